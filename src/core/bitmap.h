@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/status.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace core {
+
+// A picture in memory: width x height pixels, 0xRRGGBB each, row 0 at the top.
+struct Bitmap {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+
+  Bitmap() = default;
+  Bitmap(int w, int h, std::uint32_t fill = 0xFFFFFF)
+      : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
+  std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  void set(int x, int y, std::uint32_t rgb) { pixels[static_cast<std::size_t>(y) * width + x] = rgb; }
+};
+
+// Writes a 24-bit uncompressed Windows bitmap.
+Status WriteBmp(const std::filesystem::path& path, const Bitmap& bitmap);
+
+}  // namespace core

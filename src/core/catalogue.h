@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/record_file.h"
+#include "core/status.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace core {
+
+// Where a record keeps the names that lists show: (offset, width) within the packed record.
+struct NameField {
+  std::size_t offset;
+  std::size_t width;
+};
+
+// One catalogue file (Item.dat, Mon.dat, Shop.dat, Mag.dat, MagProg.dat): slot 1 is the header
+// whose first Integer is the entry count; entry k lives in slot k + 1. Keeps a cache of the
+// entries' names that follows every write and append, so a list of every entry never rereads
+// the file.
+//
+// Record must offer PackedSize, SlotLength, pack, unpack and entryNumber().
+template <class Record>
+class Catalogue {
+ public:
+  // `nameFields` lists the record's name texts; empty for a catalogue without names.
+  Catalogue(std::string fileName, std::vector<NameField> nameFields);
+
+  // Opens (creating it empty when missing) the file inside the Dat folder.
+  Status Open(const std::filesystem::path& datFolder);
+  bool isOpen() const { return file_.isOpen(); }
+  const std::string& fileName() const { return fileName_; }
+  const RecordFile& file() const { return file_; }
+
+  Result<Record> ReadSlot(long slot) const;
+  // Entry n, that is slot n + 1.
+  Result<Record> ReadEntry(long entry) const { return ReadSlot(entry + 1); }
+  // Writes the record to a slot and syncs.
+  Status WriteSlot(long slot, const Record& record);
+  // Writes the record to slot (its first Integer) + 1 and syncs.
+  Status WriteEntry(const Record& record) { return WriteSlot(long{record.entryNumber()} + 1, record); }
+
+  // The append pattern: with the count raised by one, the working record is stored as the new
+  // entry, the header's first Integer is set to the new count (every other header byte kept),
+  // and the working record is read back from its slot. Refused at 32767 entries. On success
+  // `count` holds the new count.
+  Status Append(Record& working, long& count);
+
+  // Replaces only the header's first Integer, keeping every other byte of slot 1.
+  Status WriteHeaderCount(long count);
+
+  // Name `which` (index into nameFields) of entry n, raw bytes with trailing blanks kept. Entry
+  // 0 is the header slot; entries past the end of the file read as zero bytes.
+  Result<std::string> Name(long entry, std::size_t which = 0) const;
+  // Fills the name cache with one sequential read of the file (done lazily on the first Name).
+  Status LoadNames() const;
+
+ private:
+  void rememberNames(long slot, const Record& record);
+
+  std::string fileName_;
+  std::vector<NameField> nameFields_;
+  std::size_t namesWidth_ = 0;  // bytes cached per slot, all name fields one after another
+  RecordFile file_;
+  mutable bool namesLoaded_ = false;
+  mutable std::vector<char> names_;  // slot 1 first; namesWidth_ bytes per slot
+};
+
+}  // namespace core
+
+#include "core/catalogue_impl.h"

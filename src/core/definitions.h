@@ -1,0 +1,143 @@
+#pragma once
+
+#include "core/catalogue.h"
+#include "core/catalogue_records.h"
+#include "core/map_record.h"
+#include "core/status.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace core {
+
+inline constexpr long MaxEntries = 32767;  // a header stores its count as an Integer
+
+// What part of the shared state a change touched; windows repaint when what they show changed.
+enum StateChange : unsigned {
+  MapChanged = 1u << 0,
+  ItemsChanged = 1u << 1,
+  CreaturesChanged = 1u << 2,
+  ShopsChanged = 1u << 3,
+  SpellsChanged = 1u << 4,
+  SpellProgChanged = 1u << 5,
+  SelectionChanged = 1u << 6,
+};
+
+// The module-wide state every window works on: the map record, the working and scratch record
+// of each catalogue, the spell-progression record, the counts, the slot lengths, and the
+// Integers through which one window hands a choice to another. Created once by main and passed
+// by reference to every window; tests make their own on a temporary data directory.
+class ModDefinitions {
+ public:
+  explicit ModDefinitions(std::filesystem::path dataDir);
+  ModDefinitions(const ModDefinitions&) = delete;
+  ModDefinitions& operator=(const ModDefinitions&) = delete;
+
+  // --- Files ---
+  const std::filesystem::path& DataDir() const { return dataDir_; }
+  // The Dat folder (letter case ignored); an error naming it when it does not exist.
+  Result<std::filesystem::path> DatFolder() const;
+  // A file of the Data folder (bitmaps), letter case ignored.
+  std::filesystem::path DataFile(const std::string& name) const;
+  std::filesystem::path MapsFile() const;
+
+  // --- Records ---
+  MapRecord Map;
+  ItemRecord Item, ItemScratch;
+  CreatureRecord Creature, CreatureScratch;
+  ShopRecord Shop, ShopScratch;
+  SpellRecord Spell, SpellScratch;
+  SpellProgRecord SpellProg;
+
+  long ItemCount = 0, CreatureCount = 0, ShopCount = 0, SpellCount = 0, SpellProgCount = 0;
+  long ItemLen = 0, CreatureLen = 0, ShopLen = 0, SpellLen = 0, SpellProgLen = 0;
+
+  // --- Hand-over Integers ---
+  std::int16_t CurrentMap = 1;
+  std::int16_t SelectedX = 1;
+  std::int16_t SelectedY = 0;
+  std::int16_t SpecialsOffset = 0;
+  std::int16_t CurrentSpecial = -1;
+  std::int16_t SpecialReload = 0;
+  std::int16_t TextPage = 0;
+  std::int16_t TextIndex = 0;
+  std::int16_t EncounterSlot = 0;
+  std::int16_t ShopInsertSlot = -1;
+  std::int16_t SelectedEffectSlot = 0;
+  std::int16_t EffectRefillPending = 0;
+  std::int16_t CurrentCreatureSpecial = 0;
+  std::int16_t CreatureSpecialReload = 0;
+
+  // --- Start-up, in this order ---
+  Status LoadFirstMap();
+  Status OpenCreatureFile();
+  Status OpenItemAndShopFiles();
+  Status OpenSpellFiles();
+  // The four above in order; stops at the first failure.
+  Status Startup();
+  // Things start-up noticed without failing (a negative entry count, say), for the designer.
+  const std::vector<std::string>& Notices() const { return notices_; }
+
+  // --- Entry reads (entry n is slot n + 1) ---
+  Status ReadItemPair(long n);
+  Status ReadCreaturePair(long n);
+  Status ReadShopPair(long n);
+  Status ReadSpellPair(long n);
+  Status ReadCreatureScratch(long n);
+  Status ReadSpellScratch(long n);
+
+  // --- Writes (each ends with a sync) ---
+  Status WriteItem();       // item working record to slot ItemNo + 1
+  Status WriteCreature();
+  Status WriteShop();
+  Status WriteSpell();
+  Status AppendItem();      // the append pattern on the working record and its count
+  Status AppendCreature();
+  Status AppendShop();
+  Status AppendSpell();
+  Status AppendSpellProg();  // the spell-progression record as entry SpellProgCount + 1
+
+  // Tidies the shop working record's stock.
+  void pack_shop_stock();
+
+  // --- Maps.dat, opened and closed around each access ---
+  Status LoadMap(long mapNumber);  // into Map; a number below 1 is refused
+  Status SaveMap(long mapNumber);  // Map into that slot; a number below 1 is refused
+
+  // --- Names for lists, from the caches; trailing blanks kept ---
+  std::string CreatureName(long n) const;
+  std::string CreaturePluralName(long n) const;
+  std::string ItemName(long n) const;
+  std::string ItemPluralName(long n) const;
+  std::string ShopName(long n) const;
+  std::string SpellName(long n) const;
+
+  Catalogue<ItemRecord>& Items() { return items_; }
+  Catalogue<CreatureRecord>& Creatures() { return creatures_; }
+  Catalogue<ShopRecord>& Shops() { return shops_; }
+  Catalogue<SpellRecord>& Spells() { return spells_; }
+  Catalogue<SpellProgRecord>& SpellProgression() { return spellProg_; }
+
+  // --- Change notification ---
+  // A listener hears which parts changed and which window (if any) changed them.
+  using ChangeListener = std::function<void(unsigned changes, const void* origin)>;
+  int Subscribe(ChangeListener listener);
+  void Unsubscribe(int id);
+  void NotifyChanged(unsigned changes, const void* origin = nullptr);
+
+ private:
+  std::filesystem::path dataDir_;
+  std::vector<std::string> notices_;
+  Catalogue<ItemRecord> items_;
+  Catalogue<CreatureRecord> creatures_;
+  Catalogue<ShopRecord> shops_;
+  Catalogue<SpellRecord> spells_;
+  Catalogue<SpellProgRecord> spellProg_;
+  std::vector<std::pair<int, ChangeListener>> listeners_;
+  int nextListenerId_ = 1;
+};
+
+}  // namespace core

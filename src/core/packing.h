@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+// Writes fields one after another in the game's packed form: no gaps, Integer = int16
+// little-endian, Long = int32 little-endian, fixed text = N bytes, blank-padded, cut at N.
+class PackWriter {
+ public:
+  explicit PackWriter(std::span<std::uint8_t> out) : out_(out) {}
+
+  void Integer(std::int16_t value);
+  void Long(std::int32_t value);
+  void Text(std::string_view bytes, std::size_t width);
+  void Integers(std::span<const std::int16_t> values);
+  std::size_t offset() const { return offset_; }
+
+ private:
+  std::span<std::uint8_t> out_;
+  std::size_t offset_ = 0;
+};
+
+// Reads fields in the same order; a text keeps all N bytes, trailing blanks included.
+class PackReader {
+ public:
+  explicit PackReader(std::span<const std::uint8_t> in) : in_(in) {}
+
+  std::int16_t Integer();
+  std::int32_t Long();
+  std::string Text(std::size_t width);
+  void Integers(std::span<std::int16_t> values);
+  std::size_t offset() const { return offset_; }
+
+ private:
+  std::span<const std::uint8_t> in_;
+  std::size_t offset_ = 0;
+};
+
+// Little-endian Integer at a byte offset, for the few places that touch raw slot bytes.
+std::int16_t IntegerAt(std::span<const std::uint8_t> bytes, std::size_t offset);
+void PutIntegerAt(std::span<std::uint8_t> bytes, std::size_t offset, std::int16_t value);
+
+}  // namespace core

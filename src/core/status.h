@@ -1,0 +1,52 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace core {
+
+// The outcome of a data-store operation. A failure carries a message for the designer that names
+// the file (or folder) and the reason; the windows show it as it stands.
+class Status {
+ public:
+  Status() = default;
+  static Status Ok() { return Status(); }
+  static Status Error(std::string message) {
+    Status status;
+    status.failed_ = true;
+    status.message_ = std::move(message);
+    return status;
+  }
+
+  bool ok() const { return !failed_; }
+  const std::string& message() const { return message_; }
+
+ private:
+  bool failed_ = false;
+  std::string message_;
+};
+
+// A value or the Status that explains why there is none.
+template <class T>
+class Result {
+ public:
+  Result(T value) : value_(std::move(value)) {}  // NOLINT: implicit by design
+  Result(Status error) : status_(std::move(error)) {}  // NOLINT: implicit by design
+
+  bool ok() const { return value_.has_value(); }
+  const Status& status() const { return status_; }
+  T& value() & { return *value_; }
+  const T& value() const& { return *value_; }
+  T&& value() && { return std::move(*value_); }
+  T* operator->() { return &*value_; }
+  const T* operator->() const { return &*value_; }
+  T& operator*() & { return *value_; }
+  const T& operator*() const& { return *value_; }
+
+ private:
+  std::optional<T> value_;
+  Status status_;
+};
+
+}  // namespace core
