@@ -1,0 +1,197 @@
+#pragma once
+
+// The template body of Catalogue<Record>; included at the end of core/catalogue.h.
+
+#include "core/catalogue.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <numeric>
+#include <utility>
+
+namespace core {
+
+namespace catalogue_detail {
+
+// A header stores its count as an Integer, so a catalogue holds at most this many entries.
+inline constexpr long Capacity = 32767;
+
+// The name cache is filled with reads of about this many bytes, whole slots each.
+inline constexpr std::size_t NameChunkBytes = std::size_t{1} << 20;
+
+inline void PutCount(std::span<std::uint8_t> bytes, long count) {
+  const auto value = static_cast<std::uint16_t>(static_cast<std::int16_t>(count));
+  bytes[0] = static_cast<std::uint8_t>(value & 0xFF);
+  bytes[1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+}  // namespace catalogue_detail
+
+template <class Record>
+Catalogue<Record>::Catalogue(std::string fileName, std::vector<NameField> nameFields)
+    : fileName_(std::move(fileName)),
+      nameFields_(std::move(nameFields)),
+      namesWidth_(std::accumulate(
+          nameFields_.begin(), nameFields_.end(), std::size_t{0},
+          [](std::size_t sum, const NameField& field) { return sum + field.width; })) {}
+
+template <class Record>
+Status Catalogue<Record>::Open(const std::filesystem::path& datFolder) {
+  auto opened = RecordFile::Open(ResolveIgnoringCase(datFolder, fileName_), Record::SlotLength);
+  if (!opened.ok()) return opened.status();
+  file_ = std::move(opened.value());
+  namesLoaded_ = false;
+  names_.clear();
+  return Status::Ok();
+}
+
+template <class Record>
+Result<Record> Catalogue<Record>::ReadSlot(long slot) const {
+  if (!isOpen()) return Status::Error("Cannot read " + fileName_ + ": the file is not open");
+  std::array<std::uint8_t, Record::PackedSize> bytes{};
+  Status status = file_.Read(slot, bytes);
+  if (!status.ok()) return status;
+  return Record::unpack(bytes);
+}
+
+template <class Record>
+Status Catalogue<Record>::WriteSlot(long slot, const Record& record) {
+  if (!isOpen()) return Status::Error("Cannot write " + fileName_ + ": the file is not open");
+  std::array<std::uint8_t, Record::PackedSize> bytes{};
+  record.pack(bytes);
+  Status status = file_.Write(slot, bytes);
+  if (!status.ok()) return status;
+  rememberNames(slot, record);
+  return file_.Sync();
+}
+
+template <class Record>
+Status Catalogue<Record>::WriteHeaderCount(long count) {
+  if (!isOpen()) return Status::Error("Cannot write " + fileName_ + ": the file is not open");
+  if (count < 0 || count > catalogue_detail::Capacity) {
+    return Status::Error("Cannot write " + file_.path().string() + ": an entry count of " +
+                         std::to_string(count) + " does not fit its header");
+  }
+  // Only the count means anything in the header; every other byte stays as the game left it.
+  std::array<std::uint8_t, Record::PackedSize> header{};
+  Status status = file_.Read(1, header);
+  if (!status.ok()) return status;
+  catalogue_detail::PutCount(header, count);
+  status = file_.Write(1, header);
+  if (!status.ok()) return status;
+  return file_.Sync();
+}
+
+template <class Record>
+Status Catalogue<Record>::Append(Record& working, long& count) {
+  if (!isOpen()) return Status::Error("Cannot add to " + fileName_ + ": the file is not open");
+  const std::string where = file_.path().string();
+  if (count >= catalogue_detail::Capacity) {
+    return Status::Error("Cannot add to " + where + ": it already holds " +
+                         std::to_string(catalogue_detail::Capacity) +
+                         " entries, the most a catalogue can hold");
+  }
+  if (count < 0) {
+    return Status::Error("Cannot add to " + where + ": its entry count " + std::to_string(count) +
+                         " is below 0");
+  }
+  const long newCount = count + 1;
+  Record entry = working;
+  entry.entryNumber() = static_cast<std::int16_t>(newCount);
+
+  // The entry goes to disk before the header counts it, so a header never names a missing entry.
+  std::array<std::uint8_t, Record::PackedSize> bytes{};
+  entry.pack(bytes);
+  Status status = file_.Write(newCount + 1, bytes);
+  if (status.ok()) status = file_.Sync();
+  if (!status.ok()) return status;
+  rememberNames(newCount + 1, entry);
+
+  status = WriteHeaderCount(newCount);
+  if (!status.ok()) return status;
+
+  count = newCount;
+  auto stored = ReadSlot(newCount + 1);
+  if (!stored.ok()) return stored.status();
+  working = std::move(stored.value());
+  return Status::Ok();
+}
+
+template <class Record>
+Status Catalogue<Record>::LoadNames() const {
+  if (namesLoaded_) return Status::Ok();
+  if (!isOpen()) return Status::Error("Cannot read " + fileName_ + ": the file is not open");
+  std::vector<char> names;
+  if (namesWidth_ > 0) {
+    auto size = file_.Size();
+    if (!size.ok()) return size.status();
+    const std::size_t slotLength = Record::SlotLength;
+    const std::uint64_t slots = (*size + slotLength - 1) / slotLength;
+    names.resize(static_cast<std::size_t>(slots) * namesWidth_);
+
+    // One pass over the file in large chunks of whole slots: a list of 32767 spells must not
+    // cost 32767 reads.
+    const std::size_t slotsPerChunk =
+        std::max<std::size_t>(1, catalogue_detail::NameChunkBytes / slotLength);
+    std::vector<std::uint8_t> chunk(slotsPerChunk * slotLength);
+    char* target = names.data();
+    for (std::uint64_t first = 0; first < slots; first += slotsPerChunk) {
+      const auto count =
+          static_cast<std::size_t>(std::min<std::uint64_t>(slotsPerChunk, slots - first));
+      const std::span<std::uint8_t> window(chunk.data(), count * slotLength);
+      Status status = file_.ReadAt(first * slotLength, window);
+      if (!status.ok()) return status;
+      for (std::size_t s = 0; s < count; ++s) {
+        const std::uint8_t* slot = window.data() + s * slotLength;
+        for (const NameField& field : nameFields_) {
+          std::memcpy(target, slot + field.offset, field.width);
+          target += field.width;
+        }
+      }
+    }
+  }
+  names_ = std::move(names);
+  namesLoaded_ = true;
+  return Status::Ok();
+}
+
+template <class Record>
+Result<std::string> Catalogue<Record>::Name(long entry, std::size_t which) const {
+  if (which >= nameFields_.size()) {
+    return Status::Error(fileName_ + " has no name number " + std::to_string(which));
+  }
+  if (entry < 0) {
+    return Status::Error("Cannot read entry " + std::to_string(entry) + " of " + fileName_ +
+                         ": entries start at 1");
+  }
+  Status status = LoadNames();
+  if (!status.ok()) return status;
+
+  std::size_t offset = 0;
+  for (std::size_t i = 0; i < which; ++i) offset += nameFields_[i].width;
+  const std::size_t width = nameFields_[which].width;
+  const auto slotIndex = static_cast<std::size_t>(entry);  // entry n is slot n + 1
+  if (slotIndex >= names_.size() / namesWidth_) return std::string(width, '\0');
+  const char* start = names_.data() + slotIndex * namesWidth_ + offset;
+  return std::string(start, width);
+}
+
+template <class Record>
+void Catalogue<Record>::rememberNames(long slot, const Record& record) {
+  // Before the first list is shown there is nothing to keep in step; the lazy pass reads it.
+  if (!namesLoaded_ || namesWidth_ == 0) return;
+  std::array<std::uint8_t, Record::PackedSize> bytes{};
+  record.pack(bytes);
+  const auto slotIndex = static_cast<std::size_t>(slot - 1);
+  // A write past the end zero-fills the slots between, and so does the cache.
+  if (names_.size() < (slotIndex + 1) * namesWidth_)
+    names_.resize((slotIndex + 1) * namesWidth_, '\0');
+  char* target = names_.data() + slotIndex * namesWidth_;
+  for (const NameField& field : nameFields_) {
+    std::memcpy(target, bytes.data() + field.offset, field.width);
+    target += field.width;
+  }
+}
+
+}  // namespace core

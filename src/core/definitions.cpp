@@ -1,0 +1,293 @@
+#include "core/definitions.h"
+
+#include "core/record_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+#include <utility>
+
+namespace core {
+
+namespace {
+
+static_assert(MaxEntries == catalogue_detail::Capacity);
+
+// Where each catalogue keeps the names its lists show, as packed on disk.
+constexpr NameField ItemNameField{2, ItemNameWidth};
+constexpr NameField ItemPluralField{2 + ItemNameWidth, ItemNameWidth};
+constexpr NameField CreatureNameField{2, CreatureNameWidth};
+constexpr NameField CreaturePluralField{2 + CreatureNameWidth, CreatureNameWidth};
+constexpr NameField ShopNameField{4, ShopNameWidth};
+constexpr NameField SpellNameField{2, SpellNameWidth};
+
+// Opens a catalogue and takes its header into the working record and its count.
+template <class Record>
+Status OpenWithHeader(const Result<std::filesystem::path>& datFolder, Catalogue<Record>& catalogue,
+                      Record& working, long& count, std::vector<std::string>& notices) {
+  if (!datFolder.ok()) return datFolder.status();
+  Status status = catalogue.Open(*datFolder);
+  if (!status.ok()) return status;
+  auto header = catalogue.ReadSlot(1);
+  if (!header.ok()) return header.status();
+  working = std::move(header.value());
+  count = working.entryNumber();
+  if (count < 0) {
+    // Left on disk as it is: the next addition writes a sound count.
+    notices.push_back(catalogue.file().path().string() + ": the header counts " +
+                      std::to_string(count) + " entries; taken as 0 until the next entry is added");
+    count = 0;
+  }
+  return Status::Ok();
+}
+
+template <class Record>
+Status ReadPair(const Catalogue<Record>& catalogue, long n, Record& working, Record& scratch) {
+  auto entry = catalogue.ReadEntry(n);
+  if (!entry.ok()) return entry.status();
+  working = entry.value();
+  scratch = std::move(entry.value());
+  return Status::Ok();
+}
+
+template <class Record>
+Status ReadOne(const Catalogue<Record>& catalogue, long n, Record& into) {
+  auto entry = catalogue.ReadEntry(n);
+  if (!entry.ok()) return entry.status();
+  into = std::move(entry.value());
+  return Status::Ok();
+}
+
+// Entry 0 would be the header slot: writing it there would wipe the count.
+template <class Record>
+Status WriteWorking(Catalogue<Record>& catalogue, const Record& working) {
+  if (working.entryNumber() < 1) {
+    const std::string where =
+        catalogue.isOpen() ? catalogue.file().path().string() : catalogue.fileName();
+    return Status::Error("Cannot save entry " + std::to_string(working.entryNumber()) + " of " +
+                         where + ": entries start at 1");
+  }
+  return catalogue.WriteEntry(working);
+}
+
+template <class Record>
+std::string NameOf(const Catalogue<Record>& catalogue, long n, std::size_t which) {
+  auto name = catalogue.Name(n, which);
+  return name.ok() ? name.value() : std::string();
+}
+
+}  // namespace
+
+ModDefinitions::ModDefinitions(std::filesystem::path dataDir)
+    : dataDir_(std::move(dataDir)),
+      items_("Item.dat", {ItemNameField, ItemPluralField}),
+      creatures_("Mon.dat", {CreatureNameField, CreaturePluralField}),
+      shops_("Shop.dat", {ShopNameField}),
+      spells_("Mag.dat", {SpellNameField}),
+      spellProg_("MagProg.dat", {}) {}
+
+Result<std::filesystem::path> ModDefinitions::DatFolder() const {
+  const std::filesystem::path folder = ResolveIgnoringCase(dataDir_, "Dat");
+  std::error_code error;
+  const auto status = std::filesystem::status(folder, error);
+  if (!std::filesystem::exists(status)) {
+    return Status::Error("Cannot find the Dat folder " + folder.string() + ": " +
+                         std::strerror(ENOENT));
+  }
+  if (!std::filesystem::is_directory(status)) {
+    return Status::Error("Cannot use the Dat folder " + folder.string() + ": " +
+                         std::strerror(ENOTDIR));
+  }
+  return folder;
+}
+
+std::filesystem::path ModDefinitions::DataFile(const std::string& name) const {
+  return ResolveIgnoringCase(ResolveIgnoringCase(dataDir_, "Data"), name);
+}
+
+std::filesystem::path ModDefinitions::MapsFile() const {
+  auto folder = DatFolder();
+  return ResolveIgnoringCase(folder.ok() ? folder.value() : dataDir_ / "Dat", "Maps.dat");
+}
+
+// --- Start-up ---
+
+Status ModDefinitions::LoadFirstMap() {
+  return LoadMap(1);
+}
+
+Status ModDefinitions::OpenCreatureFile() {
+  CreatureLen = static_cast<long>(CreatureRecord::SlotLength);
+  return OpenWithHeader(DatFolder(), creatures_, Creature, CreatureCount, notices_);
+}
+
+Status ModDefinitions::OpenItemAndShopFiles() {
+  const auto datFolder = DatFolder();
+  ItemLen = static_cast<long>(ItemRecord::SlotLength);
+  Status status = OpenWithHeader(datFolder, items_, Item, ItemCount, notices_);
+  if (!status.ok()) return status;
+  // The equipment editor opens on entry 1 the first time.
+  status = ReadOne(items_, 1, Item);
+  if (!status.ok()) return status;
+  ShopLen = static_cast<long>(ShopRecord::SlotLength);
+  return OpenWithHeader(datFolder, shops_, Shop, ShopCount, notices_);
+}
+
+Status ModDefinitions::OpenSpellFiles() {
+  const auto datFolder = DatFolder();
+  SpellLen = static_cast<long>(SpellRecord::SlotLength);
+  Status status = OpenWithHeader(datFolder, spells_, Spell, SpellCount, notices_);
+  if (!status.ok()) return status;
+  SpellProgLen = static_cast<long>(SpellProgRecord::SlotLength);
+  return OpenWithHeader(datFolder, spellProg_, SpellProg, SpellProgCount, notices_);
+}
+
+Status ModDefinitions::Startup() {
+  notices_.clear();
+  for (Status (ModDefinitions::*step)() :
+       {&ModDefinitions::LoadFirstMap, &ModDefinitions::OpenCreatureFile,
+        &ModDefinitions::OpenItemAndShopFiles, &ModDefinitions::OpenSpellFiles}) {
+    Status status = (this->*step)();
+    if (!status.ok()) return status;
+  }
+  return Status::Ok();
+}
+
+// --- Entry reads ---
+
+Status ModDefinitions::ReadItemPair(long n) {
+  return ReadPair(items_, n, Item, ItemScratch);
+}
+Status ModDefinitions::ReadCreaturePair(long n) {
+  return ReadPair(creatures_, n, Creature, CreatureScratch);
+}
+Status ModDefinitions::ReadShopPair(long n) {
+  return ReadPair(shops_, n, Shop, ShopScratch);
+}
+Status ModDefinitions::ReadSpellPair(long n) {
+  return ReadPair(spells_, n, Spell, SpellScratch);
+}
+Status ModDefinitions::ReadCreatureScratch(long n) {
+  return ReadOne(creatures_, n, CreatureScratch);
+}
+Status ModDefinitions::ReadSpellScratch(long n) {
+  return ReadOne(spells_, n, SpellScratch);
+}
+
+// --- Writes ---
+
+Status ModDefinitions::WriteItem() {
+  return WriteWorking(items_, Item);
+}
+Status ModDefinitions::WriteCreature() {
+  return WriteWorking(creatures_, Creature);
+}
+Status ModDefinitions::WriteShop() {
+  return WriteWorking(shops_, Shop);
+}
+Status ModDefinitions::WriteSpell() {
+  return WriteWorking(spells_, Spell);
+}
+Status ModDefinitions::AppendItem() {
+  return items_.Append(Item, ItemCount);
+}
+Status ModDefinitions::AppendCreature() {
+  return creatures_.Append(Creature, CreatureCount);
+}
+Status ModDefinitions::AppendShop() {
+  return shops_.Append(Shop, ShopCount);
+}
+Status ModDefinitions::AppendSpell() {
+  return spells_.Append(Spell, SpellCount);
+}
+Status ModDefinitions::AppendSpellProg() {
+  return spellProg_.Append(SpellProg, SpellProgCount);
+}
+
+void ModDefinitions::pack_shop_stock() {
+  core::pack_shop_stock(Shop.Stock);
+}
+
+// --- Maps.dat ---
+
+Status ModDefinitions::LoadMap(long mapNumber) {
+  if (mapNumber < 1) {
+    return Status::Error("Cannot read map " + std::to_string(mapNumber) + " from " +
+                         MapsFile().string() + ": map numbers start at 1");
+  }
+  auto datFolder = DatFolder();
+  if (!datFolder.ok()) return datFolder.status();
+  auto file = RecordFile::Open(ResolveIgnoringCase(*datFolder, "Maps.dat"), MapRecord::SlotLength);
+  if (!file.ok()) return file.status();
+  std::vector<std::uint8_t> bytes(MapRecord::PackedSize);
+  Status status = file->Read(mapNumber, bytes);
+  if (!status.ok()) return status;
+  Map = MapRecord::unpack(bytes);
+  return Status::Ok();
+}
+
+Status ModDefinitions::SaveMap(long mapNumber) {
+  if (mapNumber < 1) {
+    return Status::Error("Cannot save map " + std::to_string(mapNumber) + " to " +
+                         MapsFile().string() + ": map numbers start at 1");
+  }
+  auto datFolder = DatFolder();
+  if (!datFolder.ok()) return datFolder.status();
+  auto file = RecordFile::Open(ResolveIgnoringCase(*datFolder, "Maps.dat"), MapRecord::SlotLength);
+  if (!file.ok()) return file.status();
+  std::vector<std::uint8_t> bytes(MapRecord::PackedSize);
+  Map.pack(bytes);
+  Status status = file->Write(mapNumber, bytes);
+  if (!status.ok()) return status;
+  return file->Sync();
+}
+
+// --- Names ---
+
+std::string ModDefinitions::CreatureName(long n) const {
+  return NameOf(creatures_, n, 0);
+}
+std::string ModDefinitions::CreaturePluralName(long n) const {
+  return NameOf(creatures_, n, 1);
+}
+std::string ModDefinitions::ItemName(long n) const {
+  return NameOf(items_, n, 0);
+}
+std::string ModDefinitions::ItemPluralName(long n) const {
+  return NameOf(items_, n, 1);
+}
+std::string ModDefinitions::ShopName(long n) const {
+  return NameOf(shops_, n, 0);
+}
+std::string ModDefinitions::SpellName(long n) const {
+  return NameOf(spells_, n, 0);
+}
+
+// --- Change notification ---
+
+int ModDefinitions::Subscribe(ChangeListener listener) {
+  const int id = nextListenerId_++;
+  listeners_.emplace_back(id, std::move(listener));
+  return id;
+}
+
+void ModDefinitions::Unsubscribe(int id) {
+  std::erase_if(listeners_, [id](const auto& entry) { return entry.first == id; });
+}
+
+void ModDefinitions::NotifyChanged(unsigned changes, const void* origin) {
+  // A listener may close a window (and unsubscribe it, or another one) while we call round:
+  // only those still subscribed at their turn hear the change.
+  std::vector<int> ids;
+  ids.reserve(listeners_.size());
+  for (const auto& entry : listeners_) ids.push_back(entry.first);
+  for (int id : ids) {
+    ChangeListener listener;
+    for (const auto& entry : listeners_) {
+      if (entry.first == id) listener = entry.second;
+    }
+    if (listener) listener(changes, origin);
+  }
+}
+
+}  // namespace core
