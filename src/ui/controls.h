@@ -1,0 +1,153 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QString>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The controls of the old windows on Qt widgets. Each keeps its old name as objectName: a plain
+// control is "Label2", element 1 of the control array Label16 is "Label16_1".
+namespace ui {
+
+// Texts are kept as the game's bytes in the records; windows show them as QString.
+QString ToQString(std::string_view bytes);
+std::string ToBytes(const QString& text);
+
+// "Label16" with index 1 gives "Label16_1"; index -1 (not an array) gives the name itself.
+QString ControlName(const QString& name, int index = -1);
+
+// A label; every label can be clicked, and tells which element of its array it is.
+class Label : public QLabel {
+  Q_OBJECT
+ public:
+  Label(QWidget* parent, const QString& name, int index = -1);
+  int index() const { return index_; }
+
+ signals:
+  void clicked(int index);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  int index_;
+  bool pressed_ = false;
+};
+
+// A text box, single-line or multi-line. changed() follows every change of the text, typed or
+// set from code, as the old change event did; setting the same text again raises nothing.
+// A single-line box takes no line breaks (Enter is ignored, pasted breaks become blanks).
+class TextBox : public QPlainTextEdit {
+  Q_OBJECT
+ public:
+  TextBox(QWidget* parent, const QString& name, int index = -1, bool multiLine = false);
+  int index() const { return index_; }
+  bool isMultiLine() const { return multiLine_; }
+
+  QString text() const { return toPlainText(); }
+  void setText(const QString& text);
+
+ signals:
+  void changed(int index);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void insertFromMimeData(const QMimeData* source) override;
+
+ private:
+  void onTextChanged();
+
+  int index_;
+  bool multiLine_;
+  QString last_;
+};
+
+// A drop-down list (not editable). Position -1 is no selection. Setting the position from code
+// raises clicked() exactly as the user's choice does (the reload flags of the special, effect
+// and creature special editors depend on it); for a drop-down list the old click and change
+// events are this one signal. Adding entries never moves the position.
+class ComboBox : public QComboBox {
+  Q_OBJECT
+ public:
+  ComboBox(QWidget* parent, const QString& name, int index = -1);
+  int index() const { return index_; }
+
+  int position() const { return currentIndex(); }
+  // -1 clears. A position outside -1..count()-1 changes nothing and returns false.
+  bool setPosition(int position);
+
+  // These hide QComboBox's versions so that adding to an empty list keeps position -1.
+  void addItem(const QString& text);
+  void insertItem(int position, const QString& text);
+  void clear();  // no event, position -1
+
+ signals:
+  void clicked(int position);
+
+ private:
+  int index_;
+};
+
+// A check box with value 0 or 1. The user's click raises QAbstractButton::clicked; setValue from
+// code raises nothing.
+class CheckBox : public QCheckBox {
+  Q_OBJECT
+ public:
+  CheckBox(QWidget* parent, const QString& name, int index = -1);
+  int index() const { return index_; }
+  int value() const { return isChecked() ? 1 : 0; }
+  void setValue(int value);  // anything but 0 checks
+
+ private:
+  int index_;
+};
+
+// A command button; QAbstractButton::clicked is its click event, setText its caption.
+class Button : public QPushButton {
+  Q_OBJECT
+ public:
+  Button(QWidget* parent, const QString& name, int index = -1);
+  int index() const { return index_; }
+
+ private:
+  int index_;
+};
+
+// A frame with a caption that groups controls.
+class Frame : public QGroupBox {
+  Q_OBJECT
+ public:
+  Frame(QWidget* parent, const QString& name, const QString& caption = {});
+};
+
+// A control array in one call: elements 0..count-1 named ControlName(name, i), owned by parent.
+template <class Control>
+std::vector<Control*> makeArray(QWidget* parent, const QString& name, int count) {
+  std::vector<Control*> controls;
+  controls.reserve(count > 0 ? count : 0);
+  for (int i = 0; i < count; ++i) controls.push_back(new Control(parent, name, i));
+  return controls;
+}
+
+inline std::vector<Label*> makeLabelArray(QWidget* parent, const QString& name, int count) {
+  return makeArray<Label>(parent, name, count);
+}
+inline std::vector<TextBox*> makeTextBoxArray(QWidget* parent, const QString& name, int count) {
+  return makeArray<TextBox>(parent, name, count);
+}
+inline std::vector<ComboBox*> makeComboBoxArray(QWidget* parent, const QString& name, int count) {
+  return makeArray<ComboBox>(parent, name, count);
+}
+inline std::vector<CheckBox*> makeCheckBoxArray(QWidget* parent, const QString& name, int count) {
+  return makeArray<CheckBox>(parent, name, count);
+}
+
+}  // namespace ui

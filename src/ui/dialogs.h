@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QString>
+
+#include <deque>
+#include <vector>
+
+class QWidget;
+
+namespace ui {
+
+// The modal dialogs of the windows, behind an interface so that tests answer them without a
+// modal loop.
+class Dialogs {
+ public:
+  enum class SaveChoice { Save, Discard, Cancel };
+
+  virtual ~Dialogs() = default;
+
+  // The answer typed; empty when cancelled.
+  virtual QString inputBox(QWidget* parent, const QString& prompt, const QString& title,
+                           const QString& defaultAnswer) = 0;
+  // A message with one OK button.
+  virtual void messageBox(QWidget* parent, const QString& text, const QString& title) = 0;
+  virtual SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
+                                          const QString& title) = 0;
+  // A folder picked by the user; empty when cancelled.
+  virtual QString chooseDirectory(QWidget* parent, const QString& caption) = 0;
+};
+
+// The real dialogs, on QInputDialog, QMessageBox and QFileDialog.
+class QtDialogs final : public Dialogs {
+ public:
+  QString inputBox(QWidget* parent, const QString& prompt, const QString& title,
+                   const QString& defaultAnswer) override;
+  void messageBox(QWidget* parent, const QString& text, const QString& title) override;
+  SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
+                                  const QString& title) override;
+  QString chooseDirectory(QWidget* parent, const QString& caption) override;
+};
+
+// Dialogs for tests: answers come from queues filled beforehand, and everything shown is
+// recorded. A question with no queued answer is answered as cancelled (empty text, Cancel) and
+// counted in unanswered().
+class ScriptedDialogs final : public Dialogs {
+ public:
+  enum class Kind { Input, Message, SaveQuestion, Directory };
+
+  // One dialog as it was shown. For a message `prompt` is its text; for a directory, the caption.
+  struct Shown {
+    Kind kind;
+    QString prompt;
+    QString title;
+    QString defaultAnswer;
+  };
+
+  void answerInput(const QString& answer) { inputs_.push_back(answer); }
+  void cancelInput() { inputs_.push_back(QString()); }
+  void answerSave(SaveChoice choice) { saveChoices_.push_back(choice); }
+  void answerDirectory(const QString& path) { directories_.push_back(path); }
+
+  QString inputBox(QWidget* parent, const QString& prompt, const QString& title,
+                   const QString& defaultAnswer) override;
+  void messageBox(QWidget* parent, const QString& text, const QString& title) override;
+  SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
+                                  const QString& title) override;
+  QString chooseDirectory(QWidget* parent, const QString& caption) override;
+
+  const std::vector<Shown>& shown() const { return shown_; }
+  // The texts of the message boxes shown, in order.
+  std::vector<QString> messages() const;
+  const Shown* last() const { return shown_.empty() ? nullptr : &shown_.back(); }
+  void clearShown() { shown_.clear(); }
+  int unanswered() const { return unanswered_; }
+  // Answers queued but not used yet, of every kind.
+  int pendingAnswers() const;
+
+ private:
+  std::deque<QString> inputs_;
+  std::deque<SaveChoice> saveChoices_;
+  std::deque<QString> directories_;
+  std::vector<Shown> shown_;
+  int unanswered_ = 0;
+};
+
+}  // namespace ui

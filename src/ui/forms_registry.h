@@ -1,0 +1,60 @@
+#pragma once
+
+#include "ui/form.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+namespace ui {
+
+class ChangeHub;
+
+// Creates each window on its first show and returns the live one after that; once a window is
+// closed, the next show creates and loads it afresh. Windows reach each other only through here.
+class FormsRegistry {
+ public:
+  using Factory = std::function<std::unique_ptr<Form>()>;
+
+  // New windows are handed to `hub` (when given) so they repaint on other windows' changes.
+  explicit FormsRegistry(ChangeHub* hub = nullptr);
+  // Deletes the windows still alive, without asking them.
+  ~FormsRegistry();
+  FormsRegistry(const FormsRegistry&) = delete;
+  FormsRegistry& operator=(const FormsRegistry&) = delete;
+
+  void add(const QString& name, Factory factory);
+
+  // Shows the window `name` without blocking, creating it first when none is open. Null when no
+  // factory was added under that name.
+  Form* show(const QString& name);
+  template <class T>
+  T* show(const QString& name) {
+    return qobject_cast<T*>(show(name));
+  }
+
+  // The open window `name`, or null.
+  Form* find(const QString& name) const;
+  template <class T>
+  T* find(const QString& name) const {
+    return qobject_cast<T*>(find(name));
+  }
+
+  // Closes one window; false when it refused (or true when it was not open).
+  bool close(const QString& name);
+  // Closes every open window (Exit); false when one of them refused.
+  bool closeAll();
+
+ private:
+  struct Entry {
+    Factory factory;
+    QPointer<Form> form;
+  };
+  ChangeHub* hub_;
+  std::map<QString, Entry> entries_;
+};
+
+}  // namespace ui

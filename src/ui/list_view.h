@@ -1,0 +1,113 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <QTableView>
+
+#include <vector>
+
+namespace ui {
+
+// One column header of a report list.
+struct ListColumn {
+  QString key;
+  QString text;
+  int widthTwips = 1440;
+};
+
+// A sub-item (a cell right of the first one).
+struct ListSubItem {
+  QString key;
+  QString text;
+};
+
+// One row: its key, the text of its first column and its sub-items, left to right.
+struct ListRow {
+  QString key;
+  QString text;
+  std::vector<ListSubItem> subItems;
+};
+
+// The rows and columns behind a ListView, read-only for the view.
+class ListModel : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  using QAbstractTableModel::QAbstractTableModel;
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+  const std::vector<ListColumn>& columns() const { return columns_; }
+  const std::vector<ListRow>& rows() const { return rows_; }
+
+  void addColumn(ListColumn column);
+  void clearColumns();
+  void clearRows();
+  void addRow(ListRow row);
+  void setRows(std::vector<ListRow> rows);
+  void appendRows(std::vector<ListRow> rows);
+  void addSubItem(int row, ListSubItem subItem);  // row 0-based
+
+ private:
+  std::vector<ListColumn> columns_;
+  std::vector<ListRow> rows_;
+};
+
+// A report-style list view. Rows are addressed by their 1-based position, as in the old list
+// view. Whole rows are selected; several at once unless setMultiSelect(false). Row heights are
+// fixed so tens of thousands of long rows fill at once.
+class ListView : public QTableView {
+  Q_OBJECT
+
+ public:
+  ListView(QWidget* parent, const QString& name);
+
+  // --- Columns ---
+  void addColumn(const QString& key, const QString& text, int widthTwips);
+  void clearColumns();
+  int columnCount() const;
+
+  // --- Rows ---
+  void clearRows();
+  // Adds a row at the end and returns its position.
+  int addRow(const QString& key, const QString& text);
+  // Adds a sub-item to the row at `position` (the next column to the right).
+  void addSubItem(int position, const QString& key, const QString& text);
+  // Replaces all rows at once (the fast way to fill a long list).
+  void setRows(std::vector<ListRow> rows);
+  void appendRows(std::vector<ListRow> rows);
+  int rowCount() const;
+  const ListRow& row(int position) const;  // 1..rowCount()
+  // The text in `column` (0 = the row's own text, 1.. its sub-items); empty when absent.
+  QString cellText(int position, int column) const;
+
+  // --- Selection ---
+  void setMultiSelect(bool multi);
+  bool isSelected(int position) const;
+  void setSelected(int position, bool selected);
+  // Positions of the selected rows in ascending order.
+  std::vector<int> selectedPositions() const;
+  // The current row when it is selected, otherwise the first selected row; 0 when none.
+  int selectedPosition() const;
+  // The text of selectedPosition(); empty when none.
+  QString selectedItem() const;
+
+  // Old character code of a key press: Ctrl+letter gives 1..26 (Ctrl+D is 4), Enter 13,
+  // Backspace 8, Escape 27, Tab 9, a character its Windows-1252 code; 0 for keys without one.
+  static int CharacterCode(const QKeyEvent& event);
+
+ signals:
+  void rowDoubleClicked(int position);
+  // A key press with its old character code (only keys that have one).
+  void keyPressed(int charCode);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  ListModel* model_;
+};
+
+}  // namespace ui

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "core/bitmap.h"
+#include "core/status.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+namespace ui {
+
+// The old block transfer raster operations.
+enum class RasterOp {
+  Copy,  // destination := source
+  And,   // destination := destination AND source, bit by bit
+};
+
+// Block transfer of a w x h rectangle of `src` at (srcX, srcY) onto `dst` at (dstX, dstY), on the
+// pixels themselves so the result is exact. The parts that fall outside either image are skipped.
+// Both images must be Format_RGB32; the alpha byte of the destination stays opaque.
+void BitBlt(QImage& dst, int dstX, int dstY, int w, int h, const QImage& src, int srcX, int srcY,
+            RasterOp op);
+
+// A core bitmap as an RGB32 image.
+QImage ToQImage(const core::Bitmap& bitmap);
+
+// A picture box: a drawing surface (an RGB32 image) shown on screen, with a background picture
+// that clear() restores, like the old AutoRedraw picture box.
+class PictureBox : public QWidget {
+  Q_OBJECT
+
+ public:
+  PictureBox(QWidget* parent, const QString& name);
+
+  // Loads a bitmap file as the background and clears to it. The surface takes the picture's
+  // size unless setSurfaceSize fixed one. On failure nothing changes and the message names the
+  // file and the reason.
+  core::Status loadPicture(const QString& path);
+  void setBackground(const QImage& picture);
+  const QImage& background() const { return background_; }
+  void setBackColor(const QColor& color);
+
+  // Fixes the surface (and widget) size in pixels; the picture is drawn at the top left corner.
+  void setSurfaceSize(int width, int height);
+
+  // Paints the back colour, then the background picture, over the whole surface.
+  void clear();
+
+  void bitBlt(int dstX, int dstY, int w, int h, const QImage& src, int srcX, int srcY, RasterOp op);
+  void bitBlt(int dstX, int dstY, int w, int h, const PictureBox& src, int srcX, int srcY,
+              RasterOp op);
+
+  // The surface as drawn so far.
+  const QImage& image() const { return image_; }
+  // For other drawing; call update() afterwards to show it.
+  QImage& surface() { return image_; }
+
+  QSize sizeHint() const override;
+
+ signals:
+  // A finished click at `pos` (pixels inside the box). rightButtonDown is true when the right
+  // button made the click or was held down during it (the old copy gesture of the map view).
+  void clicked(QPoint pos, Qt::MouseButton button, bool rightButtonDown);
+  // A key pressed while the box has the focus (Qt key code; the map view uses the arrows).
+  void keyPressed(int key, Qt::KeyboardModifiers modifiers);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  QSize surfaceSize() const;
+
+  QImage image_;
+  QImage background_;
+  QColor backColor_ = Qt::white;
+  QSize fixedSize_;
+  Qt::MouseButtons pressed_;
+};
+
+}  // namespace ui
