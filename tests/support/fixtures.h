@@ -1,0 +1,104 @@
+#pragma once
+
+#include "core/map_record.h"
+
+#include <QByteArray>
+#include <QTemporaryDir>
+
+#include <algorithm>
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Data directories and files built by the tests themselves.
+namespace test_support {
+
+// A temporary game folder with its Dat and Data folders; removed with the object.
+class TestDataDir {
+ public:
+  // withDat = false leaves the Dat folder out (Data is still made).
+  explicit TestDataDir(bool withDat = true);
+
+  bool isValid() const { return dir_.isValid(); }
+  std::filesystem::path root() const;
+  std::filesystem::path dat() const { return root() / "Dat"; }
+  std::filesystem::path data() const { return root() / "Data"; }
+  std::filesystem::path datFile(const std::string& name) const { return dat() / name; }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+std::unique_ptr<TestDataDir> makeDataDir(bool withDat = true);
+
+// Whole-file helpers.
+std::vector<std::uint8_t> readBytes(const std::filesystem::path& file);
+void writeBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes);
+// The file's bytes [offset, offset + size), cut short at the end of the file.
+std::vector<std::uint8_t> readBytes(const std::filesystem::path& file, std::uint64_t offset,
+                                    std::size_t size);
+// For readable test failures.
+QByteArray toHex(const std::vector<std::uint8_t>& bytes);
+
+// Distinct, recognisable bytes: byte i is (i * 31 + seed) & 0xFF.
+std::vector<std::uint8_t> patternBytes(std::size_t size, unsigned seed);
+
+// The packed bytes of a record.
+template <class Record>
+std::vector<std::uint8_t> packedBytes(const Record& record) {
+  std::vector<std::uint8_t> bytes(Record::PackedSize);
+  record.pack(bytes);
+  return bytes;
+}
+
+// A catalogue file's bytes: slot 1 = `header` (its first Integer set to entries.size()), then
+// entry k in slot k + 1 with its entry number set to k. Slack bytes are `slackFill`; a header
+// shorter than the slot is padded with `slackFill` too.
+template <class Record>
+std::vector<std::uint8_t> catalogueBytes(std::vector<Record> entries,
+                                         std::vector<std::uint8_t> header = {},
+                                         std::uint8_t slackFill = 0) {
+  const std::size_t slot = Record::SlotLength;
+  std::vector<std::uint8_t> bytes((entries.size() + 1) * slot, slackFill);
+  header.resize(std::max<std::size_t>(header.size(), 2), slackFill);
+  std::copy_n(header.begin(), std::min(header.size(), slot), bytes.begin());
+  const auto count = static_cast<std::uint16_t>(entries.size());
+  bytes[0] = static_cast<std::uint8_t>(count & 0xFF);
+  bytes[1] = static_cast<std::uint8_t>(count >> 8);
+  for (std::size_t k = 1; k <= entries.size(); ++k) {
+    Record& entry = entries[k - 1];
+    entry.entryNumber() = static_cast<std::int16_t>(k);
+    entry.pack(std::span<std::uint8_t>(bytes.data() + k * slot, Record::PackedSize));
+  }
+  return bytes;
+}
+
+template <class Record>
+void writeCatalogue(const std::filesystem::path& file, std::vector<Record> entries,
+                    std::vector<std::uint8_t> header = {}, std::uint8_t slackFill = 0) {
+  writeBytes(file, catalogueBytes(std::move(entries), std::move(header), slackFill));
+}
+
+// `count` entries named "<stem> <k>" through `setName(record, name)`.
+template <class Record, class SetName>
+std::vector<Record> namedEntries(int count, const std::string& stem, SetName setName) {
+  std::vector<Record> entries(static_cast<std::size_t>(count));
+  for (int k = 1; k <= count; ++k)
+    setName(entries[static_cast<std::size_t>(k - 1)], stem + " " + std::to_string(k));
+  return entries;
+}
+
+// Maps.dat helpers: a map with a few recognisable squares, and whole slots on disk.
+core::MapRecord sampleMap(std::int16_t mapNo);
+void putSquare(core::MapRecord& map, int x, int y, std::int16_t word);
+void writeMapSlot(const std::filesystem::path& mapsFile, long slot, const core::MapRecord& map);
+// The packed part of slot n of Maps.dat as it is on disk (zeros past the end).
+std::vector<std::uint8_t> mapSlotBytes(const std::filesystem::path& mapsFile, long slot);
+
+// Lists everything below a folder, for "nothing was created" checks.
+std::vector<std::string> listTree(const std::filesystem::path& folder);
+
+}  // namespace test_support
