@@ -1,0 +1,47 @@
+# Two commands do everything on a fresh Debian machine:
+#   make run   installs what is missing, builds, writes the demo data and opens the editor on it
+#   make test  installs what is missing, builds and runs every test
+BUILD ?= build
+BUILD_TYPE ?= RelWithDebInfo
+PACKAGES := cmake ninja-build g++ qt6-base-dev libgl-dev libbenchmark-dev
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: run test build deps screenshot bench clean
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "No display is available here, so the editor cannot open a window."; \
+	  echo "The demo data is in $(CURDIR)/$(BUILD)/bin (Dat and Data folders)."; \
+	  echo "Run 'make screenshot' to render the main window to a picture instead."; \
+	else \
+	  $(BUILD)/bin/editor; \
+	fi
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure
+
+screenshot: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/editor_screenshot $(BUILD)/bin docs/main-window.png
+
+bench: deps
+	cmake -S . -B $(BUILD)-release -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD)-release
+	@for b in $(BUILD)-release/bench/bench_*; do echo "== $$b"; $$b; done
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-release
