@@ -127,8 +127,8 @@ Status Catalogue<Record>::LoadNames() const {
     auto size = file_.Size();
     if (!size.ok()) return size.status();
     const std::size_t slotLength = Record::SlotLength;
-    const std::uint64_t slots = (*size + slotLength - 1) / slotLength;
-    names.resize(static_cast<std::size_t>(slots) * namesWidth_);
+    const std::uint64_t slotCount = (*size + slotLength - 1) / slotLength;
+    names.resize(static_cast<std::size_t>(slotCount) * namesWidth_);
 
     // One pass over the file in large chunks of whole slots: a list of 32767 spells must not
     // cost 32767 reads.
@@ -136,9 +136,9 @@ Status Catalogue<Record>::LoadNames() const {
         std::max<std::size_t>(1, catalogue_detail::NameChunkBytes / slotLength);
     std::vector<std::uint8_t> chunk(slotsPerChunk * slotLength);
     char* target = names.data();
-    for (std::uint64_t first = 0; first < slots; first += slotsPerChunk) {
+    for (std::uint64_t first = 0; first < slotCount; first += slotsPerChunk) {
       const auto count =
-          static_cast<std::size_t>(std::min<std::uint64_t>(slotsPerChunk, slots - first));
+          static_cast<std::size_t>(std::min<std::uint64_t>(slotsPerChunk, slotCount - first));
       const std::span<std::uint8_t> window(chunk.data(), count * slotLength);
       Status status = file_.ReadAt(first * slotLength, window);
       if (!status.ok()) return status;
