@@ -1,0 +1,160 @@
+#include "ui/controls.h"
+
+#include "core/text.h"
+
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+
+namespace ui {
+
+QString ToQString(std::string_view bytes) {
+  const std::u32string text = core::DecodeWindows1252(bytes);
+  return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToBytes(const QString& text) {
+  const QList<uint> codes = text.toUcs4();
+  std::u32string points;
+  points.reserve(static_cast<std::size_t>(codes.size()));
+  for (uint code : codes) points.push_back(static_cast<char32_t>(code));
+  return core::EncodeWindows1252(points);
+}
+
+QString ControlName(const QString& name, int index) {
+  return index < 0 ? name : name + QLatin1Char('_') + QString::number(index);
+}
+
+// --- Label ---
+
+Label::Label(QWidget* parent, const QString& name, int index) : QLabel(parent), index_(index) {
+  setObjectName(ControlName(name, index));
+}
+
+void Label::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) pressed_ = true;
+  QLabel::mousePressEvent(event);
+}
+
+// A click is a left press and release on the label, as with a button.
+void Label::mouseReleaseEvent(QMouseEvent* event) {
+  const bool wasPressed = pressed_;
+  pressed_ = false;
+  QLabel::mouseReleaseEvent(event);
+  if (wasPressed && event->button() == Qt::LeftButton &&
+      rect().contains(event->position().toPoint()))
+    emit clicked(index_);
+}
+
+// --- TextBox ---
+
+TextBox::TextBox(QWidget* parent, const QString& name, int index, bool multiLine)
+    : QPlainTextEdit(parent), index_(index), multiLine_(multiLine) {
+  setObjectName(ControlName(name, index));
+  setTabChangesFocus(true);
+  if (!multiLine_) {
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int margins = static_cast<int>(2 * document()->documentMargin()) + 2 * frameWidth();
+    setFixedHeight(fontMetrics().height() + margins);
+  }
+  connect(this, &QPlainTextEdit::textChanged, this, &TextBox::onTextChanged);
+}
+
+void TextBox::setText(const QString& text) {
+  QString clean = text;
+  if (!multiLine_) clean.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  if (clean == toPlainText()) return;
+  setPlainText(clean);
+}
+
+void TextBox::onTextChanged() {
+  const QString now = toPlainText();
+  if (now == last_) return;
+  last_ = now;
+  emit changed(index_);
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event) {
+  if (!multiLine_ && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    event->ignore();  // lets a dialog's default button see it
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(event);
+}
+
+void TextBox::insertFromMimeData(const QMimeData* source) {
+  if (multiLine_ || !source->hasText()) {
+    QPlainTextEdit::insertFromMimeData(source);
+    return;
+  }
+  QString text = source->text();
+  text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+  text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+  insertPlainText(text);
+}
+
+// --- ComboBox ---
+
+ComboBox::ComboBox(QWidget* parent, const QString& name, int index)
+    : QComboBox(parent), index_(index) {
+  setObjectName(ControlName(name, index));
+  setEditable(false);
+  // activated() is the user's choice, also of the entry already shown.
+  connect(this, &QComboBox::activated, this, [this](int position) { emit clicked(position); });
+}
+
+bool ComboBox::setPosition(int position) {
+  if (position < -1 || position >= count()) return false;
+  {
+    const QSignalBlocker block(this);
+    setCurrentIndex(position);
+  }
+  emit clicked(position);
+  return true;
+}
+
+// Qt selects the first entry added to an empty list; the old list kept "none".
+void ComboBox::addItem(const QString& text) {
+  insertItem(count(), text);
+}
+
+void ComboBox::insertItem(int position, const QString& text) {
+  const QSignalBlocker block(this);
+  const int before = currentIndex();
+  QComboBox::insertItem(position, text);
+  if (before < 0) setCurrentIndex(-1);
+}
+
+void ComboBox::clear() {
+  const QSignalBlocker block(this);
+  QComboBox::clear();
+}
+
+// --- CheckBox, Button, Frame ---
+
+CheckBox::CheckBox(QWidget* parent, const QString& name, int index)
+    : QCheckBox(parent), index_(index) {
+  setObjectName(ControlName(name, index));
+}
+
+void CheckBox::setValue(int value) {
+  const QSignalBlocker block(this);
+  setChecked(value != 0);
+}
+
+Button::Button(QWidget* parent, const QString& name, int index)
+    : QPushButton(parent), index_(index) {
+  setObjectName(ControlName(name, index));
+  setAutoDefault(false);
+}
+
+Frame::Frame(QWidget* parent, const QString& name, const QString& caption)
+    : QGroupBox(caption, parent) {
+  setObjectName(name);
+}
+
+}  // namespace ui

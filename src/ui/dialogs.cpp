@@ -1,0 +1,89 @@
+#include "ui/dialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace ui {
+
+// --- QtDialogs ---
+
+QString QtDialogs::inputBox(QWidget* parent, const QString& prompt, const QString& title,
+                            const QString& defaultAnswer) {
+  bool ok = false;
+  const QString answer =
+      QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultAnswer, &ok);
+  return ok ? answer : QString();
+}
+
+void QtDialogs::messageBox(QWidget* parent, const QString& text, const QString& title) {
+  QMessageBox::information(parent, title, text, QMessageBox::Ok);
+}
+
+Dialogs::SaveChoice QtDialogs::askSaveDiscardCancel(QWidget* parent, const QString& text,
+                                                    const QString& title) {
+  const auto button = QMessageBox::question(
+      parent, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+      QMessageBox::Save);
+  if (button == QMessageBox::Save) return SaveChoice::Save;
+  if (button == QMessageBox::Discard) return SaveChoice::Discard;
+  return SaveChoice::Cancel;
+}
+
+QString QtDialogs::chooseDirectory(QWidget* parent, const QString& caption) {
+  return QFileDialog::getExistingDirectory(parent, caption);
+}
+
+// --- ScriptedDialogs ---
+
+QString ScriptedDialogs::inputBox(QWidget*, const QString& prompt, const QString& title,
+                                  const QString& defaultAnswer) {
+  shown_.push_back(Shown{Kind::Input, prompt, title, defaultAnswer});
+  if (inputs_.empty()) {
+    ++unanswered_;
+    return {};
+  }
+  QString answer = inputs_.front();
+  inputs_.pop_front();
+  return answer;
+}
+
+void ScriptedDialogs::messageBox(QWidget*, const QString& text, const QString& title) {
+  shown_.push_back(Shown{Kind::Message, text, title, {}});
+}
+
+Dialogs::SaveChoice ScriptedDialogs::askSaveDiscardCancel(QWidget*, const QString& text,
+                                                          const QString& title) {
+  shown_.push_back(Shown{Kind::SaveQuestion, text, title, {}});
+  if (saveChoices_.empty()) {
+    ++unanswered_;
+    return SaveChoice::Cancel;
+  }
+  const SaveChoice choice = saveChoices_.front();
+  saveChoices_.pop_front();
+  return choice;
+}
+
+QString ScriptedDialogs::chooseDirectory(QWidget*, const QString& caption) {
+  shown_.push_back(Shown{Kind::Directory, caption, {}, {}});
+  if (directories_.empty()) {
+    ++unanswered_;
+    return {};
+  }
+  QString path = directories_.front();
+  directories_.pop_front();
+  return path;
+}
+
+std::vector<QString> ScriptedDialogs::messages() const {
+  std::vector<QString> texts;
+  for (const Shown& s : shown_)
+    if (s.kind == Kind::Message) texts.push_back(s.prompt);
+  return texts;
+}
+
+int ScriptedDialogs::pendingAnswers() const {
+  return static_cast<int>(inputs_.size() + saveChoices_.size() + directories_.size());
+}
+
+}  // namespace ui

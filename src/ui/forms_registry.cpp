@@ -1,0 +1,60 @@
+#include "ui/forms_registry.h"
+
+#include "ui/change_hub.h"
+
+#include <vector>
+
+namespace ui {
+
+FormsRegistry::FormsRegistry(ChangeHub* hub) : hub_(hub) {}
+
+FormsRegistry::~FormsRegistry() {
+  for (auto& [name, entry] : entries_) {
+    if (entry.form.isNull()) continue;
+    if (hub_) hub_->unwatch(entry.form.data());
+    delete entry.form.data();
+  }
+}
+
+void FormsRegistry::add(const QString& name, Factory factory) {
+  entries_[name].factory = std::move(factory);
+}
+
+Form* FormsRegistry::show(const QString& name) {
+  auto it = entries_.find(name);
+  if (it == entries_.end() || !it->second.factory) return nullptr;
+  Entry& entry = it->second;
+  if (entry.form.isNull() || entry.form->isClosed()) {
+    std::unique_ptr<Form> form = entry.factory();
+    if (!form) return nullptr;
+    if (form->objectName().isEmpty()) form->setObjectName(name);
+    entry.form = form.release();  // deleted on close, or by this registry at the end
+    if (hub_) hub_->watch(entry.form.data());
+  }
+  Form* form = entry.form.data();
+  form->showForm();
+  return find(name);
+}
+
+Form* FormsRegistry::find(const QString& name) const {
+  auto it = entries_.find(name);
+  if (it == entries_.end()) return nullptr;
+  Form* form = it->second.form.data();
+  return form && !form->isClosed() ? form : nullptr;
+}
+
+bool FormsRegistry::close(const QString& name) {
+  Form* form = find(name);
+  return form ? form->closeForm() : true;
+}
+
+bool FormsRegistry::closeAll() {
+  std::vector<QString> names;
+  for (const auto& [name, entry] : entries_) names.push_back(name);
+  bool all = true;
+  for (const QString& name : names)
+    if (!close(name)) all = false;
+  return all;
+}
+
+}  // namespace ui

@@ -1,0 +1,140 @@
+#include "ui/picture_box.h"
+
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace ui {
+
+void BitBlt(QImage& dst, int dstX, int dstY, int w, int h, const QImage& src, int srcX, int srcY,
+            RasterOp op) {
+  if (dst.isNull() || src.isNull() || w <= 0 || h <= 0) return;
+  if (dst.format() != QImage::Format_RGB32) dst = dst.convertToFormat(QImage::Format_RGB32);
+  const QImage source =
+      src.format() == QImage::Format_RGB32 ? src : src.convertToFormat(QImage::Format_RGB32);
+  // Cut the rectangle to what lies inside both images, moving both corners together.
+  int left = std::max({0, -dstX, -srcX});
+  int top = std::max({0, -dstY, -srcY});
+  int right = std::min({w, dst.width() - dstX, source.width() - srcX});
+  int bottom = std::min({h, dst.height() - dstY, source.height() - srcY});
+  if (left >= right || top >= bottom) return;
+  for (int y = top; y < bottom; ++y) {
+    auto* out = reinterpret_cast<QRgb*>(dst.scanLine(dstY + y)) + dstX;
+    const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(srcY + y)) + srcX;
+    if (op == RasterOp::Copy) {
+      std::copy(in + left, in + right, out + left);
+    } else {
+      for (int x = left; x < right; ++x) out[x] = (out[x] & in[x]) | 0xFF000000u;
+    }
+  }
+}
+
+QImage ToQImage(const core::Bitmap& bitmap) {
+  QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
+  for (int y = 0; y < bitmap.height; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < bitmap.width; ++x) line[x] = 0xFF000000u | (bitmap.at(x, y) & 0xFFFFFFu);
+  }
+  return image;
+}
+
+PictureBox::PictureBox(QWidget* parent, const QString& name) : QWidget(parent) {
+  setObjectName(name);
+  setFocusPolicy(Qt::ClickFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+core::Status PictureBox::loadPicture(const QString& path) {
+  QImageReader reader(path);
+  QImage picture = reader.read();
+  if (picture.isNull()) {
+    return core::Status::Error("Cannot load the picture " + path.toStdString() + ": " +
+                               reader.errorString().toStdString());
+  }
+  setBackground(picture);
+  return core::Status::Ok();
+}
+
+void PictureBox::setBackground(const QImage& picture) {
+  background_ = picture.convertToFormat(QImage::Format_RGB32);
+  clear();
+}
+
+void PictureBox::setBackColor(const QColor& color) {
+  backColor_ = color;
+  clear();
+}
+
+void PictureBox::setSurfaceSize(int width, int height) {
+  fixedSize_ = QSize(std::max(0, width), std::max(0, height));
+  setFixedSize(fixedSize_);
+  clear();
+}
+
+QSize PictureBox::surfaceSize() const {
+  return fixedSize_.isValid() ? fixedSize_ : background_.size();
+}
+
+void PictureBox::clear() {
+  const QSize size = surfaceSize();
+  if (image_.size() != size || image_.format() != QImage::Format_RGB32)
+    image_ = QImage(size, QImage::Format_RGB32);
+  image_.fill(backColor_.rgb());
+  if (!background_.isNull()) {
+    BitBlt(image_, 0, 0, background_.width(), background_.height(), background_, 0, 0,
+           RasterOp::Copy);
+  }
+  if (!fixedSize_.isValid()) {
+    setMinimumSize(size);
+    updateGeometry();
+  }
+  update();
+}
+
+void PictureBox::bitBlt(int dstX, int dstY, int w, int h, const QImage& src, int srcX, int srcY,
+                        RasterOp op) {
+  BitBlt(image_, dstX, dstY, w, h, src, srcX, srcY, op);
+  update();
+}
+
+void PictureBox::bitBlt(int dstX, int dstY, int w, int h, const PictureBox& src, int srcX, int srcY,
+                        RasterOp op) {
+  bitBlt(dstX, dstY, w, h, src.image(), srcX, srcY, op);
+}
+
+QSize PictureBox::sizeHint() const {
+  const QSize size = surfaceSize();
+  return size.isEmpty() ? QWidget::sizeHint() : size;
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), backColor_);
+  painter.drawImage(0, 0, image_);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+  pressed_ |= event->button();
+  QWidget::mousePressEvent(event);
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+  const Qt::MouseButton button = event->button();
+  const bool wasPressed = pressed_.testFlag(button);
+  pressed_ &= ~Qt::MouseButtons(button);
+  if (wasPressed && rect().contains(event->position().toPoint())) {
+    const bool rightDown = button == Qt::RightButton || event->buttons().testFlag(Qt::RightButton);
+    emit clicked(event->position().toPoint(), button, rightDown);
+  }
+  QWidget::mouseReleaseEvent(event);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event) {
+  emit keyPressed(event->key(), event->modifiers());
+  QWidget::keyPressEvent(event);
+}
+
+}  // namespace ui
