@@ -27,6 +27,11 @@ class FormsRegistry {
   FormsRegistry& operator=(const FormsRegistry&) = delete;
 
   void add(const QString& name, Factory factory);
+  // True when a factory was added under `name` (the window exists in this build).
+  bool has(const QString& name) const {
+    const auto it = entries_.find(name);
+    return it != entries_.end() && static_cast<bool>(it->second.factory);
+  }
 
   // Shows the window `name` without blocking, creating it first when none is open. Null when no
   // factory was added under that name.
