@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-
 #include <cstdint>
 #include <filesystem>
 #include <memory>
