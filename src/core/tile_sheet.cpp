@@ -14,7 +14,8 @@ constexpr std::uint32_t White = 0xFFFFFF;
 constexpr std::uint32_t WallInk = 0x202020;        // plain walls: near black
 constexpr std::uint32_t SecondWallInk = 0x1F3F8F;  // second walls: dark blue
 constexpr std::uint32_t DoorFrameInk = 0x202020;
-constexpr std::uint32_t DoorLeafInk = 0x8B4513;   // the door itself: brown
+constexpr std::uint32_t DoorLeafInk = 0x8B4513;  // the door itself: brown
+constexpr std::uint32_t DoorPanelInk = 0xD09050;
 constexpr std::uint32_t MarkerInk = 0xB01818;     // special marker: dark red
 constexpr std::uint32_t SelectionInk = 0xFF0000;  // selection frame: red
 constexpr std::uint32_t GridInk = 0xC8C8C8;       // map background grid: light grey
@@ -58,7 +59,7 @@ Pattern DoorNorth() {
   for (int y = 0; y <= 3; ++y) {
     for (int x = 4; x <= 7; ++x) {
       const bool edge = y == 0 || y == 3 || x == 4 || x == 7;
-      p[y][x] = edge ? DoorLeafInk : White;
+      p[y][x] = edge ? DoorLeafInk : DoorPanelInk;
     }
   }
   return p;
