@@ -114,9 +114,9 @@ NumberReading FromShape(const NumberShape& shape) {
   if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0)) {
     whole += 1.0;
   }
+  // Half to even is symmetric, so the sign goes on after rounding: -2.5 -> -2, -3.5 -> -4.
   if (shape.negative) {
     whole = -whole;
-    // A negative half rounds the same way: -2.5 -> -2, -3.5 -> -4, by symmetry of half-even.
   }
   if (whole < std::numeric_limits<std::int16_t>::min() ||
       whole > std::numeric_limits<std::int16_t>::max()) {
