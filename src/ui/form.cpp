@@ -26,11 +26,14 @@ void Form::showForm() {
   if (closed_) return;
   ensureLoaded();
   if (closed_) return;  // Form_Load may close the window again
-  const bool wasVisible = isVisible();
+  if (isVisible()) {
+    raise();
+    activateWindow();
+    return;
+  }
   show();
-  raise();
   activateWindow();
-  if (!wasVisible) runPaint();
+  runPaint();
 }
 
 void Form::hideForm() {

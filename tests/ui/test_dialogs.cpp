@@ -1,0 +1,125 @@
+#include "support/test_registry.h"
+#include "ui/dialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Acts on the modal dialog once it is up, from inside its own event loop.
+void whenModalShows(std::function<void(QWidget*)> act) {
+  auto* timer = new QTimer;
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, [timer, act] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      timer->stop();
+      timer->deleteLater();
+      act(modal);
+    }
+  });
+  timer->start();
+}
+
+}  // namespace
+
+class DialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void scriptedDialogsAnswerInOrderAndRecord() {
+    ui::ScriptedDialogs dialogs;
+    dialogs.answerInput("12abc");
+    dialogs.cancelInput();
+    dialogs.answerSave(ui::Dialogs::SaveChoice::Discard);
+    dialogs.answerDirectory("/games/dungeon");
+    QCOMPARE(dialogs.pendingAnswers(), 4);
+
+    QCOMPARE(dialogs.inputBox(nullptr, "Enter Map Number", "Map Number", " 1"), QString("12abc"));
+    QCOMPARE(dialogs.inputBox(nullptr, "Enter the graphic set to use", "Graphics", " 0"),
+             QString());
+    dialogs.messageBox(nullptr, "Creature Saved", "Saved");
+    QCOMPARE(dialogs.askSaveDiscardCancel(nullptr, "Save the map?", "Map Editor"),
+             ui::Dialogs::SaveChoice::Discard);
+    QCOMPARE(dialogs.chooseDirectory(nullptr, "Game folder"), QString("/games/dungeon"));
+    QCOMPARE(dialogs.pendingAnswers(), 0);
+    QCOMPARE(dialogs.unanswered(), 0);
+
+    QCOMPARE(dialogs.shown().size(), std::size_t{5});
+    const auto& first = dialogs.shown().at(0);
+    QCOMPARE(first.kind, ui::ScriptedDialogs::Kind::Input);
+    QCOMPARE(first.prompt, QString("Enter Map Number"));
+    QCOMPARE(first.title, QString("Map Number"));
+    QCOMPARE(first.defaultAnswer, QString(" 1"));
+    QCOMPARE(dialogs.shown().at(2).kind, ui::ScriptedDialogs::Kind::Message);
+    QCOMPARE(dialogs.messages(), std::vector<QString>{"Creature Saved"});
+    QCOMPARE(dialogs.last()->kind, ui::ScriptedDialogs::Kind::Directory);
+    QCOMPARE(dialogs.last()->prompt, QString("Game folder"));
+  }
+
+  void unansweredQuestionsCountAsCancelled() {
+    ui::ScriptedDialogs dialogs;
+    QCOMPARE(dialogs.inputBox(nullptr, "Enter chance for encounter", "Encounter Chance", " 5"),
+             QString());
+    QCOMPARE(dialogs.askSaveDiscardCancel(nullptr, "Save?", "Map Editor"),
+             ui::Dialogs::SaveChoice::Cancel);
+    QCOMPARE(dialogs.chooseDirectory(nullptr, "Game folder"), QString());
+    QCOMPARE(dialogs.unanswered(), 3);
+    dialogs.clearShown();
+    QVERIFY(dialogs.shown().empty());
+    QVERIFY(!dialogs.last());
+  }
+
+  void realInputBoxShowsPromptTitleAndDefault() {
+    ui::QtDialogs dialogs;
+    QString seenTitle, seenLabel, seenDefault;
+    whenModalShows([&](QWidget* modal) {
+      auto* input = qobject_cast<QInputDialog*>(modal);
+      QVERIFY(input);
+      seenTitle = input->windowTitle();
+      seenLabel = input->labelText();
+      seenDefault = input->textValue();
+      input->setTextValue("7");
+      input->accept();
+    });
+    QCOMPARE(dialogs.inputBox(nullptr, "Enter Map Number", "Open Which Map", " 3"), QString("7"));
+    QCOMPARE(seenTitle, QString("Open Which Map"));
+    QCOMPARE(seenLabel, QString("Enter Map Number"));
+    QCOMPARE(seenDefault, QString(" 3"));
+
+    whenModalShows([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+    QCOMPARE(dialogs.inputBox(nullptr, "Enter Map Number", "Open Which Map", " 3"), QString());
+  }
+
+  void realQuestionMapsItsButtons() {
+    ui::QtDialogs dialogs;
+    whenModalShows([](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box);
+      box->button(QMessageBox::Discard)->click();
+    });
+    QCOMPARE(dialogs.askSaveDiscardCancel(nullptr, "Save the map?", "Map Editor"),
+             ui::Dialogs::SaveChoice::Discard);
+
+    QString text;
+    whenModalShows([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box);
+      text = box->text();
+      QCOMPARE(box->buttons().size(), qsizetype{1});
+      box->button(QMessageBox::Ok)->click();
+    });
+    dialogs.messageBox(nullptr, "Spell Saved", "Spells");
+    QCOMPARE(text, QString("Spell Saved"));
+  }
+};
+
+REGISTER_TEST(DialogsTest);
+
+#include "test_dialogs.moc"

@@ -1,0 +1,230 @@
+#include "support/test_registry.h"
+#include "ui/form.h"
+#include "ui/forms_registry.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// Counts its events; a shared tally outlives the window so a closed one can still be checked.
+struct Tally {
+  int created = 0;
+  int loads = 0;
+  int paints = 0;
+  int resizes = 0;
+  int unloads = 0;
+};
+
+class CountingForm : public ui::Form {
+  Q_OBJECT
+ public:
+  CountingForm(const QString& name, Tally& tally) : ui::Form(name), tally_(tally) {
+    ++tally_.created;
+    resize(200, 150);
+  }
+  bool refuseClose = false;
+  bool refreshInPaint = false;
+
+ protected:
+  void Form_Load() override { ++tally_.loads; }
+  void Form_Paint() override {
+    ++tally_.paints;
+    // As a reload-flag window does: its own rebuild raises an event whose handler repaints.
+    if (refreshInPaint) refresh();
+  }
+  void Form_Resize() override { ++tally_.resizes; }
+  bool Form_QueryUnload() override { return !refuseClose; }
+  void Form_Unload() override { ++tally_.unloads; }
+
+ private:
+  Tally& tally_;
+};
+
+void deleteClosedWindows() {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace
+
+class FormsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void firstShowLoadsAndPaintsOnce() {
+    Tally tally;
+    ui::FormsRegistry registry;
+    registry.add("frmA", [&] { return std::make_unique<CountingForm>("frmA", tally); });
+    ui::Form* form = registry.show("frmA");
+    QVERIFY(form);
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->objectName(), QString("frmA"));
+    QCOMPARE(tally.loads, 1);
+    QCOMPARE(tally.paints, 1);
+
+    // Showing a window that is already open raises it: same window, no load, no paint.
+    QCOMPARE(registry.show("frmA"), form);
+    QCOMPARE(registry.show<CountingForm>("frmA"), form);
+    QCOMPARE(tally.created, 1);
+    QCOMPARE(tally.loads, 1);
+    QCOMPARE(tally.paints, 1);
+    QCOMPARE(registry.find("frmA"), form);
+    QVERIFY(!registry.show("frmUnknown"));
+    QVERIFY(!registry.find("frmUnknown"));
+  }
+
+  void closedWindowComesBackFresh() {
+    Tally tally;
+    ui::FormsRegistry registry;
+    registry.add("frmA", [&] { return std::make_unique<CountingForm>("frmA", tally); });
+    QPointer<ui::Form> first = registry.show("frmA");
+    QVERIFY(first->closeForm());
+    QCOMPARE(tally.unloads, 1);
+    QVERIFY(first->isClosed());
+    // Gone for the registry at once, even before the event loop deletes the object.
+    QVERIFY(!registry.find("frmA"));
+    deleteClosedWindows();
+    QVERIFY(first.isNull());
+
+    ui::Form* second = registry.show("frmA");
+    QVERIFY(second);
+    QCOMPARE(tally.created, 2);
+    QCOMPARE(tally.loads, 2);
+    QCOMPARE(tally.paints, 2);
+    QCOMPARE(registry.find("frmA"), second);
+  }
+
+  void reshowBeforeDeletionStillCreatesAfresh() {
+    Tally tally;
+    ui::FormsRegistry registry;
+    registry.add("frmA", [&] { return std::make_unique<CountingForm>("frmA", tally); });
+    ui::Form* first = registry.show("frmA");
+    first->close();  // the title bar's close button takes this road
+    ui::Form* second = registry.show("frmA");
+    QVERIFY(second != first);
+    QVERIFY(!second->isClosed());
+    QCOMPARE(tally.created, 2);
+    deleteClosedWindows();
+    QCOMPARE(registry.find("frmA"), second);
+  }
+
+  void refusedCloseKeepsTheWindow() {
+    Tally tally;
+    ui::FormsRegistry registry;
+    registry.add("frmA", [&] { return std::make_unique<CountingForm>("frmA", tally); });
+    registry.add("frmB", [&] { return std::make_unique<CountingForm>("frmB", tally); });
+    auto* a = registry.show<CountingForm>("frmA");
+    registry.show("frmB");
+    a->refuseClose = true;
+    QVERIFY(!registry.closeAll());
+    QCOMPARE(registry.find("frmA"), a);
+    QVERIFY(a->isVisible());
+    QVERIFY(!registry.find("frmB"));
+    QCOMPARE(tally.unloads, 1);
+
+    a->refuseClose = false;
+    QVERIFY(registry.closeAll());
+    QVERIFY(!registry.find("frmA"));
+    QCOMPARE(tally.unloads, 2);
+    deleteClosedWindows();
+  }
+
+  void refreshRunsPaintOnceAtOnce() {
+    Tally tally;
+    CountingForm form("frmA", tally);
+    form.showForm();
+    QCOMPARE(tally.paints, 1);
+    form.refresh();
+    QCOMPARE(tally.paints, 2);
+  }
+
+  void refreshAskedDuringPaintRunsOnceAfterIt() {
+    Tally tally;
+    CountingForm form("frmA", tally);
+    form.refreshInPaint = true;
+    form.showForm();
+    QCOMPARE(tally.paints, 2);
+    form.refresh();
+    QCOMPARE(tally.paints, 4);
+  }
+
+  void hiddenWindowPaintsWhenShownAgain() {
+    Tally tally;
+    CountingForm form("frmA", tally);
+    form.showForm();
+    form.hideForm();
+    QVERIFY(!form.isVisible());
+    QVERIFY(!form.isClosed());
+    form.showForm();
+    QVERIFY(form.isVisible());
+    QCOMPARE(tally.loads, 1);
+    QCOMPARE(tally.paints, 2);
+  }
+
+  // Typing not yet stored must survive another window passing over this one.
+  void coveringOrActivatingDoesNotPaint() {
+    Tally a, b;
+    CountingForm formA("frmA", a);
+    CountingForm formB("frmB", b);
+    formA.showForm();
+    QVERIFY(QTest::qWaitForWindowExposed(&formA));
+    formB.showForm();
+    formB.move(formA.pos());
+    QVERIFY(QTest::qWaitForWindowExposed(&formB));
+    formA.raise();
+    formA.activateWindow();
+    formA.update();
+    formA.repaint();
+    formB.hide();
+    QApplication::processEvents();
+    formA.resize(320, 240);
+    QApplication::processEvents();
+    QCOMPARE(a.paints, 1);
+    QVERIFY(a.resizes >= 1);
+    QCOMPARE(b.paints, 1);
+  }
+
+  void resizeBeforeLoadIsNotReported() {
+    Tally tally;
+    CountingForm form("frmA", tally);
+    form.resize(300, 300);
+    QCOMPARE(tally.resizes, 0);
+    QCOMPARE(tally.loads, 0);
+  }
+
+  void menusCarryTheirNames() {
+    Tally tally;
+    CountingForm form("frmA", tally);
+    QMenu* file = form.addMenu("mnuFile", "&File");
+    QAction* save = form.addMenuEntry(file, "mnuSave", "&Save Map");
+    QCOMPARE(form.findChild<QMenu*>("mnuFile"), file);
+    QCOMPARE(form.findChild<QAction*>("mnuSave"), save);
+    QCOMPARE(form.menuBar()->actions().size(), 1);
+    QCOMPARE(save->text(), QString("&Save Map"));
+    int fired = 0;
+    QObject::connect(save, &QAction::triggered, [&] { ++fired; });
+    save->trigger();
+    QCOMPARE(fired, 1);
+  }
+
+  void registryDeletesWhatIsStillOpen() {
+    Tally tally;
+    QPointer<ui::Form> form;
+    {
+      ui::FormsRegistry registry;
+      registry.add("frmA", [&] { return std::make_unique<CountingForm>("frmA", tally); });
+      form = registry.show("frmA");
+      QVERIFY(!form.isNull());
+    }
+    QVERIFY(form.isNull());
+  }
+};
+
+REGISTER_TEST(FormsTest);
+
+#include "test_forms.moc"
