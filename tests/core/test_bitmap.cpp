@@ -1,0 +1,152 @@
+#include "core/bitmap.h"
+#include "core/map_record.h"
+#include "core/tile_sheet.h"
+#include "support/test_registry.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::uint8_t> ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
+  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
+         (static_cast<std::uint32_t>(b[at + 3]) << 24);
+}
+
+}  // namespace
+
+class BitmapTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void rowsArePaddedAndStoredBottomUp_data() {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("rowBytes");
+    QTest::newRow("1 wide") << 1 << 4;
+    QTest::newRow("2 wide") << 2 << 8;
+    QTest::newRow("3 wide") << 3 << 12;
+    QTest::newRow("4 wide, no padding") << 4 << 12;
+    QTest::newRow("5 wide") << 5 << 16;
+  }
+  void rowsArePaddedAndStoredBottomUp() {
+    QFETCH(int, width);
+    QFETCH(int, rowBytes);
+    QTemporaryDir dir;
+    const fs::path path = fs::path(dir.path().toStdString()) / "p.bmp";
+    core::Bitmap bitmap(width, 2, 0x000000);
+    bitmap.set(0, 0, 0x112233);          // top-left
+    bitmap.set(width - 1, 1, 0xA0B0C0);  // bottom-right
+    QVERIFY(core::WriteBmp(path, bitmap).ok());
+
+    const std::vector<std::uint8_t> b = ReadAll(path);
+    QCOMPARE(b.size(), std::size_t(54 + 2 * rowBytes));
+    QCOMPARE(U32(b, 2), std::uint32_t(b.size()));
+    QCOMPARE(U32(b, 18), std::uint32_t(width));
+    QCOMPARE(U32(b, 22), 2u);
+    QCOMPARE(U32(b, 34), std::uint32_t(2 * rowBytes));
+    // The bottom row comes first, each pixel blue, green, red.
+    const std::size_t bottomRight = 54 + 3 * (width - 1);
+    QCOMPARE(b[bottomRight], std::uint8_t{0xC0});
+    QCOMPARE(b[bottomRight + 1], std::uint8_t{0xB0});
+    QCOMPARE(b[bottomRight + 2], std::uint8_t{0xA0});
+    const std::size_t topLeft = 54 + rowBytes;
+    QCOMPARE(b[topLeft], std::uint8_t{0x33});
+    QCOMPARE(b[topLeft + 1], std::uint8_t{0x22});
+    QCOMPARE(b[topLeft + 2], std::uint8_t{0x11});
+    for (int pad = 3 * width; pad < rowBytes; ++pad) QCOMPARE(b[54 + pad], std::uint8_t{0});
+  }
+
+  void overwritesAnOlderFile() {
+    QTemporaryDir dir;
+    const fs::path path = fs::path(dir.path().toStdString()) / "p.bmp";
+    QVERIFY(core::WriteBmp(path, core::Bitmap(50, 50)).ok());
+    QVERIFY(core::WriteBmp(path, core::Bitmap(1, 1)).ok());
+    QCOMPARE(fs::file_size(path), std::uintmax_t{58});
+  }
+
+  void failuresNameTheFile() {
+    QTemporaryDir dir;
+    const fs::path missing = fs::path(dir.path().toStdString()) / "no such folder" / "p.bmp";
+    core::Status status = core::WriteBmp(missing, core::Bitmap(2, 2));
+    QVERIFY(!status.ok());
+    QVERIFY(status.message().find(missing.string()) != std::string::npos);
+
+    const fs::path path = fs::path(dir.path().toStdString()) / "empty.bmp";
+    status = core::WriteBmp(path, core::Bitmap(0, 5));
+    QVERIFY(!status.ok());
+    QVERIFY(status.message().find("empty.bmp") != std::string::npos);
+    QVERIFY(!fs::exists(path));
+
+    core::Bitmap torn(4, 4);
+    torn.pixels.pop_back();
+    QVERIFY(!core::WriteBmp(path, torn).ok());
+    QVERIFY(!fs::exists(path));
+  }
+
+  void wallGlyphFollowsTheWallCode() {
+    for (int side = 0; side < core::SideCount; ++side) {
+      QVERIFY(core::WallGlyph(0, side) == nullptr);
+      for (int code : {1, 2, 3})
+        QVERIFY(core::WallGlyph(code, side) == &core::PlainWallGlyphs[side]);
+      for (int code : {4, 5}) QVERIFY(core::WallGlyph(code, side) == &core::SecondWallGlyphs[side]);
+      for (int code : {6, 7}) QVERIFY(core::WallGlyph(code, side) == &core::DoorGlyphs[side]);
+      QVERIFY(core::WallGlyph(8, side) == nullptr);
+      QVERIFY(core::WallGlyph(-1, side) == nullptr);
+    }
+    QVERIFY(core::WallGlyph(1, 4) == nullptr);
+    QVERIFY(core::WallGlyph(1, -1) == nullptr);
+  }
+
+  // Every glyph lies inside the sheet, and no two glyph rectangles overlap.
+  void tileSheetHoldsEveryGlyph() {
+    const core::Bitmap sheet = core::MakeTileSheet();
+    QCOMPARE(sheet.width, core::TileSheetWidth);
+    QCOMPARE(sheet.height, core::TileSheetHeight);
+    std::vector<core::GlyphRect> all{core::SelectionFrameGlyph, core::SpecialMarkerGlyph};
+    for (int side = 0; side < core::SideCount; ++side) {
+      all.push_back(core::PlainWallGlyphs[side]);
+      all.push_back(core::SecondWallGlyphs[side]);
+      all.push_back(core::DoorGlyphs[side]);
+    }
+    for (std::size_t i = 0; i < all.size(); ++i) {
+      const core::GlyphRect& a = all[i];
+      QVERIFY(a.x >= 0 && a.y >= 0 && a.x + a.width <= sheet.width &&
+              a.y + a.height <= sheet.height);
+      for (std::size_t j = i + 1; j < all.size(); ++j) {
+        const core::GlyphRect& b = all[j];
+        const bool apart = a.x + a.width <= b.x || b.x + b.width <= a.x || a.y + a.height <= b.y ||
+                           b.y + b.height <= a.y;
+        QVERIFY(apart);
+      }
+    }
+  }
+
+  void backgroundGridFallsOnCellEdges() {
+    const core::Bitmap back = core::MakeMapBackground();
+    QCOMPARE(back.width, 434);
+    QCOMPARE(back.height, 434);
+    for (int k = 0; k <= 33; ++k) {
+      QVERIFY(back.at(13 * k, 5) != 0xFFFFFF);
+      QVERIFY(back.at(5, 13 * k) != 0xFFFFFF);
+    }
+    // Inside a cell, and beyond the last grid line, the view is white.
+    for (int d = 1; d <= 12; ++d) QCOMPARE(back.at(13 * 7 + d, 13 * 9 + d), 0xFFFFFFu);
+    QCOMPARE(back.at(433, 433), 0xFFFFFFu);
+  }
+};
+
+REGISTER_TEST(BitmapTest);
+#include "test_bitmap.moc"
