@@ -3,6 +3,7 @@
 // The template body of Catalogue<Record>; included at the end of core/catalogue.h.
 
 #include "core/catalogue.h"
+#include "core/packing.h"
 
 #include <algorithm>
 #include <array>
@@ -19,12 +20,6 @@ inline constexpr long Capacity = 32767;
 
 // The name cache is filled with reads of about this many bytes, whole slots each.
 inline constexpr std::size_t NameChunkBytes = std::size_t{1} << 20;
-
-inline void PutCount(std::span<std::uint8_t> bytes, long count) {
-  const auto value = static_cast<std::uint16_t>(static_cast<std::int16_t>(count));
-  bytes[0] = static_cast<std::uint8_t>(value & 0xFF);
-  bytes[1] = static_cast<std::uint8_t>(value >> 8);
-}
 
 }  // namespace catalogue_detail
 
@@ -77,7 +72,7 @@ Status Catalogue<Record>::WriteHeaderCount(long count) {
   std::array<std::uint8_t, Record::PackedSize> header{};
   Status status = file_.Read(1, header);
   if (!status.ok()) return status;
-  catalogue_detail::PutCount(header, count);
+  PutIntegerAt(header, 0, static_cast<std::int16_t>(count));
   status = file_.Write(1, header);
   if (!status.ok()) return status;
   return file_.Sync();

@@ -90,13 +90,16 @@ Result<std::filesystem::path> ModDefinitions::DatFolder() const {
   const std::filesystem::path folder = ResolveIgnoringCase(dataDir_, "Dat");
   std::error_code error;
   const auto status = std::filesystem::status(folder, error);
+  const auto named = [&folder] {
+    std::error_code ignored;
+    const auto full = std::filesystem::absolute(folder, ignored);
+    return (full.empty() ? folder : full).string();
+  };
   if (!std::filesystem::exists(status)) {
-    return Status::Error("Cannot find the Dat folder " + folder.string() + ": " +
-                         std::strerror(ENOENT));
+    return Status::Error("Cannot find the Dat folder " + named() + ": " + std::strerror(ENOENT));
   }
   if (!std::filesystem::is_directory(status)) {
-    return Status::Error("Cannot use the Dat folder " + folder.string() + ": " +
-                         std::strerror(ENOTDIR));
+    return Status::Error("Cannot use the Dat folder " + named() + ": " + std::strerror(ENOTDIR));
   }
   return folder;
 }

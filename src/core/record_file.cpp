@@ -69,16 +69,18 @@ RecordFile::~RecordFile() {
 }
 
 Result<RecordFile> RecordFile::Open(const std::filesystem::path& path, std::size_t slotLength) {
-  if (slotLength == 0) return Failure("open", path, "a slot length of 0 bytes");
-
   RecordFile file;
-  file.path_ = path;
+  // Messages name the file in full, whatever folder the editor was started from.
+  std::error_code error;
+  file.path_ = std::filesystem::absolute(path, error);
+  if (error) file.path_ = path;
   file.slotLength_ = slotLength;
+  if (slotLength == 0) return Failure("open", file.path_, "a slot length of 0 bytes");
 
   struct stat info {};
   const bool exists = ::stat(path.c_str(), &info) == 0;
-  if (!exists && errno != ENOENT) return Failure("open", path, errno);
-  if (exists && S_ISDIR(info.st_mode)) return Failure("open", path, EISDIR);
+  if (!exists && errno != ENOENT) return Failure("open", file.path_, errno);
+  if (exists && S_ISDIR(info.st_mode)) return Failure("open", file.path_, EISDIR);
 
   // Running as root, O_RDWR succeeds on a file without write bits; the designer's chmod is
   // what says "do not touch this file", so honour the bits themselves.
@@ -92,7 +94,7 @@ Result<RecordFile> RecordFile::Open(const std::filesystem::path& path, std::size
       file.readOnly_ = true;
     }
   }
-  if (file.fd_ < 0) return Failure("open", path, errno);
+  if (file.fd_ < 0) return Failure("open", file.path_, errno);
   return file;
 }
 

@@ -2,6 +2,7 @@
 #include "support/fixtures.h"
 #include "support/test_registry.h"
 
+#include <QDir>
 #include <QTest>
 
 #include <algorithm>
@@ -187,6 +188,18 @@ class RecordFileTest : public QObject {
     QVERIFY2(file.status().message().find("No such file") != std::string::npos,
              file.status().message().c_str());
     QVERIFY(!std::filesystem::exists(dir->root() / "Dat"));
+  }
+
+  void messagesNameTheFullPath() {
+    auto dir = makeDataDir();
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(dir->root().string()));
+    auto file = RecordFile::Open("Dat/Maps.dat", MapSlot);
+    QDir::setCurrent(previous);
+    QVERIFY(file.ok());
+    QCOMPARE(file->path(), dir->datFile("Maps.dat"));
+    const Status refused = file->Write(0, std::vector<std::uint8_t>(2, 0));
+    QVERIFY2(mentions(refused, dir->datFile("Maps.dat")), refused.message().c_str());
   }
 
   void movedFileKeepsItsHandle() {
