@@ -17,7 +17,7 @@ constexpr std::size_t SquareIndex(int x, int y) {
   return static_cast<std::size_t>(MapSize * y + x);
 }
 
-bool OnMap(int x, int y) {
+[[maybe_unused]] bool OnMap(int x, int y) {
   return x >= 0 && x < MapSize && y >= 0 && y < MapSize;
 }
 

@@ -165,7 +165,9 @@ std::string PlainNumber(long long value) {
 
 std::string NumberWithLeadingBlank(long long value) {
   // The blank stands where a minus sign would be.
-  return value >= 0 ? " " + std::to_string(value) : std::to_string(value);
+  std::string text = std::to_string(value);
+  if (value >= 0) text.insert(text.begin(), ' ');
+  return text;
 }
 
 }  // namespace core
