@@ -1,0 +1,127 @@
+// The main window: start-up and painting.
+#include "maps/frm_map_ed.h"
+
+#include "core/numbers.h"
+#include "core/tile_sheet.h"
+#include "core/vocabularies.h"
+#include "maps/map_view.h"
+#include "maps/special_descriptions.h"
+
+#include <QStringList>
+
+namespace maps {
+
+namespace {
+
+QString pathText(const std::filesystem::path& path) {
+  return QString::fromStdString(path.string());
+}
+
+}  // namespace
+
+frmMapEd::frmMapEd(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::FormsRegistry& registry,
+                   QWidget* parent)
+    : ui::Form("frmMapEd", parent), defs_(defs), dialogs_(dialogs), registry_(registry) {
+  setWindowTitle("Map Editor");
+  buildControls();
+  buildMenus();
+  layOutControls();
+}
+
+frmMapEd::~frmMapEd() = default;
+
+unsigned frmMapEd::watchedChanges() const {
+  return core::MapChanged | core::CreaturesChanged | core::SelectionChanged;
+}
+
+void frmMapEd::Form_Load() {
+  loadMapPictures();
+  runStartup();
+  defs_.CurrentMap = 1;
+  defs_.SelectedX = 1;
+  defs_.SelectedY = 0;
+  defs_.TextPage = 0;
+  savedMap_ = defs_.Map;
+  updateMenuStates();
+}
+
+// A missing or unreadable picture is no reason to stop editing: the editor draws its own
+// background and tile sheet, and says once which files it could not use.
+void frmMapEd::loadMapPictures() {
+  QStringList failures;
+  const core::Status back = picMap_->loadPicture(pathText(defs_.DataFile("Back.bmp")));
+  if (!back.ok()) {
+    picMap_->setBackground(ui::ToQImage(core::MakeMapBackground()));
+    failures << QString::fromStdString(back.message());
+  }
+  const core::Status tiles = picTiles_->loadPicture(pathText(defs_.DataFile("Tiles.bmp")));
+  if (!tiles.ok()) {
+    picTiles_->setBackground(ui::ToQImage(core::MakeTileSheet()));
+    failures << QString::fromStdString(tiles.message());
+  }
+  if (!failures.isEmpty()) {
+    showMessage(failures.join('\n') +
+                "\n\nThe map view uses the editor's own drawing instead; the game's files are "
+                "not changed.");
+  }
+}
+
+// The four start-up steps in their order. A step that fails is reported and the others still
+// run, so that as much of the game's data as can be read is there to edit.
+void frmMapEd::runStartup() {
+  QStringList failures;
+  for (core::Status (core::ModDefinitions::*step)() :
+       {&core::ModDefinitions::LoadFirstMap, &core::ModDefinitions::OpenCreatureFile,
+        &core::ModDefinitions::OpenItemAndShopFiles, &core::ModDefinitions::OpenSpellFiles}) {
+    const core::Status status = (defs_.*step)();
+    if (!status.ok()) failures << QString::fromStdString(status.message());
+  }
+  if (!failures.isEmpty()) showMessage(failures.join('\n'));
+  QStringList notices;
+  for (const std::string& notice : defs_.Notices()) notices << QString::fromStdString(notice);
+  if (!notices.isEmpty()) showMessage(notices.join('\n'));
+}
+
+void frmMapEd::RefreshMainWindow() {
+  refresh();
+}
+
+void frmMapEd::Form_Paint() {
+  const core::MapRecord& map = defs_.Map;
+
+  const std::array<std::int16_t, 6> values = {defs_.CurrentMap,    map.GraphicSet,
+                                              map.EncounterChance, map.EncounterLevel,
+                                              map.HitRefresh,      map.ManaRefresh};
+  for (std::size_t i = 0; i < values.size(); ++i)
+    propertyValues_[i]->setText(ui::ToQString(core::PlainNumber(values[i])));
+
+  for (int s = 0; s < core::EncounterSlotCount; ++s) {
+    const EncounterLabels encounter = DescribeEncounter(defs_, map, s);
+    Label10_[s]->setText(ui::ToQString(encounter.creature));
+    Label11_[s]->setText(ui::ToQString(encounter.number));
+    Label12_[s]->setText(ui::ToQString(encounter.others));
+  }
+
+  picMap_->clear();
+  DrawMapGrid(picMap_->surface(), picTiles_->image(), map, defs_.SelectedX, defs_.SelectedY);
+  picMap_->update();
+
+  Label13_[1]->setText(ui::ToQString(SquareCoordinatesText(defs_.SelectedX, defs_.SelectedY)));
+
+  const SpecialsPanel panel =
+      BuildSpecialsPanel(defs_, map, defs_.SelectedX, defs_.SelectedY, defs_.SpecialsOffset);
+  for (std::size_t line = 0; line < Label15_.size(); ++line)
+    Label15_[line]->setText(ui::ToQString(panel.lines[line]));
+  Label14_[4]->setText(ui::ToQString(SpecialsCountText(panel.total)));
+
+  // Another window may hand over a selection off the grid; its sides are then not shown.
+  for (int d = 0; d < core::SideCount; ++d) {
+    const std::string_view name =
+        selectionOnGrid()
+            ? core::TextOfCode(core::WallNames, map.WallCode(defs_.SelectedX, defs_.SelectedY, d))
+            : std::string_view();
+    Label16_[d]->setText(ui::ToQString(name));
+  }
+}
+
+}  // namespace maps

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "core/definitions.h"
+#include "core/map_record.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "ui/form.h"
+#include "ui/forms_registry.h"
+#include "ui/picture_box.h"
+
+#include <QPoint>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class QAction;
+class QMenu;
+
+namespace maps {
+
+// One map property that a click on its value label asks for.
+struct PropertyInput {
+  const char* heading;  // the heading label, e.g. "Label1"
+  const char* caption;  // its caption
+  const char* tooltip;
+  const char* value;  // the value label that is clicked, e.g. "Label2"
+  const char* prompt;
+  const char* title;
+  // The map field it sets; null for the map number, which is CurrentMap (and MapNo after it).
+  std::int16_t core::MapRecord::*field;
+};
+
+// The main window: one map as a 33 x 33 grid beside its properties, its encounter slots and the
+// selected square, with the menus that make, open and save maps and open every other editor.
+class frmMapEd : public ui::Form {
+  Q_OBJECT
+
+ public:
+  frmMapEd(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::FormsRegistry& registry,
+           QWidget* parent = nullptr);
+  ~frmMapEd() override;
+
+  // Redraws the map view and every label from the map record, at once.
+  void RefreshMainWindow();
+
+  unsigned watchedChanges() const override;
+
+  static constexpr int CellPixels = 13;
+  static constexpr int MapViewPixels = 434;
+
+ protected:
+  void Form_Load() override;
+  void Form_Paint() override;
+  bool Form_QueryUnload() override;
+
+ private:
+  // --- Building the window (frm_map_ed_layout.cpp) ---
+  void buildControls();
+  void buildMenus();
+  void layOutControls();
+  void updateMenuStates();
+
+  // --- Start-up (frm_map_ed.cpp) ---
+  void loadMapPictures();
+  void runStartup();
+
+  // --- Menus and properties (frm_map_ed_commands.cpp) ---
+  void mnuNew_Click();
+  void mnuOpen_Click();
+  void mnuSave_Click();
+  void mnuExit_Click();
+  void mnuMapTxt_Click();
+  void mnuMapLTxt_Click();
+  void mnuItemEdit_Click();
+  void mnuShop_Click();
+  void mnuMonEdit_Click();
+  void mnuMagEdit_Click();
+  void mnuSpellProg_Click();
+  void askProperty(const PropertyInput& property);
+  // The map record differs from the one last loaded, saved or blanked.
+  bool hasUnsavedChanges() const;
+  // Before the map record is replaced: asks about unsaved changes. False stops the command.
+  bool offerToSave();
+  bool saveCurrentMap();
+  void mapReplaced();
+  // Shows another window; a window that was already open reloads the choice handed to it.
+  void showWindow(const QString& name);
+  void showMessage(const QString& text);
+  void notifyChanged(unsigned changes);
+
+  // --- Square editing (frm_map_ed_squares.cpp) ---
+  void picMap_Click(QPoint pos, Qt::MouseButton button, bool rightButtonDown);
+  void picMap_KeyPress(int key);
+  void Label16_Click(int index);
+  void Label15_Click(int index);
+  void SpecialsUp_Click();
+  void SpecialsDown_Click();
+  void EncounterLabel_Click(int index);
+  void selectSquare(int x, int y, unsigned changes);
+  bool selectionOnGrid() const;
+
+  core::ModDefinitions& defs_;
+  ui::Dialogs& dialogs_;
+  ui::FormsRegistry& registry_;
+  core::MapRecord savedMap_;  // as last loaded, saved or blanked
+
+  std::vector<ui::Label*> propertyHeadings_;  // Label1, Label3, ... in the order of the table
+  std::vector<ui::Label*> propertyValues_;    // Label2, Label4, ...
+  std::vector<ui::Label*> Label9_, Label10_, Label11_, Label12_;
+  std::vector<ui::Label*> Label13_, Label14_, Label15_, Label16_;
+  ui::Button* SpecialsUp_ = nullptr;
+  ui::Button* SpecialsDown_ = nullptr;
+  ui::PictureBox* picMap_ = nullptr;
+  ui::PictureBox* picTiles_ = nullptr;
+
+  // Menu entries that open a window, with the window's name (enabled only when it exists).
+  std::vector<std::pair<QAction*, QString>> windowEntries_;
+  std::vector<QMenu*> menus_;
+};
+
+// The six property inputs, in the order of the window's table.
+const std::array<PropertyInput, 6>& PropertyInputs();
+
+}  // namespace maps

@@ -1,0 +1,208 @@
+// The main window's menus, the map-wide properties, and keeping the designer's map safe.
+#include "maps/frm_map_ed.h"
+
+#include "core/numbers.h"
+
+namespace maps {
+
+namespace {
+
+const QString WindowCaption = QStringLiteral("Map Editor");
+
+QString numberText(long long value) {
+  return ui::ToQString(core::PlainNumber(value));
+}
+
+// The answer of an input box as a map number or property value; none when it does not fit an
+// Integer (the message says so and names the field).
+std::optional<std::int16_t> readAnswer(const QString& answer, const QString& field,
+                                       std::int16_t oldValue, QString& refusal) {
+  const core::NumberReading reading = core::ReadLeadingNumber(ui::ToBytes(answer));
+  if (reading.ok()) return reading.value;
+  refusal = QStringLiteral("%1: \"%2\" is not a number from -32768 to 32767. The value stays %3.")
+                .arg(field, answer.trimmed(), numberText(oldValue));
+  return std::nullopt;
+}
+
+QString mapNumberRefusal(const char* what, long long number) {
+  return QStringLiteral("Map %1 cannot be %2: map numbers start at 1.")
+      .arg(numberText(number), QString::fromLatin1(what));
+}
+
+}  // namespace
+
+void frmMapEd::showMessage(const QString& text) {
+  dialogs_.messageBox(this, text, WindowCaption);
+}
+
+void frmMapEd::notifyChanged(unsigned changes) {
+  defs_.NotifyChanged(changes, changeOrigin());
+}
+
+// --- Map properties ---
+
+void frmMapEd::askProperty(const PropertyInput& property) {
+  std::int16_t& target = property.field ? defs_.Map.*property.field : defs_.CurrentMap;
+  const QString answer = dialogs_.inputBox(this, property.prompt, property.title,
+                                           ui::ToQString(core::NumberWithLeadingBlank(target)));
+  QString refusal;
+  QString field = QString::fromLatin1(property.caption);
+  field.chop(1);  // the heading's colon
+  const std::optional<std::int16_t> value = readAnswer(answer, field, target, refusal);
+  if (!value) {
+    showMessage(refusal);
+    return;
+  }
+  target = *value;
+  // Renaming the map in memory: the next save writes it to the new slot, which is how a map
+  // is copied to another number.
+  if (!property.field) defs_.Map.MapNo = defs_.CurrentMap;
+  RefreshMainWindow();
+  notifyChanged(core::MapChanged);
+}
+
+// --- Unsaved changes ---
+
+bool frmMapEd::hasUnsavedChanges() const {
+  return !(defs_.Map == savedMap_);
+}
+
+bool frmMapEd::offerToSave() {
+  if (!hasUnsavedChanges()) return true;
+  const QString question =
+      QStringLiteral("Save changes to map %1?").arg(numberText(defs_.CurrentMap));
+  switch (dialogs_.askSaveDiscardCancel(this, question, WindowCaption)) {
+    case ui::Dialogs::SaveChoice::Save:
+      return saveCurrentMap();
+    case ui::Dialogs::SaveChoice::Discard:
+      return true;
+    case ui::Dialogs::SaveChoice::Cancel:
+      break;
+  }
+  return false;
+}
+
+bool frmMapEd::saveCurrentMap() {
+  if (defs_.CurrentMap < 1) {
+    showMessage(mapNumberRefusal("saved", defs_.CurrentMap) +
+                " Give the map its number first (click the number beside \"Map Number:\").");
+    return false;
+  }
+  const core::Status status = defs_.SaveMap(defs_.CurrentMap);
+  if (!status.ok()) {
+    showMessage(QString::fromStdString(status.message()));
+    return false;
+  }
+  savedMap_ = defs_.Map;
+  return true;
+}
+
+void frmMapEd::mapReplaced() {
+  savedMap_ = defs_.Map;
+  RefreshMainWindow();
+  notifyChanged(core::MapChanged);
+}
+
+// --- File menu ---
+
+void frmMapEd::mnuNew_Click() {
+  if (!offerToSave()) return;
+  defs_.CurrentMap = 0;
+  defs_.Map.Blank();
+  mapReplaced();
+}
+
+void frmMapEd::mnuOpen_Click() {
+  if (!offerToSave()) return;
+  const QString answer =
+      dialogs_.inputBox(this, "Enter Map Number", "Open Which Map",
+                        ui::ToQString(core::NumberWithLeadingBlank(defs_.CurrentMap)));
+  QString refusal;
+  const std::optional<std::int16_t> number =
+      readAnswer(answer, "Map Number", defs_.CurrentMap, refusal);
+  if (!number) {
+    showMessage(refusal);
+    return;
+  }
+  if (*number < 1) {
+    showMessage(mapNumberRefusal("opened", *number));
+    return;
+  }
+  const core::Status status = defs_.LoadMap(*number);
+  if (!status.ok()) {
+    showMessage(QString::fromStdString(status.message()));
+    return;
+  }
+  defs_.CurrentMap = *number;
+  mapReplaced();
+}
+
+void frmMapEd::mnuSave_Click() {
+  saveCurrentMap();
+}
+
+void frmMapEd::mnuExit_Click() {
+  closeForm();
+}
+
+// Closing the main window ends the program: the map is offered for saving first, then every
+// other window is closed (each may still refuse, and then the program goes on).
+bool frmMapEd::Form_QueryUnload() {
+  if (!offerToSave()) return false;
+  return registry_.closeAll();
+}
+
+// --- Other windows ---
+
+void frmMapEd::showWindow(const QString& name) {
+  ui::Form* open = registry_.find(name);
+  ui::Form* shown = registry_.show(name);
+  if (shown && shown == open) shown->refresh();
+}
+
+void frmMapEd::mnuMapTxt_Click() {
+  showWindow("frmTextEd");
+}
+
+void frmMapEd::mnuMapLTxt_Click() {
+  showWindow("frmLTextEd");
+}
+
+void frmMapEd::mnuItemEdit_Click() {
+  // The item editor opens on the item last shown (entry 1 after start-up).
+  const core::Status status = defs_.ReadItemPair(defs_.Item.ItemNo);
+  if (!status.ok()) {
+    showMessage(QString::fromStdString(status.message()));
+    return;
+  }
+  showWindow("frmEquipEd");
+}
+
+void frmMapEd::mnuShop_Click() {
+  // After start-up the shop working record is the header, whose number is the shop count.
+  const core::Status status = defs_.ReadShopPair(defs_.Shop.ShopNo);
+  if (!status.ok()) {
+    showMessage(QString::fromStdString(status.message()));
+    return;
+  }
+  showWindow("frmShopEd");
+}
+
+void frmMapEd::mnuMonEdit_Click() {
+  const core::Status status = defs_.ReadCreaturePair(1);
+  if (!status.ok()) {
+    showMessage(QString::fromStdString(status.message()));
+    return;
+  }
+  showWindow("frmCreatEd");
+}
+
+void frmMapEd::mnuMagEdit_Click() {
+  showWindow("frmMagicEd");
+}
+
+void frmMapEd::mnuSpellProg_Click() {
+  showWindow("frmMagicProg");
+}
+
+}  // namespace maps

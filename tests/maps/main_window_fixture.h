@@ -1,0 +1,127 @@
+#pragma once
+
+// A main window on a temporary game folder, driven through its real controls.
+#include "core/bitmap.h"
+#include "core/catalogue_records.h"
+#include "core/definitions.h"
+#include "core/tile_sheet.h"
+#include "maps/frm_map_ed.h"
+#include "support/fixtures.h"
+#include "ui/change_hub.h"
+#include "ui/dialogs.h"
+#include "ui/forms_registry.h"
+
+#include <QAction>
+#include <QPointer>
+#include <QTest>
+
+#include <memory>
+#include <string>
+
+namespace main_window_test {
+
+// The Back.bmp of the test folder: one colour the editor's own background never uses.
+inline constexpr std::uint32_t BackColour = 0xC8D8E8;
+
+// A window that another helper has not built yet, standing in for it: counts its paints.
+class StandInForm : public ui::Form {
+ public:
+  explicit StandInForm(const QString& name) : ui::Form(name) {}
+  int paints = 0;
+
+ protected:
+  void Form_Paint() override { ++paints; }
+};
+
+// Map 1..3 in Maps.dat, three named creatures, two items, two shops, one spell, no progression.
+inline void writeGameFiles(const test_support::TestDataDir& dir) {
+  using namespace test_support;
+  for (std::int16_t n = 1; n <= 3; ++n) {
+    core::MapRecord map = sampleMap(n);
+    map.EncounterChance = static_cast<std::int16_t>(5 * n);
+    map.SetEncounter(0, core::EncounterField::Creature, 2);
+    map.SetEncounter(0, core::EncounterField::DiceCount, 2);
+    map.SetEncounter(0, core::EncounterField::DiceSides, 6);
+    map.SetEncounter(0, core::EncounterField::DiceBonus, 1);
+    map.SetEncounter(0, core::EncounterField::OthersChance, 25);
+    writeMapSlot(dir.datFile("Maps.dat"), n, map);
+  }
+  writeCatalogue(dir.datFile("Mon.dat"),
+                 namedEntries<core::CreatureRecord>(3, "Beast", [](auto& r, const std::string& n) {
+                   r.CreatureName = n;
+                   r.PluralName = n + "s";
+                 }));
+  writeCatalogue(dir.datFile("Item.dat"),
+                 namedEntries<core::ItemRecord>(
+                     2, "Blade", [](auto& r, const std::string& n) { r.ItemName = n; }));
+  writeCatalogue(dir.datFile("Shop.dat"),
+                 namedEntries<core::ShopRecord>(
+                     2, "Store", [](auto& r, const std::string& n) { r.ShopName = n; }));
+  writeCatalogue(dir.datFile("Mag.dat"),
+                 namedEntries<core::SpellRecord>(
+                     1, "Spark", [](auto& r, const std::string& n) { r.SpellName = n; }));
+  writeCatalogue(dir.datFile("MagProg.dat"), std::vector<core::SpellProgRecord>{});
+}
+
+inline void writePictures(const test_support::TestDataDir& dir) {
+  core::WriteBmp(dir.data() / "Back.bmp", core::Bitmap(434, 434, BackColour));
+  core::WriteBmp(dir.data() / "Tiles.bmp", core::MakeTileSheet());
+}
+
+struct MainWindow {
+  std::unique_ptr<test_support::TestDataDir> dir = test_support::makeDataDir();
+  std::unique_ptr<core::ModDefinitions> defs;
+  ui::ScriptedDialogs dialogs;
+  std::unique_ptr<ui::ChangeHub> hub;
+  std::unique_ptr<ui::FormsRegistry> registry;
+  QPointer<maps::frmMapEd> window;  // closing deletes it later
+
+  // Writes the game files; prepare() may change them before open() shows the window.
+  MainWindow() {
+    writeGameFiles(*dir);
+    writePictures(*dir);
+  }
+
+  std::filesystem::path mapsFile() const { return dir->datFile("Maps.dat"); }
+
+  // Makes the window through the forms registry, as main does, and shows it (load and paint).
+  maps::frmMapEd* open() {
+    defs = std::make_unique<core::ModDefinitions>(dir->root());
+    hub = std::make_unique<ui::ChangeHub>(*defs);
+    registry = std::make_unique<ui::FormsRegistry>(hub.get());
+    registry->add("frmMapEd",
+                  [this] { return std::make_unique<maps::frmMapEd>(*defs, dialogs, *registry); });
+    window = registry->show<maps::frmMapEd>("frmMapEd");
+    return window;
+  }
+
+  // A stand-in for a window that is not built yet.
+  void addStandIn(const QString& name) {
+    registry->add(name, [name] { return std::make_unique<StandInForm>(name); });
+  }
+  StandInForm* standIn(const QString& name) const {
+    return static_cast<StandInForm*>(registry->find(name));
+  }
+
+  template <class T = ui::Label>
+  T* control(const QString& name) const {
+    return window->findChild<T*>(name);
+  }
+  QString text(const QString& labelName) const {
+    const ui::Label* label = control(labelName);
+    return label ? label->text() : QStringLiteral("<no %1>").arg(labelName);
+  }
+  QAction* action(const QString& name) const { return window->findChild<QAction*>(name); }
+
+  void click(const QString& name) const {
+    QTest::mouseClick(control<QWidget>(name), Qt::LeftButton);
+  }
+  void trigger(const QString& menuEntry) const { action(menuEntry)->trigger(); }
+  // Clicks the middle of square (x, y) of the map view.
+  void clickSquare(int x, int y, Qt::MouseButton button = Qt::LeftButton) const {
+    QTest::mouseClick(control<QWidget>("picMap"), button, {}, QPoint(13 * x + 6, 13 * y + 6));
+  }
+  std::vector<QString> messages() const { return dialogs.messages(); }
+};
+
+}  // namespace main_window_test
