@@ -1,0 +1,37 @@
+// The editor: find the game's folder, open its data and show the main window.
+#include "app/data_dir.h"
+#include "core/definitions.h"
+#include "maps/frm_map_ed.h"
+#include "ui/change_hub.h"
+#include "ui/dialogs.h"
+#include "ui/forms_registry.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include <memory>
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Map Editor");
+  ui::QtDialogs dialogs;
+
+  const QString dataDir = ChooseDataDir(
+      QApplication::arguments(), QApplication::applicationDirPath(), QDir::currentPath(),
+      {[&dialogs] { return dialogs.chooseDirectory(nullptr, "Choose the game directory"); },
+       [&dialogs](const QString& message) { dialogs.messageBox(nullptr, message, "Map Editor"); }});
+  if (dataDir.isEmpty()) return 0;  // the designer cancelled: nothing is opened or written
+
+  core::ModDefinitions defs(dataDir.toStdString());
+  ui::ChangeHub hub(defs);
+  ui::FormsRegistry registry(&hub);
+  registry.add("frmMapEd", [&defs, &dialogs, &registry] {
+    return std::make_unique<maps::frmMapEd>(defs, dialogs, registry);
+  });
+
+  ui::Form* mainWindow = registry.show("frmMapEd");
+  if (!mainWindow) return 1;
+  // The program ends with its main window, whatever other windows are still about.
+  QObject::connect(mainWindow, &QObject::destroyed, &app, [] { QCoreApplication::exit(0); });
+  return QApplication::exec();
+}
