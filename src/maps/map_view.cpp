@@ -11,6 +11,9 @@ namespace {
 
 constexpr int CellSize = 13;  // pixels per square, grid line included
 
+// The wall bits of all four sides; bits 12..15 are never drawn.
+constexpr int WallBitsMask = 0x0FFF;
+
 using Occupancy = std::array<bool, core::MapSize * core::MapSize>;
 
 // Which squares hold at least one special in use, from one pass over the table. An entry whose
@@ -53,6 +56,7 @@ void DrawMapGrid(QImage& view, const QImage& tiles, const core::MapRecord& map, 
         Blit(view, left + 1, top + 1, sheet, core::SpecialMarkerGlyph, ui::RasterOp::Copy);
       }
       const std::int16_t word = map.Square(x, y);
+      if ((word & WallBitsMask) == 0) continue;  // open floor: no side to draw
       for (int side = core::North; side <= core::West; ++side) {
         const core::GlyphRect* glyph = core::WallGlyph(core::WallCodeOf(word, side), side);
         if (glyph != nullptr) Blit(view, left + 1, top + 1, sheet, *glyph, ui::RasterOp::And);
