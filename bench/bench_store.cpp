@@ -59,6 +59,11 @@ void BM_SpellNameCacheFill(benchmark::State& state) {
       state.SkipWithError(status.message().c_str());
       break;
     }
+    const core::Status filled = defs->Spells().LoadNames();
+    if (!filled.ok()) {
+      state.SkipWithError(filled.message().c_str());
+      break;
+    }
     std::string last = defs->SpellName(LargestCatalogue);
     if (last.rfind("Spell 32767", 0) != 0) {
       state.SkipWithError("the last spell's name did not come back");

@@ -42,7 +42,9 @@ class Catalogue {
   // Writes the record to a slot and syncs.
   Status WriteSlot(long slot, const Record& record);
   // Writes the record to slot (its first Integer) + 1 and syncs.
-  Status WriteEntry(const Record& record) { return WriteSlot(long{record.entryNumber()} + 1, record); }
+  Status WriteEntry(const Record& record) {
+    return WriteSlot(long{record.entryNumber()} + 1, record);
+  }
 
   // The append pattern: with the count raised by one, the working record is stored as the new
   // entry, the header's first Integer is set to the new count (every other header byte kept),
@@ -54,20 +56,28 @@ class Catalogue {
   Status WriteHeaderCount(long count);
 
   // Name `which` (index into nameFields) of entry n, raw bytes with trailing blanks kept. Entry
-  // 0 is the header slot; entries past the end of the file read as zero bytes.
+  // 0 is the header slot; entries past the end of the file read as zero bytes. The first look-up
+  // of an entry reads only its names; once a list has asked for many, the whole cache is filled
+  // in one pass, so later look-ups never touch the file.
   Result<std::string> Name(long entry, std::size_t which = 0) const;
-  // Fills the name cache with one sequential read of the file (done lazily on the first Name).
+  // Fills the name cache with one sequential read of the file (lists call it before a sweep).
   Status LoadNames() const;
 
  private:
   void rememberNames(long slot, const Record& record);
+  Status readNamesOf(std::size_t slotIndex) const;
+  void growNames(std::size_t slotCount) const;
 
   std::string fileName_;
   std::vector<NameField> nameFields_;
   std::size_t namesWidth_ = 0;  // bytes cached per slot, all name fields one after another
+  std::size_t namesStart_ = 0;  // the span of the packed record that holds every name field
+  std::size_t namesSpan_ = 0;
   RecordFile file_;
-  mutable bool namesLoaded_ = false;
-  mutable std::vector<char> names_;  // slot 1 first; namesWidth_ bytes per slot
+  mutable bool namesLoaded_ = false;  // every slot of the file is cached
+  mutable std::vector<char> names_;   // slot 1 first; namesWidth_ bytes per slot
+  mutable std::vector<bool> known_;   // slots cached one by one before the whole pass
+  mutable std::size_t singleReads_ = 0;
 };
 
 }  // namespace core

@@ -21,6 +21,9 @@ inline constexpr long Capacity = 32767;
 // The name cache is filled with reads of about this many bytes, whole slots each.
 inline constexpr std::size_t NameChunkBytes = std::size_t{1} << 20;
 
+// After this many look-ups of single entries a list is being filled: read the whole file once.
+inline constexpr std::size_t SingleNameReads = 64;
+
 }  // namespace catalogue_detail
 
 template <class Record>
@@ -29,7 +32,17 @@ Catalogue<Record>::Catalogue(std::string fileName, std::vector<NameField> nameFi
       nameFields_(std::move(nameFields)),
       namesWidth_(std::accumulate(
           nameFields_.begin(), nameFields_.end(), std::size_t{0},
-          [](std::size_t sum, const NameField& field) { return sum + field.width; })) {}
+          [](std::size_t sum, const NameField& field) { return sum + field.width; })) {
+  if (!nameFields_.empty()) {
+    namesStart_ = nameFields_.front().offset;
+    std::size_t end = 0;
+    for (const NameField& field : nameFields_) {
+      namesStart_ = std::min(namesStart_, field.offset);
+      end = std::max(end, field.offset + field.width);
+    }
+    namesSpan_ = end - namesStart_;
+  }
+}
 
 template <class Record>
 Status Catalogue<Record>::Open(const std::filesystem::path& datFolder) {
@@ -38,6 +51,8 @@ Status Catalogue<Record>::Open(const std::filesystem::path& datFolder) {
   file_ = std::move(opened.value());
   namesLoaded_ = false;
   names_.clear();
+  known_.clear();
+  singleReads_ = 0;
   return Status::Ok();
 }
 
@@ -146,8 +161,33 @@ Status Catalogue<Record>::LoadNames() const {
       }
     }
   }
+  // Names written since the file was read are already in the file, so the pass holds them too.
   names_ = std::move(names);
+  known_.clear();
   namesLoaded_ = true;
+  return Status::Ok();
+}
+
+template <class Record>
+void Catalogue<Record>::growNames(std::size_t slotCount) const {
+  if (names_.size() < slotCount * namesWidth_) names_.resize(slotCount * namesWidth_, '\0');
+  if (!namesLoaded_ && known_.size() < slotCount) known_.resize(slotCount, false);
+}
+
+template <class Record>
+Status Catalogue<Record>::readNamesOf(std::size_t slotIndex) const {
+  std::vector<std::uint8_t> span(namesSpan_);
+  Status status =
+      file_.ReadAt(static_cast<std::uint64_t>(slotIndex) * Record::SlotLength + namesStart_, span);
+  if (!status.ok()) return status;
+  growNames(slotIndex + 1);
+  char* target = names_.data() + slotIndex * namesWidth_;
+  for (const NameField& field : nameFields_) {
+    std::memcpy(target, span.data() + (field.offset - namesStart_), field.width);
+    target += field.width;
+  }
+  known_[slotIndex] = true;
+  ++singleReads_;
   return Status::Ok();
 }
 
@@ -160,13 +200,22 @@ Result<std::string> Catalogue<Record>::Name(long entry, std::size_t which) const
     return Status::Error("Cannot read entry " + std::to_string(entry) + " of " + fileName_ +
                          ": entries start at 1");
   }
-  Status status = LoadNames();
-  if (!status.ok()) return status;
+  if (!isOpen()) return Status::Error("Cannot read " + fileName_ + ": the file is not open");
+
+  const auto slotIndex = static_cast<std::size_t>(entry);  // entry n is slot n + 1
+  const std::size_t width = nameFields_[which].width;
+  // No header can count that far: nothing there but zeros, and nothing worth caching.
+  if (entry > catalogue_detail::Capacity) return std::string(width, '\0');
+  const bool cached = namesLoaded_ ? true : slotIndex < known_.size() && known_[slotIndex];
+  if (!cached) {
+    Status status =
+        singleReads_ < catalogue_detail::SingleNameReads ? readNamesOf(slotIndex) : LoadNames();
+    if (!status.ok()) return status;
+  }
 
   std::size_t offset = 0;
   for (std::size_t i = 0; i < which; ++i) offset += nameFields_[i].width;
-  const std::size_t width = nameFields_[which].width;
-  const auto slotIndex = static_cast<std::size_t>(entry);  // entry n is slot n + 1
+  // Past the end of the file after the whole pass: the slot reads as zeros.
   if (slotIndex >= names_.size() / namesWidth_) return std::string(width, '\0');
   const char* start = names_.data() + slotIndex * namesWidth_ + offset;
   return std::string(start, width);
@@ -174,19 +223,19 @@ Result<std::string> Catalogue<Record>::Name(long entry, std::size_t which) const
 
 template <class Record>
 void Catalogue<Record>::rememberNames(long slot, const Record& record) {
-  // Before the first list is shown there is nothing to keep in step; the lazy pass reads it.
-  if (!namesLoaded_ || namesWidth_ == 0) return;
+  if (namesWidth_ == 0) return;
   std::array<std::uint8_t, Record::PackedSize> bytes{};
   record.pack(bytes);
   const auto slotIndex = static_cast<std::size_t>(slot - 1);
-  // A write past the end zero-fills the slots between, and so does the cache.
-  if (names_.size() < (slotIndex + 1) * namesWidth_)
-    names_.resize((slotIndex + 1) * namesWidth_, '\0');
+  // A write past the end zero-fills the slots between, and so does the cache (after the whole
+  // pass; before it, the slots between are simply not known yet).
+  growNames(slotIndex + 1);
   char* target = names_.data() + slotIndex * namesWidth_;
   for (const NameField& field : nameFields_) {
     std::memcpy(target, bytes.data() + field.offset, field.width);
     target += field.width;
   }
+  if (!namesLoaded_) known_[slotIndex] = true;
 }
 
 }  // namespace core

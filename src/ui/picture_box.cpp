@@ -82,7 +82,10 @@ void PictureBox::clear() {
   const QSize size = surfaceSize();
   if (image_.size() != size || image_.format() != QImage::Format_RGB32)
     image_ = QImage(size, QImage::Format_RGB32);
-  image_.fill(backColor_.rgb());
+  // The back colour shows only where the picture does not reach.
+  const bool covered = !background_.isNull() && background_.width() >= size.width() &&
+                       background_.height() >= size.height();
+  if (!covered) image_.fill(backColor_.rgb());
   if (!background_.isNull()) {
     BitBlt(image_, 0, 0, background_.width(), background_.height(), background_, 0, 0,
            RasterOp::Copy);

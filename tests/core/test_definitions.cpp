@@ -388,11 +388,36 @@ class DefinitionsTest : public QObject {
     QCOMPARE(defs.SpellName(0), std::string(header.begin() + 2, header.begin() + 22));
   }
 
+  void singleLookupsReadOnlyTheirEntryUntilAListSweeps() {
+    auto dir = makeDataDir();
+    fillGameFolder(*dir);
+    ModDefinitions defs(dir->root());
+    QVERIFY(defs.Startup().ok());
+    QCOMPARE(defs.ItemName(3), padded("Item 3", 20));
+
+    // Entry 3 is cached on its first look-up; entry 4 is still read from the file.
+    auto bytes = readBytes(dir->datFile("Item.dat"));
+    bytes[3 * 222 + 2] = 'J';
+    bytes[4 * 222 + 2] = 'J';
+    writeBytes(dir->datFile("Item.dat"), bytes);
+    QCOMPARE(defs.ItemName(3), padded("Item 3", 20));
+    QCOMPARE(defs.ItemName(4), padded("Jtem 4", 20));
+
+    // A sweep over many entries fills the whole cache in one pass of the file as it stands.
+    for (long n = 0; n < 200; ++n) (void)defs.ItemName(n);
+    QCOMPARE(defs.ItemName(2), padded("Item 2", 20));
+    QCOMPARE(defs.ItemName(3), padded("Jtem 3", 20));
+    QCOMPARE(defs.ItemName(5), std::string(20, '\0'));
+    QCOMPARE(defs.ItemName(150), std::string(20, '\0'));
+    QCOMPARE(defs.ItemName(40000), std::string(20, '\0'));
+  }
+
   void nameCacheFollowsWritesAndAppends() {
     auto dir = makeDataDir();
     fillGameFolder(*dir);
     ModDefinitions defs(dir->root());
     QVERIFY(defs.Startup().ok());
+    QVERIFY(defs.Items().LoadNames().ok());  // as a list does before its sweep
     QCOMPARE(defs.ItemName(3), padded("Item 3", 20));
 
     // The cache is what lists read: a change behind the editor's back is not seen...
