@@ -70,6 +70,12 @@ Status WriteWorking(Catalogue<Record>& catalogue, const Record& working) {
   return catalogue.WriteEntry(working);
 }
 
+// Maps.dat is opened for one load or save and closed again when the file goes out of scope.
+Result<RecordFile> OpenMapsFile(const Result<std::filesystem::path>& datFolder) {
+  if (!datFolder.ok()) return datFolder.status();
+  return RecordFile::Open(ResolveIgnoringCase(*datFolder, "Maps.dat"), MapRecord::SlotLength);
+}
+
 template <class Record>
 std::string NameOf(const Catalogue<Record>& catalogue, long n, std::size_t which) {
   auto name = catalogue.Name(n, which);
@@ -218,9 +224,7 @@ Status ModDefinitions::LoadMap(long mapNumber) {
     return Status::Error("Cannot read map " + std::to_string(mapNumber) + " from " +
                          MapsFile().string() + ": map numbers start at 1");
   }
-  auto datFolder = DatFolder();
-  if (!datFolder.ok()) return datFolder.status();
-  auto file = RecordFile::Open(ResolveIgnoringCase(*datFolder, "Maps.dat"), MapRecord::SlotLength);
+  auto file = OpenMapsFile(DatFolder());
   if (!file.ok()) return file.status();
   std::vector<std::uint8_t> bytes(MapRecord::PackedSize);
   Status status = file->Read(mapNumber, bytes);
@@ -234,9 +238,7 @@ Status ModDefinitions::SaveMap(long mapNumber) {
     return Status::Error("Cannot save map " + std::to_string(mapNumber) + " to " +
                          MapsFile().string() + ": map numbers start at 1");
   }
-  auto datFolder = DatFolder();
-  if (!datFolder.ok()) return datFolder.status();
-  auto file = RecordFile::Open(ResolveIgnoringCase(*datFolder, "Maps.dat"), MapRecord::SlotLength);
+  auto file = OpenMapsFile(DatFolder());
   if (!file.ok()) return file.status();
   std::vector<std::uint8_t> bytes(MapRecord::PackedSize);
   Map.pack(bytes);

@@ -194,12 +194,12 @@ void frmMapEd::buildMenus() {
         {"mnuSpellProg", "Spell &Progression", QKeySequence::UnknownKey, "frmMagicProg",
          &frmMapEd::mnuSpellProg_Click}}},
   };
-  for (const MenuSpec& spec : menus) {
-    QMenu* menu = addMenu(spec.name, spec.caption);
+  for (const MenuSpec& menuSpec : menus) {
+    QMenu* menu = addMenu(menuSpec.name, menuSpec.caption);
     menus_.push_back(menu);
     // The entries follow the windows registered by the time the menu opens.
     connect(menu, &QMenu::aboutToShow, this, &frmMapEd::updateMenuStates);
-    for (const MenuEntry& entry : spec.entries) {
+    for (const MenuEntry& entry : menuSpec.entries) {
       QAction* action = addMenuEntry(menu, entry.name, entry.caption);
       if (entry.shortcut != QKeySequence::UnknownKey) action->setShortcut(entry.shortcut);
       if (entry.handler) {

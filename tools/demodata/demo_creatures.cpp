@@ -56,43 +56,43 @@ struct CreatureSpec {
   std::int16_t experience, experiencePerHit;
 };
 
-core::CreatureRecord MakeCreature(const CreatureSpec& spec) {
-  assert(std::strlen(spec.name) <= core::CreatureNameWidth);
-  assert(std::strlen(spec.plural) <= core::CreatureNameWidth);
+core::CreatureRecord MakeCreature(const CreatureSpec& row) {
+  assert(std::strlen(row.name) <= core::CreatureNameWidth);
+  assert(std::strlen(row.plural) <= core::CreatureNameWidth);
   core::CreatureRecord c;
-  c.CreatureNo = spec.id;
-  c.CreatureName = core::FixedText(spec.name, core::CreatureNameWidth);
-  c.PluralName = core::FixedText(spec.plural, core::CreatureNameWidth);
-  c.CreatureType = spec.type;
-  c.Sex = spec.sex;
-  c.Bitmap = CreaturePictureNumber(spec.id);
-  c.HitDice = spec.hits.count;
-  c.HitSides = spec.hits.sides;
-  c.HitBonus = spec.hits.bonus;
-  c.Level = spec.level;
-  c.HitPointScaling = spec.scaling;
-  c.MagicPoints = spec.magicPoints;
-  c.DamageDice = spec.damage.count;
-  c.DamageSides = spec.damage.sides;
-  c.DamageBonus = spec.damage.bonus;
-  c.Speed = spec.speed;
-  c.Attack = spec.attack;
-  c.Defence = spec.defence;
-  c.Karma = spec.karma;
-  c.Intelligence = spec.intelligence;
-  c.Saves = spec.saves;
+  c.CreatureNo = row.id;
+  c.CreatureName = core::FixedText(row.name, core::CreatureNameWidth);
+  c.PluralName = core::FixedText(row.plural, core::CreatureNameWidth);
+  c.CreatureType = row.type;
+  c.Sex = row.sex;
+  c.Bitmap = CreaturePictureNumber(row.id);
+  c.HitDice = row.hits.count;
+  c.HitSides = row.hits.sides;
+  c.HitBonus = row.hits.bonus;
+  c.Level = row.level;
+  c.HitPointScaling = row.scaling;
+  c.MagicPoints = row.magicPoints;
+  c.DamageDice = row.damage.count;
+  c.DamageSides = row.damage.sides;
+  c.DamageBonus = row.damage.bonus;
+  c.Speed = row.speed;
+  c.Attack = row.attack;
+  c.Defence = row.defence;
+  c.Karma = row.karma;
+  c.Intelligence = row.intelligence;
+  c.Saves = row.saves;
   int slot = 0;
-  for (const Special& special : spec.specials) {
+  for (const Special& special : row.specials) {
     c.SetCreatureSpecial(slot, core::SpecialSlotField::Chance, special.chance);
     c.SetCreatureSpecial(slot, core::SpecialSlotField::Effect, special.effect);
     c.SetCreatureSpecial(slot, core::SpecialSlotField::Power, special.power);
     ++slot;
   }
-  c.GoldDice = spec.gold.count;
-  c.GoldSides = spec.gold.sides;
-  c.GoldBonus = spec.gold.bonus;
-  c.Experience = spec.experience;
-  c.ExperiencePerHit = spec.experiencePerHit;
+  c.GoldDice = row.gold.count;
+  c.GoldSides = row.gold.sides;
+  c.GoldBonus = row.gold.bonus;
+  c.Experience = row.experience;
+  c.ExperiencePerHit = row.experiencePerHit;
   return c;
 }
 
@@ -101,7 +101,7 @@ core::CreatureRecord MakeCreature(const CreatureSpec& spec) {
 std::vector<core::CreatureRecord> DemoCreatures() {
   // Saves: none, paralysis/poison/death, rod/staff/wand, petrification, breath, spell.
   // clang-format off
-  const CreatureSpec specs[] = {
+  const CreatureSpec rows[] = {
       {MarshHound, "Marsh Hound", "Marsh Hounds", Animal, Male, {2, 8, 0}, 1, AddDif, 0,
        {1, 6, 0}, 12, 3, 2, 0, 2, {0, 14, 16, 15, 17, 17},
        {Disease(30, 1)}, {0, 0, 0}, 10, 2},
@@ -141,7 +141,7 @@ std::vector<core::CreatureRecord> DemoCreatures() {
   };
   // clang-format on
   std::vector<core::CreatureRecord> creatures;
-  for (const CreatureSpec& spec : specs) creatures.push_back(MakeCreature(spec));
+  for (const CreatureSpec& row : rows) creatures.push_back(MakeCreature(row));
   return creatures;
 }
 

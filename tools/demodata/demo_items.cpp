@@ -101,27 +101,27 @@ struct ItemSpec {
   std::vector<Effect> effects = {};
 };
 
-core::ItemRecord MakeItem(const ItemSpec& spec) {
-  assert(std::strlen(spec.name) <= core::ItemNameWidth);
-  assert(std::strlen(spec.plural) <= core::ItemNameWidth);
+core::ItemRecord MakeItem(const ItemSpec& row) {
+  assert(std::strlen(row.name) <= core::ItemNameWidth);
+  assert(std::strlen(row.plural) <= core::ItemNameWidth);
   core::ItemRecord item;
-  item.ItemNo = spec.id;
-  item.ItemName = core::FixedText(spec.name, core::ItemNameWidth);
-  item.PluralName = core::FixedText(spec.plural, core::ItemNameWidth);
-  item.ItemType = spec.type;
-  item.UseCode = spec.useCode;
-  item.BonusAC = spec.bonusAC;
-  item.ArmourPercent = spec.armourPercent;
-  item.ToHit = spec.toHit;
-  item.ToHitPercent = spec.toHitPercent;
-  item.DamageDice = spec.damage.count;
-  item.DamageSides = spec.damage.sides;
-  item.DamageBonus = spec.damage.bonus;
-  item.UsableBy = spec.usableBy;
-  item.Speed = spec.speed;
-  item.Cost = spec.cost;
+  item.ItemNo = row.id;
+  item.ItemName = core::FixedText(row.name, core::ItemNameWidth);
+  item.PluralName = core::FixedText(row.plural, core::ItemNameWidth);
+  item.ItemType = row.type;
+  item.UseCode = row.useCode;
+  item.BonusAC = row.bonusAC;
+  item.ArmourPercent = row.armourPercent;
+  item.ToHit = row.toHit;
+  item.ToHitPercent = row.toHitPercent;
+  item.DamageDice = row.damage.count;
+  item.DamageSides = row.damage.sides;
+  item.DamageBonus = row.damage.bonus;
+  item.UsableBy = row.usableBy;
+  item.Speed = row.speed;
+  item.Cost = row.cost;
   int slot = 0;
-  for (const Effect& effect : spec.effects) {
+  for (const Effect& effect : row.effects) {
     item.SetEffect(slot, core::EffectField::Kind, effect.kind);
     item.SetEffect(slot, core::EffectField::What, effect.what);
     item.SetEffect(slot, core::EffectField::Power, effect.power);
@@ -135,7 +135,7 @@ core::ItemRecord MakeItem(const ItemSpec& spec) {
 std::vector<core::ItemRecord> DemoItems() {
   const auto blades = UsableBy({Fighter, Thief, Berserker, Ranger, Paladin, Merchant});
   const auto casters = UsableBy({Cleric, Mage, Paladin, Ranger});
-  const ItemSpec specs[] = {
+  const ItemSpec rows[] = {
       {.id = ShortSword,
        .name = "Short Sword",
        .plural = "Short Swords",
@@ -298,7 +298,7 @@ std::vector<core::ItemRecord> DemoItems() {
                    UseEffectOf(ManyUseEffect, Confuse, 5), UseEffectOf(OneUseEffect, Strength, 7)}},
   };
   std::vector<core::ItemRecord> items;
-  for (const ItemSpec& spec : specs) items.push_back(MakeItem(spec));
+  for (const ItemSpec& row : rows) items.push_back(MakeItem(row));
   return items;
 }
 
@@ -309,7 +309,7 @@ std::vector<core::ShopRecord> DemoShops() {
     const char* name;
     std::vector<ItemId> stock;
   };
-  const ShopSpec specs[] = {
+  const ShopSpec rows[] = {
       {LanternfallArmoury,
        0,
        "Lanternfall Armoury",
@@ -332,14 +332,14 @@ std::vector<core::ShopRecord> DemoShops() {
        {AmuletOfKarma, PlagueCenser, HealingDraught, ScrollOfMending}},
   };
   std::vector<core::ShopRecord> shops;
-  for (const ShopSpec& spec : specs) {
-    assert(std::strlen(spec.name) <= core::ShopNameWidth);
+  for (const ShopSpec& row : rows) {
+    assert(std::strlen(row.name) <= core::ShopNameWidth);
     core::ShopRecord shop;
-    shop.ShopNo = spec.id;
-    shop.ShopType = spec.type;
-    shop.ShopName = core::FixedText(spec.name, core::ShopNameWidth);
+    shop.ShopNo = row.id;
+    shop.ShopType = row.type;
+    shop.ShopName = core::FixedText(row.name, core::ShopNameWidth);
     std::size_t position = 0;
-    for (ItemId item : spec.stock) shop.Stock[position++] = item;
+    for (ItemId item : row.stock) shop.Stock[position++] = item;
     shops.push_back(shop);
   }
   return shops;

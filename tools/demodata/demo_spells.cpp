@@ -50,37 +50,37 @@ struct SpellSpec {
   const char* description;  // may use the game's \n escape pairs
 };
 
-core::SpellRecord MakeSpell(const SpellSpec& spec) {
-  assert(std::strlen(spec.name) <= core::SpellNameWidth);
-  assert(std::strlen(spec.damageDesc) <= core::DamageDescWidth);
-  assert(std::strlen(spec.description) <= core::DescriptionWidth);
+core::SpellRecord MakeSpell(const SpellSpec& row) {
+  assert(std::strlen(row.name) <= core::SpellNameWidth);
+  assert(std::strlen(row.damageDesc) <= core::DamageDescWidth);
+  assert(std::strlen(row.description) <= core::DescriptionWidth);
   core::SpellRecord s;
-  s.SpellNo = spec.id;
-  s.SpellName = core::FixedText(spec.name, core::SpellNameWidth);
-  s.CastLevel = spec.castLevel;
-  s.Speed = spec.speed;
-  s.SpellType = spec.type;
-  s.Target = spec.target;
-  s.UsableBy = spec.usableBy;
-  s.CastCost = spec.cost;
-  s.CastChance = spec.chance;
-  s.ChancePerLevel = spec.chancePerLevel;
-  s.DamageDice = spec.damage.count;
-  s.DamageSides = spec.damage.sides;
-  s.DamageBonus = spec.damage.bonus;
-  s.LevelDamageDice = spec.levelDamage.count;
-  s.LevelDamageSides = spec.levelDamage.sides;
-  s.LevelDamageBonus = spec.levelDamage.bonus;
-  s.DurationDice = spec.duration.count;
-  s.DurationSides = spec.duration.sides;
-  s.DurationBonus = spec.duration.bonus;
-  s.LevelDurationDice = spec.levelDuration.count;
-  s.LevelDurationSides = spec.levelDuration.sides;
-  s.LevelDurationBonus = spec.levelDuration.bonus;
-  s.SaveVs = spec.saveVs;
-  s.SaveEffect = spec.saveEffect;
-  s.DamageDesc = core::FixedText(spec.damageDesc, core::DamageDescWidth);
-  s.Description = core::FixedText(spec.description, core::DescriptionWidth);
+  s.SpellNo = row.id;
+  s.SpellName = core::FixedText(row.name, core::SpellNameWidth);
+  s.CastLevel = row.castLevel;
+  s.Speed = row.speed;
+  s.SpellType = row.type;
+  s.Target = row.target;
+  s.UsableBy = row.usableBy;
+  s.CastCost = row.cost;
+  s.CastChance = row.chance;
+  s.ChancePerLevel = row.chancePerLevel;
+  s.DamageDice = row.damage.count;
+  s.DamageSides = row.damage.sides;
+  s.DamageBonus = row.damage.bonus;
+  s.LevelDamageDice = row.levelDamage.count;
+  s.LevelDamageSides = row.levelDamage.sides;
+  s.LevelDamageBonus = row.levelDamage.bonus;
+  s.DurationDice = row.duration.count;
+  s.DurationSides = row.duration.sides;
+  s.DurationBonus = row.duration.bonus;
+  s.LevelDurationDice = row.levelDuration.count;
+  s.LevelDurationSides = row.levelDuration.sides;
+  s.LevelDurationBonus = row.levelDuration.bonus;
+  s.SaveVs = row.saveVs;
+  s.SaveEffect = row.saveEffect;
+  s.DamageDesc = core::FixedText(row.damageDesc, core::DamageDescWidth);
+  s.Description = core::FixedText(row.description, core::DescriptionWidth);
   return s;
 }
 
@@ -92,7 +92,7 @@ std::vector<core::SpellRecord> DemoSpells() {
   // Name, cast level, speed, type, target, usable by, cost, chance + per level, damage,
   // damage per level, duration, duration per level, save, save effect, damage text, text.
   // clang-format off
-  const SpellSpec specs[] = {
+  const SpellSpec rows[] = {
       {MendFlesh, "Mend Flesh", 1, 3, Heal, One, priests, 2, 70, 3,
        {1, 8, 0}, {0, 0, 1}, {}, {}, NoSave, HalfDamage, "heals 1D8 wounds",
        "The cleric lays a hand on a companion\\nand the wound closes like water."},
@@ -153,7 +153,7 @@ std::vector<core::SpellRecord> DemoSpells() {
   };
   // clang-format on
   std::vector<core::SpellRecord> spells;
-  for (const SpellSpec& spec : specs) spells.push_back(MakeSpell(spec));
+  for (const SpellSpec& row : rows) spells.push_back(MakeSpell(row));
   return spells;
 }
 
