@@ -7,36 +7,46 @@
 
 namespace core {
 
+namespace {
+
+// The fields in file order: the one list that packing and unpacking share.
+template <class Packer, class Record>
+void PackedFields(Packer& packer, Record& creature) {
+  packer.Field(creature.CreatureNo);
+  packer.Field(creature.CreatureName, CreatureNameWidth);
+  packer.Field(creature.PluralName, CreatureNameWidth);
+  packer.Field(creature.CreatureType);
+  packer.Field(creature.Sex);
+  packer.Field(creature.Bitmap);
+  packer.Field(creature.HitDice);
+  packer.Field(creature.HitSides);
+  packer.Field(creature.HitBonus);
+  packer.Field(creature.Level);
+  packer.Field(creature.HitPointScaling);
+  packer.Field(creature.MagicPoints);
+  packer.Field(creature.DamageDice);
+  packer.Field(creature.DamageSides);
+  packer.Field(creature.DamageBonus);
+  packer.Field(creature.Speed);
+  packer.Field(creature.Attack);
+  packer.Field(creature.Defence);
+  packer.Field(creature.Karma);
+  packer.Field(creature.Intelligence);
+  packer.Field(creature.Saves);
+  packer.Field(creature.CreatureSpecials.fileOrder());
+  packer.Field(creature.GoldDice);
+  packer.Field(creature.GoldSides);
+  packer.Field(creature.GoldBonus);
+  packer.Field(creature.Experience);
+  packer.Field(creature.ExperiencePerHit);
+}
+
+}  // namespace
+
 void CreatureRecord::pack(std::span<std::uint8_t> out) const {
   assert(out.size() >= PackedSize);
   PackWriter writer(out);
-  writer.Integer(CreatureNo);
-  writer.Text(CreatureName, CreatureNameWidth);
-  writer.Text(PluralName, CreatureNameWidth);
-  writer.Integer(CreatureType);
-  writer.Integer(Sex);
-  writer.Integer(Bitmap);
-  writer.Integer(HitDice);
-  writer.Integer(HitSides);
-  writer.Integer(HitBonus);
-  writer.Integer(Level);
-  writer.Integer(HitPointScaling);
-  writer.Integer(MagicPoints);
-  writer.Integer(DamageDice);
-  writer.Integer(DamageSides);
-  writer.Integer(DamageBonus);
-  writer.Integer(Speed);
-  writer.Integer(Attack);
-  writer.Integer(Defence);
-  writer.Integer(Karma);
-  writer.Integer(Intelligence);
-  writer.Integers(Saves);
-  writer.Integers(CreatureSpecials.fileOrder());
-  writer.Integer(GoldDice);
-  writer.Integer(GoldSides);
-  writer.Integer(GoldBonus);
-  writer.Integer(Experience);
-  writer.Integer(ExperiencePerHit);
+  PackedFields(writer, *this);
   assert(writer.offset() == PackedSize);
 }
 
@@ -44,33 +54,7 @@ CreatureRecord CreatureRecord::unpack(std::span<const std::uint8_t> in) {
   assert(in.size() >= PackedSize);
   CreatureRecord creature;
   PackReader reader(in);
-  creature.CreatureNo = reader.Integer();
-  creature.CreatureName = reader.Text(CreatureNameWidth);
-  creature.PluralName = reader.Text(CreatureNameWidth);
-  creature.CreatureType = reader.Integer();
-  creature.Sex = reader.Integer();
-  creature.Bitmap = reader.Integer();
-  creature.HitDice = reader.Integer();
-  creature.HitSides = reader.Integer();
-  creature.HitBonus = reader.Integer();
-  creature.Level = reader.Integer();
-  creature.HitPointScaling = reader.Integer();
-  creature.MagicPoints = reader.Integer();
-  creature.DamageDice = reader.Integer();
-  creature.DamageSides = reader.Integer();
-  creature.DamageBonus = reader.Integer();
-  creature.Speed = reader.Integer();
-  creature.Attack = reader.Integer();
-  creature.Defence = reader.Integer();
-  creature.Karma = reader.Integer();
-  creature.Intelligence = reader.Integer();
-  reader.Integers(creature.Saves);
-  reader.Integers(creature.CreatureSpecials.fileOrder());
-  creature.GoldDice = reader.Integer();
-  creature.GoldSides = reader.Integer();
-  creature.GoldBonus = reader.Integer();
-  creature.Experience = reader.Integer();
-  creature.ExperiencePerHit = reader.Integer();
+  PackedFields(reader, creature);
   assert(reader.offset() == PackedSize);
   return creature;
 }

@@ -6,6 +6,31 @@
 
 namespace core {
 
+namespace {
+
+// The fields in file order: the one list that packing and unpacking share.
+template <class Packer, class Record>
+void PackedFields(Packer& packer, Record& item) {
+  packer.Field(item.ItemNo);
+  packer.Field(item.ItemName, ItemNameWidth);
+  packer.Field(item.PluralName, ItemNameWidth);
+  packer.Field(item.ItemType);
+  packer.Field(item.UseCode);
+  packer.Field(item.BonusAC);
+  packer.Field(item.ArmourPercent);
+  packer.Field(item.ToHit);
+  packer.Field(item.ToHitPercent);
+  packer.Field(item.DamageDice);
+  packer.Field(item.DamageSides);
+  packer.Field(item.DamageBonus);
+  packer.Field(item.UsableBy);
+  packer.Field(item.Speed);
+  packer.Field(item.Cost);
+  packer.Field(item.Effects.fileOrder());
+}
+
+}  // namespace
+
 bool ItemRecord::HasEffects() const {
   for (int slot = 0; slot < SlotTable::SlotCount; ++slot) {
     if (Effect(slot, EffectField::Kind) > 0) {
@@ -18,22 +43,7 @@ bool ItemRecord::HasEffects() const {
 void ItemRecord::pack(std::span<std::uint8_t> out) const {
   assert(out.size() >= PackedSize);
   PackWriter writer(out);
-  writer.Integer(ItemNo);
-  writer.Text(ItemName, ItemNameWidth);
-  writer.Text(PluralName, ItemNameWidth);
-  writer.Integer(ItemType);
-  writer.Integer(UseCode);
-  writer.Integer(BonusAC);
-  writer.Integer(ArmourPercent);
-  writer.Integer(ToHit);
-  writer.Integer(ToHitPercent);
-  writer.Integer(DamageDice);
-  writer.Integer(DamageSides);
-  writer.Integer(DamageBonus);
-  writer.Integers(UsableBy);
-  writer.Integer(Speed);
-  writer.Integer(Cost);
-  writer.Integers(Effects.fileOrder());
+  PackedFields(writer, *this);
   assert(writer.offset() == PackedSize);
 }
 
@@ -41,22 +51,7 @@ ItemRecord ItemRecord::unpack(std::span<const std::uint8_t> in) {
   assert(in.size() >= PackedSize);
   ItemRecord item;
   PackReader reader(in);
-  item.ItemNo = reader.Integer();
-  item.ItemName = reader.Text(ItemNameWidth);
-  item.PluralName = reader.Text(ItemNameWidth);
-  item.ItemType = reader.Integer();
-  item.UseCode = reader.Integer();
-  item.BonusAC = reader.Integer();
-  item.ArmourPercent = reader.Integer();
-  item.ToHit = reader.Integer();
-  item.ToHitPercent = reader.Integer();
-  item.DamageDice = reader.Integer();
-  item.DamageSides = reader.Integer();
-  item.DamageBonus = reader.Integer();
-  reader.Integers(item.UsableBy);
-  item.Speed = reader.Integer();
-  item.Cost = reader.Integer();
-  reader.Integers(item.Effects.fileOrder());
+  PackedFields(reader, item);
   assert(reader.offset() == PackedSize);
   return item;
 }

@@ -194,24 +194,25 @@ void MapRecord::SetLongText(int index, std::string_view bytes) {
   longTexts_[static_cast<std::size_t>(index)] = FixedText(bytes, MapLongTextWidth);
 }
 
+template <class Packer, class Map>
+void MapRecord::PackedFields(Packer& packer, Map& map) {
+  packer.Field(map.MapNo);
+  packer.Field(map.HitRefresh);
+  packer.Field(map.ManaRefresh);
+  packer.Field(map.EncounterChance);
+  packer.Field(map.EncounterLevel);
+  packer.Field(map.encounters_);
+  packer.Field(map.GraphicSet);
+  packer.Field(map.squares_);
+  packer.Field(map.specials_);
+  for (auto& text : map.texts_) packer.Field(text, MapTextWidth);
+  for (auto& text : map.longTexts_) packer.Field(text, MapLongTextWidth);
+}
+
 void MapRecord::pack(std::span<std::uint8_t> out) const {
   assert(out.size() >= PackedSize);
   PackWriter writer(out);
-  writer.Integer(MapNo);
-  writer.Integer(HitRefresh);
-  writer.Integer(ManaRefresh);
-  writer.Integer(EncounterChance);
-  writer.Integer(EncounterLevel);
-  writer.Integers(encounters_);
-  writer.Integer(GraphicSet);
-  writer.Integers(squares_);
-  writer.Integers(specials_);
-  for (const std::string& text : texts_) {
-    writer.Text(text, MapTextWidth);
-  }
-  for (const std::string& text : longTexts_) {
-    writer.Text(text, MapLongTextWidth);
-  }
+  PackedFields(writer, *this);
   assert(writer.offset() == PackedSize);
 }
 
@@ -219,21 +220,7 @@ MapRecord MapRecord::unpack(std::span<const std::uint8_t> in) {
   assert(in.size() >= PackedSize);
   MapRecord map;
   PackReader reader(in);
-  map.MapNo = reader.Integer();
-  map.HitRefresh = reader.Integer();
-  map.ManaRefresh = reader.Integer();
-  map.EncounterChance = reader.Integer();
-  map.EncounterLevel = reader.Integer();
-  reader.Integers(map.encounters_);
-  map.GraphicSet = reader.Integer();
-  reader.Integers(map.squares_);
-  reader.Integers(map.specials_);
-  for (std::string& text : map.texts_) {
-    text = reader.Text(MapTextWidth);
-  }
-  for (std::string& text : map.longTexts_) {
-    text = reader.Text(MapLongTextWidth);
-  }
+  PackedFields(reader, map);
   assert(reader.offset() == PackedSize);
   return map;
 }

@@ -10,10 +10,10 @@
 
 namespace core {
 
-inline constexpr int MapSize = 33;            // squares per row and per column
+inline constexpr int MapSize = 33;  // squares per row and per column
 inline constexpr int EncounterSlotCount = 11;
 inline constexpr int EncounterFieldCount = 5;
-inline constexpr int SpecialCount = 101;      // entries in a map's special table
+inline constexpr int SpecialCount = 101;  // entries in a map's special table
 inline constexpr int SpecialFieldCount = 11;
 inline constexpr int MapTextCount = 51;
 inline constexpr std::size_t MapTextWidth = 50;
@@ -117,12 +117,16 @@ class MapRecord {
   // Every number to 0 and every text to blanks (the New command).
   void Blank();
 
-  void pack(std::span<std::uint8_t> out) const;  // out.size() == PackedSize
+  void pack(std::span<std::uint8_t> out) const;               // out.size() == PackedSize
   static MapRecord unpack(std::span<const std::uint8_t> in);  // in.size() == PackedSize
 
   friend bool operator==(const MapRecord&, const MapRecord&) = default;
 
  private:
+  // The fields in file order: the one list that packing and unpacking share.
+  template <class Packer, class Map>
+  static void PackedFields(Packer& packer, Map& map);
+
   std::array<std::int16_t, EncounterSlotCount * EncounterFieldCount> encounters_{};
   std::array<std::int16_t, MapSize * MapSize> squares_{};
   std::array<std::int16_t, SpecialCount * SpecialFieldCount> specials_{};

@@ -20,6 +20,11 @@ class PackWriter {
   void Integers(std::span<const std::int16_t> values);
   std::size_t offset() const { return offset_; }
 
+  // One field of a record's field list (see PackReader::Field).
+  void Field(std::int16_t value) { Integer(value); }
+  void Field(std::string_view bytes, std::size_t width) { Text(bytes, width); }
+  void Field(std::span<const std::int16_t> values) { Integers(values); }
+
  private:
   std::span<std::uint8_t> out_;
   std::size_t offset_ = 0;
@@ -35,6 +40,12 @@ class PackReader {
   std::string Text(std::size_t width);
   void Integers(std::span<std::int16_t> values);
   std::size_t offset() const { return offset_; }
+
+  // A record lists its fields once, as calls of Field on a writer or a reader, so packing and
+  // unpacking cannot disagree about the layout.
+  void Field(std::int16_t& value) { value = Integer(); }
+  void Field(std::string& bytes, std::size_t width) { bytes = Text(width); }
+  void Field(std::span<std::int16_t> values) { Integers(values); }
 
  private:
   std::span<const std::uint8_t> in_;

@@ -6,13 +6,23 @@
 
 namespace core {
 
+namespace {
+
+// The fields in file order: the one list that packing and unpacking share.
+template <class Packer, class Record>
+void PackedFields(Packer& packer, Record& shop) {
+  packer.Field(shop.ShopNo);
+  packer.Field(shop.ShopType);
+  packer.Field(shop.ShopName, ShopNameWidth);
+  packer.Field(shop.Stock);
+}
+
+}  // namespace
+
 void ShopRecord::pack(std::span<std::uint8_t> out) const {
   assert(out.size() >= PackedSize);
   PackWriter writer(out);
-  writer.Integer(ShopNo);
-  writer.Integer(ShopType);
-  writer.Text(ShopName, ShopNameWidth);
-  writer.Integers(Stock);
+  PackedFields(writer, *this);
   assert(writer.offset() == PackedSize);
 }
 
@@ -20,10 +30,7 @@ ShopRecord ShopRecord::unpack(std::span<const std::uint8_t> in) {
   assert(in.size() >= PackedSize);
   ShopRecord shop;
   PackReader reader(in);
-  shop.ShopNo = reader.Integer();
-  shop.ShopType = reader.Integer();
-  shop.ShopName = reader.Text(ShopNameWidth);
-  reader.Integers(shop.Stock);
+  PackedFields(reader, shop);
   assert(reader.offset() == PackedSize);
   return shop;
 }

@@ -6,25 +6,33 @@
 
 namespace core {
 
+namespace {
+
+// The fields in file order: the one list that packing and unpacking share.
+template <class Packer, class Record>
+void PackedFields(Packer& packer, Record& prog) {
+  packer.Field(prog.ProgNo);
+  packer.Field(prog.ProgClass);
+  packer.Field(prog.ProgLevel);
+  packer.Field(prog.ProgSpell);
+  packer.Field(prog.ProgReplaces);
+}
+
+}  // namespace
+
 void SpellProgRecord::pack(std::span<std::uint8_t> out) const {
   assert(out.size() >= PackedSize);
   PackWriter writer(out);
-  writer.Integer(ProgNo);
-  writer.Integer(ProgClass);
-  writer.Integer(ProgLevel);
-  writer.Integer(ProgSpell);
-  writer.Integer(ProgReplaces);
+  PackedFields(writer, *this);
+  assert(writer.offset() == PackedSize);
 }
 
 SpellProgRecord SpellProgRecord::unpack(std::span<const std::uint8_t> in) {
   assert(in.size() >= PackedSize);
   SpellProgRecord prog;
   PackReader reader(in);
-  prog.ProgNo = reader.Integer();
-  prog.ProgClass = reader.Integer();
-  prog.ProgLevel = reader.Integer();
-  prog.ProgSpell = reader.Integer();
-  prog.ProgReplaces = reader.Integer();
+  PackedFields(reader, prog);
+  assert(reader.offset() == PackedSize);
   return prog;
 }
 
