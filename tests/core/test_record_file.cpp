@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QTest>
 
-#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <string>
@@ -17,10 +16,16 @@ using namespace test_support;
 namespace {
 
 constexpr std::size_t MapSlot = 31622;
-constexpr std::size_t MapData = 18072;
 
-bool mentions(const Status& status, const std::filesystem::path& file) {
-  return status.message().find(file.string()) != std::string::npos;
+// `size` bytes of `value`, for spelling out whole files.
+std::vector<std::uint8_t> run(std::size_t size, std::uint8_t value) {
+  return std::vector<std::uint8_t>(size, value);
+}
+
+std::vector<std::uint8_t> joined(std::initializer_list<std::vector<std::uint8_t>> parts) {
+  std::vector<std::uint8_t> all;
+  for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
 }
 
 }  // namespace
@@ -36,18 +41,13 @@ class RecordFileTest : public QObject {
     QVERIFY2(file.ok(), file.status().message().c_str());
     QCOMPARE(std::filesystem::file_size(maps), std::uintmax_t{0});  // created empty
 
-    const auto data = patternBytes(MapData, 7);
+    const auto data = patternBytes(18072, 7);
     QVERIFY(file->Write(3, data).ok());
     QVERIFY(file->Sync().ok());
-
-    const auto bytes = readBytes(maps);
-    QCOMPARE(bytes.size(), 3 * MapSlot);  // the whole of slot 3, slack included
-    const std::vector<std::uint8_t> data3(bytes.begin() + 63244, bytes.begin() + 81316);
-    QCOMPARE(toHex(data3), toHex(data));
-    QVERIFY(std::all_of(bytes.begin(), bytes.begin() + 63244, [](auto b) { return b == 0; }));
-    QVERIFY(std::all_of(bytes.begin() + 81316, bytes.end(), [](auto b) { return b == 0; }));
-
-    std::vector<std::uint8_t> back(MapData);
+    // The whole of slot 3, slack included; the slots before it are zeros.
+    QCOMPARE(toHex(readBytes(maps)),
+             toHex(joined({run(2 * MapSlot, 0), data, run(MapSlot - data.size(), 0)})));
+    std::vector<std::uint8_t> back(data.size());
     QVERIFY(file->Read(3, back).ok());
     QCOMPARE(toHex(back), toHex(data));
   }
@@ -59,30 +59,21 @@ class RecordFileTest : public QObject {
     writeBytes(path, before);
     auto file = RecordFile::Open(path, 222);
     QVERIFY(file.ok());
-
-    const std::vector<std::uint8_t> data(182, 0x11);
-    QVERIFY(file->Write(2, data).ok());
-
+    QVERIFY(file->Write(2, run(182, 0x11)).ok());
     auto expected = before;
-    std::copy(data.begin(), data.end(), expected.begin() + 222);
+    std::fill_n(expected.begin() + 222, 182, 0x11);
     QCOMPARE(toHex(readBytes(path)), toHex(expected));
   }
 
   void writeBeyondEndFillsGapWithZeros() {
     auto dir = makeDataDir();
     const auto path = dir->datFile("Shop.dat");
-    writeBytes(path, std::vector<std::uint8_t>(100, 0xEE));  // 1 1/6 slots of 86
+    writeBytes(path, run(100, 0xEE));  // 1 1/6 slots of 86
     auto file = RecordFile::Open(path, 86);
     QVERIFY(file.ok());
-    QVERIFY(file->Write(4, std::vector<std::uint8_t>(61, 0x33)).ok());
-
-    const auto bytes = readBytes(path);
-    QCOMPARE(bytes.size(), std::size_t{4 * 86});
-    QVERIFY(std::all_of(bytes.begin(), bytes.begin() + 100, [](auto b) { return b == 0xEE; }));
-    QVERIFY(std::all_of(bytes.begin() + 100, bytes.begin() + 258, [](auto b) { return b == 0; }));
-    QVERIFY(
-        std::all_of(bytes.begin() + 258, bytes.begin() + 319, [](auto b) { return b == 0x33; }));
-    QVERIFY(std::all_of(bytes.begin() + 319, bytes.end(), [](auto b) { return b == 0; }));
+    QVERIFY(file->Write(4, run(61, 0x33)).ok());
+    QCOMPARE(toHex(readBytes(path)),
+             toHex(joined({run(100, 0xEE), run(158, 0), run(61, 0x33), run(25, 0)})));
   }
 
   void readPastEndGivesZeros() {
@@ -96,24 +87,26 @@ class RecordFileTest : public QObject {
 
     std::vector<std::uint8_t> slot(182, 0xFF);
     QVERIFY(file->Read(2, slot).ok());
-    std::vector<std::uint8_t> expected(bytes.begin() + 222, bytes.end());
-    expected.resize(182, 0);
-    QCOMPARE(toHex(slot), toHex(expected));
-
+    QCOMPARE(toHex(slot), toHex(joined({{bytes.begin() + 222, bytes.end()}, run(132, 0)})));
     std::fill(slot.begin(), slot.end(), 0xFF);
     QVERIFY(file->Read(500, slot).ok());
-    QCOMPARE(toHex(slot), toHex(std::vector<std::uint8_t>(182, 0)));
+    QCOMPARE(toHex(slot), toHex(run(182, 0)));
     QCOMPARE(readBytes(path).size(), bytes.size());  // reading never grows the file
   }
 
-  void slotBelowOneIsRefused_data() {
+  // Slot numbers below 1, past what an offset can hold, or data longer than a slot.
+  void badSlotsAndSizesAreRefused_data() {
     QTest::addColumn<long>("slot");
-    QTest::newRow("slot 0") << 0L;
-    QTest::newRow("slot -1") << -1L;
-    QTest::newRow("most negative") << std::numeric_limits<long>::min();
+    QTest::addColumn<int>("size");
+    QTest::newRow("slot 0") << 0L << 164;
+    QTest::newRow("slot -1") << -1L << 164;
+    QTest::newRow("most negative") << std::numeric_limits<long>::min() << 164;
+    QTest::newRow("largest slot") << std::numeric_limits<long>::max() << 8;
+    QTest::newRow("more than a slot") << 1L << 205;
   }
-  void slotBelowOneIsRefused() {
+  void badSlotsAndSizesAreRefused() {
     QFETCH(long, slot);
+    QFETCH(int, size);
     auto dir = makeDataDir();
     const auto path = dir->datFile("Mon.dat");
     const auto before = patternBytes(2 * 204, 5);
@@ -121,38 +114,16 @@ class RecordFileTest : public QObject {
     auto file = RecordFile::Open(path, 204);
     QVERIFY(file.ok());
 
-    std::vector<std::uint8_t> out(164, 0xAB);
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(size), 0xAB);
     const Status read = file->Read(slot, out);
     QVERIFY(!read.ok());
     QVERIFY2(mentions(read, path), read.message().c_str());
-    QVERIFY(std::all_of(out.begin(), out.end(), [](auto b) { return b == 0xAB; }));
+    QCOMPARE(toHex(out), toHex(run(out.size(), 0xAB)));
 
-    const Status write = file->Write(slot, std::vector<std::uint8_t>(164, 0x01));
+    const Status write = file->Write(slot, run(out.size(), 0x01));
     QVERIFY(!write.ok());
     QVERIFY2(mentions(write, path), write.message().c_str());
     QCOMPARE(toHex(readBytes(path)), toHex(before));
-  }
-
-  void moreThanASlotIsRefused() {
-    auto dir = makeDataDir();
-    const auto path = dir->datFile("MagProg.dat");
-    auto file = RecordFile::Open(path, 10);
-    QVERIFY(file.ok());
-    QVERIFY(!file->Write(1, std::vector<std::uint8_t>(11, 1)).ok());
-    std::vector<std::uint8_t> out(11);
-    QVERIFY(!file->Read(1, out).ok());
-    QCOMPARE(readBytes(path).size(), std::size_t{0});
-  }
-
-  void hugeSlotNumberIsRefusedNotWrapped() {
-    auto dir = makeDataDir();
-    const auto path = dir->datFile("Maps.dat");
-    auto file = RecordFile::Open(path, MapSlot);
-    QVERIFY(file.ok());
-    const Status write =
-        file->Write(std::numeric_limits<long>::max(), std::vector<std::uint8_t>(8, 1));
-    QVERIFY(!write.ok());
-    QCOMPARE(readBytes(path).size(), std::size_t{0});
   }
 
   void readOnlyFileOpensForReading() {
@@ -168,9 +139,8 @@ class RecordFileTest : public QObject {
     std::vector<std::uint8_t> out(1238);
     QVERIFY(file->Read(1, out).ok());
     QCOMPARE(out[5], before[5]);
-
     for (long slot : {1L, 2L, 9L}) {
-      const Status write = file->Write(slot, std::vector<std::uint8_t>(1238, 0));
+      const Status write = file->Write(slot, run(1238, 0));
       QVERIFY(!write.ok());
       QVERIFY2(mentions(write, path), write.message().c_str());
       QVERIFY2(write.message().find("read-only") != std::string::npos, write.message().c_str());
@@ -198,7 +168,7 @@ class RecordFileTest : public QObject {
     QDir::setCurrent(previous);
     QVERIFY(file.ok());
     QCOMPARE(file->path(), dir->datFile("Maps.dat"));
-    const Status refused = file->Write(0, std::vector<std::uint8_t>(2, 0));
+    const Status refused = file->Write(0, run(2, 0));
     QVERIFY2(mentions(refused, dir->datFile("Maps.dat")), refused.message().c_str());
   }
 
@@ -209,21 +179,10 @@ class RecordFileTest : public QObject {
     RecordFile file = std::move(opened.value());
     QVERIFY(file.isOpen());
     QVERIFY(!opened->isOpen());
-    QVERIFY(file.Write(1, std::vector<std::uint8_t>(2, 9)).ok());
-    QVERIFY(!opened->Write(1, std::vector<std::uint8_t>(2, 9)).ok());
+    QVERIFY(file.Write(1, run(2, 9)).ok());
+    QVERIFY(!opened->Write(1, run(2, 9)).ok());
     file.Close();
     QVERIFY(!file.isOpen());
-  }
-
-  void namesMatchRegardlessOfCase() {
-    auto dir = makeDataDir();
-    writeBytes(dir->datFile("MAPS.DAT"), {1, 2});
-    QCOMPARE(ResolveIgnoringCase(dir->dat(), "Maps.dat"), dir->datFile("MAPS.DAT"));
-    QCOMPARE(ResolveIgnoringCase(dir->root(), "dat"), dir->dat());
-    // Nothing that matches: the name as asked, so creating it gives the expected spelling.
-    QCOMPARE(ResolveIgnoringCase(dir->dat(), "Item.dat"), dir->datFile("Item.dat"));
-    QCOMPARE(ResolveIgnoringCase(dir->root() / "nowhere", "Item.dat"),
-             dir->root() / "nowhere" / "Item.dat");
   }
 };
 

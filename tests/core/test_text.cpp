@@ -27,18 +27,10 @@ class TextTest : public QObject {
 
   void everyByteRoundTrips() {
     std::string all;
-    for (int byte = 0; byte < 256; ++byte) {
-      all.push_back(static_cast<char>(byte));
-    }
+    for (int byte = 0; byte < 256; ++byte) all.push_back(static_cast<char>(byte));
     const std::u32string decoded = DecodeWindows1252(all);
     QCOMPARE(decoded.size(), std::size_t{256});
-    QCOMPARE(EncodeWindows1252(decoded), all);
-    // No two bytes share a character.
-    for (std::size_t i = 0; i < decoded.size(); ++i) {
-      for (std::size_t j = i + 1; j < decoded.size(); ++j) {
-        QVERIFY(decoded[i] != decoded[j]);
-      }
-    }
+    QCOMPARE(EncodeWindows1252(decoded), all);  // so no two bytes share a character
   }
 
   void codePageCharacters_data() {

@@ -46,20 +46,10 @@ inline void writeGameFiles(const test_support::TestDataDir& dir) {
     map.SetEncounter(0, core::EncounterField::OthersChance, 25);
     writeMapSlot(dir.datFile("Maps.dat"), n, map);
   }
-  writeCatalogue(dir.datFile("Mon.dat"),
-                 namedEntries<core::CreatureRecord>(3, "Beast", [](auto& r, const std::string& n) {
-                   r.CreatureName = n;
-                   r.PluralName = n + "s";
-                 }));
-  writeCatalogue(dir.datFile("Item.dat"),
-                 namedEntries<core::ItemRecord>(
-                     2, "Blade", [](auto& r, const std::string& n) { r.ItemName = n; }));
-  writeCatalogue(dir.datFile("Shop.dat"),
-                 namedEntries<core::ShopRecord>(
-                     2, "Store", [](auto& r, const std::string& n) { r.ShopName = n; }));
-  writeCatalogue(dir.datFile("Mag.dat"),
-                 namedEntries<core::SpellRecord>(
-                     1, "Spark", [](auto& r, const std::string& n) { r.SpellName = n; }));
+  writeCatalogue(dir.datFile("Mon.dat"), namedEntries<core::CreatureRecord>(3, "Beast"));
+  writeCatalogue(dir.datFile("Item.dat"), namedEntries<core::ItemRecord>(2, "Blade"));
+  writeCatalogue(dir.datFile("Shop.dat"), namedEntries<core::ShopRecord>(2, "Store"));
+  writeCatalogue(dir.datFile("Mag.dat"), namedEntries<core::SpellRecord>(1, "Spark"));
   writeCatalogue(dir.datFile("MagProg.dat"), std::vector<core::SpellProgRecord>{});
 }
 

@@ -60,6 +60,31 @@ std::vector<std::uint8_t> patternBytes(std::size_t size, unsigned seed) {
   return bytes;
 }
 
+void nameEntry(core::ItemRecord& item, const std::string& name) {
+  item.ItemName = name;
+  item.PluralName = name + "s";
+}
+void nameEntry(core::CreatureRecord& creature, const std::string& name) {
+  creature.CreatureName = name;
+  creature.PluralName = name + "s";
+}
+void nameEntry(core::ShopRecord& shop, const std::string& name) {
+  shop.ShopName = name;
+}
+void nameEntry(core::SpellRecord& spell, const std::string& name) {
+  spell.SpellName = name;
+}
+
+std::string padded(const std::string& text, std::size_t width) {
+  std::string result = text.substr(0, width);
+  result.resize(width, ' ');
+  return result;
+}
+
+bool mentions(const core::Status& status, const std::filesystem::path& file) {
+  return status.message().find(file.string()) != std::string::npos;
+}
+
 core::MapRecord sampleMap(std::int16_t mapNo) {
   core::MapRecord map;
   map.MapNo = mapNo;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/catalogue_records.h"
 #include "core/map_record.h"
+#include "core/status.h"
 
 #include <QByteArray>
 #include <QTemporaryDir>
@@ -81,14 +83,25 @@ void writeCatalogue(const std::filesystem::path& file, std::vector<Record> entri
   writeBytes(file, catalogueBytes(std::move(entries), std::move(header), slackFill));
 }
 
-// `count` entries named "<stem> <k>" through `setName(record, name)`.
-template <class Record, class SetName>
-std::vector<Record> namedEntries(int count, const std::string& stem, SetName setName) {
+// Catalogue names: plural = name + "s" where the record has one.
+void nameEntry(core::ItemRecord& item, const std::string& name);
+void nameEntry(core::CreatureRecord& creature, const std::string& name);
+void nameEntry(core::ShopRecord& shop, const std::string& name);
+void nameEntry(core::SpellRecord& spell, const std::string& name);
+
+// `count` entries named "<stem> <k>".
+template <class Record>
+std::vector<Record> namedEntries(int count, const std::string& stem) {
   std::vector<Record> entries(static_cast<std::size_t>(count));
   for (int k = 1; k <= count; ++k)
-    setName(entries[static_cast<std::size_t>(k - 1)], stem + " " + std::to_string(k));
+    nameEntry(entries[static_cast<std::size_t>(k - 1)], stem + " " + std::to_string(k));
   return entries;
 }
+
+// A text as a record stores it: cut or blank-padded to `width`.
+std::string padded(const std::string& text, std::size_t width = 20);
+// Messages name the file they are about by its full path.
+bool mentions(const core::Status& status, const std::filesystem::path& file);
 
 // Maps.dat helpers: a map with a few recognisable squares, and whole slots on disk.
 core::MapRecord sampleMap(std::int16_t mapNo);
