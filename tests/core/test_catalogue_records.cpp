@@ -23,6 +23,24 @@ Stock stockOf(const QList<int>& front) {
   return stock;
 }
 
+// Gives every listed Integer field its own value and finds each at its file offset, both ways.
+template <class Record>
+void expectFieldOffsets(
+    std::initializer_list<std::pair<std::int16_t Record::*, std::size_t>> fields) {
+  Record record;
+  std::int16_t value = 101;
+  for (const auto& [field, offset] : fields) record.*field = value++;
+  const auto bytes = packed(record);
+  const Record back = Record::unpack(bytes);
+  value = 101;
+  for (const auto& [field, offset] : fields) {
+    QVERIFY2(IntegerAt(bytes, offset) == value,
+             qPrintable(QString("no field value %1 at offset %2").arg(value).arg(offset)));
+    QCOMPARE(back.*field, value);
+    ++value;
+  }
+}
+
 }  // namespace
 
 class CatalogueRecordsTest : public QObject {
@@ -36,6 +54,78 @@ class CatalogueRecordsTest : public QObject {
     checkByteRoundTrip<SpellRecord>(4, 50);
     checkByteRoundTrip<SpellProgRecord>(5, 50);
     checkByteRoundTrip<MapRecord>(6, 20);
+  }
+
+  void everyIntegerFieldAtItsOffset() {
+    expectFieldOffsets<ItemRecord>({{&ItemRecord::ItemNo, 0},
+                                    {&ItemRecord::ItemType, 42},
+                                    {&ItemRecord::UseCode, 44},
+                                    {&ItemRecord::BonusAC, 46},
+                                    {&ItemRecord::ArmourPercent, 48},
+                                    {&ItemRecord::ToHit, 50},
+                                    {&ItemRecord::ToHitPercent, 52},
+                                    {&ItemRecord::DamageDice, 54},
+                                    {&ItemRecord::DamageSides, 56},
+                                    {&ItemRecord::DamageBonus, 58},
+                                    {&ItemRecord::Speed, 112},
+                                    {&ItemRecord::Cost, 114}});
+    expectFieldOffsets<CreatureRecord>({{&CreatureRecord::CreatureNo, 0},
+                                        {&CreatureRecord::CreatureType, 42},
+                                        {&CreatureRecord::Sex, 44},
+                                        {&CreatureRecord::Bitmap, 46},
+                                        {&CreatureRecord::HitDice, 48},
+                                        {&CreatureRecord::HitSides, 50},
+                                        {&CreatureRecord::HitBonus, 52},
+                                        {&CreatureRecord::Level, 54},
+                                        {&CreatureRecord::HitPointScaling, 56},
+                                        {&CreatureRecord::MagicPoints, 58},
+                                        {&CreatureRecord::DamageDice, 60},
+                                        {&CreatureRecord::DamageSides, 62},
+                                        {&CreatureRecord::DamageBonus, 64},
+                                        {&CreatureRecord::Speed, 66},
+                                        {&CreatureRecord::Attack, 68},
+                                        {&CreatureRecord::Defence, 70},
+                                        {&CreatureRecord::Karma, 72},
+                                        {&CreatureRecord::Intelligence, 74},
+                                        {&CreatureRecord::GoldDice, 154},
+                                        {&CreatureRecord::GoldSides, 156},
+                                        {&CreatureRecord::GoldBonus, 158},
+                                        {&CreatureRecord::Experience, 160},
+                                        {&CreatureRecord::ExperiencePerHit, 162}});
+    expectFieldOffsets<SpellRecord>({{&SpellRecord::SpellNo, 0},
+                                     {&SpellRecord::CastLevel, 22},
+                                     {&SpellRecord::Speed, 24},
+                                     {&SpellRecord::SpellType, 26},
+                                     {&SpellRecord::Target, 28},
+                                     {&SpellRecord::CastCost, 82},
+                                     {&SpellRecord::CastChance, 84},
+                                     {&SpellRecord::ChancePerLevel, 86},
+                                     {&SpellRecord::DamageDice, 88},
+                                     {&SpellRecord::DamageSides, 90},
+                                     {&SpellRecord::DamageBonus, 92},
+                                     {&SpellRecord::LevelDamageDice, 94},
+                                     {&SpellRecord::LevelDamageSides, 96},
+                                     {&SpellRecord::LevelDamageBonus, 98},
+                                     {&SpellRecord::DurationDice, 100},
+                                     {&SpellRecord::DurationSides, 102},
+                                     {&SpellRecord::DurationBonus, 104},
+                                     {&SpellRecord::LevelDurationDice, 106},
+                                     {&SpellRecord::LevelDurationSides, 108},
+                                     {&SpellRecord::LevelDurationBonus, 110},
+                                     {&SpellRecord::SaveVs, 112},
+                                     {&SpellRecord::SaveEffect, 114}});
+    expectFieldOffsets<ShopRecord>({{&ShopRecord::ShopNo, 0}, {&ShopRecord::ShopType, 2}});
+    expectFieldOffsets<SpellProgRecord>({{&SpellProgRecord::ProgNo, 0},
+                                         {&SpellProgRecord::ProgClass, 2},
+                                         {&SpellProgRecord::ProgLevel, 4},
+                                         {&SpellProgRecord::ProgSpell, 6},
+                                         {&SpellProgRecord::ProgReplaces, 8}});
+    expectFieldOffsets<MapRecord>({{&MapRecord::MapNo, 0},
+                                   {&MapRecord::HitRefresh, 2},
+                                   {&MapRecord::ManaRefresh, 4},
+                                   {&MapRecord::EncounterChance, 6},
+                                   {&MapRecord::EncounterLevel, 8},
+                                   {&MapRecord::GraphicSet, 120}});
   }
 
   void newRecordsPackAsZerosAndBlanks() {
