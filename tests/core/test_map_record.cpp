@@ -1,5 +1,6 @@
 #include "core/map_record.h"
 #include "record_bytes.h"
+#include "support/fixtures.h"
 #include "support/test_registry.h"
 
 #include <QTest>
@@ -10,6 +11,8 @@
 using namespace core;
 using namespace record_bytes;
 
+using test_support::putSpecial;
+
 namespace {
 
 // A map read from bytes that are zero except where the test puts Integers.
@@ -17,12 +20,6 @@ MapRecord mapWithIntegers(std::initializer_list<std::pair<std::size_t, std::int1
   std::vector<std::uint8_t> bytes(MapRecord::PackedSize, 0);
   for (const auto& [offset, value] : values) PutIntegerAt(bytes, offset, value);
   return MapRecord::unpack(bytes);
-}
-
-void putSpecial(MapRecord& map, int index, std::int16_t kind, std::int16_t x, std::int16_t y) {
-  map.SetSpecial(index, SpecialField::Kind, kind);
-  map.SetSpecial(index, SpecialField::SquareX, x);
-  map.SetSpecial(index, SpecialField::SquareY, y);
 }
 
 }  // namespace

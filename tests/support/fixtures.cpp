@@ -101,6 +101,17 @@ void putSquare(core::MapRecord& map, int x, int y, std::int16_t word) {
   map.SetSquare(x, y, word);
 }
 
+void putSpecial(core::MapRecord& map, int index, int kind, int x, int y, int param1, int param2) {
+  using core::SpecialField;
+  const std::pair<SpecialField, int> fields[] = {{SpecialField::Kind, kind},
+                                                 {SpecialField::SquareX, x},
+                                                 {SpecialField::SquareY, y},
+                                                 {SpecialField::Param1, param1},
+                                                 {SpecialField::Param2, param2}};
+  for (const auto& [field, value] : fields)
+    map.SetSpecial(index, field, static_cast<std::int16_t>(value));
+}
+
 void writeMapSlot(const std::filesystem::path& mapsFile, long slot, const core::MapRecord& map) {
   std::vector<std::uint8_t> bytes = readBytes(mapsFile);
   const std::size_t start = static_cast<std::size_t>(slot - 1) * core::MapRecord::SlotLength;

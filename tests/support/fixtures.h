@@ -5,6 +5,8 @@
 #include "core/status.h"
 
 #include <QByteArray>
+#include <QList>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -106,9 +108,19 @@ bool mentions(const core::Status& status, const std::filesystem::path& file);
 // Maps.dat helpers: a map with a few recognisable squares, and whole slots on disk.
 core::MapRecord sampleMap(std::int16_t mapNo);
 void putSquare(core::MapRecord& map, int x, int y, std::int16_t word);
+// Special `index`: its kind, its square and its first two parameters; the other fields stay.
+void putSpecial(core::MapRecord& map, int index, int kind, int x, int y, int param1 = 0,
+                int param2 = 0);
 void writeMapSlot(const std::filesystem::path& mapsFile, long slot, const core::MapRecord& map);
 // The packed part of slot n of Maps.dat as it is on disk (zeros past the end).
 std::vector<std::uint8_t> mapSlotBytes(const std::filesystem::path& mapsFile, long slot);
+
+// The first argument of every signal a spy caught, in order.
+inline QList<int> signalArgs(const QSignalSpy& spy) {
+  QList<int> args;
+  for (const QList<QVariant>& call : spy) args << call.at(0).toInt();
+  return args;
+}
 
 // Lists everything below a folder, for "nothing was created" checks.
 std::vector<std::string> listTree(const std::filesystem::path& folder);

@@ -34,120 +34,111 @@ void runEventLoopOnce() {
 class ChangeHubTest : public QObject {
   Q_OBJECT
 
+  std::unique_ptr<core::ModDefinitions> defs_;
+  std::unique_ptr<ui::ChangeHub> hub_;
+
+  // A window watched by the hub and shown (its first paint).
+  std::unique_ptr<WatchingForm> shownWatcher(const QString& name, unsigned watched) {
+    auto form = std::make_unique<WatchingForm>(name, watched);
+    hub_->watch(form.get());
+    form->showForm();
+    return form;
+  }
+
  private slots:
+  void init() {
+    defs_ = std::make_unique<core::ModDefinitions>("unused");
+    hub_ = std::make_unique<ui::ChangeHub>(*defs_);
+  }
+  void cleanup() {
+    hub_.reset();
+    defs_.reset();
+  }
+
   void changeRepaintsOtherWatchersAfterTheHandler() {
-    core::ModDefinitions defs("unused");
-    ui::ChangeHub hub(defs);
-    WatchingForm a("frmA", core::MapChanged);
-    WatchingForm b("frmB", core::MapChanged | core::SelectionChanged);
-    WatchingForm c("frmC", core::ItemsChanged);
-    for (ui::Form* f :
-         {static_cast<ui::Form*>(&a), static_cast<ui::Form*>(&b), static_cast<ui::Form*>(&c)}) {
-      hub.watch(f);
-      f->showForm();
-    }
-    QCOMPARE(b.paints, 1);
+    auto a = shownWatcher("frmA", core::MapChanged);
+    auto b = shownWatcher("frmB", core::MapChanged | core::SelectionChanged);
+    auto c = shownWatcher("frmC", core::ItemsChanged);
+    QCOMPARE(b->paints, 1);
 
     // A handler of A changes the map twice and the selection once.
-    defs.NotifyChanged(core::MapChanged, a.changeOrigin());
-    defs.NotifyChanged(core::SelectionChanged, a.changeOrigin());
-    defs.NotifyChanged(core::MapChanged, a.changeOrigin());
-    QCOMPARE(b.paints, 1);  // never in the middle of A's handler
-    QVERIFY(hub.hasPending());
+    defs_->NotifyChanged(core::MapChanged, a->changeOrigin());
+    defs_->NotifyChanged(core::SelectionChanged, a->changeOrigin());
+    defs_->NotifyChanged(core::MapChanged, a->changeOrigin());
+    QCOMPARE(b->paints, 1);  // never in the middle of A's handler
+    QVERIFY(hub_->hasPending());
     runEventLoopOnce();
-    QCOMPARE(b.paints, 2);  // one repaint for all three
-    QCOMPARE(a.paints, 1);  // the window that made the change keeps its controls
-    QCOMPARE(c.paints, 1);  // does not show the map
-    QVERIFY(!hub.hasPending());
+    QCOMPARE(b->paints, 2);  // one repaint for all three
+    QCOMPARE(a->paints, 1);  // the window that made the change keeps its controls
+    QCOMPARE(c->paints, 1);  // does not show the map
+    QVERIFY(!hub_->hasPending());
     runEventLoopOnce();
-    QCOMPARE(b.paints, 2);
+    QCOMPARE(b->paints, 2);
   }
 
   void eachWindowHearsTheOthersChanges() {
-    core::ModDefinitions defs("unused");
-    ui::ChangeHub hub(defs);
-    WatchingForm a("frmA", core::MapChanged);
-    WatchingForm b("frmB", core::MapChanged);
-    hub.watch(&a);
-    hub.watch(&b);
-    hub.watch(&b);  // watching twice is watching once
-    a.showForm();
-    b.showForm();
-    defs.NotifyChanged(core::MapChanged, a.changeOrigin());
-    defs.NotifyChanged(core::MapChanged, b.changeOrigin());
+    auto a = shownWatcher("frmA", core::MapChanged);
+    auto b = shownWatcher("frmB", core::MapChanged);
+    hub_->watch(b.get());  // watching twice is watching once
+    defs_->NotifyChanged(core::MapChanged, a->changeOrigin());
+    defs_->NotifyChanged(core::MapChanged, b->changeOrigin());
     runEventLoopOnce();
-    QCOMPARE(a.paints, 2);
-    QCOMPARE(b.paints, 2);
+    QCOMPARE(a->paints, 2);
+    QCOMPARE(b->paints, 2);
 
     // A change from no window (origin null) reaches every watcher.
-    defs.NotifyChanged(core::MapChanged);
+    defs_->NotifyChanged(core::MapChanged);
     runEventLoopOnce();
-    QCOMPARE(a.paints, 3);
-    QCOMPARE(b.paints, 3);
+    QCOMPARE(a->paints, 3);
+    QCOMPARE(b->paints, 3);
   }
 
   void hiddenClosedAndUnwatchedWindowsAreLeftAlone() {
-    core::ModDefinitions defs("unused");
-    ui::ChangeHub hub(defs);
-    WatchingForm hidden("frmHidden", core::ShopsChanged);
-    WatchingForm unwatched("frmUnwatched", core::ShopsChanged);
-    hub.watch(&hidden);
-    hub.watch(&unwatched);
-    hidden.showForm();
-    unwatched.showForm();
-    hidden.hideForm();
-    hub.unwatch(&unwatched);
-    defs.NotifyChanged(core::ShopsChanged);
+    auto hidden = shownWatcher("frmHidden", core::ShopsChanged);
+    auto unwatched = shownWatcher("frmUnwatched", core::ShopsChanged);
+    hidden->hideForm();
+    hub_->unwatch(unwatched.get());
+    defs_->NotifyChanged(core::ShopsChanged);
     runEventLoopOnce();
-    QCOMPARE(hidden.paints, 1);
-    QCOMPARE(unwatched.paints, 1);
-    hidden.showForm();  // showing paints, once, with whatever is current
-    QCOMPARE(hidden.paints, 2);
+    QCOMPARE(hidden->paints, 1);
+    QCOMPARE(unwatched->paints, 1);
+    hidden->showForm();  // showing paints, once, with whatever is current
+    QCOMPARE(hidden->paints, 2);
     runEventLoopOnce();
-    QCOMPARE(hidden.paints, 2);
+    QCOMPARE(hidden->paints, 2);
 
-    auto* closing = new WatchingForm("frmClosing", core::ShopsChanged);
-    QPointer<WatchingForm> guard(closing);
-    hub.watch(closing);
-    closing->showForm();
-    defs.NotifyChanged(core::ShopsChanged);
+    QPointer<WatchingForm> closing = shownWatcher("frmClosing", core::ShopsChanged).release();
+    defs_->NotifyChanged(core::ShopsChanged);
     closing->closeForm();  // closed while its repaint was pending
     runEventLoopOnce();    // runs the queued repaint round and deletes the closed window
-    QVERIFY(guard.isNull());
-    defs.NotifyChanged(core::ShopsChanged);
+    QVERIFY(closing.isNull());
+    defs_->NotifyChanged(core::ShopsChanged);
     runEventLoopOnce();
-    QCOMPARE(hidden.paints, 4);
+    QCOMPARE(hidden->paints, 4);
   }
 
   void registryWindowsAreWatched() {
-    core::ModDefinitions defs("unused");
-    ui::ChangeHub hub(defs);
-    ui::FormsRegistry registry(&hub);
+    ui::FormsRegistry registry(hub_.get());
     registry.add("frmA",
                  [] { return std::make_unique<WatchingForm>("frmA", core::SpellsChanged); });
     auto* a = registry.show<WatchingForm>("frmA");
     QVERIFY(a);
-    defs.NotifyChanged(core::SpellsChanged);
+    defs_->NotifyChanged(core::SpellsChanged);
     runEventLoopOnce();
     QCOMPARE(a->paints, 2);
   }
 
   void hubStopsListeningWhenGone() {
-    core::ModDefinitions defs("unused");
-    WatchingForm a("frmA", core::MapChanged);
-    a.showForm();
-    {
-      ui::ChangeHub hub(defs);
-      hub.watch(&a);
-      defs.NotifyChanged(core::MapChanged);
-      hub.flush();  // the queued round may also be run by hand
-      QCOMPARE(a.paints, 2);
-      defs.NotifyChanged(core::MapChanged);
-    }
+    auto a = shownWatcher("frmA", core::MapChanged);
+    defs_->NotifyChanged(core::MapChanged);
+    hub_->flush();  // the queued round may also be run by hand
+    QCOMPARE(a->paints, 2);
+    defs_->NotifyChanged(core::MapChanged);
+    hub_.reset();
     runEventLoopOnce();
-    defs.NotifyChanged(core::MapChanged);
+    defs_->NotifyChanged(core::MapChanged);
     runEventLoopOnce();
-    QCOMPARE(a.paints, 2);
+    QCOMPARE(a->paints, 2);
   }
 };
 
