@@ -1,8 +1,6 @@
 #include "demo_files.h"
-#include "demodata/demo_data.h"
 #include "support/test_registry.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -35,60 +33,48 @@ class DemoCatalogueTest : public QObject {
   Q_OBJECT
 
  private:
-  QTemporaryDir dir_;
-  fs::path dat_;
-  CatalogueFile<core::ItemRecord> items_;
-  CatalogueFile<core::ShopRecord> shops_;
-  CatalogueFile<core::CreatureRecord> creatures_;
-  CatalogueFile<core::SpellRecord> spells_;
-  CatalogueFile<core::SpellProgRecord> progression_;
+  const fs::path dat_ = DemoFolder() / "Dat";
+  const CatalogueFile<core::ItemRecord> items_ = ReadCatalogue<core::ItemRecord>(dat_ / "Item.dat");
+  const CatalogueFile<core::ShopRecord> shops_ = ReadCatalogue<core::ShopRecord>(dat_ / "Shop.dat");
+  const CatalogueFile<core::CreatureRecord> creatures_ =
+      ReadCatalogue<core::CreatureRecord>(dat_ / "Mon.dat");
+  const CatalogueFile<core::SpellRecord> spells_ =
+      ReadCatalogue<core::SpellRecord>(dat_ / "Mag.dat");
+  const CatalogueFile<core::SpellProgRecord> progression_ =
+      ReadCatalogue<core::SpellProgRecord>(dat_ / "MagProg.dat");
 
  private slots:
-  void initTestCase() {
-    QVERIFY(dir_.isValid());
-    const core::Status status = demodata::WriteDemoData(dir_.path().toStdString());
-    QVERIFY2(status.ok(), status.message().c_str());
-    dat_ = fs::path(dir_.path().toStdString()) / "Dat";
-    items_ = ReadCatalogue<core::ItemRecord>(dat_ / "Item.dat");
-    shops_ = ReadCatalogue<core::ShopRecord>(dat_ / "Shop.dat");
-    creatures_ = ReadCatalogue<core::CreatureRecord>(dat_ / "Mon.dat");
-    spells_ = ReadCatalogue<core::SpellRecord>(dat_ / "Mag.dat");
-    progression_ = ReadCatalogue<core::SpellProgRecord>(dat_ / "MagProg.dat");
-  }
-
-  void headersCountTheEntriesAndEntriesKnowTheirSlot() {
-    auto check = [](const auto& file, std::size_t slotLength, int minimum, const char* name) {
-      QVERIFY2(file.headerCount >= minimum, name);
+  // Headers count the entries, entries know their slot, names are filled and distinct.
+  void headersEntriesAndNames() {
+    auto check = [](const auto& file, int minimum, auto nameOf, const char* what) {
+      using Record = typename std::decay_t<decltype(file.entries)>::value_type;
+      QVERIFY2(file.headerCount >= minimum, what);
       QCOMPARE(static_cast<int>(file.entries.size()), file.headerCount);
-      QCOMPARE(file.fileSize, (static_cast<std::size_t>(file.headerCount) + 1) * slotLength);
+      QCOMPARE(file.fileSize,
+               (static_cast<std::size_t>(file.headerCount) + 1) * Record::SlotLength);
+      std::set<std::string> names;
       for (std::size_t k = 1; k <= file.entries.size(); ++k) {
         QCOMPARE(static_cast<std::size_t>(file.entries[k - 1].entryNumber()), k);
+        const std::string name = nameOf(file.entries[k - 1]);
+        QVERIFY2(name.find_first_not_of(' ') != std::string::npos, what);
+        names.insert(name);
       }
+      QVERIFY2(names.size() == file.entries.size(), what);
     };
-    check(items_, core::ItemRecord::SlotLength, 11, "Item.dat");
-    check(shops_, core::ShopRecord::SlotLength, 4, "Shop.dat");
-    check(creatures_, core::CreatureRecord::SlotLength, 4, "Mon.dat");
-    check(spells_, core::SpellRecord::SlotLength, 9, "Mag.dat");
-    check(progression_, core::SpellProgRecord::SlotLength, 8, "MagProg.dat");
-  }
-
-  void namesAreFilledAndDistinct() {
-    std::set<std::string> itemNames, creatureNames, spellNames, shopNames;
-    for (const auto& item : items_.entries) {
-      QVERIFY(item.ItemName.find_first_not_of(' ') != std::string::npos);
-      QVERIFY(item.PluralName.find_first_not_of(' ') != std::string::npos);
-      itemNames.insert(item.ItemName);
-    }
-    for (const auto& c : creatures_.entries) {
+    check(
+        items_, 11, [](const auto& r) { return r.ItemName; }, "Item.dat");
+    check(
+        items_, 11, [](const auto& r) { return r.PluralName; }, "Item.dat plurals");
+    check(
+        shops_, 4, [](const auto& r) { return r.ShopName; }, "Shop.dat");
+    check(
+        creatures_, 4, [](const auto& r) { return r.CreatureName; }, "Mon.dat");
+    check(
+        spells_, 9, [](const auto& r) { return r.SpellName; }, "Mag.dat");
+    check(
+        progression_, 8, [](const auto& r) { return std::to_string(r.ProgNo); }, "MagProg.dat");
+    for (const auto& c : creatures_.entries)
       QVERIFY(c.PluralName.find_first_not_of(' ') != std::string::npos);
-      creatureNames.insert(c.CreatureName);
-    }
-    for (const auto& s : spells_.entries) spellNames.insert(s.SpellName);
-    for (const auto& s : shops_.entries) shopNames.insert(s.ShopName);
-    QCOMPARE(itemNames.size(), items_.entries.size());
-    QCOMPARE(creatureNames.size(), creatures_.entries.size());
-    QCOMPARE(spellNames.size(), spells_.entries.size());
-    QCOMPARE(shopNames.size(), shops_.entries.size());
   }
 
   void itemsCoverEveryTypeAndEffectKind() {
@@ -139,9 +125,7 @@ class DemoCatalogueTest : public QObject {
       auto tidy = shop.Stock;
       core::pack_shop_stock(tidy);
       QVERIFY2(tidy == shop.Stock, name);  // no repeats, no gaps
-      for (std::int16_t item : shop.Stock) {
-        QVERIFY2(item >= 0 && item <= items_.headerCount, name);
-      }
+      for (std::int16_t item : shop.Stock) QVERIFY2(item >= 0 && item <= items_.headerCount, name);
     }
     QCOMPARE(types, (std::set<int>{0, 1}));
   }

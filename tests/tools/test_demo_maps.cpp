@@ -1,8 +1,6 @@
 #include "demo_files.h"
-#include "demodata/demo_data.h"
 #include "support/test_registry.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <filesystem>
@@ -29,10 +27,12 @@ class DemoMapsTest : public QObject {
   Q_OBJECT
 
  private:
-  QTemporaryDir dir_;
-  std::vector<core::MapRecord> maps_;
+  const fs::path dat_ = DemoFolder() / "Dat";
   std::size_t mapsFileSize_ = 0;
-  int items_ = 0, creatures_ = 0, shops_ = 0;
+  const std::vector<core::MapRecord> maps_ = ReadMaps(dat_ / "Maps.dat", &mapsFileSize_);
+  const int items_ = ReadCatalogue<core::ItemRecord>(dat_ / "Item.dat").headerCount;
+  const int creatures_ = ReadCatalogue<core::CreatureRecord>(dat_ / "Mon.dat").headerCount;
+  const int shops_ = ReadCatalogue<core::ShopRecord>(dat_ / "Shop.dat").headerCount;
 
   // Every special in use on every map, with its map number and entry index.
   struct Placed {
@@ -52,17 +52,6 @@ class DemoMapsTest : public QObject {
   }
 
  private slots:
-  void initTestCase() {
-    QVERIFY(dir_.isValid());
-    const core::Status status = demodata::WriteDemoData(dir_.path().toStdString());
-    QVERIFY2(status.ok(), status.message().c_str());
-    const fs::path dat = fs::path(dir_.path().toStdString()) / "Dat";
-    maps_ = ReadMaps(dat / "Maps.dat", &mapsFileSize_);
-    items_ = ReadCatalogue<core::ItemRecord>(dat / "Item.dat").headerCount;
-    creatures_ = ReadCatalogue<core::CreatureRecord>(dat / "Mon.dat").headerCount;
-    shops_ = ReadCatalogue<core::ShopRecord>(dat / "Shop.dat").headerCount;
-  }
-
   void mapsFillTheFirstSlotsWithTheirOwnNumbers() {
     QVERIFY(maps_.size() >= 3);
     QCOMPARE(mapsFileSize_, maps_.size() * core::MapRecord::SlotLength);
