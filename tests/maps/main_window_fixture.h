@@ -58,6 +58,8 @@ inline void writePictures(const test_support::TestDataDir& dir) {
   core::WriteBmp(dir.data() / "Tiles.bmp", core::MakeTileSheet());
 }
 
+struct Unopened {};
+
 struct MainWindow {
   std::unique_ptr<test_support::TestDataDir> dir = test_support::makeDataDir();
   std::unique_ptr<core::ModDefinitions> defs;
@@ -66,8 +68,10 @@ struct MainWindow {
   std::unique_ptr<ui::FormsRegistry> registry;
   QPointer<maps::frmMapEd> window;  // closing deletes it later
 
-  // Writes the game files; prepare() may change them before open() shows the window.
-  MainWindow() {
+  // Writes the game files and opens the window on them.
+  MainWindow() : MainWindow(Unopened{}) { open(); }
+  // Writes the game files only: the test changes them, then calls open().
+  explicit MainWindow(Unopened) {
     writeGameFiles(*dir);
     writePictures(*dir);
   }
@@ -97,9 +101,18 @@ struct MainWindow {
   T* control(const QString& name) const {
     return window->findChild<T*>(name);
   }
+  QPoint selected() const { return QPoint(defs->SelectedX, defs->SelectedY); }
   QString text(const QString& labelName) const {
     const ui::Label* label = control(labelName);
     return label ? label->text() : QStringLiteral("<no %1>").arg(labelName);
+  }
+  // Every (label, text) pair as shown.
+  void expectTexts(std::initializer_list<std::pair<const char*, const char*>> shown) const {
+    for (const auto& [name, expected] : shown) {
+      const QString actual = text(name);
+      QVERIFY2(actual == expected,
+               qPrintable(QString("%1 shows \"%2\", expected \"%3\"").arg(name, actual, expected)));
+    }
   }
   QAction* action(const QString& name) const { return window->findChild<QAction*>(name); }
 

@@ -31,15 +31,13 @@ class FrmMapEdFilesTest : public QObject {
  private slots:
   void newBlanksTheMapAndKeepsTheSelection() {
     MainWindow w;
-    w.open();
     w.clickSquare(4, 5);
     w.dialogs.answerSave(SaveChoice::Discard);  // no question is expected: nothing changed
     w.trigger("mnuNew");
     QCOMPARE(w.dialogs.shown().size(), std::size_t{0});
     QVERIFY(w.defs->Map == core::MapRecord());
     QCOMPARE(w.defs->CurrentMap, 0);
-    QCOMPARE(w.defs->SelectedX, 4);
-    QCOMPARE(w.defs->SelectedY, 5);
+    QCOMPARE(w.selected(), QPoint(4, 5));
     QCOMPARE(w.text("Label2"), QString("0"));
     QCOMPARE(w.text("Label10_0"), QString("Nothing"));
     // A fresh blank map is not an unsaved change.
@@ -47,74 +45,69 @@ class FrmMapEdFilesTest : public QObject {
     QCOMPARE(w.dialogs.shown().size(), std::size_t{0});
   }
 
+  // Open asks for a number; below 1 (or cancelled) it is refused; reading never writes.
+  void openReadsTheSlotAndKeepsTheSelection_data() {
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("opened");  // 0: refused, map 1 stays
+    QTest::addColumn<QString>("chance");
+    QTest::newRow("2") << "2" << 2 << "10";
+    QTest::newRow("50, beyond the last map: an empty one") << "50" << 50 << "0";
+    QTest::newRow("0") << "0" << 0 << "5";
+    QTest::newRow("-2") << "-2" << 0 << "5";
+    QTest::newRow("cancelled") << "" << 0 << "5";
+  }
   void openReadsTheSlotAndKeepsTheSelection() {
+    QFETCH(QString, answer);
+    QFETCH(int, opened);
+    QFETCH(QString, chance);
     MainWindow w;
-    w.open();
     w.clickSquare(3, 3);
-    w.dialogs.answerInput("2");
+    const core::MapRecord before = w.defs->Map;
+    const auto bytes = readBytes(w.mapsFile());
+    w.dialogs.answerInput(answer);
     w.trigger("mnuOpen");
-    const ui::ScriptedDialogs::Shown* asked = w.dialogs.last();
+    const ui::ScriptedDialogs::Shown* asked = &w.dialogs.shown().at(0);
     QCOMPARE(asked->prompt, QString("Enter Map Number"));
     QCOMPARE(asked->title, QString("Open Which Map"));
     QCOMPARE(asked->defaultAnswer, QString(" 1"));
-    QVERIFY(w.defs->Map == mapOnDisk(w, 2));
-    QCOMPARE(w.defs->CurrentMap, 2);
-    QCOMPARE(w.text("Label2"), QString("2"));
-    QCOMPARE(w.text("Label6"), QString("10"));
-    QCOMPARE(w.defs->SelectedX, 3);
-    QVERIFY(w.messages().empty());
+    QCOMPARE(w.messages().size(), std::size_t{opened ? 0u : 1u});
+    QVERIFY(w.defs->Map == (opened ? mapOnDisk(w, opened) : before));
+    QCOMPARE(w.defs->CurrentMap, opened ? opened : 1);
+    QCOMPARE(w.text("Label2"), QString::number(opened ? opened : 1));
+    QCOMPARE(w.text("Label6"), chance);
+    QCOMPARE(w.selected(), QPoint(3, 3));
+    QCOMPARE(readBytes(w.mapsFile()), bytes);
   }
 
-  void openingBeyondTheLastMapGivesAnEmptyMap() {
+  // A save that cannot be made writes nothing, says why and leaves the map unsaved.
+  void failedSaveWritesNothing_data() {
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("map number 0") << false << "Map 0";
+    QTest::newRow("read-only Maps.dat") << true << "Maps.dat";
+  }
+  void failedSaveWritesNothing() {
+    QFETCH(bool, readOnly);
+    QFETCH(QString, named);
     MainWindow w;
-    w.open();
+    editSquare(w);
+    if (!readOnly) w.dialogs.answerInput("0");
+    if (!readOnly) w.click("Label2");
+    const core::MapRecord edited = w.defs->Map;
     const auto before = readBytes(w.mapsFile());
-    w.dialogs.answerInput("50");
-    w.trigger("mnuOpen");
-    QVERIFY(w.messages().empty());
-    QCOMPARE(w.defs->CurrentMap, 50);
-    QCOMPARE(w.defs->Map.MapNo, 0);
-    QCOMPARE(w.defs->Map.Square(0, 0), 0);
-    QCOMPARE(w.text("Label10_0"), QString("Nothing"));
-    QCOMPARE(readBytes(w.mapsFile()), before);  // reading wrote nothing
-  }
-
-  void mapNumbersBelowOneAreRefused_data() {
-    QTest::addColumn<QString>("answer");
-    QTest::newRow("0") << "0";
-    QTest::newRow("-2") << "-2";
-    QTest::newRow("cancelled") << "";
-  }
-  void mapNumbersBelowOneAreRefused() {
-    QFETCH(QString, answer);
-    MainWindow w;
-    w.open();
-    const core::MapRecord before = w.defs->Map;
-    w.dialogs.answerInput(answer);
-    w.trigger("mnuOpen");
-    QCOMPARE(w.messages().size(), std::size_t{1});
-    QVERIFY(w.defs->Map == before);
-    QCOMPARE(w.defs->CurrentMap, 1);
-    QCOMPARE(w.text("Label2"), QString("1"));
-  }
-
-  void saveBelowOneWritesNothing() {
-    MainWindow w;
-    w.open();
-    const auto before = readBytes(w.mapsFile());
-    w.dialogs.answerInput("0");
-    w.click("Label2");
-    const core::MapRecord renamed = w.defs->Map;
+    if (readOnly) std::filesystem::permissions(w.mapsFile(), std::filesystem::perms(0444));
     w.trigger("mnuSave");
+    std::filesystem::permissions(w.mapsFile(), std::filesystem::perms(0644));
     QCOMPARE(w.messages().size(), std::size_t{1});
-    QVERIFY(w.messages().front().contains("Map 0"));
+    QVERIFY2(w.messages().front().contains(named), qPrintable(w.messages().front()));
     QCOMPARE(readBytes(w.mapsFile()), before);
-    QVERIFY(w.defs->Map == renamed);
+    QVERIFY(w.defs->Map == edited);
+    w.trigger("mnuNew");  // still unsaved: leaving asks
+    QCOMPARE(w.dialogs.last()->kind, ui::ScriptedDialogs::Kind::SaveQuestion);
   }
 
   void saveWritesTheSlotWithoutAWord() {
     MainWindow w;
-    w.open();
     editSquare(w);
     w.trigger("mnuSave");
     QVERIFY(w.messages().empty());
@@ -125,7 +118,6 @@ class FrmMapEdFilesTest : public QObject {
   // Renaming map 3 to 7 and saving copies it: slot 3 keeps its bytes, slot 7 gets MapNo 7.
   void renumberingAndSavingCopiesTheMap() {
     MainWindow w;
-    w.open();
     w.dialogs.answerInput("3");
     w.trigger("mnuOpen");
     const auto slot3 =
@@ -144,24 +136,6 @@ class FrmMapEdFilesTest : public QObject {
     QCOMPARE(std::filesystem::file_size(w.mapsFile()), 7 * core::MapRecord::SlotLength);
   }
 
-  void anUnwritableMapsFileIsReportedByName() {
-    MainWindow w;
-    w.open();
-    editSquare(w);
-    const core::MapRecord edited = w.defs->Map;
-    const auto before = readBytes(w.mapsFile());
-    std::filesystem::permissions(w.mapsFile(), std::filesystem::perms(0444));
-    w.trigger("mnuSave");
-    std::filesystem::permissions(w.mapsFile(), std::filesystem::perms(0644));
-    QCOMPARE(w.messages().size(), std::size_t{1});
-    QVERIFY2(w.messages().front().contains("Maps.dat"), qPrintable(w.messages().front()));
-    QCOMPARE(readBytes(w.mapsFile()), before);
-    QVERIFY(w.defs->Map == edited);
-    // Still unsaved: leaving asks.
-    w.trigger("mnuNew");
-    QCOMPARE(w.dialogs.last()->kind, ui::ScriptedDialogs::Kind::SaveQuestion);
-  }
-
   // New, Open and Exit with unsaved changes ask first; each answer is followed to its end.
   void unsavedChangesAreOfferedForSaving_data() {
     QTest::addColumn<QString>("command");
@@ -176,7 +150,6 @@ class FrmMapEdFilesTest : public QObject {
     QFETCH(QString, command);
     QFETCH(int, choice);
     MainWindow w;
-    w.open();
     const auto before = readBytes(w.mapsFile());
     editSquare(w);
     const core::MapRecord edited = w.defs->Map;
@@ -210,7 +183,6 @@ class FrmMapEdFilesTest : public QObject {
   // command that asked stops and the edited map stays.
   void savingAnUnnumberedMapStopsTheCommand() {
     MainWindow w;
-    w.open();
     w.trigger("mnuNew");
     editSquare(w);
     const core::MapRecord edited = w.defs->Map;
@@ -230,7 +202,6 @@ class FrmMapEdFilesTest : public QObject {
 
   void exitClosesEveryWindow() {
     MainWindow w;
-    w.open();
     w.addStandIn("frmTextEd");
     w.addStandIn("frmMapEnc");
     emit w.window->findChild<QMenu*>("mnuMap")->aboutToShow();
@@ -249,7 +220,6 @@ class FrmMapEdFilesTest : public QObject {
   // Closing the main window by its frame is the same as Exit.
   void closingTheWindowAsksLikeExit() {
     MainWindow w;
-    w.open();
     editSquare(w);
     w.dialogs.answerSave(SaveChoice::Cancel);
     QVERIFY(!w.window->close());

@@ -1,21 +1,15 @@
 // Square selection and editing through clicks on the map view and the square's labels.
 #include "main_window_fixture.h"
+#include "support/fixtures.h"
 #include "support/test_registry.h"
 
 #include <QSignalSpy>
 
 using main_window_test::MainWindow;
 
-namespace {
+using test_support::putSpecial;
 
-void putSpecial(core::MapRecord& map, int index, int kind, int x, int y, int param1 = 0) {
-  core::MapSpecial special;
-  special.Kind = static_cast<std::int16_t>(kind);
-  special.SquareX = static_cast<std::int16_t>(x);
-  special.SquareY = static_cast<std::int16_t>(y);
-  special.Param1 = static_cast<std::int16_t>(param1);
-  map.PutSpecial(index, special);
-}
+namespace {
 
 // The selection frame's top edge and left edge are on screen at square (x, y).
 bool frameShownAt(const MainWindow& w, int x, int y) {
@@ -51,13 +45,11 @@ class FrmMapEdSquaresTest : public QObject {
  private slots:
   void aClickSelectsTheSquareUnderThePointer() {
     MainWindow w;
-    w.open();
     QVERIFY(frameShownAt(w, 1, 0));
     w.defs->SpecialsOffset = 2;
     ChangeCounter changes(*w.defs);
     w.clickSquare(5, 7);
-    QCOMPARE(w.defs->SelectedX, 5);
-    QCOMPARE(w.defs->SelectedY, 7);
+    QCOMPARE(w.selected(), QPoint(5, 7));
     QCOMPARE(w.defs->SpecialsOffset, 0);
     QCOMPARE(w.text("Label13_1"), QString("5X, 7Y"));
     QVERIFY(frameShownAt(w, 5, 7));
@@ -68,8 +60,7 @@ class FrmMapEdSquaresTest : public QObject {
     // The edges of a cell belong to it: pixel 13x is column x, pixel 13x + 12 too.
     QTest::mouseClick(w.control<QWidget>("picMap"), Qt::LeftButton, {},
                       QPoint(13 * 32, 13 * 2 + 12));
-    QCOMPARE(w.defs->SelectedX, 32);
-    QCOMPARE(w.defs->SelectedY, 2);
+    QCOMPARE(w.selected(), QPoint(32, 2));
   }
 
   void clicksBesideTheGridAreIgnored_data() {
@@ -81,13 +72,11 @@ class FrmMapEdSquaresTest : public QObject {
   void clicksBesideTheGridAreIgnored() {
     QFETCH(QPoint, pixel);
     MainWindow w;
-    w.open();
     const core::MapRecord before = w.defs->Map;
     ChangeCounter changes(*w.defs);
     QTest::mouseClick(w.control<QWidget>("picMap"), Qt::RightButton, {}, pixel);
     QTest::mouseClick(w.control<QWidget>("picMap"), Qt::LeftButton, {}, pixel);
-    QCOMPARE(w.defs->SelectedX, 1);
-    QCOMPARE(w.defs->SelectedY, 0);
+    QCOMPARE(w.selected(), QPoint(1, 0));
     QVERIFY(w.defs->Map == before);
     QCOMPARE(changes.count, 0);
   }
@@ -96,7 +85,6 @@ class FrmMapEdSquaresTest : public QObject {
   // clicked square and selects it; specials stay where they are.
   void aRightClickCopiesTheSelectedSquare() {
     MainWindow w;
-    w.open();
     core::MapRecord& map = w.defs->Map;
     map.SetSquare(1, 0, static_cast<std::int16_t>(0xA123));  // bits 12..15 travel too
     map.SetSquare(4, 4, 0x0010);
@@ -110,7 +98,7 @@ class FrmMapEdSquaresTest : public QObject {
     QCOMPARE(map.Square(1, 0), static_cast<std::int16_t>(0xA123));
     QCOMPARE(map.SpecialsOnSquare(1, 0), std::vector<int>{0});
     QCOMPARE(map.SpecialsOnSquare(4, 4), std::vector<int>{1});
-    QCOMPARE(w.defs->SelectedX, 4);
+    QCOMPARE(w.selected(), QPoint(4, 4));
     QCOMPARE(w.text("Label16_0"), QString("Wall5"));  // North code 1 + 4
     QCOMPARE(w.text("Label15_0"), QString("Text 22 "));
     QVERIFY(changes.heard & core::MapChanged);
@@ -129,19 +117,15 @@ class FrmMapEdSquaresTest : public QObject {
 
   void arrowKeysMoveTheSelectionWithoutCopying() {
     MainWindow w;
-    w.open();
     QWidget* picMap = w.control<QWidget>("picMap");
     w.defs->Map.SetSquare(1, 0, 0x0F0F);
     w.clickSquare(1, 0);
     w.defs->SpecialsOffset = 1;
     QTest::keyClick(picMap, Qt::Key_Right);
-    QCOMPARE(w.defs->SelectedX, 2);
+    QCOMPARE(w.selected(), QPoint(2, 0));
     QCOMPARE(w.defs->SpecialsOffset, 0);
-    QTest::keyClick(picMap, Qt::Key_Down);
-    QTest::keyClick(picMap, Qt::Key_Down);
-    QCOMPARE(w.defs->SelectedY, 2);
-    QTest::keyClick(picMap, Qt::Key_Left);
-    QCOMPARE(w.defs->SelectedX, 1);
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Left}) QTest::keyClick(picMap, key);
+    QCOMPARE(w.selected(), QPoint(1, 2));
     QCOMPARE(w.text("Label13_1"), QString("1X, 2Y"));
     QVERIFY(frameShownAt(w, 1, 2));
     QCOMPARE(w.defs->Map.Square(2, 0), 0);
@@ -151,14 +135,12 @@ class FrmMapEdSquaresTest : public QObject {
     w.clickSquare(0, 32);
     QTest::keyClick(picMap, Qt::Key_Left);
     QTest::keyClick(picMap, Qt::Key_Down);
-    QCOMPARE(w.defs->SelectedX, 0);
-    QCOMPARE(w.defs->SelectedY, 32);
+    QCOMPARE(w.selected(), QPoint(0, 32));
   }
 
   // Nothing, Wall1..Wall5, Door1, Door2, Nothing: eight clicks come back; the others stay.
   void sideLabelsCycleTheWallCodes() {
     MainWindow w;
-    w.open();
     w.defs->Map.SetSquare(1, 0, 0x0C82);  // North Nothing, East Wall1, South Wall4, West Door1
     w.window->RefreshMainWindow();
     const QStringList cycle = {"Wall1", "Wall2", "Wall3", "Wall4",
@@ -181,7 +163,6 @@ class FrmMapEdSquaresTest : public QObject {
 
   void specialsListScrollsWithinItsLimits() {
     MainWindow w;
-    w.open();
     putSpecial(w.defs->Map, 3, 4, 1, 0, 3);
     putSpecial(w.defs->Map, 8, 6, 1, 0, 8);
     putSpecial(w.defs->Map, 9, 4, 2, 2, 9);
@@ -207,7 +188,6 @@ class FrmMapEdSquaresTest : public QObject {
   // Entries 4, 9 and 30 on the square, offset 1: line 1 is entry 30, line 2 the lowest free.
   void aSpecialsLineOpensItsEntry() {
     MainWindow w;
-    w.open();
     core::MapRecord& map = w.defs->Map;
     putSpecial(map, 0, 1, 10, 10);  // elsewhere
     putSpecial(map, 1, -1, 1, 0);   // a negative kind is neither listed nor free
@@ -238,7 +218,6 @@ class FrmMapEdSquaresTest : public QObject {
 
   void aFullTableOpensNothingFromAnEmptyLine() {
     MainWindow w;
-    w.open();
     for (int i = 0; i < core::SpecialCount; ++i) putSpecial(w.defs->Map, i, 6, 20, 20, i);
     w.addStandIn("frmMapSpe");
     w.window->RefreshMainWindow();
@@ -252,7 +231,6 @@ class FrmMapEdSquaresTest : public QObject {
 
   void encounterLabelsHandTheSlotOver() {
     MainWindow w;
-    w.open();
     w.click("Label11_3");
     QCOMPARE(w.defs->EncounterSlot, 3);
     QVERIFY(w.dialogs.shown().empty());
@@ -268,7 +246,6 @@ class FrmMapEdSquaresTest : public QObject {
   // Another window's change shows once its handler has returned, not in the middle of it.
   void anotherWindowsChangeRepaintsTheMainWindow() {
     MainWindow w;
-    w.open();
     int otherWindow = 0;
     w.defs->Map.GraphicSet = 9;
     w.defs->Map.SetEncounter(4, core::EncounterField::Creature, 3);

@@ -13,12 +13,11 @@
 using core::EncounterField;
 using core::MapRecord;
 using core::SpecialField;
+using test_support::padded;
+
+using test_support::putSpecial;
 
 namespace {
-
-std::string padded(const std::string& name) {
-  return name + std::string(20 - name.size(), ' ');
-}
 
 // A data folder whose Mon.dat holds three named creatures, and the state opened on it.
 struct Bestiary {
@@ -38,14 +37,6 @@ struct Bestiary {
     if (!opened.ok()) qFatal("cannot open the test Mon.dat");
   }
 };
-
-void putSpecial(MapRecord& map, int index, int kind, int x, int y, int p1 = 0, int p2 = 0) {
-  map.SetSpecial(index, SpecialField::Kind, static_cast<std::int16_t>(kind));
-  map.SetSpecial(index, SpecialField::SquareX, static_cast<std::int16_t>(x));
-  map.SetSpecial(index, SpecialField::SquareY, static_cast<std::int16_t>(y));
-  map.SetSpecial(index, SpecialField::Param1, static_cast<std::int16_t>(p1));
-  map.SetSpecial(index, SpecialField::Param2, static_cast<std::int16_t>(p2));
-}
 
 void putEncounter(MapRecord& map, int slot, int creature, int count, int sides, int bonus,
                   int others) {
@@ -182,27 +173,6 @@ class SpecialDescriptionsTest : public QObject {
     QCOMPARE(other.onSquare, 1);
   }
 
-  void emptyMapPanelAndCounter() {
-    const maps::SpecialsPanel panel =
-        maps::BuildSpecialsPanel(*bestiary_.defs, MapRecord(), 0, 0, 0);
-    for (const std::string& line : panel.lines) QCOMPARE(bytes(line), QByteArray());
-    QCOMPARE(panel.total, 0);
-    QCOMPARE(panel.onSquare, 0);
-    QCOMPARE(bytes(maps::SpecialsCountText(panel.total)), QByteArray("Specials:  0 of 100"));
-  }
-
-  void counterText_data() {
-    QTest::addColumn<int>("total");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("12") << 12 << QByteArray("Specials:  12 of 100");
-    QTest::newRow("101: the whole table") << 101 << QByteArray("Specials:  101 of 100");
-  }
-  void counterText() {
-    QFETCH(int, total);
-    QFETCH(QByteArray, expected);
-    QCOMPARE(bytes(maps::SpecialsCountText(total)), expected);
-  }
-
   void encounterSlotLabels() {
     MapRecord map;
     putEncounter(map, 0, 2, 2, 6, 1, 25);
@@ -227,11 +197,6 @@ class SpecialDescriptionsTest : public QObject {
     QCOMPARE(bytes(ogre.creature), bytes(padded("Ogre Chief")));
     QCOMPARE(bytes(ogre.number), QByteArray("1D4+-1"));
     QCOMPARE(bytes(ogre.others), QByteArray("0%"));
-  }
-
-  void squareCoordinates() {
-    QCOMPARE(bytes(maps::SquareCoordinatesText(5, 7)), QByteArray("5X, 7Y"));
-    QCOMPARE(bytes(maps::SquareCoordinatesText(0, 32)), QByteArray("0X, 32Y"));
   }
 
   void panelLineOpensListedSpecialOrLowestFreeEntry() {
