@@ -15,9 +15,7 @@ class VocabulariesTest : public QObject {
     QCOMPARE(std::string(ItemTypeText(1)), std::string("Melee 1-Hd"));
     QCOMPARE(std::string(ItemTypeText(5)), std::string("Ammo"));
     QCOMPARE(std::string(ItemTypeText(11)), std::string("Spell Scroll"));
-    for (const int empty : {0, 3, 6, 9, 12, -1}) {
-      QVERIFY(ItemTypeText(empty).empty());
-    }
+    for (const int empty : {0, 3, 6, 9, 12, -1}) QVERIFY(ItemTypeText(empty).empty());
   }
 
   void classesByNumber() {
