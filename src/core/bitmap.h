@@ -18,7 +18,9 @@ struct Bitmap {
   Bitmap(int w, int h, std::uint32_t fill = 0xFFFFFF)
       : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
   std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-  void set(int x, int y, std::uint32_t rgb) { pixels[static_cast<std::size_t>(y) * width + x] = rgb; }
+  void set(int x, int y, std::uint32_t rgb) {
+    pixels[static_cast<std::size_t>(y) * width + x] = rgb;
+  }
 };
 
 // Writes a 24-bit uncompressed Windows bitmap.

@@ -90,11 +90,11 @@ class ModDefinitions {
   Status ReadSpellScratch(long n);
 
   // --- Writes (each ends with a sync) ---
-  Status WriteItem();       // item working record to slot ItemNo + 1
+  Status WriteItem();  // item working record to slot ItemNo + 1
   Status WriteCreature();
   Status WriteShop();
   Status WriteSpell();
-  Status AppendItem();      // the append pattern on the working record and its count
+  Status AppendItem();  // the append pattern on the working record and its count
   Status AppendCreature();
   Status AppendShop();
   Status AppendSpell();

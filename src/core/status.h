@@ -31,7 +31,7 @@ class Status {
 template <class T>
 class Result {
  public:
-  Result(T value) : value_(std::move(value)) {}  // NOLINT: implicit by design
+  Result(T value) : value_(std::move(value)) {}        // NOLINT: implicit by design
   Result(Status error) : status_(std::move(error)) {}  // NOLINT: implicit by design
 
   bool ok() const { return value_.has_value(); }

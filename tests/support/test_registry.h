@@ -22,7 +22,6 @@ struct TestRegistrar {
 
 }  // namespace test_support
 
-#define REGISTER_TEST(Class)                                                 \
-  static const test_support::TestRegistrar registrar_##Class(#Class, [] {    \
-    return std::unique_ptr<QObject>(std::make_unique<Class>().release());    \
-  })
+#define REGISTER_TEST(Class)                                  \
+  static const test_support::TestRegistrar registrar_##Class( \
+      #Class, [] { return std::unique_ptr<QObject>(std::make_unique<Class>().release()); })
