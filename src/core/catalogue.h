@@ -12,6 +12,8 @@
 
 namespace core {
 
+inline constexpr long MaxEntries = 32767;  // a header stores its count as an Integer
+
 // Where a record keeps the names that lists show: (offset, width) within the packed record.
 struct NameField {
   std::size_t offset;

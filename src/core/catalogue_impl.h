@@ -15,9 +15,6 @@ namespace core {
 
 namespace catalogue_detail {
 
-// A header stores its count as an Integer, so a catalogue holds at most this many entries.
-inline constexpr long Capacity = 32767;
-
 // The name cache is filled with reads of about this many bytes, whole slots each.
 inline constexpr std::size_t NameChunkBytes = std::size_t{1} << 20;
 
@@ -79,7 +76,7 @@ Status Catalogue<Record>::WriteSlot(long slot, const Record& record) {
 template <class Record>
 Status Catalogue<Record>::WriteHeaderCount(long count) {
   if (!isOpen()) return Status::Error("Cannot write " + fileName_ + ": the file is not open");
-  if (count < 0 || count > catalogue_detail::Capacity) {
+  if (count < 0 || count > MaxEntries) {
     return Status::Error("Cannot write " + file_.path().string() + ": an entry count of " +
                          std::to_string(count) + " does not fit its header");
   }
@@ -97,10 +94,9 @@ template <class Record>
 Status Catalogue<Record>::Append(Record& working, long& count) {
   if (!isOpen()) return Status::Error("Cannot add to " + fileName_ + ": the file is not open");
   const std::string where = file_.path().string();
-  if (count >= catalogue_detail::Capacity) {
+  if (count >= MaxEntries) {
     return Status::Error("Cannot add to " + where + ": it already holds " +
-                         std::to_string(catalogue_detail::Capacity) +
-                         " entries, the most a catalogue can hold");
+                         std::to_string(MaxEntries) + " entries, the most a catalogue can hold");
   }
   if (count < 0) {
     return Status::Error("Cannot add to " + where + ": its entry count " + std::to_string(count) +
@@ -205,7 +201,7 @@ Result<std::string> Catalogue<Record>::Name(long entry, std::size_t which) const
   const auto slotIndex = static_cast<std::size_t>(entry);  // entry n is slot n + 1
   const std::size_t width = nameFields_[which].width;
   // No header can count that far: nothing there but zeros, and nothing worth caching.
-  if (entry > catalogue_detail::Capacity) return std::string(width, '\0');
+  if (entry > MaxEntries) return std::string(width, '\0');
   const bool cached = namesLoaded_ ? true : slotIndex < known_.size() && known_[slotIndex];
   if (!cached) {
     Status status =

@@ -11,8 +11,6 @@ namespace core {
 
 namespace {
 
-static_assert(MaxEntries == catalogue_detail::Capacity);
-
 // Where each catalogue keeps the names its lists show, as packed on disk.
 constexpr NameField ItemNameField{2, ItemNameWidth};
 constexpr NameField ItemPluralField{2 + ItemNameWidth, ItemNameWidth};

@@ -13,8 +13,6 @@
 
 namespace core {
 
-inline constexpr long MaxEntries = 32767;  // a header stores its count as an Integer
-
 // What part of the shared state a change touched; windows repaint when what they show changed.
 enum StateChange : unsigned {
   MapChanged = 1u << 0,

@@ -87,6 +87,7 @@ class frmMapEd : public ui::Form {
   void mapReplaced();
   // Shows another window; a window that was already open reloads the choice handed to it.
   void showWindow(const QString& name);
+  void showAfterRead(const core::Status& read, const QString& name);
   void showMessage(const QString& text);
   void notifyChanged(unsigned changes);
 

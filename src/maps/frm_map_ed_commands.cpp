@@ -160,6 +160,15 @@ void frmMapEd::showWindow(const QString& name) {
   if (shown && shown == open) shown->refresh();
 }
 
+// A catalogue editor opens on the entry just read into its working record.
+void frmMapEd::showAfterRead(const core::Status& read, const QString& name) {
+  if (!read.ok()) {
+    showMessage(QString::fromStdString(read.message()));
+    return;
+  }
+  showWindow(name);
+}
+
 void frmMapEd::mnuMapTxt_Click() {
   showWindow("frmTextEd");
 }
@@ -170,31 +179,16 @@ void frmMapEd::mnuMapLTxt_Click() {
 
 void frmMapEd::mnuItemEdit_Click() {
   // The item editor opens on the item last shown (entry 1 after start-up).
-  const core::Status status = defs_.ReadItemPair(defs_.Item.ItemNo);
-  if (!status.ok()) {
-    showMessage(QString::fromStdString(status.message()));
-    return;
-  }
-  showWindow("frmEquipEd");
+  showAfterRead(defs_.ReadItemPair(defs_.Item.ItemNo), "frmEquipEd");
 }
 
 void frmMapEd::mnuShop_Click() {
   // After start-up the shop working record is the header, whose number is the shop count.
-  const core::Status status = defs_.ReadShopPair(defs_.Shop.ShopNo);
-  if (!status.ok()) {
-    showMessage(QString::fromStdString(status.message()));
-    return;
-  }
-  showWindow("frmShopEd");
+  showAfterRead(defs_.ReadShopPair(defs_.Shop.ShopNo), "frmShopEd");
 }
 
 void frmMapEd::mnuMonEdit_Click() {
-  const core::Status status = defs_.ReadCreaturePair(1);
-  if (!status.ok()) {
-    showMessage(QString::fromStdString(status.message()));
-    return;
-  }
-  showWindow("frmCreatEd");
+  showAfterRead(defs_.ReadCreaturePair(1), "frmCreatEd");
 }
 
 void frmMapEd::mnuMagEdit_Click() {
