@@ -36,7 +36,7 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure
 
 screenshot: build
-	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/editor_screenshot $(BUILD)/bin docs/main-window.png
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/editor_screenshot $(BUILD)/bin docs
 
 bench: deps
 	cmake -S . -B $(BUILD)-release -G Ninja -DCMAKE_BUILD_TYPE=Release

@@ -36,6 +36,7 @@ class CountingDialogs final : public ui::Dialogs {
   SaveChoice askSaveDiscardCancel(QWidget*, const QString&, const QString&) override {
     return SaveChoice::Cancel;
   }
+  bool askOverwrite(QWidget*, const QString&, const QString&) override { return false; }
   QString chooseDirectory(QWidget*, const QString&) override { return {}; }
 };
 

@@ -1,7 +1,7 @@
 // The editor: find the game's folder, open its data and show the main window.
 #include "app/data_dir.h"
+#include "app/editor_forms.h"
 #include "core/definitions.h"
-#include "maps/frm_map_ed.h"
 #include "ui/change_hub.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
@@ -25,9 +25,7 @@ int main(int argc, char** argv) {
   core::ModDefinitions defs(dataDir.toStdString());
   ui::ChangeHub hub(defs);
   ui::FormsRegistry registry(&hub);
-  registry.add("frmMapEd", [&defs, &dialogs, &registry] {
-    return std::make_unique<maps::frmMapEd>(defs, dialogs, registry);
-  });
+  AddEditorForms(registry, defs, dialogs);
 
   ui::Form* mainWindow = registry.show("frmMapEd");
   if (!mainWindow) return 1;

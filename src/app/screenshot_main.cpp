@@ -1,8 +1,8 @@
-// Renders the main window, loaded and painted on a game folder, to a PNG file:
-//   editor_screenshot <game folder> <picture.png>
+// Renders the editor's windows, loaded and painted on a game folder, to PNG files in a folder:
+//   editor_screenshot <game folder> <pictures folder>
 // Run with QT_QPA_PLATFORM=offscreen where there is no display.
+#include "app/editor_forms.h"
 #include "core/definitions.h"
-#include "maps/frm_map_ed.h"
 #include "ui/change_hub.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
@@ -13,7 +13,9 @@
 #include <QPixmap>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -27,8 +29,23 @@ class UnattendedDialogs final : public ui::Dialogs {
   SaveChoice askSaveDiscardCancel(QWidget*, const QString&, const QString&) override {
     return SaveChoice::Cancel;
   }
+  bool askOverwrite(QWidget*, const QString&, const QString&) override { return false; }
   QString chooseDirectory(QWidget*, const QString&) override { return {}; }
 };
+
+// One picture: the window to grab, after `prepare` has set up what it shows.
+struct Shot {
+  const char* file;  // in the pictures folder
+  const char* form;
+  std::function<void(core::ModDefinitions&, ui::FormsRegistry&)> prepare;
+};
+
+const std::vector<Shot>& Shots() {
+  static const std::vector<Shot> shots = {
+      {"main-window.png", "frmMapEd", {}},
+  };
+  return shots;
+}
 
 }  // namespace
 
@@ -36,29 +53,40 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() != 3) {
-    std::fprintf(stderr, "usage: editor_screenshot <game folder> <picture.png>\n");
+    std::fprintf(stderr, "usage: editor_screenshot <game folder> <pictures folder>\n");
     return 2;
   }
   const QString dataDir = QFileInfo(arguments.at(1)).absoluteFilePath();
-  const QString output = QFileInfo(arguments.at(2)).absoluteFilePath();
+  const QDir output(QFileInfo(arguments.at(2)).absoluteFilePath());
+  QDir().mkpath(output.absolutePath());
 
   UnattendedDialogs dialogs;
   core::ModDefinitions defs(dataDir.toStdString());
   ui::ChangeHub hub(defs);
   ui::FormsRegistry registry(&hub);
-  registry.add("frmMapEd", [&defs, &dialogs, &registry] {
-    return std::make_unique<maps::frmMapEd>(defs, dialogs, registry);
-  });
-  ui::Form* window = registry.show("frmMapEd");
-  if (!window) return 1;
-  window->adjustSize();
-  QApplication::processEvents();
+  AddEditorForms(registry, defs, dialogs);
+  if (!registry.show("frmMapEd")) return 1;  // its load opens the data files
 
-  QDir().mkpath(QFileInfo(output).absolutePath());
-  if (!window->grab().save(output, "PNG")) {
-    std::fprintf(stderr, "Cannot write the picture %s\n", qPrintable(output));
-    return 1;
+  int failures = 0;
+  for (const Shot& shot : Shots()) {
+    if (shot.prepare) shot.prepare(defs, registry);
+    ui::Form* window = registry.show(shot.form);
+    if (!window) {
+      std::fprintf(stderr, "No window %s in this build\n", shot.form);
+      ++failures;
+      continue;
+    }
+    window->refresh();
+    window->adjustSize();
+    hub.flush();
+    QApplication::processEvents();
+    const QString file = output.filePath(shot.file);
+    if (!window->grab().save(file, "PNG")) {
+      std::fprintf(stderr, "Cannot write the picture %s\n", qPrintable(file));
+      ++failures;
+      continue;
+    }
+    std::printf("%s\n", qPrintable(file));
   }
-  std::printf("%s\n", qPrintable(output));
-  return 0;
+  return failures == 0 ? 0 : 1;
 }

@@ -183,31 +183,31 @@ Status ModDefinitions::ReadSpellScratch(long n) {
 
 // --- Writes ---
 
-Status ModDefinitions::WriteItem() {
+Status ModDefinitions::WriteItem(bool /*overwrite*/) {
   return WriteWorking(items_, Item);
 }
-Status ModDefinitions::WriteCreature() {
+Status ModDefinitions::WriteCreature(bool /*overwrite*/) {
   return WriteWorking(creatures_, Creature);
 }
-Status ModDefinitions::WriteShop() {
+Status ModDefinitions::WriteShop(bool /*overwrite*/) {
   return WriteWorking(shops_, Shop);
 }
-Status ModDefinitions::WriteSpell() {
+Status ModDefinitions::WriteSpell(bool /*overwrite*/) {
   return WriteWorking(spells_, Spell);
 }
-Status ModDefinitions::AppendItem() {
+Status ModDefinitions::AppendItem(bool /*overwrite*/) {
   return items_.Append(Item, ItemCount);
 }
-Status ModDefinitions::AppendCreature() {
+Status ModDefinitions::AppendCreature(bool /*overwrite*/) {
   return creatures_.Append(Creature, CreatureCount);
 }
-Status ModDefinitions::AppendShop() {
+Status ModDefinitions::AppendShop(bool /*overwrite*/) {
   return shops_.Append(Shop, ShopCount);
 }
-Status ModDefinitions::AppendSpell() {
+Status ModDefinitions::AppendSpell(bool /*overwrite*/) {
   return spells_.Append(Spell, SpellCount);
 }
-Status ModDefinitions::AppendSpellProg() {
+Status ModDefinitions::AppendSpellProg(bool /*overwrite*/) {
   return spellProg_.Append(SpellProg, SpellProgCount);
 }
 
@@ -231,7 +231,7 @@ Status ModDefinitions::LoadMap(long mapNumber) {
   return Status::Ok();
 }
 
-Status ModDefinitions::SaveMap(long mapNumber) {
+Status ModDefinitions::SaveMap(long mapNumber, bool /*overwrite*/) {
   if (mapNumber < 1) {
     return Status::Error("Cannot save map " + std::to_string(mapNumber) + " to " +
                          MapsFile().string() + ": map numbers start at 1");

@@ -88,22 +88,28 @@ class ModDefinitions {
   Status ReadSpellScratch(long n);
 
   // --- Writes (each ends with a sync) ---
-  Status WriteItem();  // item working record to slot ItemNo + 1
-  Status WriteCreature();
-  Status WriteShop();
-  Status WriteSpell();
-  Status AppendItem();  // the append pattern on the working record and its count
-  Status AppendCreature();
-  Status AppendShop();
-  Status AppendSpell();
-  Status AppendSpellProg();  // the spell-progression record as entry SpellProgCount + 1
+  // Without `overwrite`, a write whose slot was changed on disk by someone else since this
+  // editor read it writes nothing and answers Status::changedOnDisk(): ask the designer, and on
+  // "Overwrite" call again with overwrite = true.
+  Status WriteItem(bool overwrite = false);  // item working record to slot ItemNo + 1
+  Status WriteCreature(bool overwrite = false);
+  Status WriteShop(bool overwrite = false);
+  Status WriteSpell(bool overwrite = false);
+  // The append pattern on the working record and its count.
+  Status AppendItem(bool overwrite = false);
+  Status AppendCreature(bool overwrite = false);
+  Status AppendShop(bool overwrite = false);
+  Status AppendSpell(bool overwrite = false);
+  // The spell-progression record as entry SpellProgCount + 1.
+  Status AppendSpellProg(bool overwrite = false);
 
   // Tidies the shop working record's stock.
   void pack_shop_stock();
 
   // --- Maps.dat, opened and closed around each access ---
   Status LoadMap(long mapNumber);  // into Map; a number below 1 is refused
-  Status SaveMap(long mapNumber);  // Map into that slot; a number below 1 is refused
+  // Map into that slot; a number below 1 is refused. `overwrite` as for the catalogue writes.
+  Status SaveMap(long mapNumber, bool overwrite = false);
 
   // --- Names for lists, from the caches; trailing blanks kept ---
   std::string CreatureName(long n) const;

@@ -19,11 +19,21 @@ class Status {
     return status;
   }
 
+  // Nothing was written because the slot on disk no longer holds what this editor read or last
+  // wrote there (another editor changed it). The window asks, then writes again with overwrite.
+  static Status ChangedOnDisk(std::string message) {
+    Status status = Error(std::move(message));
+    status.changedOnDisk_ = true;
+    return status;
+  }
+
   bool ok() const { return !failed_; }
+  bool changedOnDisk() const { return changedOnDisk_; }
   const std::string& message() const { return message_; }
 
  private:
   bool failed_ = false;
+  bool changedOnDisk_ = false;
   std::string message_;
 };
 

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ui {
 
@@ -28,6 +29,14 @@ Dialogs::SaveChoice QtDialogs::askSaveDiscardCancel(QWidget* parent, const QStri
   if (button == QMessageBox::Save) return SaveChoice::Save;
   if (button == QMessageBox::Discard) return SaveChoice::Discard;
   return SaveChoice::Cancel;
+}
+
+bool QtDialogs::askOverwrite(QWidget* parent, const QString& text, const QString& title) {
+  QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Cancel, parent);
+  QPushButton* overwrite = box.addButton("Overwrite", QMessageBox::DestructiveRole);
+  box.setDefaultButton(QMessageBox::Cancel);
+  box.exec();
+  return box.clickedButton() == overwrite;
 }
 
 QString QtDialogs::chooseDirectory(QWidget* parent, const QString& caption) {
@@ -64,6 +73,17 @@ Dialogs::SaveChoice ScriptedDialogs::askSaveDiscardCancel(QWidget*, const QStrin
   return choice;
 }
 
+bool ScriptedDialogs::askOverwrite(QWidget*, const QString& text, const QString& title) {
+  shown_.push_back(Shown{Kind::OverwriteQuestion, text, title, {}});
+  if (overwrites_.empty()) {
+    ++unanswered_;
+    return false;
+  }
+  const bool overwrite = overwrites_.front();
+  overwrites_.pop_front();
+  return overwrite;
+}
+
 QString ScriptedDialogs::chooseDirectory(QWidget*, const QString& caption) {
   shown_.push_back(Shown{Kind::Directory, caption, {}, {}});
   if (directories_.empty()) {
@@ -83,7 +103,8 @@ std::vector<QString> ScriptedDialogs::messages() const {
 }
 
 int ScriptedDialogs::pendingAnswers() const {
-  return static_cast<int>(inputs_.size() + saveChoices_.size() + directories_.size());
+  return static_cast<int>(inputs_.size() + saveChoices_.size() + overwrites_.size() +
+                          directories_.size());
 }
 
 }  // namespace ui

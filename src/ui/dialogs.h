@@ -24,6 +24,8 @@ class Dialogs {
   virtual void messageBox(QWidget* parent, const QString& text, const QString& title) = 0;
   virtual SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
                                           const QString& title) = 0;
+  // A question with Overwrite and Cancel; true for Overwrite.
+  virtual bool askOverwrite(QWidget* parent, const QString& text, const QString& title) = 0;
   // A folder picked by the user; empty when cancelled.
   virtual QString chooseDirectory(QWidget* parent, const QString& caption) = 0;
 };
@@ -36,6 +38,7 @@ class QtDialogs final : public Dialogs {
   void messageBox(QWidget* parent, const QString& text, const QString& title) override;
   SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
                                   const QString& title) override;
+  bool askOverwrite(QWidget* parent, const QString& text, const QString& title) override;
   QString chooseDirectory(QWidget* parent, const QString& caption) override;
 };
 
@@ -44,7 +47,7 @@ class QtDialogs final : public Dialogs {
 // counted in unanswered().
 class ScriptedDialogs final : public Dialogs {
  public:
-  enum class Kind { Input, Message, SaveQuestion, Directory };
+  enum class Kind { Input, Message, SaveQuestion, OverwriteQuestion, Directory };
 
   // One dialog as it was shown. For a message `prompt` is its text; for a directory, the caption.
   struct Shown {
@@ -57,6 +60,7 @@ class ScriptedDialogs final : public Dialogs {
   void answerInput(const QString& answer) { inputs_.push_back(answer); }
   void cancelInput() { inputs_.push_back(QString()); }
   void answerSave(SaveChoice choice) { saveChoices_.push_back(choice); }
+  void answerOverwrite(bool overwrite) { overwrites_.push_back(overwrite); }
   void answerDirectory(const QString& path) { directories_.push_back(path); }
 
   QString inputBox(QWidget* parent, const QString& prompt, const QString& title,
@@ -64,6 +68,7 @@ class ScriptedDialogs final : public Dialogs {
   void messageBox(QWidget* parent, const QString& text, const QString& title) override;
   SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
                                   const QString& title) override;
+  bool askOverwrite(QWidget* parent, const QString& text, const QString& title) override;
   QString chooseDirectory(QWidget* parent, const QString& caption) override;
 
   const std::vector<Shown>& shown() const { return shown_; }
@@ -78,6 +83,7 @@ class ScriptedDialogs final : public Dialogs {
  private:
   std::deque<QString> inputs_;
   std::deque<SaveChoice> saveChoices_;
+  std::deque<bool> overwrites_;
   std::deque<QString> directories_;
   std::vector<Shown> shown_;
   int unanswered_ = 0;
