@@ -1,0 +1,47 @@
+#include "ui/catalogue_list.h"
+
+#include "ui/twips.h"
+
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace ui {
+
+CatalogueList::CatalogueList(const QString& name, const QString& caption,
+                             std::vector<ListColumn> columns, QWidget* parent)
+    : Form(name, parent),
+      columns_(std::move(columns)),
+      ListView1_(new ListView(body(), "ListView1")) {
+  setWindowTitle(caption);
+  ListView1_->setMultiSelect(false);
+  int width = 0;
+  for (const ListColumn& column : columns_) width += column.widthTwips;
+  // Room for every column and a screenful of rows, plus the 200 twips the list leaves free.
+  resize(TwipsToPixels(width + 200) + 24, 420);
+  // The list takes the window less 200 twips in width and height.
+  auto* layout = new QVBoxLayout(body());
+  const int margin = TwipsToPixels(200);
+  layout->setContentsMargins(0, 0, margin, margin);
+  layout->addWidget(ListView1_);
+  connect(ListView1_, &ListView::rowDoubleClicked, this, &CatalogueList::rowDoubleClicked);
+}
+
+QString CatalogueList::RowKey(const QString& numberText) {
+  return "0" + numberText;
+}
+
+void CatalogueList::Form_Load() {
+  ListView1_->clearColumns();
+  for (const ListColumn& column : columns_)
+    ListView1_->addColumn(column.key, column.text, column.widthTwips);
+  ListView1_->setRows(entryRows());
+}
+
+void CatalogueList::rowDoubleClicked(int position) {
+  if (position < 1 || position > ListView1_->rowCount()) return;
+  const long entry = ListView1_->cellText(position, 0).trimmed().toLong();
+  if (pickEntry(entry)) closeForm();
+}
+
+}  // namespace ui

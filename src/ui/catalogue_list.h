@@ -1,0 +1,43 @@
+#pragma once
+
+#include "ui/form.h"
+#include "ui/list_view.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace ui {
+
+// The shape every catalogue's list window shares: one report list filled once when the window
+// loads, one row per entry in entry order, the list taking the window less 200 twips each way,
+// and a double-click that picks the row's entry and closes the list. A double-click with no row
+// under it does nothing.
+class CatalogueList : public Form {
+  Q_OBJECT
+
+ public:
+  CatalogueList(const QString& name, const QString& caption, std::vector<ListColumn> columns,
+                QWidget* parent = nullptr);
+
+  ListView* list() const { return ListView1_; }
+
+  // The key of row k: "0" followed by its "No." text.
+  static QString RowKey(const QString& numberText);
+
+ protected:
+  // Every entry's row, in entry order.
+  virtual std::vector<ListRow> entryRows() = 0;
+  // Loads entry k for the editor (asking about its unsaved changes); false keeps the list open.
+  virtual bool pickEntry(long entry) = 0;
+
+  void Form_Load() override;
+
+ private:
+  void rowDoubleClicked(int position);
+
+  std::vector<ListColumn> columns_;
+  ListView* ListView1_;
+};
+
+}  // namespace ui

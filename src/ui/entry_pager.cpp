@@ -1,0 +1,161 @@
+#include "ui/entry_pager.h"
+
+#include "core/numbers.h"
+
+#include <QWidget>
+
+#include <utility>
+
+namespace ui {
+
+namespace {
+
+QString Number(long value) {
+  return QString::fromStdString(core::NumberWithLeadingBlank(value));
+}
+
+QString Capitalised(QString text) {
+  if (!text.isEmpty()) text[0] = text[0].toUpper();
+  return text;
+}
+
+}  // namespace
+
+EntryPager::EntryPager(QWidget* window, Dialogs& dialogs, Hooks hooks)
+    : window_(window), dialogs_(dialogs), hooks_(std::move(hooks)) {}
+
+QString EntryPager::recordLine() const {
+  return "Record" + Number(hooks_.shown()) + " of" + Number(hooks_.count());
+}
+
+void EntryPager::first() {
+  if (hooks_.count() >= 1) moveTo(1, PageMove::First);
+}
+
+void EntryPager::previous() {
+  const long shown = hooks_.shown();
+  if (shown > 1 && shown - 1 <= hooks_.count()) moveTo(shown - 1, PageMove::Previous);
+}
+
+void EntryPager::next() {
+  const long shown = hooks_.shown();
+  if (shown < hooks_.count()) moveTo(shown < 1 ? 1 : shown + 1, PageMove::Next);
+}
+
+void EntryPager::last() {
+  if (hooks_.count() >= 1) moveTo(hooks_.count(), PageMove::Last);
+}
+
+bool EntryPager::pick(long entry) {
+  if (entry < 1 || entry > hooks_.count()) return false;
+  return moveTo(entry, PageMove::Pick);
+}
+
+bool EntryPager::moveTo(long entry, PageMove move) {
+  if (!mayLeave()) return false;
+  const core::Status status = hooks_.read(entry, move);
+  if (!status.ok()) {
+    tell(QString::fromStdString(status.message()));
+    return false;
+  }
+  hooks_.show();
+  return true;
+}
+
+bool EntryPager::mayLeave() {
+  // The header slot (an empty catalogue) is no entry: there is nothing it could be saved as.
+  const long shown = hooks_.shown();
+  if (shown < 1 || shown > hooks_.count() || !hooks_.unsaved()) return true;
+  switch (dialogs_.askSaveDiscardCancel(
+      window_, "Save changes to " + hooks_.noun + Number(shown) + "?", window_->windowTitle())) {
+    case Dialogs::SaveChoice::Save:
+      return save();
+    case Dialogs::SaveChoice::Discard:
+      return true;
+    case Dialogs::SaveChoice::Cancel:
+      break;
+  }
+  return false;
+}
+
+bool EntryPager::save() {
+  const long shown = hooks_.shown();
+  if (shown < 1 || shown > hooks_.count()) {
+    tell("There is no " + hooks_.noun + " to save here: use \"" + hooks_.newCaption +
+         "\" to add one.");
+    return false;
+  }
+  if (!takeScreen("Nothing was saved.")) return false;
+  const QString question = Capitalised(hooks_.noun) + Number(shown) +
+                           " was changed on disk since it was opened. Overwrite it?";
+  if (!writeAsking(hooks_.write, question)) return false;
+  hooks_.show();
+  if (!hooks_.savedMessage.isEmpty())
+    dialogs_.messageBox(window_, hooks_.savedMessage, window_->windowTitle());
+  return true;
+}
+
+bool EntryPager::append() {
+  if (hooks_.count() >= core::MaxEntries) {
+    tell("Cannot add another " + hooks_.noun + ": there are already" + Number(core::MaxEntries) +
+         ", the most the file can hold.");
+    return false;
+  }
+  if (!takeScreen("Nothing was added.")) return false;
+  const QString question = "Another editor added to or changed the " + hooks_.noun +
+                           " file since it was opened. Add the new " + hooks_.noun + " anyway?";
+  if (!writeAsking(hooks_.append, question)) return false;
+  hooks_.show();
+  return true;
+}
+
+bool EntryPager::takeScreen(const QString& refusedAction) {
+  const QString refused = hooks_.takeScreen();
+  if (refused.isEmpty()) return true;
+  tell("\"" + refused + "\" must be a whole number from -32768 to 32767. " + refusedAction);
+  return false;
+}
+
+bool EntryPager::writeAsking(const std::function<core::Status(bool)>& write,
+                             const QString& question) {
+  core::Status status = write(false);
+  if (status.changedOnDisk()) {
+    if (!dialogs_.askOverwrite(window_, question, window_->windowTitle())) return false;
+    status = write(true);
+  }
+  if (!status.ok()) {
+    tell(QString::fromStdString(status.message()));
+    return false;
+  }
+  return true;
+}
+
+void EntryPager::tell(const QString& message) const {
+  dialogs_.messageBox(window_, message, window_->windowTitle());
+}
+
+// --- Number boxes and coded lists ---
+
+QString TakeWholeNumbers(const std::vector<NumberField>& fields) {
+  std::vector<std::int16_t> values;
+  values.reserve(fields.size());
+  for (const NumberField& number : fields) {
+    const core::NumberReading reading = core::ReadWholeNumber(ToBytes(number.box->text()));
+    if (!reading.ok()) return number.caption;
+    values.push_back(reading.value);
+  }
+  for (std::size_t i = 0; i < fields.size(); ++i) *fields[i].field = values[i];
+  return {};
+}
+
+void ShowCode(ComboBox* list, int code, int firstCode) {
+  const int position = code - firstCode;
+  list->setPosition(position >= 0 && position < list->count() ? position : -1);
+}
+
+std::int16_t CodeFromList(const ComboBox* list, int firstCode, std::int16_t stored) {
+  const int position = list->position();
+  return position < 0 ? stored : static_cast<std::int16_t>(position + firstCode);
+}
+
+}  // namespace ui

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "core/catalogue.h"
+#include "core/status.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+namespace ui {
+
+// Which way the pager moves: some editors read "<" into the working record only.
+enum class PageMove { First, Previous, Next, Last, Pick };
+
+// The part every catalogue editor (items, creatures, spells, shops) shares: paging with its
+// guards, the question about unsaved changes before the entry on screen is left, the refusal of
+// numbers that cannot be stored, the question when another editor changed the entry on disk,
+// the empty catalogue and the 32767 limit. The form keeps only what is its own, given as Hooks.
+class EntryPager {
+ public:
+  struct Hooks {
+    QString noun;                 // "item": "Save changes to item 5?"
+    QString newCaption;           // the append button: "New Item"
+    QString savedMessage;         // shown after a save ("Creature Saved"); empty for none
+    std::function<long()> count;  // entries in the catalogue
+    std::function<long()> shown;  // the number of the entry in the working record
+    // Reads entry n into the working record (and the scratch record where the editor wants it).
+    std::function<core::Status(long entry, PageMove move)> read;
+    // move_screen_to_x into the working record. Returns the caption of the first field that
+    // cannot be stored, and then takes nothing; empty when all was taken.
+    std::function<QString()> takeScreen;
+    // The screen, with what other windows edited in the working record, differs from the entry
+    // as stored.
+    std::function<bool()> unsaved;
+    // Write the working record to its slot / append it; `overwrite` as in core's writes.
+    std::function<core::Status(bool overwrite)> write;
+    std::function<core::Status(bool overwrite)> append;
+    // move_x_to_screen.
+    std::function<void()> show;
+  };
+
+  EntryPager(QWidget* window, Dialogs& dialogs, Hooks hooks);
+
+  // "Record 5 of 12".
+  QString recordLine() const;
+
+  // "<<", "<", ">", ">>": nothing beyond the ends or in an empty catalogue; each asks about
+  // unsaved changes first.
+  void first();
+  void previous();
+  void next();
+  void last();
+  // Shows entry n (a pick from a list), after asking about unsaved changes. False when the
+  // designer cancelled or the read failed.
+  bool pick(long entry);
+
+  // Before the entry on screen is dropped (another entry, closing the window): asks "Save
+  // changes to item 5?" when there are unsaved changes. False keeps everything as it was.
+  bool mayLeave();
+
+  // "Save": takes the screen and writes the entry. False when refused, cancelled or failed (a
+  // message said why, and the typing stays on screen).
+  bool save();
+  // "New": takes the screen and appends it as the last entry. False as for save().
+  bool append();
+
+ private:
+  bool moveTo(long entry, PageMove move);
+  bool takeScreen(const QString& refusedAction);
+  // Runs a write; on a change made on disk by someone else asks `question` and writes again.
+  bool writeAsking(const std::function<core::Status(bool)>& write, const QString& question);
+  void tell(const QString& message) const;
+
+  QWidget* window_;
+  Dialogs& dialogs_;
+  Hooks hooks_;
+};
+
+// One number box of an editor and the field it stores.
+struct NumberField {
+  const TextBox* box;
+  QString caption;  // as the window labels it, for the refusal message
+  std::int16_t* field;
+};
+
+// The catalogue editors read their number boxes as whole numbers. Every box is converted before
+// any field changes: returns the caption of the first box that cannot be stored (and changes
+// nothing), or an empty string when every field took its box.
+QString TakeWholeNumbers(const std::vector<NumberField>& fields);
+
+// A coded field shown in a list where position p stands for code p + firstCode. A code with no
+// position shows no selection.
+void ShowCode(ComboBox* list, int code, int firstCode);
+// The code of the list's position; with no selection the stored code is kept, so a value the
+// list cannot show survives a save that did not touch the list.
+std::int16_t CodeFromList(const ComboBox* list, int firstCode, std::int16_t stored);
+
+// True when `screen` differs from entry screen.entryNumber() as stored in the catalogue (or that
+// entry cannot be read).
+template <class Record>
+bool DiffersFromStored(const core::Catalogue<Record>& catalogue, const Record& screen) {
+  auto stored = catalogue.ReadEntry(screen.entryNumber());
+  if (!stored.ok()) return true;
+  std::array<std::uint8_t, Record::PackedSize> a{}, b{};
+  stored->pack(a);
+  screen.pack(b);
+  return a != b;
+}
+
+}  // namespace ui
