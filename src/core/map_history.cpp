@@ -1,0 +1,114 @@
+#include "core/map_history.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace core {
+
+namespace {
+
+using Bytes = std::array<std::uint8_t, MapRecord::PackedSize>;
+
+Bytes Packed(const MapRecord& map) {
+  Bytes bytes{};
+  map.pack(bytes);
+  return bytes;
+}
+
+// Changed bytes closer than this are kept in one run: a run header costs four bytes.
+constexpr std::size_t JoinGap = 4;
+
+void PutU16(std::vector<std::uint8_t>& out, std::size_t value) {
+  out.push_back(static_cast<std::uint8_t>(value & 0xFF));
+  out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+std::size_t GetU16(const std::uint8_t* at) {
+  return static_cast<std::size_t>(at[0]) | (static_cast<std::size_t>(at[1]) << 8);
+}
+
+}  // namespace
+
+bool MapHistory::Record(std::string label, const MapRecord& before, const MapRecord& after) {
+  const Bytes old = Packed(before);
+  const Bytes now = Packed(after);
+  std::vector<std::uint8_t> runs;
+  std::size_t i = 0;
+  while (i < old.size()) {
+    if (old[i] == now[i]) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i + 1;  // one past the last changed byte of the run
+    for (std::size_t j = end; j < old.size() && j < end + JoinGap; ++j) {
+      if (old[j] != now[j]) end = j + 1;
+    }
+    PutU16(runs, i);
+    PutU16(runs, end - i);
+    runs.insert(runs.end(), old.begin() + static_cast<std::ptrdiff_t>(i),
+                old.begin() + static_cast<std::ptrdiff_t>(end));
+    runs.insert(runs.end(), now.begin() + static_cast<std::ptrdiff_t>(i),
+                now.begin() + static_cast<std::ptrdiff_t>(end));
+    i = end;
+  }
+  if (runs.empty()) return false;
+  runs.shrink_to_fit();
+  steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end());
+  steps_.push_back(Step{std::move(label), std::move(runs)});
+  if (steps_.size() > MaxSteps) steps_.pop_front();
+  done_ = steps_.size();
+  return true;
+}
+
+std::string MapHistory::UndoLabel() const {
+  return CanUndo() ? steps_[done_ - 1].label : std::string();
+}
+
+std::string MapHistory::RedoLabel() const {
+  return CanRedo() ? steps_[done_].label : std::string();
+}
+
+bool MapHistory::Undo(MapRecord& map) {
+  if (!CanUndo()) return false;
+  --done_;
+  Apply(steps_[done_], false, map);
+  return true;
+}
+
+bool MapHistory::Redo(MapRecord& map) {
+  if (!CanRedo()) return false;
+  Apply(steps_[done_], true, map);
+  ++done_;
+  return true;
+}
+
+void MapHistory::Clear() {
+  steps_.clear();
+  done_ = 0;
+}
+
+std::size_t MapHistory::MemoryBytes() const {
+  std::size_t bytes = sizeof(*this);
+  for (const Step& step : steps_) {
+    bytes += sizeof(Step) + step.runs.capacity();
+    if (step.label.capacity() > std::string().capacity()) bytes += step.label.capacity() + 1;
+  }
+  return bytes;
+}
+
+void MapHistory::Apply(const Step& step, bool forward, MapRecord& map) {
+  Bytes bytes = Packed(map);
+  const std::uint8_t* at = step.runs.data();
+  const std::uint8_t* end = at + step.runs.size();
+  while (at < end) {
+    const std::size_t offset = GetU16(at);
+    const std::size_t length = GetU16(at + 2);
+    const std::uint8_t* source = at + 4 + (forward ? length : 0);
+    std::copy(source, source + length, bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+    at += 4 + 2 * length;
+  }
+  map = MapRecord::unpack(bytes);
+}
+
+}  // namespace core

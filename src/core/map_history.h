@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/map_record.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace core {
+
+// The undo and redo steps of the map record in memory. A step keeps only the bytes it changed
+// (old and new), so a long session of square edits costs little memory.
+class MapHistory {
+ public:
+  // The oldest steps are dropped beyond this many.
+  static constexpr std::size_t MaxSteps = 100000;
+
+  // Records the change from `before` to `after` as one step named `label` ("Copy Square"),
+  // dropping every step that could be redone. A change that changed nothing is no step: false.
+  bool Record(std::string label, const MapRecord& before, const MapRecord& after);
+
+  bool CanUndo() const { return done_ > 0; }
+  bool CanRedo() const { return done_ < steps_.size(); }
+  // The name of the step an undo or redo would take back or do again; empty when none.
+  std::string UndoLabel() const;
+  std::string RedoLabel() const;
+
+  // Takes `map` back before the last step, or forward again; false when there is none.
+  bool Undo(MapRecord& map);
+  bool Redo(MapRecord& map);
+
+  void Clear();
+  std::size_t StepCount() const { return steps_.size(); }
+  // What the steps hold, in bytes, for the memory budget.
+  std::size_t MemoryBytes() const;
+
+ private:
+  // Runs of changed bytes, each: offset (2 bytes), length (2 bytes), old bytes, new bytes.
+  struct Step {
+    std::string label;
+    std::vector<std::uint8_t> runs;
+  };
+  static void Apply(const Step& step, bool forward, MapRecord& map);
+
+  std::deque<Step> steps_;
+  std::size_t done_ = 0;  // steps_[0 .. done_) are done; the rest can be redone
+};
+
+}  // namespace core

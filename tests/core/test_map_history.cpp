@@ -1,0 +1,70 @@
+#include "core/map_history.h"
+#include "support/fixtures.h"
+#include "support/test_registry.h"
+
+#include <QTest>
+
+using core::MapHistory;
+using core::MapRecord;
+
+class MapHistoryTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void stepsAreUndoneAndRedoneInOrder() {
+    MapHistory history;
+    MapRecord map = test_support::sampleMap(1);
+    const MapRecord start = map;
+    QVERIFY(!history.Record("Nothing", map, map));  // no change, no step
+    QVERIFY(!history.CanUndo());
+
+    MapRecord before = map;
+    map.SetSquare(3, 4, 0x0F0F);
+    map.SetSquare(30, 32, 0x0101);  // far apart: two runs in one step
+    QVERIFY(history.Record("Copy Square", before, map));
+    const MapRecord afterFirst = map;
+    before = map;
+    map.SetText(19, "A whisper from the well");
+    map.EncounterChance = 50;
+    QVERIFY(history.Record("Map Text 20", before, map));
+    const MapRecord afterSecond = map;
+
+    QCOMPARE(history.UndoLabel(), std::string("Map Text 20"));
+    QVERIFY(history.Undo(map));
+    QVERIFY(map == afterFirst);
+    QCOMPARE(history.RedoLabel(), std::string("Map Text 20"));
+    QVERIFY(history.Undo(map));
+    QVERIFY(map == start);
+    QVERIFY(!history.Undo(map));
+    QVERIFY(history.Redo(map));
+    QVERIFY(history.Redo(map));
+    QVERIFY(map == afterSecond);
+    QVERIFY(!history.Redo(map));
+  }
+
+  void aNewStepDropsTheStepsThatCouldBeRedone() {
+    MapHistory history;
+    MapRecord map;
+    for (std::int16_t value : {1, 2, 3}) {
+      const MapRecord before = map;
+      map.GraphicSet = value;
+      history.Record("Graphic Set", before, map);
+    }
+    history.Undo(map);
+    history.Undo(map);
+    QCOMPARE(map.GraphicSet, std::int16_t(1));
+    const MapRecord before = map;
+    map.HitRefresh = 7;
+    history.Record("Hit Refresh", before, map);
+    QVERIFY(!history.CanRedo());
+    QCOMPARE(history.StepCount(), std::size_t{2});
+    history.Undo(map);
+    QCOMPARE(map.HitRefresh, std::int16_t(0));
+    QCOMPARE(map.GraphicSet, std::int16_t(1));
+    history.Clear();
+    QVERIFY(!history.CanUndo() && !history.CanRedo());
+  }
+};
+
+REGISTER_TEST(MapHistoryTest);
+#include "test_map_history.moc"
