@@ -228,6 +228,7 @@ Status ModDefinitions::LoadMap(long mapNumber) {
   Status status = file->Read(mapNumber, bytes);
   if (!status.ok()) return status;
   Map = MapRecord::unpack(bytes);
+  StartMapHistory();
   return Status::Ok();
 }
 
@@ -243,6 +244,36 @@ Status ModDefinitions::SaveMap(long mapNumber, bool /*overwrite*/) {
   Status status = file->Write(mapNumber, bytes);
   if (!status.ok()) return status;
   return file->Sync();
+}
+
+// --- Undo and redo ---
+
+void ModDefinitions::CommitMapStep(const std::string& label, const void* origin) {
+  history_.Record(label, mapAtLastStep_, Map);
+  mapAtLastStep_ = Map;
+  NotifyChanged(MapChanged, origin);
+}
+
+void ModDefinitions::StartMapHistory() {
+  history_.Clear();
+  mapAtLastStep_ = Map;
+}
+
+bool ModDefinitions::UndoMap() {
+  // Changes not yet made a step would be lost to the undo: they become one first.
+  if (!(Map == mapAtLastStep_)) history_.Record("Edit", mapAtLastStep_, Map);
+  if (!history_.Undo(Map)) return false;
+  mapAtLastStep_ = Map;
+  NotifyChanged(MapChanged);
+  return true;
+}
+
+bool ModDefinitions::RedoMap() {
+  if (!(Map == mapAtLastStep_)) return false;  // an unrecorded change would be overwritten
+  if (!history_.Redo(Map)) return false;
+  mapAtLastStep_ = Map;
+  NotifyChanged(MapChanged);
+  return true;
 }
 
 // --- Names ---

@@ -2,6 +2,7 @@
 
 #include "core/catalogue.h"
 #include "core/catalogue_records.h"
+#include "core/map_history.h"
 #include "core/map_record.h"
 #include "core/status.h"
 
@@ -111,6 +112,18 @@ class ModDefinitions {
   // Map into that slot; a number below 1 is refused. `overwrite` as for the catalogue writes.
   Status SaveMap(long mapNumber, bool overwrite = false);
 
+  // --- Undo and redo of the map record ---
+  // A window that changed the map record calls this instead of NotifyChanged(MapChanged): the
+  // change since the last step becomes one undo step named `label` ("Copy Square"), and every
+  // window hears of it.
+  void CommitMapStep(const std::string& label, const void* origin = nullptr);
+  // The map record was replaced (start-up, New, Open): the history starts afresh.
+  void StartMapHistory();
+  // Take back or do again one step, and tell every window; false when there is none.
+  bool UndoMap();
+  bool RedoMap();
+  const MapHistory& History() const { return history_; }
+
   // --- Names for lists, from the caches; trailing blanks kept ---
   std::string CreatureName(long n) const;
   std::string CreaturePluralName(long n) const;
@@ -141,6 +154,8 @@ class ModDefinitions {
   Catalogue<SpellRecord> spells_;
   Catalogue<SpellProgRecord> spellProg_;
   std::vector<std::pair<int, ChangeListener>> listeners_;
+  MapHistory history_;
+  MapRecord mapAtLastStep_;  // the map record as the last step left it
   int nextListenerId_ = 1;
 };
 

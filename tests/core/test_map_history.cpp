@@ -1,3 +1,4 @@
+#include "core/definitions.h"
 #include "core/map_history.h"
 #include "support/fixtures.h"
 #include "support/test_registry.h"
@@ -63,6 +64,32 @@ class MapHistoryTest : public QObject {
     QCOMPARE(map.GraphicSet, std::int16_t(1));
     history.Clear();
     QVERIFY(!history.CanUndo() && !history.CanRedo());
+  }
+
+  // The store's side: steps are named by the window, every window hears an undo, and a new
+  // map starts a new history.
+  void theStoreRecordsAnnouncesAndRestarts() {
+    auto dir = test_support::makeDataDir();
+    test_support::writeMapSlot(dir->datFile("Maps.dat"), 1, test_support::sampleMap(1));
+    core::ModDefinitions defs(dir->root());
+    QVERIFY(defs.LoadMap(1).ok());
+    const MapRecord loaded = defs.Map;
+    std::vector<const void*> origins;
+    defs.Subscribe([&](unsigned changes, const void* origin) {
+      QCOMPARE(changes, unsigned{core::MapChanged});
+      origins.push_back(origin);
+    });
+    int window = 0;
+    defs.Map.GraphicSet = 5;
+    defs.CommitMapStep("Graphic Set", &window);
+    QCOMPARE(defs.History().UndoLabel(), std::string("Graphic Set"));
+    QVERIFY(defs.UndoMap());
+    QVERIFY(defs.Map == loaded);
+    QCOMPARE(origins, (std::vector<const void*>{&window, nullptr}));  // an undo repaints all
+    QVERIFY(defs.RedoMap());
+    QCOMPARE(defs.Map.GraphicSet, std::int16_t(5));
+    QVERIFY(defs.LoadMap(1).ok());
+    QVERIFY(!defs.History().CanUndo());
   }
 };
 
