@@ -1,0 +1,105 @@
+#!/usr/bin/env python3
+"""Puts deliberate faults into the code one at a time and tells whether the test suite notices.
+
+    tools/fault_check.py [--build DIR] [--only NAME ...] [--list]
+
+Each fault replaces one piece of text in one source file (every occurrence). The script builds
+the project in its own build folder (build-faults by default, benchmarks off), runs ctest, puts
+the file back and prints one line per fault: CAUGHT when some test failed, MISSED when the suite
+stayed green, BROKEN when the fault does not build, and NOT APPLIED when the text is no longer in the file. Not run by CI.
+"""
+import argparse
+import pathlib
+import subprocess
+import sys
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+
+# (name, file, text, replacement)
+FAULTS = [
+    ("rounding half up instead of half to even", "src/core/numbers.cpp",
+     "(fraction == 0.5 && std::fmod(whole, 2.0) != 0.0)", "(fraction == 0.5)"),
+    ("leading blank also before negative numbers", "src/core/numbers.cpp",
+     "if (value >= 0) text.insert", "if (value >= -1) text.insert"),
+    ("wall code cycling past 7", "src/core/map_record.cpp",
+     "(WallCode(x, y, side) + 1) % 8", "(WallCode(x, y, side) + 1) % 9"),
+    ("square copy taking the target's own word", "src/core/map_record.cpp",
+     "SetSquare(toX, toY, Square(fromX, fromY));", "SetSquare(toX, toY, Square(toX, toY));"),
+    ("field-major slot table read slot-major", "src/core/slot_table.h",
+     "field * SlotCount + slot", "slot * FieldCount + field"),
+    ("average hits rounded toward zero", "src/core/creature_record.cpp",
+     "std::floor(product)", "std::trunc(product)"),
+    ("shop stock keeping repeats", "src/core/shop_record.cpp",
+     "stock[j] = 0;\n      }\n    }\n  }", "stock[j] = stock[j];\n      }\n    }\n  }"),
+    ("creature specials test reading the wrong field", "src/core/creature_record.cpp",
+     "creature.CreatureSpecial(slot, SpecialSlotField::Chance) != 0",
+     "creature.CreatureSpecial(slot, SpecialSlotField::Kind) != 0"),
+    ("Ctrl+D giving the code of Ctrl+E", "src/ui/list_view.cpp",
+     "return key - Qt::Key_A + 1;", "return key - Qt::Key_A + 2;"),
+    ("change hub repainting the window that made the change", "src/ui/change_hub.cpp",
+     "if (static_cast<const void*>(w.form.data()) == origin) continue;", ""),
+    ("glyphs drawn by copy instead of AND", "src/maps/map_view.cpp",
+     "*glyph, ui::RasterOp::And", "*glyph, ui::RasterOp::Copy"),
+    ("facing phrase without its leading blank", "src/maps/special_descriptions.cpp",
+     'std::string text = " Facing ";', 'std::string text = "Facing ";'),
+    ("paging guard of '>' removed", "src/ui/entry_pager.cpp",
+     "if (shown < hooks_.count()) moveTo", "if (shown <= hooks_.count()) moveTo"),
+    ("unsaved-changes question skipped", "src/ui/entry_pager.cpp",
+     "|| !hooks_.unsaved()) return true;", "|| true) return true;"),
+    ("coded list writing 0 for no selection", "src/ui/entry_pager.cpp",
+     "return position < 0 ? stored :", "return position < 0 ? 0 :"),
+]
+
+
+def run(command, cwd=ROOT):
+    return subprocess.run(command, cwd=cwd, stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL).returncode
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--build", default="build-faults")
+    parser.add_argument("--only", nargs="*", help="faults whose name contains one of these")
+    parser.add_argument("--list", action="store_true")
+    args = parser.parse_args()
+    faults = [f for f in FAULTS if not args.only or any(o in f[0] for o in args.only)]
+    if args.list:
+        for name, path, _, _ in faults:
+            print(f"{name}  ({path})")
+        return 0
+
+    build = str(ROOT / args.build)
+    if run(["cmake", "-S", ".", "-B", build, "-G", "Ninja", "-DEDITOR_BENCH=OFF"]) != 0:
+        print("cannot configure", file=sys.stderr)
+        return 2
+    if run(["cmake", "--build", build]) != 0 or run(["ctest", "--test-dir", build]) != 0:
+        print("the unchanged code does not build or pass its tests", file=sys.stderr)
+        return 2
+
+    missed = 0
+    for name, path, text, replacement in faults:
+        source = ROOT / path
+        original = source.read_text()
+        if text not in original:
+            print(f"NOT APPLIED  {name}")
+            missed += 1
+            continue
+        try:
+            source.write_text(original.replace(text, replacement))
+            built = run(["cmake", "--build", build]) == 0
+            caught = not built or run(["ctest", "--test-dir", build]) != 0
+        finally:
+            source.write_text(original)
+        if not built:
+            print(f"BROKEN       {name} (does not build: choose another fault)", flush=True)
+            missed += 1
+            continue
+        print(f"{'CAUGHT' if caught else 'MISSED'}       {name}", flush=True)
+        missed += 0 if caught else 1
+    run(["cmake", "--build", build])  # leave the folder built from the real code
+    print(f"{len(faults) - missed} of {len(faults)} faults caught")
+    return 0 if missed == 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
