@@ -3,6 +3,9 @@
 #include "ui/controls.h"
 
 #include <QListView>
+#include <QSignalBlocker>
+
+#include <memory>
 
 #include <utility>
 
@@ -41,6 +44,14 @@ void ShowEntryNames(ComboBox* list, EntryNameList* names, int nameWidth) {
   list->setMinimumContentsLength(nameWidth);
   if (auto* view = qobject_cast<QListView*>(list->view())) view->setUniformItemSizes(true);
   list->setCurrentIndex(-1);
+  // Qt picks the first row after a refill; the list keeps its position, or none.
+  auto kept = std::make_shared<int>(-1);
+  QObject::connect(names, &QAbstractItemModel::modelAboutToBeReset, list,
+                   [list, kept] { *kept = list->position(); });
+  QObject::connect(names, &QAbstractItemModel::modelReset, list, [list, kept] {
+    const QSignalBlocker block(list);
+    list->setCurrentIndex(*kept < list->count() ? *kept : -1);
+  });
 }
 
 }  // namespace ui
