@@ -9,6 +9,8 @@
 #include "shops/frm_shop_item_add.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
+#include "window_bench.h"
+#include "yardstick.h"
 
 #include <QApplication>
 
@@ -25,18 +27,7 @@ using bench_support::GeneratedGame;
 using bench_support::generateGame;
 using bench_support::LargestCatalogue;
 
-// Messages are counted, not shown.
-class CountingDialogs final : public ui::Dialogs {
- public:
-  int messages = 0;
-  QString inputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-  void messageBox(QWidget*, const QString&, const QString&) override { ++messages; }
-  SaveChoice askSaveDiscardCancel(QWidget*, const QString&, const QString&) override {
-    return SaveChoice::Cancel;
-  }
-  bool askOverwrite(QWidget*, const QString&, const QString&) override { return false; }
-  QString chooseDirectory(QWidget*, const QString&) override { return {}; }
-};
+using bench_support::CountingDialogs;
 
 const GeneratedGame& fullGame() {
   static const std::unique_ptr<GeneratedGame> game = generateGame(LargestCatalogue);
@@ -99,28 +90,9 @@ void BM_ItemNameCachePass(benchmark::State& state) {
   }
 }
 
-// The yardstick: Item.dat read front to back in 1 MiB blocks, nothing else done with it.
+// The yardstick: Item.dat read front to back, nothing else done with it.
 void BM_PlainSequentialReadOfItemDat(benchmark::State& state) {
-  const auto path = fullGame().dat() / "Item.dat";
-  const auto bytes = std::filesystem::file_size(path);
-  std::vector<char> block(std::size_t{1} << 20);
-  for (auto _ : state) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-      state.SkipWithError("cannot open Item.dat");
-      break;
-    }
-    std::setvbuf(file, nullptr, _IONBF, 0);
-    std::size_t total = 0;
-    for (std::size_t got; (got = std::fread(block.data(), 1, block.size(), file)) > 0;)
-      total += got;
-    std::fclose(file);
-    if (total != bytes) {
-      state.SkipWithError("short read of Item.dat");
-      break;
-    }
-    benchmark::DoNotOptimize(block.data());
-  }
+  bench_support::PlainSequentialRead(state, fullGame().dat() / "Item.dat");
 }
 
 // The shop editor's fill of a full stock whose items lie across the whole catalogue.
@@ -163,14 +135,8 @@ BENCHMARK(BM_ShopEditorFill100Items)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ShopEditorFill32767Items)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  // Written before any timing starts.
-  fullGame();
-  smallGame();
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench_support::RunWindowBenchmarks(argc, argv, [] {
+    fullGame();
+    smallGame();
+  });
 }
