@@ -6,7 +6,6 @@
 #include <QSignalBlocker>
 
 #include <memory>
-
 #include <utility>
 
 namespace ui {
