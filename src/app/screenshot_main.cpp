@@ -43,6 +43,16 @@ struct Shot {
 const std::vector<Shot>& Shots() {
   static const std::vector<Shot> shots = {
       {"main-window.png", "frmMapEd", {}},
+      {"shop-editor.png", "frmShopEd",
+       [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.ReadShopPair(1); }},
+      {"shop-add-item.png", "frmShopItemAdd",
+       [](core::ModDefinitions& defs, ui::FormsRegistry&) {
+         // The first empty stock position of the shop on screen, as Ctrl-I picks it.
+         defs.ShopInsertSlot = 0;
+         while (defs.ShopInsertSlot < core::ShopStockSize - 1 &&
+                defs.Shop.Stock[static_cast<std::size_t>(defs.ShopInsertSlot)] != 0)
+           ++defs.ShopInsertSlot;
+       }},
   };
   return shots;
 }

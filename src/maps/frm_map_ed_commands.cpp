@@ -183,6 +183,11 @@ void frmMapEd::mnuItemEdit_Click() {
 }
 
 void frmMapEd::mnuShop_Click() {
+  // An open shop editor keeps its shop: its stock changes live only in the working record.
+  if (registry_.find("frmShopEd")) {
+    registry_.show("frmShopEd");
+    return;
+  }
   // After start-up the shop working record is the header, whose number is the shop count.
   showAfterRead(defs_.ReadShopPair(defs_.Shop.ShopNo), "frmShopEd");
 }

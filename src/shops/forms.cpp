@@ -1,12 +1,18 @@
 #include "shops/forms.h"
 
+#include "shops/frm_shop_ed.h"
+#include "shops/frm_shop_item_add.h"
+
+#include <memory>
+
 namespace shops {
 
 void AddForms(ui::FormsRegistry& registry, core::ModDefinitions& defs, ui::Dialogs& dialogs) {
-  // No windows here yet.
-  (void)registry;
-  (void)defs;
-  (void)dialogs;
+  registry.add(frmShopEd::FormName, [&defs, &dialogs, &registry] {
+    return std::make_unique<frmShopEd>(defs, dialogs, registry);
+  });
+  registry.add(frmShopItemAdd::FormName,
+               [&defs, &dialogs] { return std::make_unique<frmShopItemAdd>(defs, dialogs); });
 }
 
 }  // namespace shops
