@@ -161,6 +161,16 @@ void frmEquipEd::layOutControls() {
   paging->addStretch(1);
   for (ui::Button* command : {Command3_, Command2_, Command5_}) paging->addWidget(command);
 
+  // Tab follows the window from top to bottom: Cost sits under the use, before the armour.
+  std::vector<QWidget*> order = {Text1_, Text2_, Combo1_, Combo2_, Combo3_, numberBoxes_[CostBox]};
+  for (int box = BonusACBox; box <= BonusBox; ++box) order.push_back(numberBoxes_[box]);
+  order.push_back(numberBoxes_[SpeedBox]);
+  for (ui::CheckBox* check : Check1_) order.push_back(check);
+  for (QWidget* command :
+       {Command6_, Command7_, Command1_, Command4_, Command8_, Command3_, Command2_, Command5_})
+    order.push_back(command);
+  for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+
   auto* top = new QVBoxLayout(body());
   top->addWidget(MainLabel_);
   top->addLayout(names);
