@@ -14,6 +14,7 @@
 #include "ui/change_hub.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
+#include "window_bench.h"
 
 #include <QApplication>
 
@@ -27,20 +28,8 @@
 
 namespace {
 
+using bench_support::CountingDialogs;
 using bench_support::GeneratedGame;
-
-// No one answers; a message would mean the benchmark measures the wrong thing.
-class CountingDialogs final : public ui::Dialogs {
- public:
-  int messages = 0;
-  QString inputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-  void messageBox(QWidget*, const QString&, const QString&) override { ++messages; }
-  SaveChoice askSaveDiscardCancel(QWidget*, const QString&, const QString&) override {
-    return SaveChoice::Discard;
-  }
-  bool askOverwrite(QWidget*, const QString&, const QString&) override { return false; }
-  QString chooseDirectory(QWidget*, const QString&) override { return {}; }
-};
 
 const GeneratedGame& largeGame() {
   static const auto game = bench_support::generateGame(bench_support::LargestCatalogue);
@@ -165,14 +154,8 @@ BENCHMARK(BM_ItemFileSweep32767Items)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenEditor32767Spells)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  // Written before any timing starts.
-  largeGame();
-  smallGame();
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench_support::RunWindowBenchmarks(argc, argv, [] {
+    largeGame();
+    smallGame();
+  });
 }

@@ -104,37 +104,38 @@ void frmEquipEffEd::layOutSlot() {
   const int slot = defs_.SelectedEffectSlot;
   setWindowTitle("Choose Special" + QString::fromStdString(core::NumberWithLeadingBlank(slot + 1)));
   const auto [kind, what, power] = slotValues();
-  for (QWidget* control : {static_cast<QWidget*>(Label2_), static_cast<QWidget*>(Label3_),
-                           static_cast<QWidget*>(Combo2_), static_cast<QWidget*>(Combo3_),
-                           static_cast<QWidget*>(Combo4_), static_cast<QWidget*>(Combo5_)})
-    control->hide();
   ui::ShowCode(Combo1_, kind, 0);
+  // Per kind: the list under Label2 (none for "Nothing"), its caption, and whether the power
+  // list goes with it.
+  struct Choice {
+    ui::ComboBox* what;
+    const char* caption;
+    int firstCode;
+    bool power;
+  };
+  Choice choice{nullptr, "", 0, false};
   switch (GroupOf(kind)) {
     case KindGroup::Spell:
-      ui::ShowCode(Combo2_, what, EffectSpellBase - 1);
-      Label2_->setText("Spell");
-      Label2_->show();
-      Combo2_->show();
+      choice = {Combo2_, "Spell", EffectSpellBase - 1, false};
       break;
     case KindGroup::UseEffect:
-      ui::ShowCode(Combo3_, what, 0);
-      ui::ShowCode(Combo4_, power, 0);
-      Label2_->setText("Effect");
-      for (QWidget* control : {static_cast<QWidget*>(Label2_), static_cast<QWidget*>(Combo3_),
-                               static_cast<QWidget*>(Label3_), static_cast<QWidget*>(Combo4_)})
-        control->show();
+      choice = {Combo3_, "Effect", 0, true};
       break;
     case KindGroup::StatChange:
-      ui::ShowCode(Combo5_, what, 0);
-      ui::ShowCode(Combo4_, power, 0);
-      Label2_->setText("Stat");
-      for (QWidget* control : {static_cast<QWidget*>(Label2_), static_cast<QWidget*>(Combo5_),
-                               static_cast<QWidget*>(Label3_), static_cast<QWidget*>(Combo4_)})
-        control->show();
+      choice = {Combo5_, "Stat", 0, true};
       break;
     case KindGroup::None:
       break;
   }
+  for (ui::ComboBox* list : {Combo2_, Combo3_, Combo5_}) list->setVisible(list == choice.what);
+  Label2_->setVisible(choice.what != nullptr);
+  Label3_->setVisible(choice.power);
+  Combo4_->setVisible(choice.power);
+  if (choice.what) {
+    Label2_->setText(choice.caption);
+    ui::ShowCode(choice.what, what, choice.firstCode);
+  }
+  if (choice.power) ui::ShowCode(Combo4_, power, 0);
   laidOut_ = {kind, what, power};
   laidOutSlot_ = slot;
 }
