@@ -133,8 +133,14 @@ QString frmEquipEd::move_screen_to_item(core::ItemRecord& item) const {
   // The list of the type shown holds the use; the other list's selection means nothing.
   const ui::ComboBox* useList = item.ItemType == ScrollType ? Combo3_ : Combo2_;
   item.UseCode = ui::CodeFromList(useList, 1, item.UseCode);
-  for (std::size_t i = 0; i < Check1_.size(); ++i)
-    item.UsableBy[i + 1] = static_cast<std::int16_t>(Check1_[i]->value() ? -1 : 0);
+  // A ticked box stores -1; one that was ticked already keeps the value it had.
+  for (std::size_t i = 0; i < Check1_.size(); ++i) {
+    std::int16_t& usable = item.UsableBy[i + 1];
+    if (!Check1_[i]->value())
+      usable = 0;
+    else if (usable == 0)
+      usable = -1;
+  }
   return {};
 }
 

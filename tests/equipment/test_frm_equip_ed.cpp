@@ -197,8 +197,15 @@ class FrmEquipEdTest : public QObject {
 
   // Typing counts as a change: paging and closing ask first, and Cancel keeps it all.
   void leavingAnEditedItemAsks() {
-    Equipment e(items(2));
+    auto entries = items(2);
+    entries[0].UsableBy[3] = 1;      // ticked, though not as -1
+    entries[0].ItemName[18] = '\0';  // a name padded by another tool
+    Equipment e(entries);
     e.openEditor(1);
+    e.clickEd("Command4");
+    e.clickEd("Command1");
+    QVERIFY(e.dialogs.shown().empty());  // nothing was changed, so nothing is asked
+
     e.type("Text10", "9");
     e.clickEd("Command4");  // no answer queued: Cancel
     QCOMPARE(e.dialogs.last()->prompt, QString("Save changes to item 1?"));
