@@ -26,9 +26,8 @@
 
 namespace {
 
-using bench_support::GeneratedGame;
-
 using bench_support::CountingDialogs;
+using bench_support::GeneratedGame;
 
 // Map 1 with walls, eleven encounters (creatures 1..11) and 30 specials, three of them on the
 // square selected at start-up; plus the two pictures.

@@ -3,6 +3,7 @@
 // Run with QT_QPA_PLATFORM=offscreen where there is no display.
 #include "app/editor_forms.h"
 #include "core/definitions.h"
+#include "core/entry_sweep.h"
 #include "ui/change_hub.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
@@ -40,6 +41,30 @@ struct Shot {
   std::function<void(core::ModDefinitions&, ui::FormsRegistry&)> prepare;
 };
 
+// Reads the first item that `wanted` accepts into the item working record.
+template <class Wanted>
+void ReadFirstItem(core::ModDefinitions& defs, Wanted wanted) {
+  long found = 0;
+  (void)core::ForEachEntry(defs.Items(), defs.ItemCount,
+                           [&](long entry, const core::ItemRecord& item) {
+                             if (found == 0 && wanted(item)) found = entry;
+                           });
+  if (found > 0) (void)defs.ReadItemPair(found);
+}
+
+void ShowScroll(core::ModDefinitions& defs, ui::FormsRegistry&) {
+  ReadFirstItem(defs, [](const core::ItemRecord& item) { return item.ItemType == 11; });
+}
+
+void ShowItemWithEffects(core::ModDefinitions& defs, ui::FormsRegistry&) {
+  ReadFirstItem(defs, [](const core::ItemRecord& item) {
+    return item.Effect(0, core::EffectField::Kind) >= 5 &&
+           item.Effect(1, core::EffectField::Kind) > 0;
+  });
+  defs.SelectedEffectSlot = 0;
+  defs.EffectRefillPending = 1;
+}
+
 const std::vector<Shot>& Shots() {
   static const std::vector<Shot> shots = {
       {"main-window.png", "frmMapEd", {}},
@@ -53,6 +78,10 @@ const std::vector<Shot>& Shots() {
                 defs.Shop.Stock[static_cast<std::size_t>(defs.ShopInsertSlot)] != 0)
            ++defs.ShopInsertSlot;
        }},
+      {"equipment-editor.png", "frmEquipEd", ShowScroll},
+      {"equipment-list.png", "frmEquipList2", {}},
+      {"item-effects.png", "frmEquipEffect", ShowItemWithEffects},
+      {"effect-editor.png", "frmEquipEffEd", {}},
   };
   return shots;
 }

@@ -178,6 +178,12 @@ void frmMapEd::mnuMapLTxt_Click() {
 }
 
 void frmMapEd::mnuItemEdit_Click() {
+  // An open editor already shows the working record, perhaps with changes not saved yet (typing,
+  // effect slots): reading the item again would drop them, so it is only brought forward.
+  if (registry_.find("frmEquipEd")) {
+    registry_.show("frmEquipEd");
+    return;
+  }
   // The item editor opens on the item last shown (entry 1 after start-up).
   showAfterRead(defs_.ReadItemPair(defs_.Item.ItemNo), "frmEquipEd");
 }

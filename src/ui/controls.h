@@ -88,6 +88,8 @@ class ComboBox : public QComboBox {
   void addItem(const QString& text);
   void insertItem(int position, const QString& text);
   void clear();  // no event, position -1
+  // Replaces every entry at once (no event, position -1): thousands of names fill in one step.
+  void setItems(const QStringList& texts);
 
  signals:
   void clicked(int position);

@@ -152,6 +152,10 @@ class FrmMapEdStartTest : public QObject {
     w.trigger("mnuItemEdit");
     QCOMPARE(QString::fromStdString(w.defs->Item.ItemName).trimmed(), QString("Blade 1"));
     QVERIFY(w.defs->ItemScratch == w.defs->Item);
+    // An open item editor keeps the changes it has not saved: the item is not read again.
+    w.defs->Item.Cost = 99;
+    w.trigger("mnuItemEdit");
+    QCOMPARE(w.defs->Item.Cost, std::int16_t(99));
 
     w.trigger("mnuMonEdit");
     QCOMPARE(w.defs->Creature.CreatureNo, 1);

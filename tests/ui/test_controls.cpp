@@ -35,6 +35,14 @@ class ControlsTest : public QObject {
     combo.clear();
     QCOMPARE(test_support::signalArgs(clicks), QList<int>({2, 2, -1}));
     QVERIFY(!combo.isEditable());
+    // A whole list at once replaces the entries, without a selection or an event.
+    combo.setItems({"Ward", "Spark"});
+    QVERIFY(combo.setPosition(1));
+    combo.setItems({"Heal", "Light", "Bless"});
+    QCOMPARE(combo.count(), 3);
+    QCOMPARE(combo.itemText(2), QString("Bless"));
+    QCOMPARE(combo.position(), -1);
+    QCOMPARE(clicks.count(), 4);
   }
 
   void comboUserChoiceRaisesTheSameClick() {

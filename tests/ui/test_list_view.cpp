@@ -81,6 +81,8 @@ class ListViewTest : public QObject {
     QCOMPARE(list->cellText(1, 1), QString());
     QCOMPARE(list->cellText(3, 0), QString());
     QCOMPARE(list->row(2).subItems.at(0).key, QString("name"));
+    // A text its column cuts short can still be read in the cell's tip.
+    QCOMPARE(list->model()->index(1, 1).data(Qt::ToolTipRole).toString(), QString("Dagger"));
   }
 
   void selectionByPosition() {

@@ -1,0 +1,109 @@
+#pragma once
+
+// The equipment windows on a temporary game folder, driven through their real controls.
+#include "core/catalogue_records.h"
+#include "core/definitions.h"
+#include "equipment/forms.h"
+#include "support/fixtures.h"
+#include "ui/change_hub.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "ui/forms_registry.h"
+#include "ui/list_view.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace equipment_test {
+
+using test_support::TestDataDir;
+
+// Item k of `count` named "Item k"; the spells "Spell 1".."Spell n".
+inline std::vector<core::ItemRecord> items(int count) {
+  return test_support::namedEntries<core::ItemRecord>(count, "Item");
+}
+
+// File offset of item k's packed field at `offset` (slot k + 1).
+inline std::uint64_t itemOffset(long k, std::size_t offset) {
+  return static_cast<std::uint64_t>(k) * core::ItemRecord::SlotLength + offset;
+}
+
+struct Equipment {
+  std::unique_ptr<TestDataDir> dir = test_support::makeDataDir();
+  std::unique_ptr<core::ModDefinitions> defs;
+  ui::ScriptedDialogs dialogs;
+  std::unique_ptr<ui::ChangeHub> hub;
+  std::unique_ptr<ui::FormsRegistry> registry;
+
+  explicit Equipment(std::vector<core::ItemRecord> entries, int spells = 3)
+      : Equipment(test_support::catalogueBytes(std::move(entries)), spells) {}
+  // Item.dat as given, byte for byte.
+  explicit Equipment(const std::vector<std::uint8_t>& itemFileBytes, int spells = 3) {
+    using namespace test_support;
+    writeBytes(dir->datFile("Item.dat"), itemFileBytes);
+    writeCatalogue(dir->datFile("Mag.dat"), namedEntries<core::SpellRecord>(spells, "Spell"));
+    for (const char* file : {"Mon.dat", "Shop.dat", "MagProg.dat"})
+      writeBytes(dir->datFile(file), std::vector<std::uint8_t>(2, 0));
+    writeMapSlot(dir->datFile("Maps.dat"), 1, sampleMap(1));
+    defs = std::make_unique<core::ModDefinitions>(dir->root());
+    const core::Status status = defs->Startup();
+    if (!status.ok()) qFatal("%s", status.message().c_str());
+    hub = std::make_unique<ui::ChangeHub>(*defs);
+    registry = std::make_unique<ui::FormsRegistry>(hub.get());
+    equipment::AddForms(*registry, *defs, dialogs);
+  }
+
+  std::filesystem::path itemFile() const { return dir->datFile("Item.dat"); }
+  std::vector<std::uint8_t> fileBytes() const { return test_support::readBytes(itemFile()); }
+  std::int16_t onDisk(long item, std::size_t offset) const {
+    const auto bytes = test_support::readBytes(itemFile(), itemOffset(item, offset), 2);
+    return bytes.size() < 2 ? 0 : static_cast<std::int16_t>(bytes[0] | bytes[1] << 8);
+  }
+
+  // Reads item n and shows the editor on it, as the main window's menu does.
+  ui::Form* openEditor(long n = 1) {
+    if (!defs->ReadItemPair(n).ok()) return nullptr;
+    return registry->show("frmEquipEd");
+  }
+  ui::Form* window(const QString& name) const { return registry->find(name); }
+
+  template <class T>
+  T* control(const QString& form, const QString& name) const {
+    ui::Form* open = window(form);
+    return open ? open->findChild<T*>(name) : nullptr;
+  }
+  // The editor's controls.
+  template <class T>
+  T* ed(const QString& name) const {
+    return control<T>("frmEquipEd", name);
+  }
+  QString recordLine() const { return ed<ui::Label>("MainLabel")->text(); }
+  void click(const QString& form, const QString& name) const {
+    QTest::mouseClick(control<QWidget>(form, name), Qt::LeftButton);
+  }
+  void clickEd(const QString& name) const { click("frmEquipEd", name); }
+  // The designer's choice in a list: the same click event as a pick with the mouse.
+  void choose(const QString& form, const QString& list, int position) const {
+    control<ui::ComboBox>(form, list)->setPosition(position);
+  }
+  void type(const QString& box, const QString& text) const { ed<ui::TextBox>(box)->setText(text); }
+  // Runs what other windows' changes queued (the repaints of the change hub).
+  void settle() const {
+    hub->flush();
+    QCoreApplication::processEvents();
+  }
+
+  // Double-clicks row `position` of a list window.
+  void doubleClickRow(const QString& form, int position) const {
+    auto* list = control<ui::ListView>(form, "ListView1");
+    const QRect cell = list->visualRect(list->model()->index(position - 1, 1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+  }
+};
+
+}  // namespace equipment_test
