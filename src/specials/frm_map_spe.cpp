@@ -71,17 +71,27 @@ bool frmMapSpe::editsAnEntry() const {
   return defs_.CurrentSpecial >= 0 && defs_.CurrentSpecial < core::SpecialCount;
 }
 
-// Rebuilds when asked to (SpecialReload) and when another window changed what it shows: typing
-// in the boxes without a handler is not replaced by a repaint that changes nothing.
+// Rebuilds when asked to (SpecialReload) and when another window changed what it shows. Typing
+// is replaced only where the record now holds something else: a renamed creature refreshes the
+// lists alone, and a box that still reads as its stored value keeps its text and cursor.
 void frmMapSpe::Form_Paint() {
   const ScreenPlan plan = planNow();
   const bool otherSpecial = shownSpecial_ != defs_.CurrentSpecial;
-  bool listsStale = false;
-  for (const auto& [source, list] : catalogueLists_) listsStale = listsStale || list.stale;
-  if (defs_.SpecialReload == 0 && !otherSpecial && !listsStale && plan == shown_) return;
-  // A fresh special, or the same one opened again from the main window, shows the record as it
-  // stands; only the rebuild after this window's own store keeps what is being typed.
-  rebuild(plan, storing_ && !otherSpecial && plan.kind == shown_.kind);
+  // The main window opening the special (again) shows the record as it stands.
+  const bool reopened = defs_.SpecialReload != 0 && !storing_;
+  if (!reopened && !storing_ && !otherSpecial && plan == shown_) {
+    for (int l = 0; l < ListCount; ++l) {
+      const ListPlan& list = plan.lists[static_cast<std::size_t>(l)];
+      const auto catalogue = catalogueLists_.find(list.source);
+      if (catalogue != catalogueLists_.end() && catalogue->second.stale) {
+        defs_.SpecialReload = 1;
+        showList(static_cast<List>(l), list);
+        defs_.SpecialReload = 0;
+      }
+    }
+    return;
+  }
+  rebuild(plan, !reopened && !otherSpecial && plan.kind == shown_.kind);
 }
 
 ScreenPlan frmMapSpe::planNow() {

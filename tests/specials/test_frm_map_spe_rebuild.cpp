@@ -149,6 +149,15 @@ class FrmMapSpeRebuildTest : public QObject {
     QVERIFY(w.defs->Shop == shop);
     QVERIFY(w.defs->Creature == creature);
     QVERIFY(w.defs->Item == item);
+
+    // The creature editor renames creature 1: the list follows, typing not yet stored stays.
+    w.replaceText("Text3", "77");
+    w.defs->Creature.CreatureName = "Wolf";
+    QVERIFY(w.defs->WriteCreature().ok());
+    w.defs->NotifyChanged(core::CreaturesChanged);
+    w.hub->flush();
+    QCOMPARE(w.list("Combo3")->itemText(1), QString("Wolf").leftJustified(20));
+    QCOMPARE(w.box("Text3")->text(), QString("77"));
   }
 
   void previewFollowsTheTextNumber() {
