@@ -3,6 +3,7 @@
 
 #include "ui/twips.h"
 
+#include <QAbstractItemView>
 #include <QKeySequence>
 #include <QShortcut>
 
@@ -58,6 +59,8 @@ ui::ComboBox* MakeList(QWidget* parent, const QString& name) {
   auto* combo = new ui::ComboBox(parent, name);
   // The place fixes the size: no need to measure thousands of names.
   combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  // The places are narrower than a catalogue name; the open list shows names whole.
+  combo->view()->setMinimumWidth(combo->fontMetrics().averageCharWidth() * 28);
   return combo;
 }
 
