@@ -26,7 +26,7 @@ QStringList ToStringList(const std::vector<std::string_view>& entries) {
 template <class NameOf>
 QStringList CatalogueNames(const QStringList& first, long count, NameOf nameOf) {
   QStringList list = first;
-  list.reserve(list.size() + static_cast<qsizetype>(count));
+  list.reserve(list.size() + static_cast<qsizetype>(std::max(0L, count)));
   for (long n = 1; n <= count; ++n) list << ui::ToQString(nameOf(n));
   return list;
 }
