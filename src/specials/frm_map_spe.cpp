@@ -60,7 +60,18 @@ frmMapSpe::frmMapSpe(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::Forms
 }
 
 frmMapSpe::~frmMapSpe() {
+  stopListening();
+}
+
+// A closed window is deleted later by the event loop, possibly after the shared state is gone.
+void frmMapSpe::Form_Unload() {
+  stopListening();
+}
+
+void frmMapSpe::stopListening() {
+  if (subscription_ == 0) return;
   defs_.Unsubscribe(subscription_);
+  subscription_ = 0;
 }
 
 unsigned frmMapSpe::watchedChanges() const {

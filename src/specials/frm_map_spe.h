@@ -31,6 +31,7 @@ class frmMapSpe : public ui::Form {
 
  protected:
   void Form_Paint() override;
+  void Form_Unload() override;
 
  private:
   // A catalogue list kept filled between rebuilds: refilled only when its catalogue changed.
@@ -44,6 +45,8 @@ class frmMapSpe : public ui::Form {
   void buildControls();
   void placeControls();
   void connectHandlers();
+
+  void stopListening();
 
   // --- Handlers ---
   void CheckForChange();
