@@ -32,6 +32,7 @@ class frmMapSpe : public ui::Form {
  protected:
   void Form_Paint() override;
   void Form_Unload() override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // A catalogue list kept filled between rebuilds: refilled only when its catalogue changed.

@@ -4,8 +4,7 @@
 #include "ui/twips.h"
 
 #include <QAbstractItemView>
-#include <QKeySequence>
-#include <QShortcut>
+#include <QKeyEvent>
 
 namespace specials {
 
@@ -131,14 +130,22 @@ void frmMapSpe::connectHandlers() {
             &frmMapSpe::CheckForChange);
   connect(Command1_, &QPushButton::clicked, this, &frmMapSpe::Command1_Click);
   connect(Command2_, &QPushButton::clicked, this, &frmMapSpe::Command2_Click);
+}
 
-  // Enter is "OK"; Escape closes without a further store, as closing the window does.
-  auto* ok = new QShortcut(QKeySequence(Qt::Key_Return), this);
-  connect(ok, &QShortcut::activated, this, &frmMapSpe::Command1_Click);
-  auto* okOnKeypad = new QShortcut(QKeySequence(Qt::Key_Enter), this);
-  connect(okOnKeypad, &QShortcut::activated, this, &frmMapSpe::Command1_Click);
-  auto* cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  connect(cancel, &QShortcut::activated, this, &frmMapSpe::closeForm);
+// Enter is "OK" and Escape closes without a further store, as closing the window does. The
+// boxes and closed lists leave both keys to the window.
+void frmMapSpe::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      Command1_Click();
+      return;
+    case Qt::Key_Escape:
+      closeForm();
+      return;
+    default:
+      ui::Form::keyPressEvent(event);
+  }
 }
 
 }  // namespace specials

@@ -98,9 +98,13 @@ class FrmMapSpeStoreTest : public QObject {
     Editor w;
     w.openSpecial(makeSpecial(1, 2, 3, 4, 0));
     w.choose("Combo5", 3);
+    QTest::keyClick(w.box("Text5"), Qt::Key_Escape);  // closing stores nothing further
+    QVERIFY(!w.editor());
     QCOMPARE(w.special().Param4, 0);
+    w.openLine(0);
+    w.choose("Combo5", 3);
     const auto before = test_support::mapSlotBytes(w.mapsFile(), 1);
-    w.ok();
+    QTest::keyClick(w.box("Text5"), Qt::Key_Return);  // Enter is "OK"
     QVERIFY(!w.editor());
     QCOMPARE(w.special().Param4, 3);
     QCOMPARE(test_support::mapSlotBytes(w.mapsFile(), 1), before);  // only Save writes
