@@ -272,8 +272,9 @@ void frmMapSpe::Command2_Click() {
 
 void frmMapSpe::markRefused(Box which, bool refused) {
   const auto b = static_cast<std::size_t>(which);
-  refused_[b] = refused;
   ui::TextBox* box = boxes_[b];
+  if (refused_[b] == refused && box->property("refused").isValid()) return;
+  refused_[b] = refused;
   box->setProperty("refused", refused);
   box->setStyleSheet(refused ? "QPlainTextEdit { background-color: #ffd6d6; }" : QString());
   box->setToolTip(refused ? QStringLiteral("Not stored: a whole number from -32768 to 32767")
