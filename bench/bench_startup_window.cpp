@@ -7,6 +7,7 @@
 #include "core/bitmap.h"
 #include "core/definitions.h"
 #include "core/tile_sheet.h"
+#include "counting_dialogs.h"
 #include "maps/frm_map_ed.h"
 #include "ui/change_hub.h"
 #include "ui/dialogs.h"
@@ -27,18 +28,7 @@ namespace {
 
 using bench_support::GeneratedGame;
 
-// Messages are counted, not shown: a benchmark that raised one would measure the wrong thing.
-class CountingDialogs final : public ui::Dialogs {
- public:
-  int messages = 0;
-  QString inputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-  void messageBox(QWidget*, const QString&, const QString&) override { ++messages; }
-  SaveChoice askSaveDiscardCancel(QWidget*, const QString&, const QString&) override {
-    return SaveChoice::Cancel;
-  }
-  bool askOverwrite(QWidget*, const QString&, const QString&) override { return false; }
-  QString chooseDirectory(QWidget*, const QString&) override { return {}; }
-};
+using bench_support::CountingDialogs;
 
 // Map 1 with walls, eleven encounters (creatures 1..11) and 30 specials, three of them on the
 // square selected at start-up; plus the two pictures.
