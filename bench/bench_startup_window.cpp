@@ -7,6 +7,7 @@
 #include "core/bitmap.h"
 #include "core/definitions.h"
 #include "core/tile_sheet.h"
+#include "counting_dialogs.h"
 #include "maps/frm_map_ed.h"
 #include "ui/change_hub.h"
 #include "ui/dialogs.h"

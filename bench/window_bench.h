@@ -1,9 +1,9 @@
 #pragma once
 
-// What the benchmarks of windows share: dialogs that nobody answers, and a main that runs the
-// benchmarks inside a Qt application (off screen unless told otherwise).
+// What the benchmarks of windows share: dialogs that nobody answers (counting_dialogs.h), and a
+// main that runs the benchmarks inside a Qt application (off screen unless told otherwise).
 
-#include "ui/dialogs.h"
+#include "counting_dialogs.h"
 
 #include <QApplication>
 
@@ -13,19 +13,6 @@
 #include <functional>
 
 namespace bench_support {
-
-// Messages are counted, not shown: a benchmark that raised one would measure the wrong thing.
-class CountingDialogs final : public ui::Dialogs {
- public:
-  int messages = 0;
-  QString inputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-  void messageBox(QWidget*, const QString&, const QString&) override { ++messages; }
-  SaveChoice askSaveDiscardCancel(QWidget*, const QString&, const QString&) override {
-    return SaveChoice::Cancel;
-  }
-  bool askOverwrite(QWidget*, const QString&, const QString&) override { return false; }
-  QString chooseDirectory(QWidget*, const QString&) override { return {}; }
-};
 
 // `prepare` writes the game folders before any timing starts.
 inline int RunWindowBenchmarks(int argc, char** argv, const std::function<void()>& prepare) {

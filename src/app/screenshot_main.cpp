@@ -63,6 +63,21 @@ void ShowItemWithEffects(core::ModDefinitions& defs, ui::FormsRegistry&) {
   });
   defs.SelectedEffectSlot = 0;
   defs.EffectRefillPending = 1;
+// Loads the first demo map holding a special that `wanted` picks, and hands that special to the
+// special square editor as the main window's specials panel does.
+void PickSpecial(core::ModDefinitions& defs, bool (*wanted)(const core::MapSpecial&)) {
+  for (std::int16_t n = 1; n <= 20 && defs.LoadMap(n).ok(); ++n) {
+    for (int i = 0; i < core::SpecialCount; ++i) {
+      const core::MapSpecial special = defs.Map.GetSpecial(i);
+      if (!wanted(special)) continue;
+      defs.CurrentMap = n;
+      defs.SelectedX = special.SquareX;
+      defs.SelectedY = special.SquareY;
+      defs.CurrentSpecial = static_cast<std::int16_t>(i);
+      defs.SpecialReload = 1;
+      return;
+    }
+  }
 }
 
 const std::vector<Shot>& Shots() {
@@ -82,6 +97,14 @@ const std::vector<Shot>& Shots() {
       {"equipment-list.png", "frmEquipList2", {}},
       {"item-effects.png", "frmEquipEffect", ShowItemWithEffects},
       {"effect-editor.png", "frmEquipEffEd", {}},
+      {"special-encounter.png", "frmMapSpe",
+       [](core::ModDefinitions& defs, ui::FormsRegistry&) {
+         PickSpecial(defs, [](const core::MapSpecial& s) { return s.Kind == 5 && s.CondFlag > 0; });
+       }},
+      {"special-shop.png", "frmMapSpe",
+       [](core::ModDefinitions& defs, ui::FormsRegistry&) {
+         PickSpecial(defs, [](const core::MapSpecial& s) { return s.Kind == 2 && s.Param1 == 1; });
+       }},
   };
   return shots;
 }

@@ -1,12 +1,15 @@
 #include "specials/forms.h"
 
+#include "specials/frm_map_spe.h"
+
+#include <memory>
+
 namespace specials {
 
 void AddForms(ui::FormsRegistry& registry, core::ModDefinitions& defs, ui::Dialogs& dialogs) {
-  // No windows here yet.
-  (void)registry;
-  (void)defs;
-  (void)dialogs;
+  registry.add("frmMapSpe", [&defs, &dialogs, &registry] {
+    return std::make_unique<frmMapSpe>(defs, dialogs, registry);
+  });
 }
 
 }  // namespace specials

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ui/dialogs.h"
+
+namespace bench_support {
+
+// Messages are counted, not shown: a benchmark that raised one would measure the wrong thing.
+class CountingDialogs final : public ui::Dialogs {
+ public:
+  int messages = 0;
+  QString inputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+  void messageBox(QWidget*, const QString&, const QString&) override { ++messages; }
+  SaveChoice askSaveDiscardCancel(QWidget*, const QString&, const QString&) override {
+    return SaveChoice::Cancel;
+  }
+  bool askOverwrite(QWidget*, const QString&, const QString&) override { return false; }
+  QString chooseDirectory(QWidget*, const QString&) override { return {}; }
+};
+
+}  // namespace bench_support

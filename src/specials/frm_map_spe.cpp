@@ -1,0 +1,295 @@
+#include "specials/frm_map_spe.h"
+
+#include "core/numbers.h"
+#include "core/vocabularies.h"
+
+#include <QSignalBlocker>
+#include <QStringList>
+#include <QStringListModel>
+
+#include <algorithm>
+
+namespace specials {
+
+namespace {
+
+const QString PictureViewer = QStringLiteral("frmMapBit");
+
+QStringList ToStringList(const std::vector<std::string_view>& entries) {
+  QStringList list;
+  list.reserve(static_cast<qsizetype>(entries.size()));
+  for (std::string_view entry : entries) list << ui::ToQString(entry);
+  return list;
+}
+
+// The names of entries 1 to `count`, as stored (trailing blanks kept), behind `first`.
+template <class NameOf>
+QStringList CatalogueNames(const QStringList& first, long count, NameOf nameOf) {
+  QStringList list = first;
+  list.reserve(list.size() + static_cast<qsizetype>(std::max(0L, count)));
+  for (long n = 1; n <= count; ++n) list << ui::ToQString(nameOf(n));
+  return list;
+}
+
+// The number a box's text stands for, by the box's reading.
+core::NumberReading Reading(const BoxPlan& plan, const QString& text) {
+  const std::string bytes = ui::ToBytes(text);
+  return plan.wholeText ? core::ReadWholeNumber(bytes) : core::ReadLeadingNumber(bytes);
+}
+
+}  // namespace
+
+frmMapSpe::frmMapSpe(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::FormsRegistry& registry,
+                     QWidget* parent)
+    : ui::Form("frmMapSpe", parent), defs_(defs), dialogs_(dialogs), registry_(registry) {
+  setWindowTitle("Special Map Square");
+  buildControls();
+
+  Combo1_->setModel(new QStringListModel(
+      ToStringList({core::SpecialKindNames.begin(), core::SpecialKindNames.end()}), this));
+  for (ListSource source : {ListSource::Shops, ListSource::Creatures, ListSource::Items}) {
+    catalogueLists_[source].model = new QStringListModel(this);
+  }
+  // A catalogue editor's save or append may rename or add entries that a list shows.
+  subscription_ = defs_.Subscribe([this](unsigned changes, const void*) {
+    if (changes & core::ShopsChanged) catalogueLists_[ListSource::Shops].stale = true;
+    if (changes & core::CreaturesChanged) catalogueLists_[ListSource::Creatures].stale = true;
+    if (changes & core::ItemsChanged) catalogueLists_[ListSource::Items].stale = true;
+  });
+  connectHandlers();
+}
+
+frmMapSpe::~frmMapSpe() {
+  stopListening();
+}
+
+// A closed window is deleted later by the event loop, possibly after the shared state is gone.
+void frmMapSpe::Form_Unload() {
+  stopListening();
+}
+
+void frmMapSpe::stopListening() {
+  if (subscription_ == 0) return;
+  defs_.Unsubscribe(subscription_);
+  subscription_ = 0;
+}
+
+unsigned frmMapSpe::watchedChanges() const {
+  return core::MapChanged | core::ShopsChanged | core::CreaturesChanged | core::ItemsChanged;
+}
+
+bool frmMapSpe::editsAnEntry() const {
+  return defs_.CurrentSpecial >= 0 && defs_.CurrentSpecial < core::SpecialCount;
+}
+
+// Rebuilds when asked to (SpecialReload) and when another window changed what it shows. Typing
+// is replaced only where the record now holds something else: a renamed creature refreshes the
+// lists alone, and a box that still reads as its stored value keeps its text and cursor.
+void frmMapSpe::Form_Paint() {
+  const ScreenPlan plan = planNow();
+  const bool otherSpecial = shownSpecial_ != defs_.CurrentSpecial;
+  // The main window opening the special (again) shows the record as it stands.
+  const bool reopened = defs_.SpecialReload != 0 && !storing_;
+  if (!reopened && !storing_ && !otherSpecial && plan == shown_) {
+    for (int l = 0; l < ListCount; ++l) {
+      const ListPlan& list = plan.lists[static_cast<std::size_t>(l)];
+      const auto catalogue = catalogueLists_.find(list.source);
+      if (catalogue != catalogueLists_.end() && catalogue->second.stale) {
+        defs_.SpecialReload = 1;
+        showList(static_cast<List>(l), list);
+        defs_.SpecialReload = 0;
+      }
+    }
+    return;
+  }
+  rebuild(plan, !reopened && !otherSpecial && plan.kind == shown_.kind);
+}
+
+ScreenPlan frmMapSpe::planNow() {
+  if (!editsAnEntry()) return {};
+  return PlanScreen(defs_.Map, defs_.CurrentSpecial,
+                    {defs_.ShopCount, defs_.CreatureCount, defs_.ItemCount});
+}
+
+void frmMapSpe::rebuild(const ScreenPlan& plan, bool keepTyping) {
+  defs_.SpecialReload = 1;  // the rebuild's own events store nothing
+  Label1_->setText("Special");
+  for (int c = 0; c < CaptionCount; ++c)
+    captions_[static_cast<std::size_t>(c)]->setText(
+        ui::ToQString(plan.captions[static_cast<std::size_t>(c)]));
+  // The whole text of a long text is there for the designer who points at the preview.
+  QLabel* preview = captions_[static_cast<std::size_t>(Caption::Label8)];
+  preview->setToolTip(preview->text().isEmpty()
+                          ? QString()
+                          : QStringLiteral("<p>%1</p>").arg(preview->text().toHtmlEscaped()));
+
+  Combo1_->setEnabled(editsAnEntry());
+  Combo1_->setPosition(plan.kindPosition);
+  for (int b = 0; b < BoxCount; ++b)
+    showBox(static_cast<Box>(b), plan.boxes[static_cast<std::size_t>(b)], keepTyping);
+  for (int l = 0; l < ListCount; ++l)
+    showList(static_cast<List>(l), plan.lists[static_cast<std::size_t>(l)]);
+  Command2_->setVisible(plan.viewShown);
+
+  shown_ = plan;
+  shownSpecial_ = defs_.CurrentSpecial;
+  defs_.SpecialReload = 0;
+}
+
+void frmMapSpe::showBox(Box which, const BoxPlan& plan, bool keepTyping) {
+  ui::TextBox* box = boxes_[static_cast<std::size_t>(which)];
+  const auto b = static_cast<std::size_t>(which);
+  const BoxPlan& before = shown_.boxes[b];
+  const bool sameField = before.shown && plan.shown && before.field == plan.field &&
+                         before.wholeText == plan.wholeText;
+  bool keep = false;
+  if (keepTyping && sameField) {
+    const core::NumberReading reading = Reading(plan, box->text());
+    keep = refused_[b] || (reading.ok() && reading.value == plan.value);
+  }
+  if (!keep) {
+    box->setText(ui::ToQString(plan.text()));
+    markRefused(which, false);
+  }
+  if (box->isHidden() == plan.shown) box->setVisible(plan.shown);
+}
+
+void frmMapSpe::showList(List which, const ListPlan& plan) {
+  ui::ComboBox* combo = lists_[static_cast<std::size_t>(which)];
+  if (plan.source == ListSource::None) {
+    combo->hide();
+    return;
+  }
+  QStringListModel* model = modelFor(plan.source);
+  if (combo->model() != model) {
+    const QSignalBlocker block(combo);
+    combo->setModel(model);
+  }
+  combo->setPosition(plan.position);
+  if (combo->isHidden()) combo->show();
+}
+
+// Fixed lists are made once; catalogue lists are filled from the name caches when first shown
+// and again only after their catalogue changed, so a keystroke never refills them.
+QStringListModel* frmMapSpe::modelFor(ListSource source) {
+  const auto fixed = fixedLists_.find(source);
+  if (fixed != fixedLists_.end()) return fixed->second;
+  const auto catalogue = catalogueLists_.find(source);
+  if (catalogue == catalogueLists_.end()) {
+    auto* model = new QStringListModel(ToStringList(FixedEntries(source)), this);
+    fixedLists_[source] = model;
+    return model;
+  }
+
+  CatalogueList& list = catalogue->second;
+  const long count = source == ListSource::Shops       ? defs_.ShopCount
+                     : source == ListSource::Creatures ? defs_.CreatureCount
+                                                       : defs_.ItemCount;
+  if (!list.stale && list.count == count) return list.model;
+  const QStringList nothing{"Nothing"};
+  QStringList names;
+  switch (source) {
+    case ListSource::Shops:
+      defs_.Shops().LoadNames();
+      names = CatalogueNames({}, count, [this](long n) { return defs_.ShopName(n); });
+      break;
+    case ListSource::Creatures:
+      defs_.Creatures().LoadNames();
+      names = CatalogueNames(nothing, count, [this](long n) { return defs_.CreatureName(n); });
+      break;
+    default:
+      defs_.Items().LoadNames();
+      names = CatalogueNames(nothing, count, [this](long n) { return defs_.ItemName(n); });
+      break;
+  }
+  // The lists that show this model keep their place in it; the rebuild sets it again.
+  list.model->setStringList(names);
+  list.count = count;
+  list.stale = false;
+  return list.model;
+}
+
+ScreenReading frmMapSpe::readScreen() const {
+  ScreenReading screen;
+  screen.kindPosition = Combo1_->position();
+  for (std::size_t b = 0; b < boxes_.size(); ++b) screen.texts[b] = ui::ToBytes(boxes_[b]->text());
+  for (std::size_t l = 0; l < lists_.size(); ++l) screen.positions[l] = lists_[l]->position();
+  return screen;
+}
+
+void frmMapSpe::CheckForChange() {
+  if (defs_.SpecialReload != 0 || !editsAnEntry()) return;  // the window's own rebuild
+  const core::MapSpecial kept = defs_.Map.GetSpecial(defs_.CurrentSpecial);
+  const StoreResult stored =
+      update_map_special(kept, shown_, readScreen(), defs_.SelectedX, defs_.SelectedY);
+  for (int b = 0; b < BoxCount; ++b) {
+    const auto which = static_cast<Box>(b);
+    markRefused(which, std::find(stored.refused.begin(), stored.refused.end(), which) !=
+                           stored.refused.end());
+  }
+  storeSpecial(stored.special);
+
+  defs_.SpecialReload = 1;
+  storing_ = true;
+  refresh();
+  storing_ = false;
+}
+
+void frmMapSpe::storeSpecial(const core::MapSpecial& special) {
+  if (defs_.Map.GetSpecial(defs_.CurrentSpecial) == special) return;
+  defs_.Map.PutSpecial(defs_.CurrentSpecial, special);
+  defs_.NotifyChanged(core::MapChanged, changeOrigin());
+}
+
+// "OK" always stores. A box that cannot be stored keeps the window open, and says why.
+void frmMapSpe::Command1_Click() {
+  CheckForChange();
+  QStringList problems;
+  for (int b = 0; b < BoxCount; ++b) {
+    if (!refused_[static_cast<std::size_t>(b)]) continue;
+    const auto which = static_cast<Box>(b);
+    const std::int16_t value = shown_.box(which).value;
+    problems << QStringLiteral("%1 must be a whole number from -32768 to 32767; it keeps %2.")
+                    .arg(boxName(which), QString::number(value));
+  }
+  if (!problems.isEmpty()) {
+    dialogs_.messageBox(this, problems.join('\n'), windowTitle());
+    return;
+  }
+  closeForm();
+}
+
+// The picture viewer shows picture Param1 of CurrentSpecial; an open viewer is painted again.
+void frmMapSpe::Command2_Click() {
+  if (!registry_.has(PictureViewer)) {
+    dialogs_.messageBox(this, "The map picture viewer is not part of this build.", windowTitle());
+    return;
+  }
+  ui::Form* open = registry_.find(PictureViewer);
+  ui::Form* shown = registry_.show(PictureViewer);
+  if (shown && shown == open) shown->refresh();
+}
+
+void frmMapSpe::markRefused(Box which, bool refused) {
+  const auto b = static_cast<std::size_t>(which);
+  ui::TextBox* box = boxes_[b];
+  if (refused_[b] == refused && box->property("refused").isValid()) return;
+  refused_[b] = refused;
+  box->setProperty("refused", refused);
+  box->setStyleSheet(refused ? "QPlainTextEdit { background-color: #ffd6d6; }" : QString());
+  box->setToolTip(refused ? QStringLiteral("Not stored: a whole number from -32768 to 32767")
+                          : QString());
+}
+
+// The box as the message names it: by its caption, the condition's boxes as such.
+QString frmMapSpe::boxName(Box which) const {
+  static constexpr std::array<Caption, BoxCount> captionOf = {Caption::Label2, Caption::Label6,
+                                                              Caption::Label9, Caption::Label10,
+                                                              Caption::Label3, Caption::Label4};
+  const QString caption = QStringLiteral("\"%1\"").arg(
+      ui::ToQString(shown_.caption(captionOf[static_cast<std::size_t>(which)])));
+  const bool condition = which == Box::Text2 || which == Box::Text4;
+  return condition ? QStringLiteral("The condition's %1").arg(caption) : caption;
+}
+
+}  // namespace specials

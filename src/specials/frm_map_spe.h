@@ -1,0 +1,95 @@
+#pragma once
+
+#include "core/definitions.h"
+#include "specials/special_screen.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "ui/form.h"
+#include "ui/forms_registry.h"
+
+#include <QString>
+
+#include <array>
+#include <map>
+
+class QStringListModel;
+
+namespace specials {
+
+// The special square editor: one special of the map in memory, CurrentSpecial, edited in place.
+// Every change of a field that others depend on stores the window and rebuilds it from the
+// record; "OK" stores everything once more. Nothing here writes Maps.dat.
+class frmMapSpe : public ui::Form {
+  Q_OBJECT
+
+ public:
+  frmMapSpe(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::FormsRegistry& registry,
+            QWidget* parent = nullptr);
+  ~frmMapSpe() override;
+
+  unsigned watchedChanges() const override;
+
+ protected:
+  void Form_Paint() override;
+  void Form_Unload() override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  // A catalogue list kept filled between rebuilds: refilled only when its catalogue changed.
+  struct CatalogueList {
+    QStringListModel* model = nullptr;
+    long count = -1;
+    bool stale = true;
+  };
+
+  // --- Building the window (frm_map_spe_layout.cpp) ---
+  void buildControls();
+  void placeControls();
+  void connectHandlers();
+
+  void stopListening();
+
+  // --- Handlers ---
+  void CheckForChange();
+  void Command1_Click();
+  void Command2_Click();
+
+  // The one place where a store changes the map record and says so.
+  void storeSpecial(const core::MapSpecial& special);
+  ScreenReading readScreen() const;
+
+  // --- The rebuild ---
+  bool editsAnEntry() const;
+  ScreenPlan planNow();
+  // Shows `plan`. With keepTyping, a box that kept its field and reads as the stored value (or
+  // was refused) keeps its text and cursor: the designer may be typing in it.
+  void rebuild(const ScreenPlan& plan, bool keepTyping);
+  void showBox(Box which, const BoxPlan& plan, bool keepTyping);
+  void showList(List which, const ListPlan& plan);
+  QStringListModel* modelFor(ListSource source);
+  void markRefused(Box which, bool refused);
+  QString boxName(Box which) const;
+
+  core::ModDefinitions& defs_;
+  ui::Dialogs& dialogs_;
+  ui::FormsRegistry& registry_;
+  int subscription_ = 0;
+
+  ui::Label* Label1_ = nullptr;
+  std::array<ui::Label*, CaptionCount> captions_{};  // Label2..Label10
+  std::array<ui::TextBox*, BoxCount> boxes_{};       // Text1..Text6
+  ui::ComboBox* Combo1_ = nullptr;
+  std::array<ui::ComboBox*, ListCount> lists_{};  // Combo2, Combo3, Combo4, Combo5, Combo7
+  ui::ComboBox* Combo6_ = nullptr;
+  ui::Button* Command1_ = nullptr;
+  ui::Button* Command2_ = nullptr;
+
+  std::map<ListSource, QStringListModel*> fixedLists_;
+  std::map<ListSource, CatalogueList> catalogueLists_;
+  ScreenPlan shown_;
+  int shownSpecial_ = -1;  // the entry the controls show; -1 before the first rebuild
+  bool storing_ = false;   // the rebuild that follows a store keeps what is being typed
+  std::array<bool, BoxCount> refused_{};
+};
+
+}  // namespace specials

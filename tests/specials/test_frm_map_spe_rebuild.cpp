@@ -1,0 +1,179 @@
+// What the special square editor shows: its places, and the rebuild of each kind.
+#include "special_editor_fixture.h"
+#include "support/test_registry.h"
+#include "ui/twips.h"
+
+using special_editor_test::Editor;
+using special_editor_test::makeSpecial;
+using special_editor_test::withCondition;
+
+class FrmMapSpeRebuildTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void controlsSitAtTheirPlaces() {
+    Editor w;
+    w.openSpecial(makeSpecial(1));
+    QCOMPARE(w.editor()->objectName(), QString("frmMapSpe"));
+    QCOMPARE(w.editor()->windowTitle(), QString("Special Map Square"));
+    const struct {
+      const char* name;
+      int left, top, width, height;
+    } places[] = {
+        {"Label1", 360, 360, 1215, 255},   {"Combo1", 360, 600, 1935, 315},
+        {"Label2", 2400, 360, 855, 255},   {"Text1", 2400, 600, 1335, 315},
+        {"Combo2", 2400, 600, 1335, 315},  {"Label3", 3840, 360, 855, 255},
+        {"Text5", 3840, 600, 975, 315},    {"Combo4", 3840, 600, 975, 315},
+        {"Command2", 3840, 600, 975, 315}, {"Combo3", 3840, 600, 2175, 315},
+        {"Label8", 3840, 600, 2775, 375},  {"Label4", 4920, 360, 975, 255},
+        {"Text6", 4920, 600, 975, 315},    {"Label5", 2093, 1080, 1215, 255},
+        {"Combo5", 2093, 1320, 1455, 315}, {"Label9", 3600, 1080, 1215, 255},
+        {"Text3", 3600, 1320, 975, 315},   {"Label6", 1493, 1800, 1215, 375},
+        {"Text2", 1493, 2040, 975, 315},   {"Label7", 2693, 1800, 1215, 495},
+        {"Combo7", 2693, 2040, 1455, 315}, {"Label10", 4253, 1800, 975, 255},
+        {"Text4", 4253, 2040, 975, 315},   {"Command1", 2753, 2520, 1215, 495},
+    };
+    for (const auto& p : places) {
+      const QWidget* control = w.in(p.name);
+      QVERIFY2(control, p.name);
+      const QRect expected(ui::TwipsToPixels(p.left), ui::TwipsToPixels(p.top),
+                           ui::TwipsToPixels(p.width), ui::TwipsToPixels(p.height));
+      QVERIFY2(control->geometry() == expected, p.name);
+    }
+    QCOMPARE(w.caption("Label1"), QString("Special"));
+    QCOMPARE(w.in<QPushButton>("Command1")->text(), QString("OK"));
+    QVERIFY(!w.shown("Combo6"));
+    QCOMPARE(w.list("Combo6")->count(), 0);
+    QCOMPARE(w.list("Combo1")->count(), 9);
+    QCOMPARE(w.list("Combo1")->itemText(8), QString("Reward"));
+  }
+
+  // One row per kind: the captions, boxes and lists shown, with their texts and positions.
+  void eachKindShowsItsFields_data() {
+    QTest::addColumn<core::MapSpecial>("special");
+    QTest::addColumn<int>("kindPosition");
+    QTest::addColumn<QStringList>("expected");
+    const QStringList noCondition = {"Label6=Flag", "Text2=0"};
+    QTest::newRow("0 Nothing") << makeSpecial(0) << 0 << QStringList{};
+    QTest::newRow("1 Exit to Map")
+        << makeSpecial(1, 2, 5, 7, 3) << 1
+        << QStringList{"Label2=Map", "Label3=MapX", "Label4=MapY", "Label5=Facing", "Label6=Flag",
+                       "Text1=2",    "Text2=0",     "Text5=5",     "Text6=7",       "Combo5=3/5"};
+    QTest::newRow("2 Exit to a shop")
+        << makeSpecial(2, 1, 2) << 2 << QStringList{"Label2=Building", "Label3=Shop", "Label6=Flag",
+                                                    "Text2=0",         "Combo2=1/4",  "Combo3=1/2"};
+    QTest::newRow("2 Exit to a temple")
+        << makeSpecial(2, 2, 2) << 2
+        << QStringList{"Label2=Building", "Label3=Temple", "Label6=Flag",
+                       "Text2=0",         "Combo2=2/4",    "Combo4=2/3"};
+    QTest::newRow("2 Exit to the review board")
+        << makeSpecial(2, 3) << 2
+        << QStringList{"Label2=Building", "Label6=Flag", "Text2=0", "Combo2=3/4"};
+    QTest::newRow("3 Draw Picture")
+        << makeSpecial(3, 12, 5) << 3
+        << QStringList{"Label2=Pic Num.", "Label5=When Facing", "Label6=Flag", "Text1=12",
+                       "Text2=0",         "Combo5=5/16",        "Command2"};
+    QTest::newRow("4 Show Text") << makeSpecial(4, 0, 15) << 4
+                                 << QStringList{"Label2=Text Num.",
+                                                "Label5=When Facing",
+                                                "Label6=Flag",
+                                                "Label8=" + QString("Map 1").leftJustified(50),
+                                                "Text1=0",
+                                                "Text2=0",
+                                                "Combo5=15/16"};
+    QTest::newRow("5 Encounter") << makeSpecial(5, 3, 4, 2, 100) << 5
+                                 << QStringList{"Label2=Number",   "Label4=Creature",
+                                                "Label5=Treasure", "Label6=Flag",
+                                                "Label9=Gold",     "Text1=4",
+                                                "Text2=0",         "Text3=100",
+                                                "Combo3=3/4",      "Combo5=2/3"};
+    QTest::newRow("6 Set Flag with a condition")
+        << withCondition(makeSpecial(6, 7, 2, 9), 4, 3, -2) << 6
+        << QStringList{"Label2=Flag",  "Label4=When",   "Label6=Flag", "Label7=Condition",
+                       "Label9=Value", "Label10=Value", "Text1=7",     "Text2=4",
+                       "Text3=9",      "Text4=-2",      "Combo3=2/3",  "Combo7=3/6"};
+    QTest::newRow("7 Show Long Text")
+        << makeSpecial(7, 10) << 7
+        << QStringList{"Label2=Text Num.",
+                       "Label5=When Facing",
+                       "Label6=Flag",
+                       "Label8=" + QString("The last long text of map 1").leftJustified(1000),
+                       "Text1=10",
+                       "Text2=0",
+                       "Combo5=0/16"};
+    QTest::newRow("8 Reward of gold")
+        << makeSpecial(8, 1, 25, 1) << 8
+        << QStringList{"Label4=What", "Label5=Who", "Label6=Flag", "Label9=How Much",
+                       "Text2=0",     "Text3= 25",  "Combo3=1/3",  "Combo5=1/2"};
+    QTest::newRow("8 Reward of items")
+        << makeSpecial(8, 2, -3, 2) << 8
+        << QStringList{"Label4=What", "Label5=What", "Label6=Flag", "Label9=How Many",
+                       "Text2=0",     "Text3=-3",    "Combo3=2/3",  "Combo5=2/3"};
+    QTest::newRow("beyond the lists")
+        << makeSpecial(2, 1, 40) << 2
+        << QStringList{"Label2=Building", "Label3=Shop", "Label6=Flag",
+                       "Text2=0",         "Combo2=1/4",  "Combo3=-1/2"};
+    QTest::newRow("a kind beyond the list") << makeSpecial(9, 4) << -1 << noCondition;
+  }
+  void eachKindShowsItsFields() {
+    QFETCH(core::MapSpecial, special);
+    QFETCH(int, kindPosition);
+    QFETCH(QStringList, expected);
+    Editor w;
+    w.openSpecial(special);
+    QCOMPARE(w.defs->SpecialReload, 0);
+    QCOMPARE(w.list("Combo1")->position(), kindPosition);
+    QCOMPARE(w.described(), expected);
+    // Showing stored nothing.
+    QCOMPARE(w.special(), [&] {
+      core::MapSpecial s = special;
+      s.SquareX = 1;
+      return s;
+    }());
+  }
+
+  // The lists come from the name caches, names as stored; no working record moves.
+  void catalogueListsShowStoredNames() {
+    Editor w;
+    QVERIFY(w.defs->ReadShopPair(2).ok());
+    QVERIFY(w.defs->ReadCreaturePair(1).ok());
+    const core::ShopRecord shop = w.defs->Shop;
+    const core::CreatureRecord creature = w.defs->Creature;
+    const core::ItemRecord item = w.defs->Item;
+    w.openSpecial(makeSpecial(2, 1, 1));
+    QCOMPARE(w.list("Combo3")->itemText(1), QString("Store 2").leftJustified(25));
+    w.choose("Combo1", 5);
+    QCOMPARE(w.list("Combo3")->itemText(0), QString("Nothing"));
+    QCOMPARE(w.list("Combo3")->itemText(3), QString("Beast 3").leftJustified(20));
+    QCOMPARE(w.list("Combo5")->itemText(2), QString("Blade 2").leftJustified(20));
+    QVERIFY(w.defs->Shop == shop);
+    QVERIFY(w.defs->Creature == creature);
+    QVERIFY(w.defs->Item == item);
+
+    // The creature editor renames creature 1: the list follows, typing not yet stored stays.
+    w.replaceText("Text3", "77");
+    w.defs->Creature.CreatureName = "Wolf";
+    QVERIFY(w.defs->WriteCreature().ok());
+    w.defs->NotifyChanged(core::CreaturesChanged);
+    w.hub->flush();
+    QCOMPARE(w.list("Combo3")->itemText(1), QString("Wolf").leftJustified(20));
+    QCOMPARE(w.box("Text3")->text(), QString("77"));
+  }
+
+  void previewFollowsTheTextNumber() {
+    Editor w;
+    w.defs->Map.SetText(3, "Beware the stairs");
+    w.openSpecial(makeSpecial(4, 0));
+    w.replaceText("Text1", "3");
+    QCOMPARE(w.caption("Label8"), QString("Beware the stairs").leftJustified(50));
+    QCOMPARE(w.special().Param1, 3);
+    w.typeAtEnd("Text1", "0");  // text 30 is all blanks
+    QCOMPARE(w.caption("Label8"), QString(50, ' '));
+    w.typeAtEnd("Text1", "0");  // 300: beyond the texts, kept with no preview
+    QCOMPARE(w.caption("Label8"), QString());
+    QCOMPARE(w.special().Param1, 300);
+  }
+};
+
+REGISTER_TEST(FrmMapSpeRebuildTest);
+#include "test_frm_map_spe_rebuild.moc"

@@ -1,0 +1,245 @@
+// What the special square editor stores: at each change of a field with a handler and at "OK",
+// into the map record, the main window and, after its Save, Maps.dat.
+#include "special_editor_fixture.h"
+#include "support/fixtures.h"
+#include "support/test_registry.h"
+
+using special_editor_test::Editor;
+using special_editor_test::makeSpecial;
+using special_editor_test::withCondition;
+
+namespace {
+
+core::MapSpecial onSquare(core::MapSpecial special, std::int16_t x, std::int16_t y) {
+  special.SquareX = x;
+  special.SquareY = y;
+  return special;
+}
+
+}  // namespace
+
+class FrmMapSpeStoreTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void aKindChangeKeepsOnlyKindAndSquare() {
+    Editor w;
+    w.openSpecial(withCondition(makeSpecial(5, 3, 4, 2, 100), 6, 2, 8));
+    w.choose("Combo1", 4);
+    QCOMPARE(w.special(), onSquare(makeSpecial(4), 1, 0));
+    QCOMPARE(w.described(), (QStringList{"Label2=Text Num.", "Label5=When Facing", "Label6=Flag",
+                                         "Label8=" + QString("Map 1").leftJustified(50), "Text1=0",
+                                         "Text2=0", "Combo5=0/16"}));
+  }
+
+  void aBuildingChangeChoosesNothingYet() {
+    Editor w;
+    w.openSpecial(makeSpecial(2, 0));
+    w.choose("Combo2", 1);
+    QCOMPARE(w.special(), onSquare(makeSpecial(2, 1, 0), 1, 0));
+    QCOMPARE(w.list("Combo3")->position(), -1);  // Shop: no shop chosen
+    w.choose("Combo3", 1);
+    QCOMPARE(w.special().Param2, 2);
+    w.choose("Combo2", 2);
+    QCOMPARE(w.special(), onSquare(makeSpecial(2, 2, 0), 1, 0));
+    QVERIFY(!w.shown("Combo3"));
+    QCOMPARE(w.list("Combo4")->currentText(), QString("Light"));
+  }
+
+  void noShopsGiveAnEmptyListAndNoShop() {
+    Editor w{main_window_test::Unopened{}};
+    test_support::writeCatalogue(w.dir->datFile("Shop.dat"), std::vector<core::ShopRecord>{});
+    w.open();
+    w.registerForms();
+    w.openSpecial(makeSpecial(2, 1, 0));
+    QVERIFY(w.shown("Combo3"));
+    QCOMPARE(w.list("Combo3")->count(), 0);
+    w.ok();
+    QVERIFY(!w.editor());
+    QCOMPARE(w.special().Param2, 0);
+  }
+
+  // The condition part appears and goes with Text2; hidden, it stores "None" and 0 whatever its
+  // boxes held before.
+  void theConditionFollowsItsFlag() {
+    Editor w;
+    w.openSpecial(makeSpecial(4, 1));
+    QVERIFY(!w.shown("Combo7"));
+    w.typeAtEnd("Text2", "3");
+    QVERIFY(w.shown("Combo7") && w.shown("Text4"));
+    QCOMPARE(w.list("Combo7")->currentText(), QString("None"));
+    QCOMPARE(w.box("Text4")->text(), QString("0"));
+    w.choose("Combo7", 3);  // no handler: stored with the next change
+    w.replaceText("Text4", "5");
+    w.ok();
+    QCOMPARE(w.special(), withCondition(onSquare(makeSpecial(4, 1), 1, 0), 3, 3, 5));
+
+    w.openLine(0);
+    w.clearBox("Text2");
+    QVERIFY(!w.shown("Combo7") && !w.shown("Text4") && w.caption("Label7").isEmpty());
+    QCOMPARE(w.special(), onSquare(makeSpecial(4, 1), 1, 0));
+    w.typeAtEnd("Text2", "2");
+    QCOMPARE(w.special(), withCondition(onSquare(makeSpecial(4, 1), 1, 0), 2, 0, 0));
+    QCOMPARE(w.list("Combo7")->currentText(), QString("None"));
+    QCOMPARE(w.box("Text4")->text(), QString("0"));
+  }
+
+  void aRewardAmountShowsTheSignPosition() {
+    Editor w;
+    w.openSpecial(makeSpecial(8, 1, 25, 0));
+    QCOMPARE(w.box("Text3")->text(), QString(" 25"));
+    w.choose("Combo5", 1);
+    QCOMPARE(w.special(), onSquare(makeSpecial(8, 1, 25, 0), 1, 0));  // Who has no handler
+    w.ok();
+    QCOMPARE(w.special(), onSquare(makeSpecial(8, 1, 25, 1), 1, 0));
+  }
+
+  void okAloneStoresTheFacing() {
+    Editor w;
+    w.openSpecial(makeSpecial(1, 2, 3, 4, 0));
+    w.choose("Combo5", 3);
+    QTest::keyClick(w.box("Text5"), Qt::Key_Escape);  // closing stores nothing further
+    QVERIFY(!w.editor());
+    QCOMPARE(w.special().Param4, 0);
+    w.openLine(0);
+    w.choose("Combo5", 3);
+    const auto before = test_support::mapSlotBytes(w.mapsFile(), 1);
+    QTest::keyClick(w.box("Text5"), Qt::Key_Return);  // Enter is "OK"
+    QVERIFY(!w.editor());
+    QCOMPARE(w.special().Param4, 3);
+    QCOMPARE(test_support::mapSlotBytes(w.mapsFile(), 1), before);  // only Save writes
+  }
+
+  void aStoreMovesTheSpecialToTheSelectedSquare() {
+    Editor w;
+    w.openSpecial(makeSpecial(6, 8));
+    w.clickSquare(4, 5);
+    QCOMPARE(w.special().SquareX, 1);
+    w.typeAtEnd("Text1", "1");
+    QCOMPARE(w.special(), onSquare(makeSpecial(6, 81), 4, 5));
+    w.hub->flush();
+    QCOMPARE(w.text("Label15_0"), QString("Set Flag 81"));
+  }
+
+  // Typing is left as typed while it reads as what was stored: no snapping, no jumping cursor.
+  void typingIsLeftAsTyped() {
+    Editor w;
+    w.openSpecial(makeSpecial(3, 12));
+    w.clearBox("Text1");
+    QCOMPARE(w.box("Text1")->text(), QString());
+    QCOMPARE(w.special().Param1, 0);
+    QTest::keyClicks(w.box("Text1"), "-");
+    QCOMPARE(w.box("Text1")->text(), QString("-"));
+    QTest::keyClicks(w.box("Text1"), "45");
+    QCOMPARE(w.box("Text1")->text(), QString("-45"));
+    QCOMPARE(w.box("Text1")->textCursor().position(), 3);
+    QCOMPARE(w.special().Param1, -45);
+    QTest::keyClick(w.box("Text1"), Qt::Key_Home);
+    QTest::keyClick(w.box("Text1"), Qt::Key_Delete);
+    QCOMPARE(w.box("Text1")->text(), QString("45"));
+    QCOMPARE(w.box("Text1")->textCursor().position(), 0);
+    QCOMPARE(w.special().Param1, 45);
+  }
+
+  // A box that cannot be stored keeps its field and its text, and "OK" says so and stays.
+  void aRefusedBoxKeepsItsField() {
+    Editor w;
+    w.openSpecial(makeSpecial(1, 2, 3, 4, 1));
+    w.replaceText("Text5", "east");
+    w.replaceText("Text3", "7");  // hidden for this kind: never read
+    w.clearBox("Text1");
+    QCOMPARE(w.special(), onSquare(makeSpecial(1, 2, 3, 4, 1), 1, 0));
+    QCOMPARE(w.box("Text1")->text(), QString());
+    w.typeAtEnd("Text1", "9");
+    QCOMPARE(w.special(), onSquare(makeSpecial(1, 9, 3, 4, 1), 1, 0));
+    QVERIFY(w.box("Text5")->property("refused").toBool());
+    QVERIFY(!w.box("Text1")->property("refused").toBool());
+    QCOMPARE(w.box("Text5")->text(), QString("east"));
+
+    w.replaceText("Text6", "40000");
+    w.ok();
+    QVERIFY(w.editor());
+    QCOMPARE(w.messages().size(), std::size_t{1});
+    QCOMPARE(w.messages().back(),
+             QString("\"MapX\" must be a whole number from -32768 to 32767; it keeps 3.\n"
+                     "\"MapY\" must be a whole number from -32768 to 32767; it keeps 4."));
+    w.replaceText("Text5", " 6 ");
+    w.replaceText("Text6", "-32768");
+    w.ok();
+    QVERIFY(!w.editor());
+    QCOMPARE(w.special(), onSquare(makeSpecial(1, 9, 6, -32768, 1), 1, 0));
+  }
+
+  // A stored value beyond its list stays until the designer changes that field.
+  void valuesBeyondTheListsAreKept_data() {
+    QTest::addColumn<core::MapSpecial>("special");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<core::MapSpecial>("afterChoice");
+    QTest::newRow("creature") << makeSpecial(5, 40, 1, 7) << "Combo3" << 2
+                              << makeSpecial(5, 2, 1, 7);
+    QTest::newRow("building") << makeSpecial(2, 9, 4) << "Combo2" << 0 << makeSpecial(2, 0, 0);
+    QTest::newRow("reward") << makeSpecial(8, 5, 30, 6, 2) << "Combo3" << 1
+                            << makeSpecial(8, 1, 30, 6, 2);
+    QTest::newRow("kind") << withCondition(makeSpecial(12, 1, 2, 3, 4), 0, 0, 0) << "Combo1" << 3
+                          << makeSpecial(3);
+  }
+  void valuesBeyondTheListsAreKept() {
+    QFETCH(core::MapSpecial, special);
+    QFETCH(QString, list);
+    QFETCH(int, choice);
+    QFETCH(core::MapSpecial, afterChoice);
+    Editor w;
+    w.openSpecial(special);
+    w.ok();
+    QCOMPARE(w.special(), onSquare(special, 1, 0));
+    w.openLine(0);
+    w.choose(list, choice);
+    QCOMPARE(w.special(), onSquare(afterChoice, 1, 0));
+  }
+
+  void viewOpensThePictureViewer() {
+    Editor w;
+    w.openSpecial(makeSpecial(3, 12));
+    QTest::mouseClick(w.in("Command2"), Qt::LeftButton);
+    QVERIFY(w.standIn("frmMapBit"));
+    QCOMPARE(w.standIn("frmMapBit")->paints, 1);
+    w.replaceText("Text1", "14");
+    QTest::mouseClick(w.in("Command2"), Qt::LeftButton);
+    QCOMPARE(w.standIn("frmMapBit")->paints, 2);  // an open viewer shows the new number
+    QCOMPARE(w.defs->CurrentSpecial, 0);
+  }
+
+  // A new special made on an empty line reaches the main window at once and Maps.dat by Save.
+  void aNewSpecialReachesMapsDat() {
+    Editor w;
+    test_support::putSpecial(w.defs->Map, 0, 4, 1, 0, 2);  // entry 0 in use on this square
+    w.openLine(1);
+    QCOMPARE(w.entry, 1);
+    QCOMPARE(w.described(), QStringList{});
+    w.choose("Combo1", 6);
+    w.replaceText("Text1", "7");
+    w.choose("Combo3", 2);
+    w.replaceText("Text3", "9");
+    w.ok();
+    QVERIFY(w.hub->hasPending());
+    w.hub->flush();
+    QCOMPARE(w.text("Label15_1"), QString("Set Flag 7"));
+    QCOMPARE(w.text("Label14_4"), QString("Specials:  2 of 100"));
+    w.dialogs.answerSave(ui::Dialogs::SaveChoice::Cancel);
+    w.trigger("mnuNew");  // the unsaved-changes question covers the edit
+    QCOMPARE(w.dialogs.shown().size(), std::size_t{1});
+    QCOMPARE(w.special(), onSquare(makeSpecial(6, 7, 2, 9), 1, 0));
+
+    w.trigger("mnuSave");
+    const auto bytes = test_support::mapSlotBytes(w.mapsFile(), 1);
+    const std::int16_t expected[] = {6, 0, 1, 0, 7, 2, 9, 0, 0, 0, 0};
+    for (int f = 0; f < core::SpecialFieldCount; ++f) {
+      const std::size_t at = 2300 + 202 * static_cast<std::size_t>(f) + 2;
+      QCOMPARE(static_cast<std::int16_t>(bytes[at] | bytes[at + 1] << 8), expected[f]);
+    }
+  }
+};
+
+REGISTER_TEST(FrmMapSpeStoreTest);
+#include "test_frm_map_spe_store.moc"
