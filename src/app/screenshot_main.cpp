@@ -63,6 +63,8 @@ void ShowItemWithEffects(core::ModDefinitions& defs, ui::FormsRegistry&) {
   });
   defs.SelectedEffectSlot = 0;
   defs.EffectRefillPending = 1;
+}
+
 // Loads the first demo map holding a special that `wanted` picks, and hands that special to the
 // special square editor as the main window's specials panel does.
 void PickSpecial(core::ModDefinitions& defs, bool (*wanted)(const core::MapSpecial&)) {
