@@ -76,6 +76,7 @@ class Catalogue {
  private:
   Status checkAppend(long count) const;
   Status fillNames() const;
+  void forgetNames() const;
   void rememberNames(long slot, const Record& record);
   Status readNamesOf(std::size_t slotIndex) const;
   void growNames(std::size_t slotCount) const;

@@ -52,11 +52,16 @@ Status Catalogue<Record>::Open(const std::filesystem::path& datFolder) {
   datFolder_ = datFolder;
   file_ = std::move(opened.value());
   guard_.forgetAll();
+  forgetNames();
+  return Status::Ok();
+}
+
+template <class Record>
+void Catalogue<Record>::forgetNames() const {
   namesLoaded_ = false;
   names_.clear();
   known_.clear();
   singleReads_ = 0;
-  return Status::Ok();
 }
 
 template <class Record>
@@ -75,10 +80,7 @@ Status Catalogue<Record>::FollowReplacedFile() const {
   if (!reopened.ok()) return reopened.status();
   file_ = std::move(reopened.value());
   // The remembered slots stay: a save still notices that the new file differs from what was read.
-  namesLoaded_ = false;
-  names_.clear();
-  known_.clear();
-  singleReads_ = 0;
+  forgetNames();
   return Status::Ok();
 }
 
