@@ -14,6 +14,7 @@ class CountingDialogs final : public ui::Dialogs {
     return SaveChoice::Cancel;
   }
   bool askOverwrite(QWidget*, const QString&, const QString&) override { return false; }
+  bool askOpenAnyway(QWidget*, const QString&, const QString&) override { return false; }
   QString chooseDirectory(QWidget*, const QString&) override { return {}; }
 };
 

@@ -16,9 +16,26 @@ bool HoldsDatFolder(const QString& dir) {
 
 namespace {
 
+// Says what is wrong with the Dat of a folder that was refused.
 QString refusal(const QString& dir) {
+  const QString shown = QDir::toNativeSeparators(dir);
+  const std::filesystem::path dat = core::ResolveIgnoringCase(dir.toStdString(), "Dat");
+  std::error_code error;
+  const auto own = std::filesystem::symlink_status(dat, error);
+  if (std::filesystem::is_symlink(own) && !std::filesystem::exists(dat, error)) {
+    return QStringLiteral(
+               "In the folder \"%1\", Dat is a link to something that does not exist, so it is "
+               "not a game directory.")
+        .arg(shown);
+  }
+  if (std::filesystem::exists(own)) {
+    return QStringLiteral(
+               "In the folder \"%1\", Dat is a file, not a folder, so it is not a game "
+               "directory.")
+        .arg(shown);
+  }
   return QStringLiteral("The folder \"%1\" holds no Dat folder, so it is not a game directory.")
-      .arg(QDir::toNativeSeparators(dir));
+      .arg(shown);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The editor: find the game's folder, open its data and show the main window.
 #include "app/data_dir.h"
 #include "app/editor_forms.h"
+#include "app/folder_lock.h"
 #include "core/definitions.h"
 #include "ui/change_hub.h"
 #include "ui/dialogs.h"
@@ -21,6 +22,10 @@ int main(int argc, char** argv) {
       {[&dialogs] { return dialogs.chooseDirectory(nullptr, "Choose the game directory"); },
        [&dialogs](const QString& message) { dialogs.messageBox(nullptr, message, "Map Editor"); }});
   if (dataDir.isEmpty()) return 0;  // the designer cancelled: nothing is opened or written
+
+  // Held until the program ends, so a second editor on this folder is warned.
+  FolderLock lock(DatFolderOf(dataDir));
+  if (!LockGameFolder(lock, dialogs)) return 0;
 
   core::ModDefinitions defs(dataDir.toStdString());
   ui::ChangeHub hub(defs);

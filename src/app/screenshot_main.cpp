@@ -31,6 +31,7 @@ class UnattendedDialogs final : public ui::Dialogs {
     return SaveChoice::Cancel;
   }
   bool askOverwrite(QWidget*, const QString&, const QString&) override { return false; }
+  bool askOpenAnyway(QWidget*, const QString&, const QString&) override { return false; }
   QString chooseDirectory(QWidget*, const QString&) override { return {}; }
 };
 

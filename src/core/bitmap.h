@@ -23,6 +23,11 @@ struct Bitmap {
   }
 };
 
+// Checks, before a picture is loaded, that `path` is a regular file (a FIFO or device would hang
+// the reader) holding a Windows bitmap of at least minWidth x minHeight pixels whose pixel data
+// is all there. The message names the file and what is wrong with it.
+Status CheckBmpFile(const std::filesystem::path& path, int minWidth, int minHeight);
+
 // Writes a 24-bit uncompressed Windows bitmap.
 Status WriteBmp(const std::filesystem::path& path, const Bitmap& bitmap);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/record_file.h"
+#include "core/slot_guard.h"
 #include "core/status.h"
 
 #include <array>
@@ -23,7 +24,8 @@ struct NameField {
 // One catalogue file (Item.dat, Mon.dat, Shop.dat, Mag.dat, MagProg.dat): slot 1 is the header
 // whose first Integer is the entry count; entry k lives in slot k + 1. Keeps a cache of the
 // entries' names that follows every write and append, so a list of every entry never rereads
-// the file.
+// the file. Before each read or write it notices when the path now names another file (renamed
+// over by a checkout or the game's tools) and reopens it; its name cache starts afresh then.
 //
 // Record must offer PackedSize, SlotLength, pack, unpack and entryNumber().
 template <class Record>
@@ -41,18 +43,21 @@ class Catalogue {
   Result<Record> ReadSlot(long slot) const;
   // Entry n, that is slot n + 1.
   Result<Record> ReadEntry(long entry) const { return ReadSlot(entry + 1); }
-  // Writes the record to a slot and syncs.
-  Status WriteSlot(long slot, const Record& record);
+  // Writes the record to a slot and syncs. Without `overwrite`, a slot whose bytes on disk
+  // differ from those this editor last read or wrote there is left alone: ChangedOnDisk.
+  Status WriteSlot(long slot, const Record& record, bool overwrite = false);
   // Writes the record to slot (its first Integer) + 1 and syncs.
-  Status WriteEntry(const Record& record) {
-    return WriteSlot(long{record.entryNumber()} + 1, record);
+  Status WriteEntry(const Record& record, bool overwrite = false) {
+    return WriteSlot(long{record.entryNumber()} + 1, record, overwrite);
   }
 
   // The append pattern: with the count raised by one, the working record is stored as the new
   // entry, the header's first Integer is set to the new count (every other header byte kept),
   // and the working record is read back from its slot. Refused at 32767 entries. On success
-  // `count` holds the new count.
-  Status Append(Record& working, long& count);
+  // `count` holds the new count. Without `overwrite`, a header count on disk other than the one
+  // this editor read or wrote (someone else added entries) stops it: ChangedOnDisk. A failure
+  // leaves the file at its old length.
+  Status Append(Record& working, long& count, bool overwrite = false);
 
   // Replaces only the header's first Integer, keeping every other byte of slot 1.
   Status WriteHeaderCount(long count);
@@ -65,7 +70,13 @@ class Catalogue {
   // Fills the name cache with one sequential read of the file (lists call it before a sweep).
   Status LoadNames() const;
 
+  // Reopens the file when its path now names another file. Every read and write calls it.
+  Status FollowReplacedFile() const;
+
  private:
+  Status checkAppend(long count) const;
+  Status fillNames() const;
+  void forgetNames() const;
   void rememberNames(long slot, const Record& record);
   Status readNamesOf(std::size_t slotIndex) const;
   void growNames(std::size_t slotCount) const;
@@ -75,7 +86,9 @@ class Catalogue {
   std::size_t namesWidth_ = 0;  // bytes cached per slot, all name fields one after another
   std::size_t namesStart_ = 0;  // the span of the packed record that holds every name field
   std::size_t namesSpan_ = 0;
-  RecordFile file_;
+  std::filesystem::path datFolder_;
+  mutable RecordFile file_;
+  mutable SlotGuard guard_;           // each slot as last read or written here
   mutable bool namesLoaded_ = false;  // every slot of the file is cached
   mutable std::vector<char> names_;   // slot 1 first; namesWidth_ bytes per slot
   mutable std::vector<bool> known_;   // slots cached one by one before the whole pass

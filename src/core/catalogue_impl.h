@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <new>
 #include <numeric>
 #include <utility>
 
@@ -20,6 +21,9 @@ inline constexpr std::size_t NameChunkBytes = std::size_t{1} << 20;
 
 // After this many look-ups of single entries a list is being filled: read the whole file once.
 inline constexpr std::size_t SingleNameReads = 64;
+
+// Slot 1 is the header and the largest count is 32767: no slot after this one can be an entry.
+inline constexpr std::uint64_t LastEntrySlot = MaxEntries + 1;
 
 }  // namespace catalogue_detail
 
@@ -45,32 +49,69 @@ template <class Record>
 Status Catalogue<Record>::Open(const std::filesystem::path& datFolder) {
   auto opened = RecordFile::Open(ResolveIgnoringCase(datFolder, fileName_), Record::SlotLength);
   if (!opened.ok()) return opened.status();
+  datFolder_ = datFolder;
   file_ = std::move(opened.value());
+  guard_.forgetAll();
+  forgetNames();
+  return Status::Ok();
+}
+
+template <class Record>
+void Catalogue<Record>::forgetNames() const {
   namesLoaded_ = false;
   names_.clear();
   known_.clear();
   singleReads_ = 0;
+}
+
+template <class Record>
+Status Catalogue<Record>::FollowReplacedFile() const {
+  if (!isOpen()) return Status::Ok();  // the caller reports the closed file
+  auto same = file_.StillAtPath();
+  if (!same.ok()) return same.status();
+  if (*same) return Status::Ok();
+  const std::filesystem::path path = ResolveIgnoringCase(datFolder_, fileName_);
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) {
+    return Status::Error("Cannot use " + file_.path().string() +
+                         ": the file was removed or renamed since the editor opened it");
+  }
+  auto reopened = RecordFile::Open(path, Record::SlotLength);
+  if (!reopened.ok()) return reopened.status();
+  file_ = std::move(reopened.value());
+  // The remembered slots stay: a save still notices that the new file differs from what was read.
+  forgetNames();
   return Status::Ok();
 }
 
 template <class Record>
 Result<Record> Catalogue<Record>::ReadSlot(long slot) const {
   if (!isOpen()) return Status::Error("Cannot read " + fileName_ + ": the file is not open");
-  std::array<std::uint8_t, Record::PackedSize> bytes{};
-  Status status = file_.Read(slot, bytes);
+  Status status = FollowReplacedFile();
   if (!status.ok()) return status;
+  std::array<std::uint8_t, Record::PackedSize> bytes{};
+  status = file_.Read(slot, bytes);
+  if (!status.ok()) return status;
+  guard_.remember(slot, bytes);
   return Record::unpack(bytes);
 }
 
 template <class Record>
-Status Catalogue<Record>::WriteSlot(long slot, const Record& record) {
+Status Catalogue<Record>::WriteSlot(long slot, const Record& record, bool overwrite) {
   if (!isOpen()) return Status::Error("Cannot write " + fileName_ + ": the file is not open");
+  Status status = FollowReplacedFile();
+  if (!status.ok()) return status;
+  if (!overwrite) {
+    status = guard_.check(file_, slot, "Entry " + std::to_string(slot - 1));
+    if (!status.ok()) return status;
+  }
   std::array<std::uint8_t, Record::PackedSize> bytes{};
   record.pack(bytes);
-  Status status = file_.Write(slot, bytes);
+  status = file_.Store(slot, bytes);
   if (!status.ok()) return status;
+  guard_.remember(slot, bytes);
   rememberNames(slot, record);
-  return file_.Sync();
+  return Status::Ok();
 }
 
 template <class Record>
@@ -80,19 +121,44 @@ Status Catalogue<Record>::WriteHeaderCount(long count) {
     return Status::Error("Cannot write " + file_.path().string() + ": an entry count of " +
                          std::to_string(count) + " does not fit its header");
   }
+  Status status = FollowReplacedFile();
+  if (!status.ok()) return status;
   // Only the count means anything in the header; every other byte stays as the game left it.
   std::array<std::uint8_t, Record::PackedSize> header{};
-  Status status = file_.Read(1, header);
+  status = file_.Read(1, header);
   if (!status.ok()) return status;
   PutIntegerAt(header, 0, static_cast<std::int16_t>(count));
-  status = file_.Write(1, header);
+  status = file_.Store(1, header);
   if (!status.ok()) return status;
-  return file_.Sync();
+  guard_.remember(1, header);
+  return Status::Ok();
+}
+
+// Someone else's entries since this editor read the header would be overwritten by the append.
+template <class Record>
+Status Catalogue<Record>::checkAppend(long count) const {
+  const std::vector<std::uint8_t>* header = guard_.seen(1);
+  if (header && header->size() >= 2) {
+    std::array<std::uint8_t, 2> now{};
+    Status status = file_.Read(1, now);
+    if (!status.ok()) return status;
+    if (now[0] != (*header)[0] || now[1] != (*header)[1]) {
+      const auto ours = static_cast<std::int16_t>((*header)[0] | (*header)[1] << 8);
+      const auto theirs = static_cast<std::int16_t>(now[0] | now[1] << 8);
+      return Status::ChangedOnDisk(
+          "Entry " + std::to_string(count + 1) + " of " + file_.path().string() +
+          " was changed on disk since this editor read it: the file now counts " +
+          std::to_string(theirs) + " entries, not " + std::to_string(ours) + ".");
+    }
+  }
+  return guard_.check(file_, count + 2, "Entry " + std::to_string(count + 1));
 }
 
 template <class Record>
-Status Catalogue<Record>::Append(Record& working, long& count) {
+Status Catalogue<Record>::Append(Record& working, long& count, bool overwrite) {
   if (!isOpen()) return Status::Error("Cannot add to " + fileName_ + ": the file is not open");
+  Status status = FollowReplacedFile();
+  if (!status.ok()) return status;
   const std::string where = file_.path().string();
   if (count >= MaxEntries) {
     return Status::Error("Cannot add to " + where + ": it already holds " +
@@ -102,20 +168,30 @@ Status Catalogue<Record>::Append(Record& working, long& count) {
     return Status::Error("Cannot add to " + where + ": its entry count " + std::to_string(count) +
                          " is below 0");
   }
+  if (!overwrite) {
+    status = checkAppend(count);
+    if (!status.ok()) return status;
+  }
   const long newCount = count + 1;
   Record entry = working;
   entry.entryNumber() = static_cast<std::int16_t>(newCount);
 
+  auto oldSize = file_.Size();
+  if (!oldSize.ok()) return oldSize.status();
   // The entry goes to disk before the header counts it, so a header never names a missing entry.
   std::array<std::uint8_t, Record::PackedSize> bytes{};
   entry.pack(bytes);
-  Status status = file_.Write(newCount + 1, bytes);
-  if (status.ok()) status = file_.Sync();
+  status = file_.Store(newCount + 1, bytes);
   if (!status.ok()) return status;
-  rememberNames(newCount + 1, entry);
-
   status = WriteHeaderCount(newCount);
-  if (!status.ok()) return status;
+  if (!status.ok()) {
+    // The header still counts the old entries: take the uncounted one off again.
+    auto size = file_.Size();
+    if (size.ok() && *size > *oldSize) file_.CutBackTo(*oldSize);
+    return status;
+  }
+  guard_.remember(newCount + 1, bytes);
+  rememberNames(newCount + 1, entry);
 
   count = newCount;
   auto stored = ReadSlot(newCount + 1);
@@ -126,14 +202,28 @@ Status Catalogue<Record>::Append(Record& working, long& count) {
 
 template <class Record>
 Status Catalogue<Record>::LoadNames() const {
-  if (namesLoaded_) return Status::Ok();
   if (!isOpen()) return Status::Error("Cannot read " + fileName_ + ": the file is not open");
+  Status followed = FollowReplacedFile();
+  if (!followed.ok()) return followed;
+  if (namesLoaded_) return Status::Ok();
+  try {
+    return fillNames();
+  } catch (const std::bad_alloc&) {
+    return Status::Error("Cannot read the names in " + file_.path().string() +
+                         ": there is not enough memory");
+  }
+}
+
+template <class Record>
+Status Catalogue<Record>::fillNames() const {
   std::vector<char> names;
   if (namesWidth_ > 0) {
     auto size = file_.Size();
     if (!size.ok()) return size.status();
     const std::size_t slotLength = Record::SlotLength;
-    const std::uint64_t slotCount = (*size + slotLength - 1) / slotLength;
+    // A huge file holds nothing a header can count past slot 32768: read no further.
+    const std::uint64_t slotCount =
+        std::min((*size + slotLength - 1) / slotLength, catalogue_detail::LastEntrySlot);
     names.resize(static_cast<std::size_t>(slotCount) * namesWidth_);
 
     // One pass over the file in large chunks of whole slots: a list of 32767 spells must not
@@ -204,8 +294,11 @@ Result<std::string> Catalogue<Record>::Name(long entry, std::size_t which) const
   if (entry > MaxEntries) return std::string(width, '\0');
   const bool cached = namesLoaded_ ? true : slotIndex < known_.size() && known_[slotIndex];
   if (!cached) {
-    Status status =
-        singleReads_ < catalogue_detail::SingleNameReads ? readNamesOf(slotIndex) : LoadNames();
+    Status status = FollowReplacedFile();
+    if (status.ok() && !namesLoaded_) {
+      status =
+          singleReads_ < catalogue_detail::SingleNameReads ? readNamesOf(slotIndex) : LoadNames();
+    }
     if (!status.ok()) return status;
   }
 
@@ -219,7 +312,10 @@ Result<std::string> Catalogue<Record>::Name(long entry, std::size_t which) const
 
 template <class Record>
 void Catalogue<Record>::rememberNames(long slot, const Record& record) {
-  if (namesWidth_ == 0) return;
+  // Beyond the last countable slot nothing is ever looked up, so nothing is cached.
+  if (namesWidth_ == 0 || slot < 1 ||
+      static_cast<std::uint64_t>(slot) > catalogue_detail::LastEntrySlot)
+    return;
   std::array<std::uint8_t, Record::PackedSize> bytes{};
   record.pack(bytes);
   const auto slotIndex = static_cast<std::size_t>(slot - 1);

@@ -2,6 +2,9 @@
 
 #include "core/record_file.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -19,6 +22,17 @@ constexpr NameField CreaturePluralField{2 + CreatureNameWidth, CreatureNameWidth
 constexpr NameField ShopNameField{4, ShopNameWidth};
 constexpr NameField SpellNameField{2, SpellNameWidth};
 
+// What start-up says about a file it opened: made because it was missing, or not writable.
+void NoticeFileState(const RecordFile& file, std::vector<std::string>& notices) {
+  if (file.created()) {
+    notices.push_back(file.path().string() + " was missing and has been created empty.");
+  }
+  if (file.readOnly()) {
+    notices.push_back(file.path().string() +
+                      " is read-only: it can be read, but saves to it will fail.");
+  }
+}
+
 // Opens a catalogue and takes its header into the working record and its count.
 template <class Record>
 Status OpenWithHeader(const Result<std::filesystem::path>& datFolder, Catalogue<Record>& catalogue,
@@ -26,17 +40,50 @@ Status OpenWithHeader(const Result<std::filesystem::path>& datFolder, Catalogue<
   if (!datFolder.ok()) return datFolder.status();
   Status status = catalogue.Open(*datFolder);
   if (!status.ok()) return status;
+  NoticeFileState(catalogue.file(), notices);
   auto header = catalogue.ReadSlot(1);
   if (!header.ok()) return header.status();
   working = std::move(header.value());
   count = working.entryNumber();
+  const std::string where = catalogue.file().path().string();
   if (count < 0) {
     // Left on disk as it is: the next addition writes a sound count.
-    notices.push_back(catalogue.file().path().string() + ": the header counts " +
-                      std::to_string(count) + " entries; taken as 0 until the next entry is added");
+    notices.push_back(where + ": the header counts " + std::to_string(count) +
+                      " entries; taken as 0 until the next entry is added");
     count = 0;
   }
+  auto size = catalogue.file().Size();
+  if (size.ok()) {
+    // A slot cut short still counts: its missing bytes read as zeros.
+    const std::uint64_t slots = (*size + Record::SlotLength - 1) / Record::SlotLength;
+    const std::uint64_t held = slots > 0 ? slots - 1 : 0;
+    if (static_cast<std::uint64_t>(count) > held) {
+      notices.push_back(where + ": the header counts " + std::to_string(count) +
+                        " entries, but the file holds only " + std::to_string(held) +
+                        "; the missing entries read as empty");
+    }
+  }
   return Status::Ok();
+}
+
+// Several failures as one, each message said once, in the order they came.
+Status Together(const std::vector<Status>& statuses) {
+  std::vector<std::string> lines;
+  for (const Status& status : statuses) {
+    if (status.ok()) continue;
+    std::size_t start = 0;
+    const std::string& message = status.message();
+    while (start <= message.size()) {
+      const std::size_t end = std::min(message.find('\n', start), message.size());
+      std::string line = message.substr(start, end - start);
+      if (std::find(lines.begin(), lines.end(), line) == lines.end()) lines.push_back(line);
+      start = end + 1;
+    }
+  }
+  if (lines.empty()) return Status::Ok();
+  std::string joined = lines.front();
+  for (std::size_t i = 1; i < lines.size(); ++i) joined += "\n" + lines[i];
+  return Status::Error(joined);
 }
 
 template <class Record>
@@ -58,14 +105,14 @@ Status ReadOne(const Catalogue<Record>& catalogue, long n, Record& into) {
 
 // Entry 0 would be the header slot: writing it there would wipe the count.
 template <class Record>
-Status WriteWorking(Catalogue<Record>& catalogue, const Record& working) {
+Status WriteWorking(Catalogue<Record>& catalogue, const Record& working, bool overwrite) {
   if (working.entryNumber() < 1) {
     const std::string where =
         catalogue.isOpen() ? catalogue.file().path().string() : catalogue.fileName();
     return Status::Error("Cannot save entry " + std::to_string(working.entryNumber()) + " of " +
                          where + ": entries start at 1");
   }
-  return catalogue.WriteEntry(working);
+  return catalogue.WriteEntry(working, overwrite);
 }
 
 // Maps.dat is opened for one load or save and closed again when the file goes out of scope.
@@ -100,10 +147,14 @@ Result<std::filesystem::path> ModDefinitions::DatFolder() const {
     return (full.empty() ? folder : full).string();
   };
   if (!std::filesystem::exists(status)) {
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(folder, error))) {
+      return Status::Error("Cannot use the Dat folder " + named() +
+                           ": it is a link to something that does not exist");
+    }
     return Status::Error("Cannot find the Dat folder " + named() + ": " + std::strerror(ENOENT));
   }
   if (!std::filesystem::is_directory(status)) {
-    return Status::Error("Cannot use the Dat folder " + named() + ": " + std::strerror(ENOTDIR));
+    return Status::Error("Cannot use the Dat folder " + named() + ": it is a file, not a folder");
   }
   return folder;
 }
@@ -120,6 +171,17 @@ std::filesystem::path ModDefinitions::MapsFile() const {
 // --- Start-up ---
 
 Status ModDefinitions::LoadFirstMap() {
+  const auto datFolder = DatFolder();
+  if (!datFolder.ok()) return datFolder.status();
+  // Existing files can still be saved in place, but nothing missing can be made there.
+  if (::access(datFolder->c_str(), W_OK) != 0) {
+    notices_.push_back("The Dat folder " + datFolder->string() +
+                       " cannot be written: files missing from it cannot be created.");
+  }
+  auto file = OpenMapsFile(datFolder);
+  if (!file.ok()) return file.status();
+  NoticeFileState(file.value(), notices_);
+  file->Close();
   return LoadMap(1);
 }
 
@@ -131,33 +193,31 @@ Status ModDefinitions::OpenCreatureFile() {
 Status ModDefinitions::OpenItemAndShopFiles() {
   const auto datFolder = DatFolder();
   ItemLen = static_cast<long>(ItemRecord::SlotLength);
-  Status status = OpenWithHeader(datFolder, items_, Item, ItemCount, notices_);
-  if (!status.ok()) return status;
+  Status items = OpenWithHeader(datFolder, items_, Item, ItemCount, notices_);
   // The equipment editor opens on entry 1 the first time.
-  status = ReadOne(items_, 1, Item);
-  if (!status.ok()) return status;
+  if (items.ok()) items = ReadOne(items_, 1, Item);
   ShopLen = static_cast<long>(ShopRecord::SlotLength);
-  return OpenWithHeader(datFolder, shops_, Shop, ShopCount, notices_);
+  return Together({items, OpenWithHeader(datFolder, shops_, Shop, ShopCount, notices_)});
 }
 
 Status ModDefinitions::OpenSpellFiles() {
   const auto datFolder = DatFolder();
   SpellLen = static_cast<long>(SpellRecord::SlotLength);
-  Status status = OpenWithHeader(datFolder, spells_, Spell, SpellCount, notices_);
-  if (!status.ok()) return status;
+  Status spells = OpenWithHeader(datFolder, spells_, Spell, SpellCount, notices_);
   SpellProgLen = static_cast<long>(SpellProgRecord::SlotLength);
-  return OpenWithHeader(datFolder, spellProg_, SpellProg, SpellProgCount, notices_);
+  return Together(
+      {spells, OpenWithHeader(datFolder, spellProg_, SpellProg, SpellProgCount, notices_)});
 }
 
 Status ModDefinitions::Startup() {
   notices_.clear();
+  std::vector<Status> failures;
   for (Status (ModDefinitions::*step)() :
        {&ModDefinitions::LoadFirstMap, &ModDefinitions::OpenCreatureFile,
         &ModDefinitions::OpenItemAndShopFiles, &ModDefinitions::OpenSpellFiles}) {
-    Status status = (this->*step)();
-    if (!status.ok()) return status;
+    failures.push_back((this->*step)());
   }
-  return Status::Ok();
+  return Together(failures);
 }
 
 // --- Entry reads ---
@@ -183,32 +243,32 @@ Status ModDefinitions::ReadSpellScratch(long n) {
 
 // --- Writes ---
 
-Status ModDefinitions::WriteItem(bool /*overwrite*/) {
-  return WriteWorking(items_, Item);
+Status ModDefinitions::WriteItem(bool overwrite) {
+  return WriteWorking(items_, Item, overwrite);
 }
-Status ModDefinitions::WriteCreature(bool /*overwrite*/) {
-  return WriteWorking(creatures_, Creature);
+Status ModDefinitions::WriteCreature(bool overwrite) {
+  return WriteWorking(creatures_, Creature, overwrite);
 }
-Status ModDefinitions::WriteShop(bool /*overwrite*/) {
-  return WriteWorking(shops_, Shop);
+Status ModDefinitions::WriteShop(bool overwrite) {
+  return WriteWorking(shops_, Shop, overwrite);
 }
-Status ModDefinitions::WriteSpell(bool /*overwrite*/) {
-  return WriteWorking(spells_, Spell);
+Status ModDefinitions::WriteSpell(bool overwrite) {
+  return WriteWorking(spells_, Spell, overwrite);
 }
-Status ModDefinitions::AppendItem(bool /*overwrite*/) {
-  return items_.Append(Item, ItemCount);
+Status ModDefinitions::AppendItem(bool overwrite) {
+  return items_.Append(Item, ItemCount, overwrite);
 }
-Status ModDefinitions::AppendCreature(bool /*overwrite*/) {
-  return creatures_.Append(Creature, CreatureCount);
+Status ModDefinitions::AppendCreature(bool overwrite) {
+  return creatures_.Append(Creature, CreatureCount, overwrite);
 }
-Status ModDefinitions::AppendShop(bool /*overwrite*/) {
-  return shops_.Append(Shop, ShopCount);
+Status ModDefinitions::AppendShop(bool overwrite) {
+  return shops_.Append(Shop, ShopCount, overwrite);
 }
-Status ModDefinitions::AppendSpell(bool /*overwrite*/) {
-  return spells_.Append(Spell, SpellCount);
+Status ModDefinitions::AppendSpell(bool overwrite) {
+  return spells_.Append(Spell, SpellCount, overwrite);
 }
-Status ModDefinitions::AppendSpellProg(bool /*overwrite*/) {
-  return spellProg_.Append(SpellProg, SpellProgCount);
+Status ModDefinitions::AppendSpellProg(bool overwrite) {
+  return spellProg_.Append(SpellProg, SpellProgCount, overwrite);
 }
 
 void ModDefinitions::pack_shop_stock() {
@@ -227,23 +287,29 @@ Status ModDefinitions::LoadMap(long mapNumber) {
   std::vector<std::uint8_t> bytes(MapRecord::PackedSize);
   Status status = file->Read(mapNumber, bytes);
   if (!status.ok()) return status;
+  mapsSeen_.remember(mapNumber, bytes);
   Map = MapRecord::unpack(bytes);
   StartMapHistory();
   return Status::Ok();
 }
 
-Status ModDefinitions::SaveMap(long mapNumber, bool /*overwrite*/) {
+Status ModDefinitions::SaveMap(long mapNumber, bool overwrite) {
   if (mapNumber < 1) {
     return Status::Error("Cannot save map " + std::to_string(mapNumber) + " to " +
                          MapsFile().string() + ": map numbers start at 1");
   }
   auto file = OpenMapsFile(DatFolder());
   if (!file.ok()) return file.status();
+  if (!overwrite) {
+    Status status = mapsSeen_.check(file.value(), mapNumber, "Map " + std::to_string(mapNumber));
+    if (!status.ok()) return status;
+  }
   std::vector<std::uint8_t> bytes(MapRecord::PackedSize);
   Map.pack(bytes);
-  Status status = file->Write(mapNumber, bytes);
+  Status status = file->Store(mapNumber, bytes);
   if (!status.ok()) return status;
-  return file->Sync();
+  mapsSeen_.remember(mapNumber, bytes);
+  return Status::Ok();
 }
 
 // --- Undo and redo ---

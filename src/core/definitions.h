@@ -4,6 +4,7 @@
 #include "core/catalogue_records.h"
 #include "core/map_history.h"
 #include "core/map_record.h"
+#include "core/slot_guard.h"
 #include "core/status.h"
 
 #include <cstdint>
@@ -73,11 +74,14 @@ class ModDefinitions {
   // --- Start-up, in this order ---
   Status LoadFirstMap();
   Status OpenCreatureFile();
+  // Each file is opened on its own: a failure of one does not keep the other closed, and the
+  // failures are reported together.
   Status OpenItemAndShopFiles();
   Status OpenSpellFiles();
-  // The four above in order; stops at the first failure.
+  // The four above in order, every one of them run; the failures together, each said once.
   Status Startup();
-  // Things start-up noticed without failing (a negative entry count, say), for the designer.
+  // Things start-up noticed without failing, for the designer: files it had to create, files
+  // that cannot be written, header counts that are negative or reach beyond the file.
   const std::vector<std::string>& Notices() const { return notices_; }
 
   // --- Entry reads (entry n is slot n + 1) ---
@@ -148,6 +152,7 @@ class ModDefinitions {
  private:
   std::filesystem::path dataDir_;
   std::vector<std::string> notices_;
+  SlotGuard mapsSeen_;  // each map as last loaded or saved here
   Catalogue<ItemRecord> items_;
   Catalogue<CreatureRecord> creatures_;
   Catalogue<ShopRecord> shops_;

@@ -41,6 +41,31 @@ int OpenRetrying(const char* path, int flags, mode_t mode = 0) {
   return fd;
 }
 
+RecordFile::WriteLimit& TestWriteLimit() {
+  static RecordFile::WriteLimit limit;
+  return limit;
+}
+
+// pwrite, or as much of it as the tests' simulated disk lets through.
+ssize_t WriteAt(int fd, const std::uint8_t* data, std::size_t size, off_t offset) {
+  if (const auto& limit = TestWriteLimit()) {
+    size = std::min(size, limit(size));
+    if (size == 0) {
+      errno = ENOSPC;
+      return -1;
+    }
+  }
+  return ::pwrite(fd, data, size, offset);
+}
+
+int TruncateRetrying(int fd, std::uint64_t size) {
+  int result;
+  do {
+    result = ::ftruncate(fd, static_cast<off_t>(size));
+  } while (result != 0 && errno == EINTR);
+  return result;
+}
+
 // Largest byte offset a slot may reach; beyond it the slot number is nonsense.
 constexpr std::uint64_t MaxFileOffset =
     static_cast<std::uint64_t>(std::numeric_limits<off_t>::max());
@@ -50,6 +75,7 @@ constexpr std::uint64_t MaxFileOffset =
 RecordFile::RecordFile(RecordFile&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)),
       readOnly_(std::exchange(other.readOnly_, false)),
+      created_(std::exchange(other.created_, false)),
       slotLength_(std::exchange(other.slotLength_, 0)),
       path_(std::move(other.path_)) {}
 
@@ -58,6 +84,7 @@ RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
     Close();
     fd_ = std::exchange(other.fd_, -1);
     readOnly_ = std::exchange(other.readOnly_, false);
+    created_ = std::exchange(other.created_, false);
     slotLength_ = std::exchange(other.slotLength_, 0);
     path_ = std::move(other.path_);
   }
@@ -95,6 +122,7 @@ Result<RecordFile> RecordFile::Open(const std::filesystem::path& path, std::size
     }
   }
   if (file.fd_ < 0) return Failure("open", file.path_, errno);
+  file.created_ = !exists;
   return file;
 }
 
@@ -160,25 +188,59 @@ Status RecordFile::Write(long slot, std::span<const std::uint8_t> data) {
   if (::fstat(fd_, &info) != 0) return Failure("write", path_, errno);
   if (static_cast<std::uint64_t>(info.st_size) < slotEnd) {
     // The gap and the new slot's slack become zeros, never stale disk blocks.
-    int result;
-    do {
-      result = ::ftruncate(fd_, static_cast<off_t>(slotEnd));
-    } while (result != 0 && errno == EINTR);
-    if (result != 0) return Failure("write", path_, errno);
+    if (TruncateRetrying(fd_, slotEnd) != 0) return Failure("write", path_, errno);
   }
 
   std::size_t done = 0;
   while (done < data.size()) {
     const ssize_t put =
-        ::pwrite(fd_, data.data() + done, data.size() - done, static_cast<off_t>(start + done));
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return Failure("write", path_, errno);
+        WriteAt(fd_, data.data() + done, data.size() - done, static_cast<off_t>(start + done));
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) {
+      const int error = put < 0 ? errno : ENOSPC;
+      // An extension that could not be filled is undone: no blank or half-written slot stays.
+      if (static_cast<std::uint64_t>(info.st_size) < slotEnd) {
+        TruncateRetrying(fd_, static_cast<std::uint64_t>(info.st_size));
+      }
+      return Failure("write", path_, error);
     }
-    if (put == 0) return Failure("write", path_, ENOSPC);
     done += static_cast<std::size_t>(put);
   }
   return Status::Ok();
+}
+
+Status RecordFile::Store(long slot, std::span<const std::uint8_t> data) {
+  auto before = Size();
+  if (!before.ok()) return before.status();
+  Status status = Write(slot, data);
+  if (status.ok()) status = Sync();
+  if (!status.ok()) {
+    auto after = Size();
+    if (after.ok() && *after > *before) CutBackTo(*before);
+  }
+  return status;
+}
+
+Status RecordFile::CutBackTo(std::uint64_t size) {
+  if (!isOpen()) return Failure("write", path_, "the file is not open");
+  if (TruncateRetrying(fd_, size) != 0) return Failure("write", path_, errno);
+  return Sync();
+}
+
+Result<bool> RecordFile::StillAtPath() const {
+  if (!isOpen()) return Failure("read", path_, "the file is not open");
+  struct stat open {};
+  if (::fstat(fd_, &open) != 0) return Failure("read", path_, errno);
+  struct stat named {};
+  if (::stat(path_.c_str(), &named) != 0) {
+    if (errno == ENOENT) return false;
+    return Failure("read", path_, errno);
+  }
+  return open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
+void RecordFile::SetWriteLimitForTests(WriteLimit limit) {
+  TestWriteLimit() = std::move(limit);
 }
 
 Status RecordFile::Sync() {
@@ -206,6 +268,7 @@ void RecordFile::Close() {
     fd_ = -1;
   }
   readOnly_ = false;
+  created_ = false;
 }
 
 std::filesystem::path ResolveIgnoringCase(const std::filesystem::path& folder,

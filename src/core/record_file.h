@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 
 namespace core {
@@ -29,6 +30,8 @@ class RecordFile {
 
   bool isOpen() const { return fd_ >= 0; }
   bool readOnly() const { return readOnly_; }
+  // The file did not exist and this Open made it (empty).
+  bool created() const { return created_; }
   const std::filesystem::path& path() const { return path_; }
   std::size_t slotLength() const { return slotLength_; }
 
@@ -38,6 +41,14 @@ class RecordFile {
   Status Write(long slot, std::span<const std::uint8_t> data);
   // Puts everything written so far on disk.
   Status Sync();
+  // Write and Sync as one step. When the slot lay beyond the end and either fails (a full disk),
+  // the file is cut back to its old length, so no blank or half-written slots are left behind.
+  Status Store(long slot, std::span<const std::uint8_t> data);
+  // Cuts the file back to `size` bytes (undoing an extension) and syncs.
+  Status CutBackTo(std::uint64_t size);
+
+  // False when the path now names another file than the one open (renamed over, replaced).
+  Result<bool> StillAtPath() const;
 
   // Raw bytes from a file offset, zeros past the end (for reading many slots at once).
   Status ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const;
@@ -46,9 +57,15 @@ class RecordFile {
 
   void Close();
 
+  // For tests only: each low-level write asks the limit how many of `wanted` bytes fit, as a
+  // nearly full disk would answer (0 = no space left). Empty = no limit.
+  using WriteLimit = std::function<std::size_t(std::size_t wanted)>;
+  static void SetWriteLimitForTests(WriteLimit limit);
+
  private:
   int fd_ = -1;
   bool readOnly_ = false;
+  bool created_ = false;
   std::size_t slotLength_ = 0;
   std::filesystem::path path_;
 };

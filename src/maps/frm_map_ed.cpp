@@ -49,12 +49,16 @@ void frmMapEd::Form_Load() {
 // background and tile sheet, and says once which files it could not use.
 void frmMapEd::loadMapPictures() {
   QStringList failures;
-  const core::Status back = picMap_->loadPicture(pathText(defs_.DataFile("Back.bmp")));
+  const std::filesystem::path backFile = defs_.DataFile("Back.bmp");
+  core::Status back = core::CheckBmpFile(backFile, MapViewPixels, MapViewPixels);
+  if (back.ok()) back = picMap_->loadPicture(pathText(backFile));
   if (!back.ok()) {
     picMap_->setBackground(ui::ToQImage(core::MakeMapBackground()));
     failures << QString::fromStdString(back.message());
   }
-  const core::Status tiles = picTiles_->loadPicture(pathText(defs_.DataFile("Tiles.bmp")));
+  const std::filesystem::path tilesFile = defs_.DataFile("Tiles.bmp");
+  core::Status tiles = core::CheckBmpFile(tilesFile, core::TileSheetWidth, core::TileSheetHeight);
+  if (tiles.ok()) tiles = picTiles_->loadPicture(pathText(tilesFile));
   if (!tiles.ok()) {
     picTiles_->setBackground(ui::ToQImage(core::MakeTileSheet()));
     failures << QString::fromStdString(tiles.message());
@@ -69,14 +73,8 @@ void frmMapEd::loadMapPictures() {
 // The four start-up steps in their order. A step that fails is reported and the others still
 // run, so that as much of the game's data as can be read is there to edit.
 void frmMapEd::runStartup() {
-  QStringList failures;
-  for (core::Status (core::ModDefinitions::*step)() :
-       {&core::ModDefinitions::LoadFirstMap, &core::ModDefinitions::OpenCreatureFile,
-        &core::ModDefinitions::OpenItemAndShopFiles, &core::ModDefinitions::OpenSpellFiles}) {
-    const core::Status status = (defs_.*step)();
-    if (!status.ok()) failures << QString::fromStdString(status.message());
-  }
-  if (!failures.isEmpty()) showMessage(failures.join('\n'));
+  const core::Status status = defs_.Startup();
+  if (!status.ok()) showMessage(QString::fromStdString(status.message()));
   QStringList notices;
   for (const std::string& notice : defs_.Notices()) notices << QString::fromStdString(notice);
   if (!notices.isEmpty()) showMessage(notices.join('\n'));

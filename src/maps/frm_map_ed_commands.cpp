@@ -2,6 +2,7 @@
 #include "maps/frm_map_ed.h"
 
 #include "core/numbers.h"
+#include "ui/typed_text.h"
 
 namespace maps {
 
@@ -20,7 +21,7 @@ std::optional<std::int16_t> readAnswer(const QString& answer, const QString& fie
   const core::NumberReading reading = core::ReadLeadingNumber(ui::ToBytes(answer));
   if (reading.ok()) return reading.value;
   refusal = QStringLiteral("%1: \"%2\" is not a number from -32768 to 32767. The value stays %3.")
-                .arg(field, answer.trimmed(), numberText(oldValue));
+                .arg(field, ui::QuotedAnswer(answer.trimmed()), numberText(oldValue));
   return std::nullopt;
 }
 
@@ -88,7 +89,15 @@ bool frmMapEd::saveCurrentMap() {
                 " Give the map its number first (click the number beside \"Map Number:\").");
     return false;
   }
-  const core::Status status = defs_.SaveMap(defs_.CurrentMap);
+  core::Status status = defs_.SaveMap(defs_.CurrentMap);
+  if (status.changedOnDisk()) {
+    // Another editor saved this map since it was read here: its work is lost unless we stop.
+    const QString question =
+        QStringLiteral("Map %1 was changed on disk since it was opened. Overwrite it?")
+            .arg(numberText(defs_.CurrentMap));
+    if (!dialogs_.askOverwrite(this, question, WindowCaption)) return false;
+    status = defs_.SaveMap(defs_.CurrentMap, true);
+  }
   if (!status.ok()) {
     showMessage(QString::fromStdString(status.message()));
     return false;

@@ -39,6 +39,16 @@ bool QtDialogs::askOverwrite(QWidget* parent, const QString& text, const QString
   return box.clickedButton() == overwrite;
 }
 
+bool QtDialogs::askOpenAnyway(QWidget* parent, const QString& text, const QString& title) {
+  QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent);
+  QPushButton* openAnyway = box.addButton("Open Anyway", QMessageBox::AcceptRole);
+  QPushButton* quit = box.addButton("Quit", QMessageBox::RejectRole);
+  box.setDefaultButton(quit);
+  box.setEscapeButton(quit);
+  box.exec();
+  return box.clickedButton() == openAnyway;
+}
+
 QString QtDialogs::chooseDirectory(QWidget* parent, const QString& caption) {
   return QFileDialog::getExistingDirectory(parent, caption);
 }
@@ -84,6 +94,17 @@ bool ScriptedDialogs::askOverwrite(QWidget*, const QString& text, const QString&
   return overwrite;
 }
 
+bool ScriptedDialogs::askOpenAnyway(QWidget*, const QString& text, const QString& title) {
+  shown_.push_back(Shown{Kind::OpenAnywayQuestion, text, title, {}});
+  if (openAnyways_.empty()) {
+    ++unanswered_;
+    return false;
+  }
+  const bool openAnyway = openAnyways_.front();
+  openAnyways_.pop_front();
+  return openAnyway;
+}
+
 QString ScriptedDialogs::chooseDirectory(QWidget*, const QString& caption) {
   shown_.push_back(Shown{Kind::Directory, caption, {}, {}});
   if (directories_.empty()) {
@@ -104,7 +125,7 @@ std::vector<QString> ScriptedDialogs::messages() const {
 
 int ScriptedDialogs::pendingAnswers() const {
   return static_cast<int>(inputs_.size() + saveChoices_.size() + overwrites_.size() +
-                          directories_.size());
+                          openAnyways_.size() + directories_.size());
 }
 
 }  // namespace ui

@@ -26,6 +26,8 @@ class Dialogs {
                                           const QString& title) = 0;
   // A question with Overwrite and Cancel; true for Overwrite.
   virtual bool askOverwrite(QWidget* parent, const QString& text, const QString& title) = 0;
+  // A question with Open Anyway and Quit; true for Open Anyway.
+  virtual bool askOpenAnyway(QWidget* parent, const QString& text, const QString& title) = 0;
   // A folder picked by the user; empty when cancelled.
   virtual QString chooseDirectory(QWidget* parent, const QString& caption) = 0;
 };
@@ -39,6 +41,7 @@ class QtDialogs final : public Dialogs {
   SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
                                   const QString& title) override;
   bool askOverwrite(QWidget* parent, const QString& text, const QString& title) override;
+  bool askOpenAnyway(QWidget* parent, const QString& text, const QString& title) override;
   QString chooseDirectory(QWidget* parent, const QString& caption) override;
 };
 
@@ -47,7 +50,14 @@ class QtDialogs final : public Dialogs {
 // counted in unanswered().
 class ScriptedDialogs final : public Dialogs {
  public:
-  enum class Kind { Input, Message, SaveQuestion, OverwriteQuestion, Directory };
+  enum class Kind {
+    Input,
+    Message,
+    SaveQuestion,
+    OverwriteQuestion,
+    OpenAnywayQuestion,
+    Directory
+  };
 
   // One dialog as it was shown. For a message `prompt` is its text; for a directory, the caption.
   struct Shown {
@@ -61,6 +71,7 @@ class ScriptedDialogs final : public Dialogs {
   void cancelInput() { inputs_.push_back(QString()); }
   void answerSave(SaveChoice choice) { saveChoices_.push_back(choice); }
   void answerOverwrite(bool overwrite) { overwrites_.push_back(overwrite); }
+  void answerOpenAnyway(bool openAnyway) { openAnyways_.push_back(openAnyway); }
   void answerDirectory(const QString& path) { directories_.push_back(path); }
 
   QString inputBox(QWidget* parent, const QString& prompt, const QString& title,
@@ -69,6 +80,7 @@ class ScriptedDialogs final : public Dialogs {
   SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
                                   const QString& title) override;
   bool askOverwrite(QWidget* parent, const QString& text, const QString& title) override;
+  bool askOpenAnyway(QWidget* parent, const QString& text, const QString& title) override;
   QString chooseDirectory(QWidget* parent, const QString& caption) override;
 
   const std::vector<Shown>& shown() const { return shown_; }
@@ -84,6 +96,7 @@ class ScriptedDialogs final : public Dialogs {
   std::deque<QString> inputs_;
   std::deque<SaveChoice> saveChoices_;
   std::deque<bool> overwrites_;
+  std::deque<bool> openAnyways_;
   std::deque<QString> directories_;
   std::vector<Shown> shown_;
   int unanswered_ = 0;

@@ -2,6 +2,7 @@
 #include "support/test_registry.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -64,6 +65,23 @@ class DataDirTest : public QObject {
     QCOMPARE(ChooseDataDir({"editor", nodat}, nodat, nodat, script.questions()), good);
     QCOMPARE(script.messages.size(), 2);  // the argument, then the first chosen folder
     QVERIFY(script.messages.at(0).contains(QDir::toNativeSeparators(nodat)));
+  }
+
+  void datThatIsNoFolderIsNamedForWhatItIs() {
+    QTemporaryDir root;
+    QDir(root.path()).mkpath("file");
+    QFile plain(root.path() + "/file/Dat");
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    QDir(root.path()).mkpath("link");
+    QVERIFY(QFile::link(root.path() + "/gone", root.path() + "/link/Dat"));
+    for (const auto& [folder, words] : {std::pair<QString, QString>{"file", "Dat is a file"},
+                                        {"link", "Dat is a link to something"}}) {
+      ScriptedQuestions script;
+      const QString given = root.path() + "/" + folder;
+      QCOMPARE(ChooseDataDir({"editor", given}, given, given, script.questions()), QString());
+      QVERIFY2(script.messages.at(0).contains(words), qPrintable(script.messages.at(0)));
+    }
   }
 
   void cancelledChooserGivesNothingAndCreatesNothing() {

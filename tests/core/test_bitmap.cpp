@@ -4,6 +4,8 @@
 #include "support/fixtures.h"
 #include "support/test_registry.h"
 
+#include <sys/stat.h>
+
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -88,6 +90,33 @@ class BitmapTest : public QObject {
     torn.pixels.pop_back();
     QVERIFY(!core::WriteBmp(path, torn).ok());
     QVERIFY(!fs::exists(path));
+  }
+
+  void checkRefusesWhatWouldLeaveTheViewEmpty() {
+    QTemporaryDir dir;
+    const fs::path folder = dir.path().toStdString();
+    const fs::path good = folder / "good.bmp";
+    QVERIFY(core::WriteBmp(good, core::Bitmap(169, 40)).ok());
+    QVERIFY(core::CheckBmpFile(good, 169, 40).ok());
+
+    const auto refusal = [](const fs::path& path, int w, int h) {
+      const core::Status status = core::CheckBmpFile(path, w, h);
+      return status.ok() ? std::string("accepted") : status.message();
+    };
+    const fs::path small = folder / "small.bmp";
+    QVERIFY(core::WriteBmp(small, core::Bitmap(168, 40)).ok());
+    QVERIFY(refusal(small, 169, 40).find("168 x 40") != std::string::npos);
+
+    auto bytes = test_support::readBytes(good);
+    bytes.resize(bytes.size() - 1);
+    const fs::path cut = folder / "cut.bmp";
+    test_support::writeBytes(cut, bytes);
+    QVERIFY(refusal(cut, 169, 40).find("cut short") != std::string::npos);
+
+    const fs::path fifo = folder / "fifo.bmp";
+    QCOMPARE(::mkfifo(fifo.c_str(), 0644), 0);
+    QVERIFY(refusal(fifo, 1, 1).find("not a regular file") != std::string::npos);
+    QVERIFY(refusal(folder / "none.bmp", 1, 1).find("none.bmp") != std::string::npos);
   }
 
   // The glyph for each code 0..7 shows in the map view tests; outside them there is none.

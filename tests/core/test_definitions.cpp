@@ -4,6 +4,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -142,8 +143,11 @@ class DefinitionsTest : public QObject {
     ModDefinitions defs(dir->root());
     QVERIFY(defs.Startup().ok());
     QCOMPARE(defs.CreatureCount, 0L);
-    QCOMPARE(defs.Notices().size(), std::size_t{1});
-    QVERIFY2(defs.Notices()[0].find(path.string()) != std::string::npos, defs.Notices()[0].c_str());
+    // The other files were missing and are noticed as created; Mon.dat only for its count.
+    const auto aboutMon = std::count_if(
+        defs.Notices().begin(), defs.Notices().end(),
+        [&path](const std::string& notice) { return notice.find(path.string()) == 0; });
+    QCOMPARE(aboutMon, std::ptrdiff_t{1});
     QVERIFY(readBytes(path) == header);
 
     nameEntry(defs.Creature, "Goblin");

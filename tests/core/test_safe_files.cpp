@@ -1,0 +1,252 @@
+// The store against a second editor, a full disk, huge and replaced files, and odd folders.
+#include "core/definitions.h"
+#include "support/fixtures.h"
+#include "support/test_registry.h"
+
+#include <QTest>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+using namespace core;
+using namespace test_support;
+
+namespace {
+
+constexpr std::size_t MapSlot = MapRecord::SlotLength;
+
+// Maps 1..3, four items, three creatures, two shops, one spell, no progression.
+void writeGame(const TestDataDir& dir) {
+  for (std::int16_t map = 1; map <= 3; ++map)
+    writeMapSlot(dir.datFile("Maps.dat"), map, sampleMap(map));
+  writeCatalogue(dir.datFile("Item.dat"), namedEntries<ItemRecord>(4, "Item"));
+  writeCatalogue(dir.datFile("Mon.dat"), namedEntries<CreatureRecord>(3, "Orc"));
+  writeCatalogue(dir.datFile("Shop.dat"), namedEntries<ShopRecord>(2, "Shop"));
+  writeCatalogue(dir.datFile("Mag.dat"), namedEntries<SpellRecord>(1, "Spell"));
+  writeCatalogue(dir.datFile("MagProg.dat"), std::vector<SpellProgRecord>{});
+}
+
+// A disk with `bytes` left for the life of the object.
+class NearlyFullDisk {
+ public:
+  explicit NearlyFullDisk(std::size_t bytes) : left_(bytes) {
+    RecordFile::SetWriteLimitForTests([this](std::size_t wanted) {
+      const std::size_t granted = std::min(wanted, left_);
+      left_ -= granted;
+      return granted;
+    });
+  }
+  ~NearlyFullDisk() { RecordFile::SetWriteLimitForTests({}); }
+  NearlyFullDisk(const NearlyFullDisk&) = delete;
+  NearlyFullDisk& operator=(const NearlyFullDisk&) = delete;
+
+ private:
+  std::size_t left_;
+};
+
+bool anyMentions(const std::vector<std::string>& notices, const std::string& file,
+                 const std::string& words) {
+  return std::any_of(notices.begin(), notices.end(), [&](const std::string& notice) {
+    return notice.find(file) != std::string::npos && notice.find(words) != std::string::npos;
+  });
+}
+
+}  // namespace
+
+class SafeFilesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void secondEditorIsStoppedBeforeOverwriting() {
+    auto dir = makeDataDir();
+    writeGame(*dir);
+    ModDefinitions a(dir->root()), b(dir->root());
+    QVERIFY(a.Startup().ok());
+    QVERIFY(b.Startup().ok());
+    const auto maps = dir->datFile("Maps.dat");
+
+    a.Map.GraphicSet = 5;
+    QVERIFY(a.SaveMap(1).ok());
+    const auto saved = readBytes(maps);
+    b.Map.EncounterChance = 50;
+    const Status refused = b.SaveMap(1);
+    QVERIFY(refused.changedOnDisk());
+    QVERIFY2(refused.message().find("Map 1") == 0, refused.message().c_str());
+    QVERIFY(readBytes(maps) == saved);
+    QVERIFY(b.SaveMap(1, true).ok());
+    QCOMPARE(MapRecord::unpack(mapSlotBytes(maps, 1)).EncounterChance, std::int16_t{50});
+    // Its own save is the new reading: the next one goes through without a question.
+    b.Map.HitRefresh = 3;
+    QVERIFY(b.SaveMap(1).ok());
+
+    // Entries and appends, the same way.
+    const auto items = dir->datFile("Item.dat");
+    QVERIFY(a.ReadItemPair(2).ok());
+    QVERIFY(b.ReadItemPair(2).ok());
+    nameEntry(a.Item, "Sword");
+    QVERIFY(a.WriteItem().ok());
+    nameEntry(b.Item, "Shield");
+    auto before = readBytes(items);
+    QVERIFY(b.WriteItem().changedOnDisk());
+    QVERIFY(a.AppendItem().ok());
+    QVERIFY(b.AppendItem().changedOnDisk());
+    QVERIFY(readBytes(items) != before);  // A's append is there ...
+    before = readBytes(items);
+    QCOMPARE(b.ItemCount, 4L);  // ... and B wrote nothing
+    QVERIFY(b.AppendItem().changedOnDisk());
+    QVERIFY(readBytes(items) == before);
+    QVERIFY(b.ReadItemPair(2).ok());  // read again: B sees A's work and may save over it
+    nameEntry(b.Item, "Shield");
+    QVERIFY(b.WriteItem().ok());
+    QCOMPARE(b.ItemName(2), padded("Shield"));
+  }
+
+  void failedWritesLeaveTheFileAsItWas_data() {
+    QTest::addColumn<std::size_t>("room");
+    QTest::newRow("disk full") << std::size_t{0};
+    QTest::newRow("11 KB left") << std::size_t{11000};
+  }
+  void failedWritesLeaveTheFileAsItWas() {
+    QFETCH(std::size_t, room);
+    auto dir = makeDataDir();
+    writeGame(*dir);
+    ModDefinitions defs(dir->root());
+    QVERIFY(defs.Startup().ok());
+    const auto maps = dir->datFile("Maps.dat");
+    const auto items = dir->datFile("Item.dat");
+    const auto mapsBefore = readBytes(maps);
+    const auto itemsBefore = readBytes(items);
+    {
+      NearlyFullDisk disk(room);
+      defs.Map = sampleMap(10);
+      const Status status = defs.SaveMap(10);
+      QVERIFY(!status.ok());
+      QVERIFY2(mentions(status, maps), status.message().c_str());
+      QCOMPARE(readBytes(maps).size(), 3 * MapSlot);
+      QVERIFY(readBytes(maps) == mapsBefore);
+      nameEntry(defs.Item, "Lance");
+      QVERIFY(!defs.AppendItem().ok());
+      QVERIFY(readBytes(items) == itemsBefore);
+      QCOMPARE(defs.ItemCount, 4L);
+    }
+    // Nothing is left behind that would stop the next save once there is room again.
+    QVERIFY(defs.SaveMap(10).ok());
+    QCOMPARE(readBytes(maps).size(), 10 * MapSlot);
+    QVERIFY(defs.AppendItem().ok());
+    QCOMPARE(defs.ItemName(5), padded("Lance"));
+  }
+
+  void hugeCatalogueReadsNoFurtherThanTheLastCountableSlot() {
+    auto dir = makeDataDir();
+    writeGame(*dir);
+    const auto mon = dir->datFile("Mon.dat");
+    std::error_code error;
+    std::filesystem::resize_file(mon, std::uintmax_t{50} << 30, error);  // sparse
+    if (error) QSKIP("this file system holds no 50 GB sparse file");
+    ModDefinitions defs(dir->root());
+    QVERIFY(defs.Startup().ok());
+    for (long n = 1; n <= 100; ++n) defs.CreatureName(n);  // past the single look-ups
+    QCOMPARE(defs.CreatureName(2), padded("Orc 2"));
+    QVERIFY(defs.Creatures().LoadNames().ok());
+    QCOMPARE(defs.CreatureName(32767), std::string(CreatureNameWidth, '\0'));
+    QCOMPARE(defs.CreatureName(3), padded("Orc 3"));
+  }
+
+  void eachCatalogueOpensOnItsOwn() {
+    auto dir = makeDataDir();
+    writeGame(*dir);
+    for (const char* name : {"Item.dat", "Mag.dat"}) {
+      std::filesystem::remove(dir->datFile(name));
+      std::filesystem::create_directory(dir->datFile(name));  // cannot be opened as a file
+    }
+    ModDefinitions defs(dir->root());
+    const Status status = defs.Startup();
+    QVERIFY(!status.ok());
+    QVERIFY2(mentions(status, dir->datFile("Item.dat")), status.message().c_str());
+    QVERIFY2(mentions(status, dir->datFile("Mag.dat")), status.message().c_str());
+    QCOMPARE(defs.ShopCount, 2L);
+    QCOMPARE(defs.ShopName(2), padded("Shop 2", ShopNameWidth));
+    QVERIFY(defs.SpellProgression().isOpen());
+    QCOMPARE(defs.CreatureCount, 3L);
+  }
+
+  void replacedFileIsFollowed() {
+    auto dir = makeDataDir();
+    writeGame(*dir);
+    ModDefinitions defs(dir->root());
+    QVERIFY(defs.Startup().ok());
+    QVERIFY(defs.ReadItemPair(1).ok());
+    QCOMPARE(defs.ItemName(1), padded("Item 1"));
+
+    // A checkout writes a new file and renames it over the old one.
+    const auto items = dir->datFile("Item.dat");
+    const auto fresh = dir->datFile("Item.dat.new");
+    writeCatalogue(fresh, namedEntries<ItemRecord>(6, "New"));
+    std::filesystem::rename(fresh, items);
+
+    QVERIFY(defs.Items().LoadNames().ok());
+    QCOMPARE(defs.ItemName(6), padded("New 6"));
+    nameEntry(defs.Item, "Mine");
+    QVERIFY(defs.WriteItem().changedOnDisk());  // entry 1 there is not the one read
+    QVERIFY(defs.ReadItemPair(1).ok());
+    QCOMPARE(defs.Item.ItemName, padded("New 1"));
+    nameEntry(defs.Item, "Mine");
+    QVERIFY(defs.WriteItem().ok());
+    QCOMPARE(ItemRecord::unpack(readBytes(items, ItemRecord::SlotLength, ItemRecord::PackedSize))
+                 .ItemName,
+             padded("Mine"));
+
+    std::filesystem::remove(items);
+    const Status gone = defs.ReadItemPair(1);
+    QVERIFY(!gone.ok());
+    QVERIFY2(mentions(gone, items), gone.message().c_str());
+    QVERIFY(!std::filesystem::exists(items));
+  }
+
+  void startupSaysWhatItFound() {
+    auto dir = makeDataDir();
+    writeMapSlot(dir->datFile("Maps.dat"), 1, sampleMap(1));
+    writeCatalogue(dir->datFile("Item.dat"), namedEntries<ItemRecord>(1, "Item"));
+    std::filesystem::permissions(dir->datFile("Item.dat"), std::filesystem::perms(0444));
+    writeBytes(dir->datFile("Mon.dat"), {0xFF, 0x7F});  // counts 32767 in two bytes
+    ModDefinitions defs(dir->root());
+    QVERIFY(defs.Startup().ok());
+    const auto& notices = defs.Notices();
+    for (const char* created : {"Shop.dat", "Mag.dat", "MagProg.dat"})
+      QVERIFY2(anyMentions(notices, dir->datFile(created).string(), "created"), created);
+    QVERIFY(!anyMentions(notices, dir->datFile("Maps.dat").string(), "created"));
+    QVERIFY(anyMentions(notices, dir->datFile("Item.dat").string(), "read-only"));
+    QVERIFY(anyMentions(notices, dir->datFile("Mon.dat").string(), "32767"));
+    QCOMPARE(notices.size(), std::size_t{5});
+  }
+
+  void datFolderProblemsAreNamedOnce_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("missing") << "missing"
+                             << "Cannot find the Dat folder";
+    QTest::newRow("a plain file") << "file"
+                                  << "it is a file, not a folder";
+    QTest::newRow("a broken link") << "link"
+                                   << "it is a link to something that does not exist";
+  }
+  void datFolderProblemsAreNamedOnce() {
+    QFETCH(QString, kind);
+    QFETCH(QString, words);
+    auto dir = makeDataDir(false);
+    const auto dat = dir->root() / "Dat";
+    if (kind == "file") writeBytes(dat, {1, 2});
+    if (kind == "link") std::filesystem::create_symlink(dir->root() / "Gone", dat);
+    ModDefinitions defs(dir->root());
+    const Status status = defs.Startup();
+    QVERIFY(!status.ok());
+    const std::string& message = status.message();
+    QVERIFY2(message.find(words.toStdString()) != std::string::npos, message.c_str());
+    QCOMPARE(std::count(message.begin(), message.end(), '\n'), 0L);  // said once
+  }
+};
+
+REGISTER_TEST(SafeFilesTest);
+#include "test_safe_files.moc"
