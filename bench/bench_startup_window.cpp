@@ -31,7 +31,10 @@ using bench_support::GeneratedGame;
 class CountingDialogs final : public ui::Dialogs {
  public:
   int messages = 0;
-  QString inputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+  std::optional<QString> inputBox(QWidget*, const QString&, const QString&,
+                                  const QString&) override {
+    return std::nullopt;
+  }
   void messageBox(QWidget*, const QString&, const QString&) override { ++messages; }
   SaveChoice askSaveDiscardCancel(QWidget*, const QString&, const QString&) override {
     return SaveChoice::Cancel;
