@@ -95,7 +95,10 @@ void Label::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     drawFrame(&painter);
     const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
-    const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());
+    // Blanks that pad a stored name take no room worth cutting a letter for.
+    QString whole = text();
+    while (whole.endsWith(QLatin1Char(' '))) whole.chop(1);
+    const QString shown = fontMetrics().elidedText(whole, Qt::ElideRight, area.width());
     style()->drawItemText(&painter, area, QStyle::visualAlignment(layoutDirection(), alignment()),
                           palette(), isEnabled(), shown, foregroundRole());
   } else {
