@@ -6,7 +6,7 @@ BUILD_TYPE ?= RelWithDebInfo
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgl-dev libbenchmark-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build deps screenshot bench clean
+.PHONY: run test build deps screenshot bench bench-build clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -23,8 +23,10 @@ $(BUILD)/build.ninja:
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD)
 
+# Ctrl+C closes the editor; that is how a run ends, not a failure of make.
 run: build
-	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	@trap 'exit 0' INT TERM; \
+	if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "No display is available here, so the editor cannot open a window."; \
 	  echo "The demo data is in $(CURDIR)/$(BUILD)/bin (Dat and Data folders)."; \
 	  echo "Run 'make screenshot' to render the main window to a picture instead."; \
@@ -38,9 +40,12 @@ test: build
 screenshot: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/editor_screenshot $(BUILD)/bin docs
 
-bench: deps
-	cmake -S . -B $(BUILD)-release -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(BUILD)-release
+# The benchmarks are built in release mode, in their own folder, only by these two targets.
+bench-build: deps
+	cmake -S . -B $(BUILD)-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DEDITOR_BENCH=ON
+	cmake --build $(BUILD)-release --target benchmarks
+
+bench: bench-build
 	@for b in $(BUILD)-release/bench/bench_*; do echo "== $$b"; $$b; done
 
 clean:

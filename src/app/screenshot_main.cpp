@@ -23,7 +23,10 @@ namespace {
 // No one is there to answer: messages go to the terminal and questions are cancelled.
 class UnattendedDialogs final : public ui::Dialogs {
  public:
-  QString inputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+  std::optional<QString> inputBox(QWidget*, const QString&, const QString&,
+                                  const QString&) override {
+    return std::nullopt;
+  }
   void messageBox(QWidget*, const QString& text, const QString&) override {
     std::fprintf(stderr, "%s\n", qPrintable(text));
   }

@@ -43,6 +43,8 @@ void frmMapEd::Form_Load() {
   defs_.TextPage = 0;
   savedMap_ = defs_.Map;
   updateMenuStates();
+  // The arrow keys move the selection from the start.
+  picMap_->setFocus();
 }
 
 // A missing or unreadable picture is no reason to stop editing: the editor draws its own
@@ -95,7 +97,11 @@ void frmMapEd::Form_Paint() {
 
   for (int s = 0; s < core::EncounterSlotCount; ++s) {
     const EncounterLabels encounter = DescribeEncounter(defs_, map, s);
-    Label10_[s]->setText(ui::ToQString(encounter.creature));
+    const QString creature = ui::ToShownText(encounter.creature);
+    Label10_[s]->setText(creature);
+    // The name may be cut short on a narrow window: the tip has all of it.
+    Label10_[s]->setToolTip(
+        QStringLiteral("%1\nClick to edit encounter %2").arg(creature).arg(s + 1));
     Label11_[s]->setText(ui::ToQString(encounter.number));
     Label12_[s]->setText(ui::ToQString(encounter.others));
   }
@@ -108,9 +114,15 @@ void frmMapEd::Form_Paint() {
 
   const SpecialsPanel panel =
       BuildSpecialsPanel(defs_, map, defs_.SelectedX, defs_.SelectedY, defs_.SpecialsOffset);
-  for (std::size_t line = 0; line < Label15_.size(); ++line)
-    Label15_[line]->setText(ui::ToQString(panel.lines[line]));
+  for (std::size_t line = 0; line < Label15_.size(); ++line) {
+    const QString text = ui::ToShownText(panel.lines[line]);
+    Label15_[line]->setText(text);
+    Label15_[line]->setToolTip(text.isEmpty() ? QStringLiteral("Click to add a special here")
+                                              : text + QStringLiteral("\nClick to edit it"));
+  }
   Label14_[4]->setText(ui::ToQString(SpecialsCountText(panel.total)));
+  SpecialsUp_->setEnabled(defs_.SpecialsOffset > 0);
+  SpecialsDown_->setEnabled(defs_.SpecialsOffset < panel.onSquare);
 
   // Another window may hand over a selection off the grid; its sides are then not shown.
   for (int d = 0; d < core::SideCount; ++d) {

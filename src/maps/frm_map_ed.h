@@ -60,6 +60,7 @@ class frmMapEd : public ui::Form {
   void buildControls();
   void buildMenus();
   void layOutControls();
+  void setTabOrder();
   void updateMenuStates();
 
   // --- Start-up (frm_map_ed.cpp) ---
@@ -94,13 +95,15 @@ class frmMapEd : public ui::Form {
   // --- Square editing (frm_map_ed_squares.cpp) ---
   void picMap_Click(QPoint pos, Qt::MouseButton button, bool rightButtonDown);
   void picMap_KeyPress(int key);
-  void Label16_Click(int index);
+  // Shift steps the side's wall code back instead of forward.
+  void Label16_Click(int index, Qt::KeyboardModifiers modifiers);
   void Label15_Click(int index);
   void SpecialsUp_Click();
   void SpecialsDown_Click();
   void EncounterLabel_Click(int index);
   void selectSquare(int x, int y, unsigned changes);
   bool selectionOnGrid() const;
+  int specialsOnSquare() const;
 
   core::ModDefinitions& defs_;
   ui::Dialogs& dialogs_;

@@ -44,12 +44,13 @@ void frmMapEd::notifyChanged(unsigned changes) {
 
 void frmMapEd::askProperty(const PropertyInput& property) {
   std::int16_t& target = property.field ? defs_.Map.*property.field : defs_.CurrentMap;
-  const QString answer = dialogs_.inputBox(this, property.prompt, property.title,
-                                           ui::ToQString(core::NumberWithLeadingBlank(target)));
+  const std::optional<QString> answer = dialogs_.inputBox(
+      this, property.prompt, property.title, ui::ToQString(core::NumberWithLeadingBlank(target)));
+  if (!answer) return;  // cancelled: the value stays
   QString refusal;
   QString field = QString::fromLatin1(property.caption);
   field.chop(1);  // the heading's colon
-  const std::optional<std::int16_t> value = readAnswer(answer, field, target, refusal);
+  const std::optional<std::int16_t> value = readAnswer(*answer, field, target, refusal);
   if (!value) {
     showMessage(refusal);
     return;
@@ -123,12 +124,13 @@ void frmMapEd::mnuNew_Click() {
 
 void frmMapEd::mnuOpen_Click() {
   if (!offerToSave()) return;
-  const QString answer =
+  const std::optional<QString> answer =
       dialogs_.inputBox(this, "Enter Map Number", "Open Which Map",
                         ui::ToQString(core::NumberWithLeadingBlank(defs_.CurrentMap)));
+  if (!answer) return;  // cancelled: the map shown stays
   QString refusal;
   const std::optional<std::int16_t> number =
-      readAnswer(answer, "Map Number", defs_.CurrentMap, refusal);
+      readAnswer(*answer, "Map Number", defs_.CurrentMap, refusal);
   if (!number) {
     showMessage(refusal);
     return;

@@ -36,20 +36,25 @@ struct MenuSpec {
   std::vector<MenuEntry> entries;
 };
 
-// A value the designer clicks to change: sunken like an input box, with a hand pointer.
-void styleClickable(QLabel* label, int minimumWidth) {
+// A value the designer clicks to change: sunken like an input box, with a hand pointer, a tip
+// saying what a click does, and a stop of the Tab key.
+void styleClickable(ui::Label* label, int minimumWidth, const QString& hint) {
   label->setFrameShape(QFrame::StyledPanel);
   label->setFrameShadow(QFrame::Sunken);
   label->setAutoFillBackground(true);
   label->setBackgroundRole(QPalette::Base);
-  label->setCursor(Qt::PointingHandCursor);
+  label->setTextInteractionFlags(Qt::NoTextInteraction);  // before: it resets the focus policy
+  label->setClickable(hint);
   label->setMinimumWidth(minimumWidth);
   label->setMargin(2);
-  label->setTextInteractionFlags(Qt::NoTextInteraction);
 }
 
 void styleHeading(QLabel* label) {
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+QString EncounterHint(int slot) {
+  return QStringLiteral("Click to edit encounter %1").arg(slot + 1);
 }
 
 QLabel* columnHeading(QWidget* parent, const QString& name, const QString& text) {
@@ -93,7 +98,7 @@ void frmMapEd::buildControls() {
     propertyHeadings_.push_back(heading);
 
     auto* value = new ui::Label(parent, property.value);
-    styleClickable(value, 64);
+    styleClickable(value, 64, QStringLiteral("Click to change the %1").arg(property.title));
     propertyValues_.push_back(value);
     connect(value, &ui::Label::clicked, this, [this, &property] { askProperty(property); });
   }
@@ -105,14 +110,16 @@ void frmMapEd::buildControls() {
   for (int s = 0; s < EncounterRows; ++s) {
     Label9_[s]->setText(QString::number(s + 1));
     Label9_[s]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // One Tab stop per row, on the creature; the whole row answers a click.
     for (auto* column : {&Label9_, &Label10_, &Label11_, &Label12_}) {
       ui::Label* label = (*column)[s];
-      label->setCursor(Qt::PointingHandCursor);
+      label->setClickable(EncounterHint(s), column == &Label10_);
       connect(label, &ui::Label::clicked, this, &frmMapEd::EncounterLabel_Click);
     }
-    Label10_[s]->setMinimumWidth(150);
-    Label11_[s]->setMinimumWidth(56);
-    Label12_[s]->setMinimumWidth(36);
+    Label10_[s]->setElided(true);
+    Label10_[s]->setMinimumWidth(110);
+    Label11_[s]->setMinimumWidth(48);
+    Label12_[s]->setMinimumWidth(32);
   }
 
   Label13_ = ui::makeLabelArray(parent, "Label13", 2);
@@ -130,13 +137,14 @@ void frmMapEd::buildControls() {
 
   Label16_ = ui::makeLabelArray(parent, "Label16", core::SideCount);
   for (ui::Label* label : Label16_) {
-    styleClickable(label, 80);
-    connect(label, &ui::Label::clicked, this, &frmMapEd::Label16_Click);
+    styleClickable(label, 80, "Click for the next wall code, Shift+click for the one before");
+    connect(label, &ui::Label::clickedWith, this, &frmMapEd::Label16_Click);
   }
 
   Label15_ = ui::makeLabelArray(parent, "Label15", 4);
   for (ui::Label* label : Label15_) {
-    styleClickable(label, 250);
+    styleClickable(label, 180, {});  // the tip follows the line (see Form_Paint)
+    label->setElided(true);
     connect(label, &ui::Label::clicked, this, &frmMapEd::Label15_Click);
   }
 
@@ -151,6 +159,7 @@ void frmMapEd::buildControls() {
 
   picMap_ = new ui::PictureBox(parent, "picMap");
   picMap_->setSurfaceSize(MapViewPixels, MapViewPixels);
+  picMap_->setFocusMargin(2);
   picMap_->setFocusPolicy(Qt::StrongFocus);
   picMap_->setCursor(Qt::CrossCursor);
   connect(picMap_, &ui::PictureBox::clicked, this, &frmMapEd::picMap_Click);
@@ -222,25 +231,39 @@ void frmMapEd::updateMenuStates() {
   for (auto& [action, window] : windowEntries_) action->setEnabled(registry_.has(window));
 }
 
-// The map view sits 8 pixels in from the client corner; the panels stand to its right: the map
-// and square details beside each other's use, the encounter table in its own column.
+// The Tab key goes from the map view through the properties, the sides, the specials and the
+// encounter rows, in the order they are read.
+void frmMapEd::setTabOrder() {
+  std::vector<QWidget*> chain = {picMap_};
+  chain.insert(chain.end(), propertyValues_.begin(), propertyValues_.end());
+  chain.insert(chain.end(), Label16_.begin(), Label16_.end());
+  chain.insert(chain.end(), Label15_.begin(), Label15_.end());
+  chain.push_back(SpecialsUp_);
+  chain.push_back(SpecialsDown_);
+  chain.insert(chain.end(), Label10_.begin(), Label10_.end());
+  for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+// The map view sits 8 pixels in from the client corner at its fixed size; the two panels share
+// the rest of the width: the map and square details in one column, the encounter table in the
+// other, narrow enough for a 1024-pixel screen.
 void frmMapEd::layOutControls() {
   auto* outer = new QHBoxLayout(body());
-  outer->setContentsMargins(8, 8, 8, 8);
-  outer->setSpacing(10);
+  outer->setContentsMargins(6, 6, 6, 6);
+  outer->setSpacing(8);
   outer->setSizeConstraint(QLayout::SetMinimumSize);
   outer->addWidget(picMap_, 0, Qt::AlignLeft | Qt::AlignTop);
 
-  // Map properties: three rows of two heading/value pairs.
+  // Map properties: one heading/value pair a row.
   auto* properties = new ui::Frame(body(), "fraProperties", "Map");
   auto* propertyGrid = new QGridLayout(properties);
   propertyGrid->setHorizontalSpacing(6);
+  propertyGrid->setVerticalSpacing(3);
   for (std::size_t i = 0; i < propertyValues_.size(); ++i) {
-    const int row = static_cast<int>(i) % 3;
-    const int column = static_cast<int>(i) / 3 * 2;
-    propertyGrid->addWidget(propertyHeadings_[i], row, column);
-    propertyGrid->addWidget(propertyValues_[i], row, column + 1);
+    propertyGrid->addWidget(propertyHeadings_[i], static_cast<int>(i), 0);
+    propertyGrid->addWidget(propertyValues_[i], static_cast<int>(i), 1);
   }
+  propertyGrid->setColumnStretch(2, 1);
 
   // The selected square: coordinates, its four sides, and its specials with the scroll buttons.
   auto* square = new ui::Frame(body(), "fraSquare", "Square");
@@ -251,12 +274,14 @@ void frmMapEd::layOutControls() {
   coordinates->addStretch(1);
   squareBox->addLayout(coordinates);
   auto* sides = new QGridLayout;
+  sides->setVerticalSpacing(3);
   for (int d = 0; d < core::SideCount; ++d) {
-    sides->addWidget(Label14_[d], d / 2, (d % 2) * 2);
-    sides->addWidget(Label16_[d], d / 2, (d % 2) * 2 + 1);
+    sides->addWidget(Label14_[d], d, 0);
+    sides->addWidget(Label16_[d], d, 1);
   }
+  sides->setColumnStretch(2, 1);
   squareBox->addLayout(sides);
-  squareBox->addSpacing(6);
+  squareBox->addSpacing(4);
   squareBox->addWidget(Label14_[4]);
   auto* specials = new QHBoxLayout;
   auto* lines = new QVBoxLayout;
@@ -279,7 +304,7 @@ void frmMapEd::layOutControls() {
   // Encounter slots: number, creature, number appearing, chance of others.
   auto* encounters = new ui::Frame(body(), "fraEncounters", "Encounters");
   auto* table = new QGridLayout(encounters);
-  table->setHorizontalSpacing(10);
+  table->setHorizontalSpacing(8);
   table->setVerticalSpacing(9);
   table->addWidget(columnHeading(encounters, "EncounterHeadingCreature", "Creature"), 0, 1);
   table->addWidget(columnHeading(encounters, "EncounterHeadingNumber", "Number"), 0, 2);
@@ -290,8 +315,10 @@ void frmMapEd::layOutControls() {
     table->addWidget(Label11_[s], s + 1, 2);
     table->addWidget(Label12_[s], s + 1, 3);
   }
+  table->setColumnStretch(1, 1);
   table->setRowStretch(EncounterRows + 1, 1);
   outer->addWidget(encounters);
+  setTabOrder();
 }
 
 }  // namespace maps

@@ -1,10 +1,10 @@
 // Square selection and editing in the main window.
 #include "maps/frm_map_ed.h"
 
+#include "core/vocabularies.h"
 #include "maps/special_descriptions.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace maps {
 
@@ -62,11 +62,18 @@ void frmMapEd::picMap_KeyPress(int key) {
   selectSquare(x, y, 0);
 }
 
-// Steps one side through Nothing, Wall1..Wall5, Door1, Door2 and back to Nothing. Only the
-// selected square changes; its neighbour keeps its own code for the shared side.
-void frmMapEd::Label16_Click(int index) {
+// Steps one side through Nothing, Wall1..Wall5, Door1, Door2 and back to Nothing (with Shift,
+// the other way round). Only the selected square changes; its neighbour keeps its own code for
+// the shared side.
+void frmMapEd::Label16_Click(int index, Qt::KeyboardModifiers modifiers) {
   if (!selectionOnGrid() || index < 0 || index >= core::SideCount) return;
-  defs_.Map.NextWallCode(defs_.SelectedX, defs_.SelectedY, index);
+  if (modifiers.testFlag(Qt::ShiftModifier)) {
+    constexpr int codes = static_cast<int>(core::WallNames.size());
+    const int code = defs_.Map.WallCode(defs_.SelectedX, defs_.SelectedY, index);
+    defs_.Map.SetWallCode(defs_.SelectedX, defs_.SelectedY, index, (code + codes - 1) % codes);
+  } else {
+    defs_.Map.NextWallCode(defs_.SelectedX, defs_.SelectedY, index);
+  }
   RefreshMainWindow();
   notifyChanged(core::MapChanged);
 }
@@ -76,9 +83,14 @@ void frmMapEd::SpecialsUp_Click() {
   RefreshMainWindow();
 }
 
+// Down goes as far as the empty line after the square's last special, where a new one starts.
 void frmMapEd::SpecialsDown_Click() {
-  if (defs_.SpecialsOffset < std::numeric_limits<std::int16_t>::max()) ++defs_.SpecialsOffset;
+  if (defs_.SpecialsOffset < specialsOnSquare()) ++defs_.SpecialsOffset;
   RefreshMainWindow();
+}
+
+int frmMapEd::specialsOnSquare() const {
+  return BuildSpecialsPanel(defs_, defs_.Map, defs_.SelectedX, defs_.SelectedY, 0).onSquare;
 }
 
 // A listed line edits its special; an empty line starts a new one in the lowest free entry.

@@ -5,7 +5,10 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace ui {
 
@@ -22,6 +25,10 @@ std::string ToBytes(const QString& text) {
   return core::EncodeWindows1252(points);
 }
 
+QString ToShownText(std::string_view bytes) {
+  return ToQString(bytes.substr(0, bytes.find('\0')));
+}
+
 QString ControlName(const QString& name, int index) {
   return index < 0 ? name : name + QLatin1Char('_') + QString::number(index);
 }
@@ -30,6 +37,31 @@ QString ControlName(const QString& name, int index) {
 
 Label::Label(QWidget* parent, const QString& name, int index) : QLabel(parent), index_(index) {
   setObjectName(ControlName(name, index));
+  setTextFormat(Qt::PlainText);
+}
+
+void Label::setClickable(const QString& hint, bool takesFocus) {
+  setCursor(Qt::PointingHandCursor);
+  setToolTip(hint);
+  setFocusPolicy(takesFocus ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void Label::setElided(bool elided) {
+  elided_ = elided;
+  updateGeometry();
+  update();
+}
+
+QSize Label::minimumSizeHint() const {
+  const QSize whole = QLabel::minimumSizeHint();
+  if (!elided_) return whole;
+  const int frameAndMargins = 2 * (frameWidth() + margin());
+  return {fontMetrics().horizontalAdvance(QStringLiteral("...")) + frameAndMargins, whole.height()};
+}
+
+void Label::emitClick(Qt::KeyboardModifiers modifiers) {
+  emit clicked(index_);
+  emit clickedWith(index_, modifiers);
 }
 
 void Label::mousePressEvent(QMouseEvent* event) {
@@ -44,7 +76,42 @@ void Label::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
   if (wasPressed && event->button() == Qt::LeftButton &&
       rect().contains(event->position().toPoint()))
-    emit clicked(index_);
+    emitClick(event->modifiers());
+}
+
+// A label that takes the focus is clicked with Enter or Space, as a button is.
+void Label::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (focusPolicy() != Qt::NoFocus &&
+      (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+    emitClick(event->modifiers() & ~Qt::KeypadModifier);
+    return;
+  }
+  QLabel::keyPressEvent(event);
+}
+
+void Label::paintEvent(QPaintEvent* event) {
+  if (elided_) {
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    // Blanks that pad a stored name take no room worth cutting a letter for.
+    QString whole = text();
+    while (whole.endsWith(QLatin1Char(' '))) whole.chop(1);
+    const QString shown = fontMetrics().elidedText(whole, Qt::ElideRight, area.width());
+    style()->drawItemText(&painter, area, QStyle::visualAlignment(layoutDirection(), alignment()),
+                          palette(), isEnabled(), shown, foregroundRole());
+  } else {
+    QLabel::paintEvent(event);
+  }
+  if (hasFocus()) {
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect().adjusted(1, 1, -1, -1);
+    option.backgroundColor = palette().color(backgroundRole());
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+  }
 }
 
 // --- TextBox ---

@@ -18,28 +18,48 @@ namespace ui {
 
 // Texts are kept as the game's bytes in the records; windows show them as QString.
 QString ToQString(std::string_view bytes);
+// A stored text as a label shows it: up to its first zero byte (an entry beyond the end of a
+// file reads as zeros, which would otherwise show as empty boxes).
+QString ToShownText(std::string_view bytes);
 std::string ToBytes(const QString& text);
 
 // "Label16" with index 1 gives "Label16_1"; index -1 (not an array) gives the name itself.
 QString ControlName(const QString& name, int index = -1);
 
-// A label; every label can be clicked, and tells which element of its array it is.
+// A label; every label can be clicked, and tells which element of its array it is. Its text is
+// always plain text: names from the game's files may hold '<' or '&'.
 class Label : public QLabel {
   Q_OBJECT
  public:
   Label(QWidget* parent, const QString& name, int index = -1);
   int index() const { return index_; }
 
+  // Marks a label the designer acts on: a pointing hand, `hint` as tooltip, and unless
+  // takesFocus is false, a stop of the Tab key where Enter or Space clicks it.
+  void setClickable(const QString& hint, bool takesFocus = true);
+  // A text wider than the label ends in "..." instead of being cut off; the label then asks for
+  // no more width than its minimum. text() stays the whole text.
+  void setElided(bool elided);
+
+  QSize minimumSizeHint() const override;
+
  signals:
   void clicked(int index);
+  // The same click with the keyboard modifiers held during it (Shift steps some values back).
+  void clickedWith(int index, Qt::KeyboardModifiers modifiers);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
+  void emitClick(Qt::KeyboardModifiers modifiers);
+
   int index_;
   bool pressed_ = false;
+  bool elided_ = false;
 };
 
 // A text box, single-line or multi-line. changed() follows every change of the text, typed or

@@ -9,12 +9,13 @@ namespace ui {
 
 // --- QtDialogs ---
 
-QString QtDialogs::inputBox(QWidget* parent, const QString& prompt, const QString& title,
-                            const QString& defaultAnswer) {
+std::optional<QString> QtDialogs::inputBox(QWidget* parent, const QString& prompt,
+                                           const QString& title, const QString& defaultAnswer) {
   bool ok = false;
   const QString answer =
       QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultAnswer, &ok);
-  return ok ? answer : QString();
+  if (!ok) return std::nullopt;
+  return answer;
 }
 
 void QtDialogs::messageBox(QWidget* parent, const QString& text, const QString& title) {
@@ -55,16 +56,18 @@ QString QtDialogs::chooseDirectory(QWidget* parent, const QString& caption) {
 
 // --- ScriptedDialogs ---
 
-QString ScriptedDialogs::inputBox(QWidget*, const QString& prompt, const QString& title,
-                                  const QString& defaultAnswer) {
+std::optional<QString> ScriptedDialogs::inputBox(QWidget*, const QString& prompt,
+                                                 const QString& title,
+                                                 const QString& defaultAnswer) {
   shown_.push_back(Shown{Kind::Input, prompt, title, defaultAnswer});
   if (inputs_.empty()) {
     ++unanswered_;
-    return {};
+    return std::nullopt;
   }
-  QString answer = inputs_.front();
+  const QueuedInput input = inputs_.front();
   inputs_.pop_front();
-  return answer;
+  if (input.cancelled) return std::nullopt;
+  return input.answer;
 }
 
 void ScriptedDialogs::messageBox(QWidget*, const QString& text, const QString& title) {

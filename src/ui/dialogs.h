@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <deque>
+#include <optional>
 #include <vector>
 
 class QWidget;
@@ -17,9 +18,9 @@ class Dialogs {
 
   virtual ~Dialogs() = default;
 
-  // The answer typed; empty when cancelled.
-  virtual QString inputBox(QWidget* parent, const QString& prompt, const QString& title,
-                           const QString& defaultAnswer) = 0;
+  // The answer typed (possibly empty); none when cancelled.
+  virtual std::optional<QString> inputBox(QWidget* parent, const QString& prompt,
+                                          const QString& title, const QString& defaultAnswer) = 0;
   // A message with one OK button.
   virtual void messageBox(QWidget* parent, const QString& text, const QString& title) = 0;
   virtual SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
@@ -35,8 +36,8 @@ class Dialogs {
 // The real dialogs, on QInputDialog, QMessageBox and QFileDialog.
 class QtDialogs final : public Dialogs {
  public:
-  QString inputBox(QWidget* parent, const QString& prompt, const QString& title,
-                   const QString& defaultAnswer) override;
+  std::optional<QString> inputBox(QWidget* parent, const QString& prompt, const QString& title,
+                                  const QString& defaultAnswer) override;
   void messageBox(QWidget* parent, const QString& text, const QString& title) override;
   SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
                                   const QString& title) override;
@@ -46,7 +47,7 @@ class QtDialogs final : public Dialogs {
 };
 
 // Dialogs for tests: answers come from queues filled beforehand, and everything shown is
-// recorded. A question with no queued answer is answered as cancelled (empty text, Cancel) and
+// recorded. A question with no queued answer is answered as cancelled (no text, Cancel) and
 // counted in unanswered().
 class ScriptedDialogs final : public Dialogs {
  public:
@@ -67,15 +68,15 @@ class ScriptedDialogs final : public Dialogs {
     QString defaultAnswer;
   };
 
-  void answerInput(const QString& answer) { inputs_.push_back(answer); }
-  void cancelInput() { inputs_.push_back(QString()); }
+  void answerInput(const QString& answer) { inputs_.push_back({false, answer}); }
+  void cancelInput() { inputs_.push_back({true, {}}); }
   void answerSave(SaveChoice choice) { saveChoices_.push_back(choice); }
   void answerOverwrite(bool overwrite) { overwrites_.push_back(overwrite); }
   void answerOpenAnyway(bool openAnyway) { openAnyways_.push_back(openAnyway); }
   void answerDirectory(const QString& path) { directories_.push_back(path); }
 
-  QString inputBox(QWidget* parent, const QString& prompt, const QString& title,
-                   const QString& defaultAnswer) override;
+  std::optional<QString> inputBox(QWidget* parent, const QString& prompt, const QString& title,
+                                  const QString& defaultAnswer) override;
   void messageBox(QWidget* parent, const QString& text, const QString& title) override;
   SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
                                   const QString& title) override;
@@ -93,7 +94,11 @@ class ScriptedDialogs final : public Dialogs {
   int pendingAnswers() const;
 
  private:
-  std::deque<QString> inputs_;
+  struct QueuedInput {
+    bool cancelled;
+    QString answer;
+  };
+  std::deque<QueuedInput> inputs_;
   std::deque<SaveChoice> saveChoices_;
   std::deque<bool> overwrites_;
   std::deque<bool> openAnyways_;

@@ -4,8 +4,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ui {
 
@@ -70,8 +73,40 @@ void PictureBox::setBackColor(const QColor& color) {
 
 void PictureBox::setSurfaceSize(int width, int height) {
   fixedSize_ = QSize(std::max(0, width), std::max(0, height));
-  setFixedSize(fixedSize_);
+  updateShownSize();
   clear();
+}
+
+void PictureBox::setFocusMargin(int width) {
+  focusMargin_ = std::max(0, width);
+  updateShownSize();
+}
+
+int PictureBox::pixelFactor() const {
+  return std::max(1, static_cast<int>(std::lround(devicePixelRatioF())));
+}
+
+QSize PictureBox::shownSize() const {
+  const QSize size = surfaceSize();
+  const double scale = pixelFactor() / devicePixelRatioF();
+  return {static_cast<int>(std::ceil(size.width() * scale - 1e-9)),
+          static_cast<int>(std::ceil(size.height() * scale - 1e-9))};
+}
+
+void PictureBox::updateShownSize() {
+  const QSize size = shownSize() + QSize(2 * focusMargin_, 2 * focusMargin_);
+  if (fixedSize_.isValid()) {
+    setFixedSize(size);
+  } else {
+    setMinimumSize(size);
+    updateGeometry();
+  }
+}
+
+QPoint PictureBox::toSurface(QPointF widgetPos) const {
+  const double scale = devicePixelRatioF() / pixelFactor();
+  return {static_cast<int>(std::floor((widgetPos.x() - focusMargin_) * scale)),
+          static_cast<int>(std::floor((widgetPos.y() - focusMargin_) * scale))};
 }
 
 QSize PictureBox::surfaceSize() const {
@@ -90,10 +125,7 @@ void PictureBox::clear() {
     BitBlt(image_, 0, 0, background_.width(), background_.height(), background_, 0, 0,
            RasterOp::Copy);
   }
-  if (!fixedSize_.isValid()) {
-    setMinimumSize(size);
-    updateGeometry();
-  }
+  if (!fixedSize_.isValid()) updateShownSize();
   update();
 }
 
@@ -110,13 +142,51 @@ void PictureBox::bitBlt(int dstX, int dstY, int w, int h, const PictureBox& src,
 
 QSize PictureBox::sizeHint() const {
   const QSize size = surfaceSize();
-  return size.isEmpty() ? QWidget::sizeHint() : size;
+  return size.isEmpty() ? QWidget::sizeHint()
+                        : shownSize() + QSize(2 * focusMargin_, 2 * focusMargin_);
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.fillRect(rect(), backColor_);
-  painter.drawImage(0, 0, image_);
+  const QRect surfaceArea(QPoint(focusMargin_, focusMargin_), shownSize());
+  if (focusMargin_ > 0) {
+    painter.fillRect(rect(), palette().color(backgroundRole()));
+    painter.fillRect(surfaceArea, backColor_);
+  } else {
+    painter.fillRect(rect(), backColor_);
+  }
+  const int factor = pixelFactor();
+  QImage shown = factor == 1 ? image_
+                             : image_.scaled(image_.size() * factor, Qt::IgnoreAspectRatio,
+                                             Qt::FastTransformation);
+  // One image pixel per device pixel (times the factor): never a smoothed or uneven line.
+  shown.setDevicePixelRatio(devicePixelRatioF());
+  painter.drawImage(surfaceArea.topLeft(), shown);
+  if (focusMargin_ > 0 && hasFocus()) {
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect();
+    option.backgroundColor = palette().color(backgroundRole());
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+  }
+}
+
+void PictureBox::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  update();
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update();
+}
+
+// Moved to a screen of another scale: the same surface takes another size on screen.
+bool PictureBox::event(QEvent* event) {
+  const bool handled = QWidget::event(event);
+  if (event->type() == QEvent::ScreenChangeInternal || event->type() == QEvent::Show)
+    updateShownSize();
+  return handled;
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
@@ -130,7 +200,7 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
   pressed_ &= ~Qt::MouseButtons(button);
   if (wasPressed && rect().contains(event->position().toPoint())) {
     const bool rightDown = button == Qt::RightButton || event->buttons().testFlag(Qt::RightButton);
-    emit clicked(event->position().toPoint(), button, rightDown);
+    emit clicked(toSurface(event->position()), button, rightDown);
   }
   QWidget::mouseReleaseEvent(event);
 }

@@ -27,7 +27,9 @@ void BitBlt(QImage& dst, int dstX, int dstY, int w, int h, const QImage& src, in
 QImage ToQImage(const core::Bitmap& bitmap);
 
 // A picture box: a drawing surface (an RGB32 image) shown on screen, with a background picture
-// that clear() restores, like the old AutoRedraw picture box.
+// that clear() restores, like the old AutoRedraw picture box. On a scaled screen the surface is
+// shown enlarged by a whole factor (each pixel a square of device pixels), so thin lines stay
+// even; positions of clicks are always in surface pixels.
 class PictureBox : public QWidget {
   Q_OBJECT
 
@@ -44,6 +46,9 @@ class PictureBox : public QWidget {
 
   // Fixes the surface (and widget) size in pixels; the picture is drawn at the top left corner.
   void setSurfaceSize(int width, int height);
+  // A ring of `width` pixels around the surface where the box shows that it has the focus, so
+  // the frame never covers a pixel of the picture.
+  void setFocusMargin(int width);
 
   // Paints the back colour, then the background picture, over the whole surface.
   void clear();
@@ -60,8 +65,9 @@ class PictureBox : public QWidget {
   QSize sizeHint() const override;
 
  signals:
-  // A finished click at `pos` (pixels inside the box). rightButtonDown is true when the right
-  // button made the click or was held down during it (the old copy gesture of the map view).
+  // A finished click at `pos` (surface pixels; negative or beyond the surface in the margin).
+  // rightButtonDown is true when the right button made the click or was held down during it (the
+  // old copy gesture of the map view).
   void clicked(QPoint pos, Qt::MouseButton button, bool rightButtonDown);
   // A key pressed while the box has the focus (Qt key code; the map view uses the arrows).
   void keyPressed(int key, Qt::KeyboardModifiers modifiers);
@@ -71,14 +77,24 @@ class PictureBox : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   QSize surfaceSize() const;
+  // Device pixels per surface pixel: the screen's scale rounded to a whole number, at least 1.
+  int pixelFactor() const;
+  // The surface's size on screen, in the widget's (logical) pixels.
+  QSize shownSize() const;
+  void updateShownSize();
+  QPoint toSurface(QPointF widgetPos) const;
 
   QImage image_;
   QImage background_;
   QColor backColor_ = Qt::white;
   QSize fixedSize_;
+  int focusMargin_ = 0;
   Qt::MouseButtons pressed_;
 };
 

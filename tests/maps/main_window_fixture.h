@@ -120,9 +120,13 @@ struct MainWindow {
     QTest::mouseClick(control<QWidget>(name), Qt::LeftButton);
   }
   void trigger(const QString& menuEntry) const { action(menuEntry)->trigger(); }
+  // Clicks pixel `pixel` of the map view's picture (inside the ring of its focus frame).
+  void clickViewPixel(QPoint pixel, Qt::MouseButton button = Qt::LeftButton) const {
+    QTest::mouseClick(control<QWidget>("picMap"), button, {}, pixel + QPoint(2, 2));
+  }
   // Clicks the middle of square (x, y) of the map view.
   void clickSquare(int x, int y, Qt::MouseButton button = Qt::LeftButton) const {
-    QTest::mouseClick(control<QWidget>("picMap"), button, {}, QPoint(13 * x + 6, 13 * y + 6));
+    clickViewPixel(QPoint(13 * x + 6, 13 * y + 6), button);
   }
   std::vector<QString> messages() const { return dialogs.messages(); }
 };

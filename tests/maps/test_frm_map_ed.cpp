@@ -83,9 +83,10 @@ class FrmMapEdStartTest : public QObject {
   void mapViewSitsEightPixelsInUnderTheMenuBar() {
     MainWindow w;
     const auto* picMap = w.control<ui::PictureBox>("picMap");
-    QCOMPARE(picMap->size(), QSize(434, 434));
+    // The picture, with a ring of 2 pixels around it for the focus frame.
+    QCOMPARE(picMap->size(), QSize(438, 438));
     QWidget* client = w.window->centralWidget();
-    QCOMPARE(picMap->mapTo(client, QPoint(0, 0)), QPoint(8, 8));
+    QCOMPARE(picMap->mapTo(client, QPoint(2, 2)), QPoint(8, 8));
     QVERIFY(client->geometry().top() >= w.window->menuBar()->geometry().bottom());
     QCOMPARE(picMap->image().size(), QSize(434, 434));
     // Back.bmp was loaded: outside the drawn squares the view shows its colour.
@@ -260,22 +261,25 @@ class FrmMapEdPropertyTest : public QObject {
     QTest::newRow("12abc") << "12abc" << false << 12;
     QTest::newRow("3.5 to even") << "3.5" << false << 4;
     QTest::newRow("blanks then -7") << "  -7 x" << false << -7;
-    QTest::newRow("cancelled") << "" << true << 0;
+    QTest::newRow("empty, confirmed") << "" << false << 0;
+    QTest::newRow("cancelled: unchanged") << "" << true << 0;
   }
   void answersAreReadAsLeadingNumbers() {
     QFETCH(QString, answer);
     QFETCH(bool, cancel);
     QFETCH(int, stored);
     MainWindow w;
+    const int mapNumber = cancel ? w.defs->CurrentMap : stored;
+    const int graphicSet = cancel ? w.defs->Map.GraphicSet : stored;
     cancel ? w.dialogs.cancelInput() : w.dialogs.answerInput(answer);
     w.click("Label2");
-    QCOMPARE(w.defs->CurrentMap, stored);
-    QCOMPARE(w.defs->Map.MapNo, stored);  // the map is renamed with it
-    QCOMPARE(w.text("Label2"), QString::number(stored));
+    QCOMPARE(w.defs->CurrentMap, mapNumber);
+    QCOMPARE(w.defs->Map.MapNo, mapNumber);  // the map is renamed with it
+    QCOMPARE(w.text("Label2"), QString::number(mapNumber));
 
     cancel ? w.dialogs.cancelInput() : w.dialogs.answerInput(answer);
     w.click("Label4");
-    QCOMPARE(w.defs->Map.GraphicSet, stored);
+    QCOMPARE(w.defs->Map.GraphicSet, graphicSet);
     QVERIFY(w.messages().empty());
   }
 

@@ -45,7 +45,7 @@ class FrmMapEdFilesTest : public QObject {
     QCOMPARE(w.dialogs.shown().size(), std::size_t{0});
   }
 
-  // Open asks for a number; below 1 (or cancelled) it is refused; reading never writes.
+  // Open asks for a number; below 1 (an empty answer too) it is refused; reading never writes.
   void openReadsTheSlotAndKeepsTheSelection_data() {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<int>("opened");  // 0: refused, map 1 stays
@@ -54,7 +54,7 @@ class FrmMapEdFilesTest : public QObject {
     QTest::newRow("50, beyond the last map: an empty one") << "50" << 50 << "0";
     QTest::newRow("0") << "0" << 0 << "5";
     QTest::newRow("-2") << "-2" << 0 << "5";
-    QTest::newRow("cancelled") << "" << 0 << "5";
+    QTest::newRow("empty, confirmed") << "" << 0 << "5";
   }
   void openReadsTheSlotAndKeepsTheSelection() {
     QFETCH(QString, answer);

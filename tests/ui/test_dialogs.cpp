@@ -39,15 +39,21 @@ class DialogsTest : public QObject {
     ui::ScriptedDialogs dialogs;
     dialogs.answerDirectory("/games/dungeon");
     dialogs.answerInput("12abc");
-    QCOMPARE(dialogs.pendingAnswers(), 2);
+    dialogs.answerInput("");
+    dialogs.cancelInput();
+    QCOMPARE(dialogs.pendingAnswers(), 4);
     QCOMPARE(dialogs.askSaveDiscardCancel(nullptr, "Save?", "Map Editor"),
              ui::Dialogs::SaveChoice::Cancel);
-    QCOMPARE(dialogs.inputBox(nullptr, "Enter Map Number", "Map Number", " 1"), QString("12abc"));
-    QCOMPARE(dialogs.inputBox(nullptr, "Enter Map Number", "Map Number", " 1"), QString());
+    // An empty answer that was confirmed is an answer; a cancel is none.
+    using Answer = std::optional<QString>;
+    QCOMPARE(dialogs.inputBox(nullptr, "Enter Map Number", "Map Number", " 1"), Answer("12abc"));
+    QCOMPARE(dialogs.inputBox(nullptr, "Enter Map Number", "Map Number", " 1"), Answer(""));
+    QCOMPARE(dialogs.inputBox(nullptr, "Enter Map Number", "Map Number", " 1"), Answer());
+    QCOMPARE(dialogs.inputBox(nullptr, "Enter Map Number", "Map Number", " 1"), Answer());
     QCOMPARE(dialogs.chooseDirectory(nullptr, "Game folder"), QString("/games/dungeon"));
     QCOMPARE(dialogs.unanswered(), 2);
     QCOMPARE(dialogs.pendingAnswers(), 0);
-    QCOMPARE(dialogs.shown().size(), std::size_t{4});
+    QCOMPARE(dialogs.shown().size(), std::size_t{6});
     QCOMPARE(dialogs.last()->kind, ui::ScriptedDialogs::Kind::Directory);
     QCOMPARE(dialogs.last()->prompt, QString("Game folder"));
     dialogs.clearShown();
@@ -66,13 +72,21 @@ class DialogsTest : public QObject {
       input->setTextValue("7");
       input->accept();
     });
-    QCOMPARE(dialogs.inputBox(nullptr, "Enter Map Number", "Open Which Map", " 3"), QString("7"));
+    QCOMPARE(dialogs.inputBox(nullptr, "Enter Map Number", "Open Which Map", " 3"),
+             std::optional<QString>("7"));
     QCOMPARE(seenTitle, QString("Open Which Map"));
     QCOMPARE(seenLabel, QString("Enter Map Number"));
     QCOMPARE(seenDefault, QString(" 3"));
 
+    whenModalShows([](QWidget* modal) {
+      auto* input = qobject_cast<QInputDialog*>(modal);
+      input->setTextValue("");
+      input->accept();
+    });
+    QCOMPARE(dialogs.inputBox(nullptr, "Enter Map Number", "Open Which Map", " 3"),
+             std::optional<QString>(""));
     whenModalShows([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
-    QCOMPARE(dialogs.inputBox(nullptr, "Enter Map Number", "Open Which Map", " 3"), QString());
+    QVERIFY(!dialogs.inputBox(nullptr, "Enter Map Number", "Open Which Map", " 3"));
   }
 
   void realQuestionMapsItsButtons() {
