@@ -43,6 +43,9 @@ struct Shot {
 const std::vector<Shot>& Shots() {
   static const std::vector<Shot> shots = {
       {"main-window.png", "frmMapEd", {}},
+      {"spell-editor.png", "frmMagicEd", {}},
+      {"spell-list.png", "frmMagicList", {}},
+      {"spell-progression.png", "frmMagicProg", {}},
   };
   return shots;
 }

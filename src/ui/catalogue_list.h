@@ -3,6 +3,7 @@
 #include "ui/form.h"
 #include "ui/list_view.h"
 
+#include <QSize>
 #include <QString>
 
 #include <vector>
@@ -21,6 +22,8 @@ class CatalogueList : public Form {
                 QWidget* parent = nullptr);
 
   ListView* list() const { return ListView1_; }
+  // Room for every column and a screenful of rows, so that adjustSize() keeps the columns shown.
+  QSize sizeHint() const override { return preferredSize_; }
 
   // The key of row k: "0" followed by its "No." text.
   static QString RowKey(const QString& numberText);
@@ -38,6 +41,7 @@ class CatalogueList : public Form {
 
   std::vector<ListColumn> columns_;
   ListView* ListView1_;
+  QSize preferredSize_;
 };
 
 }  // namespace ui

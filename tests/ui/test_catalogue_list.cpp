@@ -51,6 +51,10 @@ class CatalogueListTest : public QObject {
     QCOMPARE(list->cellText(3, 1), QString("Club"));
     // The list keeps 200 twips free to the right and below.
     QCOMPARE(window->body()->width() - list->geometry().right() - 1, 13);
+    // Fitting the window to its contents keeps every column in view.
+    const int width = window->width();
+    window->adjustSize();
+    QCOMPARE(window->width(), width);
 
     window->refuse = true;
     doubleClickRow(list, 2);
