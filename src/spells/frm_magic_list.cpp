@@ -35,22 +35,35 @@ frmMagicList::frmMagicList(core::ModDefinitions& defs, ui::Dialogs& dialogs,
       registry_(registry) {}
 
 std::vector<ui::ListRow> frmMagicList::entryRows() {
+  // Texts that many rows repeat are made once and shared between them.
+  static const QString NameKey("Name"), TypeKey("Type"), TargetKey("Target"), CostKey("Cost"),
+      DescriptionKey("Description");
+  std::array<QString, core::SpellTypeNames.size()> types;
+  for (std::size_t c = 0; c < types.size(); ++c) types[c] = CodeName(core::SpellTypeNames, int(c));
+  std::array<QString, core::SpellTargetNames.size()> targets;
+  for (std::size_t c = 0; c < targets.size(); ++c)
+    targets[c] = CodeName(core::SpellTargetNames, int(c));
+  const auto nameOf = [](const auto& names, std::int16_t code) {
+    return code >= 0 && static_cast<std::size_t>(code) < names.size()
+               ? names[static_cast<std::size_t>(code)]
+               : QString();
+  };
+
   std::vector<ui::ListRow> rows;
   rows.reserve(static_cast<std::size_t>(std::max(0L, defs_.SpellCount)));
   // Each spell passes through the scratch record; the spell being edited stays untouched.
   const core::Status status = core::ForEachEntry(
-      defs_.Spells(), 1, defs_.SpellCount, [this, &rows](long, core::SpellRecord spell) {
+      defs_.Spells(), 1, defs_.SpellCount, [&](long entry, core::SpellRecord spell) {
         defs_.SpellScratch = std::move(spell);
         const core::SpellRecord& s = defs_.SpellScratch;
-        const QString number =
-            QString::fromStdString(core::NumberWithLeadingBlank(rows.size() + 1));
+        const QString number = QString::fromStdString(core::NumberWithLeadingBlank(entry));
         rows.push_back({RowKey(number),
                         number,
-                        {{"Name", ui::ToQString(s.SpellName)},
-                         {"Type", CodeName(core::SpellTypeNames, s.SpellType)},
-                         {"Target", CodeName(core::SpellTargetNames, s.Target)},
-                         {"Cost", QString::number(s.CastCost)},
-                         {"Description", ui::ToQString(s.Description)}}});
+                        {{NameKey, ui::ToQString(s.SpellName)},
+                         {TypeKey, nameOf(types, s.SpellType)},
+                         {TargetKey, nameOf(targets, s.Target)},
+                         {CostKey, QString::number(s.CastCost)},
+                         {DescriptionKey, ui::ToQString(s.Description)}}});
       });
   if (!status.ok())
     dialogs_.messageBox(this, QString::fromStdString(status.message()), windowTitle());

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <array>
+
 namespace spells {
 
 namespace {
@@ -141,19 +143,36 @@ void frmMagicProg::rebuild() {
     return;
   }
   const auto listed = core::SpellProgressionRows(*entries, filter - 1);
+
+  // Every text a row repeats is made once per rebuild and shared between rows.
+  static const QString ClassKey("Class"), LevelKey("Level"), SpellKey("Spell"),
+      ReplaceKey("Replace"), NoSpell(" ");
+  std::array<QString, core::ProgressionClasses> classes;
+  for (int c = 0; c < core::ProgressionClasses; ++c)
+    classes[static_cast<std::size_t>(c)] = ClassText(c);
+  std::array<QString, core::ProgressionLevels + 1> levels;
+  for (int l = 1; l <= core::ProgressionLevels; ++l)
+    levels[static_cast<std::size_t>(l)] = Blanked(l);
+  std::vector<QString> labels(static_cast<std::size_t>(core::MaxEntries) + 1);
+  const auto labelOf = [this, &labels](std::int16_t spell) {
+    if (spell < 0) return spellLabel(spell);
+    QString& label = labels[static_cast<std::size_t>(spell)];
+    if (label.isNull()) label = spellLabel(spell);
+    return label;
+  };
+
   std::vector<ui::ListRow> rows;
   rows.reserve(listed.size());
   rowEntries_.reserve(listed.size());
   for (const core::ProgressionRow& row : listed) {
     const QString number = Blanked(static_cast<long>(rows.size()) + 1);
     const core::SpellProgRecord& prog = row.prog;
-    rows.push_back(
-        {"0" + number,
-         number,
-         {{"Class", ClassText(prog.ProgClass)},
-          {"Level", Blanked(prog.ProgLevel)},
-          {"Spell", spellLabel(prog.ProgSpell)},
-          {"Replace", prog.ProgReplaces < 1 ? QString(" ") : spellLabel(prog.ProgReplaces)}}});
+    rows.push_back({"0" + number,
+                    number,
+                    {{ClassKey, classes[static_cast<std::size_t>(prog.ProgClass)]},
+                     {LevelKey, levels[static_cast<std::size_t>(prog.ProgLevel)]},
+                     {SpellKey, labelOf(prog.ProgSpell)},
+                     {ReplaceKey, prog.ProgReplaces < 1 ? NoSpell : labelOf(prog.ProgReplaces)}}});
     rowEntries_.push_back(row.entry);
   }
   ListView1_->setRows(std::move(rows));
