@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <type_traits>
 #include <utility>
 
 namespace spells {
@@ -110,67 +111,49 @@ void frmMagicEd::buildControls() {
     number_[static_cast<std::size_t>(n)] = box;
     return box;
   };
-  // "count D sides + bonus" in one cell.
-  auto dice = [&number, body](int first) {
+  auto* grid = new QGridLayout;
+  main->addLayout(grid);
+  // Rows 2 to 8: a caption and its control on the left (column 0) and on the right (column 2).
+  const auto place = [grid, body](int row, int column, const QString& caption, auto* control) {
+    grid->addWidget(Caption(body, caption), row, column);
+    if constexpr (std::is_base_of_v<QLayout, std::remove_pointer_t<decltype(control)>>)
+      grid->addLayout(control, row, column + 1);
+    else
+      grid->addWidget(control, row, column + 1);
+  };
+  // Number boxes side by side, kept to the left of their cell.
+  const auto numbers = [&number, body](std::initializer_list<std::pair<const char*, int>> boxes) {
     auto* row = new QHBoxLayout;
-    row->addWidget(number(first));
-    row->addWidget(Caption(body, "D"));
-    row->addWidget(number(first + 1));
-    row->addWidget(Caption(body, "+"));
-    row->addWidget(number(first + 2));
+    for (const auto& [caption, n] : boxes) {
+      if (*caption) row->addWidget(Caption(body, caption));
+      row->addWidget(number(n));
+    }
     row->addStretch(1);
     return row;
   };
 
-  auto* grid = new QGridLayout;
-  main->addLayout(grid);
-  // Rows 2 to 8: label and control on the left, label and control on the right.
   Text1_ = new ui::TextBox(body, "Text1");
-  grid->addWidget(Caption(body, "Name:"), 0, 0);
-  grid->addWidget(Text1_, 0, 1);
-  auto* levelAndSpeed = new QHBoxLayout;
-  levelAndSpeed->addWidget(number(13));
+  place(0, 0, "Name:", Text1_);
+  place(0, 2, "Cast Lvl:", numbers({{"", 13}, {"Speed:", 17}}));
   number_[13]->setToolTip("0=Inherent Power, Otherwise spell level");
-  levelAndSpeed->addWidget(Caption(body, "Speed:"));
-  levelAndSpeed->addWidget(number(17));
   number_[17]->setToolTip("Speed to cast the lower the better.");
-  levelAndSpeed->addStretch(1);
-  grid->addWidget(Caption(body, "Cast Lvl:"), 0, 2);
-  grid->addLayout(levelAndSpeed, 0, 3);
 
   Combo1_ = new ui::ComboBox(body, "Combo1");
   Fill(Combo1_, core::SpellTypeNames);
   Combo4_ = new ui::ComboBox(body, "Combo4");
   Fill(Combo4_, core::SpellTargetNames);
-  grid->addWidget(Caption(body, "Type:"), 1, 0);
-  grid->addWidget(Combo1_, 1, 1);
-  grid->addWidget(Caption(body, "Target:"), 1, 2);
-  grid->addWidget(Combo4_, 1, 3);
+  place(1, 0, "Type:", Combo1_);
+  place(1, 2, "Target:", Combo4_);
 
-  auto* cost = new QHBoxLayout;
-  cost->addWidget(number(12));
-  cost->addStretch(1);
-  grid->addWidget(Caption(body, "Cast Cost:"), 2, 0);
-  grid->addLayout(cost, 2, 1);
-  grid->addWidget(Caption(body, "Damage:"), 2, 2);
-  grid->addLayout(dice(4), 2, 3);
-
-  auto* chance = new QHBoxLayout;
-  chance->addWidget(number(2));
-  chance->addWidget(Caption(body, "+"));
-  chance->addWidget(number(3));
+  place(2, 0, "Cast Cost:", numbers({{"", 12}}));
+  place(2, 2, "Damage:", numbers({{"", 4}, {"D", 5}, {"+", 6}}));
+  place(3, 0, "Cast Chance:", numbers({{"", 2}, {"+", 3}}));
   number_[3]->setToolTip("Increase in cast chance per cast level");
-  chance->addStretch(1);
-  grid->addWidget(Caption(body, "Cast Chance:"), 3, 0);
-  grid->addLayout(chance, 3, 1);
-  grid->addWidget(Caption(body, "Level Damage:"), 3, 2);
-  grid->addLayout(dice(7), 3, 3);
+  place(3, 2, "Level Damage:", numbers({{"", 7}, {"D", 8}, {"+", 9}}));
 
   Text10_ = new ui::TextBox(body, "Text10");
-  grid->addWidget(Caption(body, "Damage Desc:"), 4, 0);
-  grid->addWidget(Text10_, 4, 1);
-  grid->addWidget(Caption(body, "Duration:"), 4, 2);
-  grid->addLayout(dice(14), 4, 3);
+  place(4, 0, "Damage Desc:", Text10_);
+  place(4, 2, "Duration:", numbers({{"", 14}, {"D", 15}, {"+", 16}}));
 
   Label17_ = new ui::Label(body, "Label17");
   Label17_->setText("Text Length:");
@@ -178,15 +161,13 @@ void frmMagicEd::buildControls() {
   Label18_->setTextFormat(Qt::PlainText);
   grid->addWidget(Label17_, 5, 0);
   grid->addWidget(Label18_, 5, 1);
-  grid->addWidget(Caption(body, "Level Duration:"), 5, 2);
-  grid->addLayout(dice(18), 5, 3);
+  place(5, 2, "Level Duration:", numbers({{"", 18}, {"D", 19}, {"+", 20}}));
 
   Combo2_ = new ui::ComboBox(body, "Combo2");
   Fill(Combo2_, core::SaveNames);
   Combo3_ = new ui::ComboBox(body, "Combo3");
   Fill(Combo3_, core::SaveEffectNames);
-  grid->addWidget(Caption(body, "Save Vs:"), 6, 0);
-  grid->addWidget(Combo2_, 6, 1);
+  place(6, 0, "Save Vs:", Combo2_);
   grid->addWidget(Combo3_, 6, 3, Qt::AlignLeft);
   grid->setColumnStretch(1, 1);
   grid->setColumnStretch(3, 1);

@@ -1,5 +1,6 @@
 #include "spell_windows_fixture.h"
 #include "spells/frm_magic_ed.h"
+#include "support/list_view_clicks.h"
 #include "support/test_registry.h"
 #include "ui/catalogue_list.h"
 #include "ui/controls.h"
@@ -16,13 +17,9 @@ ui::ListView* listOf(SpellWindows& w) {
   return list ? list->list() : nullptr;
 }
 
-void doubleClickRow(ui::ListView* list, int position) {
-  const QRect cell = list->visualRect(list->model()->index(position - 1, 1));
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
 }  // namespace
+
+using test_support::doubleClickRow;
 
 class FrmMagicListTest : public QObject {
   Q_OBJECT

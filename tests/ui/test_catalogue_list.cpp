@@ -1,3 +1,4 @@
+#include "support/list_view_clicks.h"
 #include "support/test_registry.h"
 #include "ui/catalogue_list.h"
 
@@ -29,13 +30,9 @@ class ThreeEntryList : public ui::CatalogueList {
   }
 };
 
-void doubleClickRow(ui::ListView* list, int position) {
-  const QRect cell = list->visualRect(list->model()->index(position - 1, 1));
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
 }  // namespace
+
+using test_support::doubleClickRow;
 
 class CatalogueListTest : public QObject {
   Q_OBJECT
