@@ -105,6 +105,21 @@ void BM_ProgressionRebuild(benchmark::State& state) {
   for (auto _ : state) progression->refresh();
 }
 
+// The store's part of the rebuild: one read of MagProg.dat and the ordered rows, no window.
+void BM_ProgressionRowsInStore(benchmark::State& state) {
+  Windows windows;
+  for (auto _ : state) {
+    auto entries =
+        core::ReadSpellProgression(windows.defs.SpellProgression(), windows.defs.SpellProgCount);
+    if (!entries.ok()) {
+      state.SkipWithError(entries.status().message().c_str());
+      break;
+    }
+    auto rows = core::SpellProgressionRows(*entries, -1);
+    benchmark::DoNotOptimize(rows.data());
+  }
+}
+
 // The yardstick: one sequential read of MagProg.dat, its entries unpacked and stably sorted by
 // class and level.
 void BM_ProgressionReadAndSort(benchmark::State& state) {
@@ -133,6 +148,7 @@ void BM_ProgressionReadAndSort(benchmark::State& state) {
 BENCHMARK(BM_SpellListOpen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainSequentialReadOfMagDat)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ProgressionRebuild)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProgressionRowsInStore)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ProgressionReadAndSort)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
