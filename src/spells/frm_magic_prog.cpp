@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <array>
@@ -123,6 +124,9 @@ void frmMagicProg::Form_Load() {
   Combo3_->clear();
   for (int level = 1; level <= core::ProgressionLevels; ++level) Combo3_->addItem(Blanked(level));
   for (ui::ComboBox* list : {Combo2_, Combo4_, Combo3_}) list->setPosition(0);
+  // The paint that follows the load builds the rows; the filter's own click would build them
+  // once more.
+  const QSignalBlocker quiet(Combo1_);
   Combo1_->setPosition(0);
 }
 
