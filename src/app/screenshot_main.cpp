@@ -111,6 +111,9 @@ const std::vector<Shot>& Shots() {
        [](core::ModDefinitions& defs, ui::FormsRegistry&) {
          PickSpecial(defs, [](const core::MapSpecial& s) { return s.Kind == 2 && s.Param1 == 1; });
        }},
+      {"spell-editor.png", "frmMagicEd", {}},
+      {"spell-list.png", "frmMagicList", {}},
+      {"spell-progression.png", "frmMagicProg", {}},
   };
   return shots;
 }

@@ -39,6 +39,8 @@ class Catalogue {
   bool isOpen() const { return file_.isOpen(); }
   const std::string& fileName() const { return fileName_; }
   const RecordFile& file() const { return file_; }
+  // For the few commands that write several slots and sync once at the end.
+  RecordFile& file() { return file_; }
 
   Result<Record> ReadSlot(long slot) const;
   // Entry n, that is slot n + 1.

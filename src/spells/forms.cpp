@@ -1,12 +1,22 @@
 #include "spells/forms.h"
 
+#include "spells/frm_magic_ed.h"
+#include "spells/frm_magic_list.h"
+#include "spells/frm_magic_prog.h"
+
+#include <memory>
+
 namespace spells {
 
 void AddForms(ui::FormsRegistry& registry, core::ModDefinitions& defs, ui::Dialogs& dialogs) {
-  // No windows here yet.
-  (void)registry;
-  (void)defs;
-  (void)dialogs;
+  registry.add("frmMagicEd", [&defs, &dialogs, &registry] {
+    return std::make_unique<frmMagicEd>(defs, dialogs, registry);
+  });
+  registry.add("frmMagicList", [&defs, &dialogs, &registry] {
+    return std::make_unique<frmMagicList>(defs, dialogs, registry);
+  });
+  registry.add("frmMagicProg",
+               [&defs, &dialogs] { return std::make_unique<frmMagicProg>(defs, dialogs); });
 }
 
 }  // namespace spells

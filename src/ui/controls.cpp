@@ -10,9 +10,18 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
+#include <algorithm>
+
 namespace ui {
 
 QString ToQString(std::string_view bytes) {
+  // The code page is Latin-1 but for 0x80..0x9F: most texts take the fast Latin-1 conversion
+  // (a list of 32767 descriptions shows every one of them).
+  const bool latin1 = std::none_of(bytes.begin(), bytes.end(), [](char byte) {
+    const auto value = static_cast<unsigned char>(byte);
+    return value >= 0x80 && value <= 0x9F;
+  });
+  if (latin1) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
   const std::u32string text = core::DecodeWindows1252(bytes);
   return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
 }

@@ -1,3 +1,4 @@
+#include "support/list_view_clicks.h"
 #include "support/test_registry.h"
 #include "ui/catalogue_list.h"
 
@@ -29,13 +30,9 @@ class ThreeEntryList : public ui::CatalogueList {
   }
 };
 
-void doubleClickRow(ui::ListView* list, int position) {
-  const QRect cell = list->visualRect(list->model()->index(position - 1, 1));
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
 }  // namespace
+
+using test_support::doubleClickRow;
 
 class CatalogueListTest : public QObject {
   Q_OBJECT
@@ -54,6 +51,10 @@ class CatalogueListTest : public QObject {
     QCOMPARE(window->size(), opened);
     // The list keeps 200 twips free to the right and below.
     QCOMPARE(window->body()->width() - list->geometry().right() - 1, 13);
+    // Fitting the window to its contents keeps every column in view.
+    const int width = window->width();
+    window->adjustSize();
+    QCOMPARE(window->width(), width);
 
     window->refuse = true;
     doubleClickRow(list, 2);

@@ -132,6 +132,7 @@ class ControlsTest : public QObject {
     QCOMPARE(shown.size(), qsizetype{255});
     QCOMPARE(ui::ToBytes(shown), all);
     QCOMPARE(ui::ToQString("\x80"), QString(QChar(0x20AC)));  // the euro sign of the code page
+    QCOMPARE(ui::ToQString("caf\xE9"), QString::fromUtf8("café"));  // the fast Latin-1 way
     QCOMPARE(ui::ToBytes(QString::fromUtf8("Ω")), std::string("?"));
   }
 

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/catalogue.h"
+#include "core/status.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace core {
+
+// Bytes read at a time when a window goes through a whole catalogue.
+inline constexpr std::size_t SweepChunkBytes = std::size_t{1} << 20;
+
+// Hands entries first..last of a catalogue to visit(entry, record) in file order, read in a few
+// large chunks: a list of 32767 spells must not cost 32767 reads. Entries beyond the end of the
+// file read as zeros, as single reads do.
+template <class Record, class Visit>
+Status ForEachEntry(const Catalogue<Record>& catalogue, long first, long last, Visit&& visit) {
+  if (!catalogue.isOpen()) {
+    return Status::Error("Cannot read " + catalogue.fileName() + ": the file is not open");
+  }
+  constexpr std::size_t slotLength = Record::SlotLength;
+  const std::size_t perChunk = std::max<std::size_t>(1, SweepChunkBytes / slotLength);
+  std::vector<std::uint8_t> chunk;
+  for (long entry = std::max(first, 1L); entry <= last;) {
+    const auto count =
+        static_cast<std::size_t>(std::min<long>(static_cast<long>(perChunk), last - entry + 1));
+    chunk.resize(count * slotLength);
+    // Entry e lives in slot e + 1, which starts e slot lengths into the file.
+    Status status = catalogue.file().ReadAt(static_cast<std::uint64_t>(entry) * slotLength, chunk);
+    if (!status.ok()) return status;
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::span<const std::uint8_t> packed(chunk.data() + i * slotLength, Record::PackedSize);
+      visit(entry + static_cast<long>(i), Record::unpack(packed));
+    }
+    entry += static_cast<long>(count);
+  }
+  return Status::Ok();
+}
+
+}  // namespace core

@@ -1,0 +1,224 @@
+#include "spells/frm_magic_prog.h"
+
+#include "core/numbers.h"
+#include "core/spell_progression.h"
+#include "core/text.h"
+#include "core/vocabularies.h"
+#include "ui/twips.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <array>
+
+namespace spells {
+
+namespace {
+
+QString Blanked(long value) {
+  return QString::fromStdString(core::NumberWithLeadingBlank(value));
+}
+
+QString ClassText(int progClass) {
+  const std::string_view name = core::ClassName(progClass + 1);
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+ui::Label* NamedCaption(QWidget* parent, const QString& name, const QString& text) {
+  auto* label = new ui::Label(parent, name);
+  label->setTextFormat(Qt::PlainText);
+  label->setText(text);
+  return label;
+}
+
+}  // namespace
+
+frmMagicProg::frmMagicProg(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* parent)
+    : ui::Form("frmMagicProg", parent), defs_(defs), dialogs_(dialogs) {
+  setWindowTitle("Spell Progression");
+  QWidget* body = this->body();
+  auto* main = new QVBoxLayout(body);
+
+  auto* head = new QHBoxLayout;
+  Combo1_ = new ui::ComboBox(body, "Combo1");
+  Combo1_->setToolTip("The class whose spells are listed, and to which \"Add Spell\" adds");
+  head->addWidget(new QLabel("Class:", body));
+  head->addWidget(Combo1_);
+  head->addStretch(1);
+  head->addWidget(new QLabel("Entries:", body));
+  Label4_ = NamedCaption(body, "Label4", {});
+  head->addWidget(Label4_);
+  main->addLayout(head);
+
+  auto* choices = new QGridLayout;
+  Combo3_ = new ui::ComboBox(body, "Combo3");
+  Combo2_ = new ui::ComboBox(body, "Combo2");
+  Combo4_ = new ui::ComboBox(body, "Combo4");
+  for (ui::ComboBox* list : {Combo2_, Combo4_}) {
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(26);
+  }
+  choices->addWidget(NamedCaption(body, "Label1", "Level:"), 0, 0);
+  choices->addWidget(Combo3_, 0, 1, Qt::AlignLeft);
+  choices->addWidget(NamedCaption(body, "Label2", "Spell:"), 1, 0);
+  choices->addWidget(Combo2_, 1, 1);
+  choices->addWidget(NamedCaption(body, "Label3", "Replaces:"), 2, 0);
+  choices->addWidget(Combo4_, 2, 1);
+  Command1_ = new ui::Button(body, "Command1");
+  Command1_->setText("Add Spell");
+  Command2_ = new ui::Button(body, "Command2");
+  Command2_->setText("Remove Spell");
+  choices->addWidget(Command1_, 1, 2);
+  choices->addWidget(Command2_, 2, 2);
+  choices->setColumnStretch(3, 1);
+  main->addLayout(choices);
+
+  ListView1_ = new ui::ListView(body, "ListView1");
+  ListView1_->setMultiSelect(false);
+  main->addWidget(ListView1_, 1);
+  resize(ui::TwipsToPixels(450 + 1350 + 750 + 1600 + 1600) + 60, 460);
+
+  connect(Combo1_, &ui::ComboBox::clicked, this, &frmMagicProg::Combo1_Click);
+  connect(Command1_, &QAbstractButton::clicked, this, &frmMagicProg::Command1_Click);
+  connect(Command2_, &QAbstractButton::clicked, this, &frmMagicProg::Command2_Click);
+}
+
+QString frmMagicProg::spellLabel(long spell) const {
+  QString label = "(" + QString::number(spell) + ")";
+  // A number that names no spell shows no name rather than the header's bytes.
+  if (spell >= 1 && spell <= defs_.SpellCount)
+    label += " " + ui::ToQString(core::TrimTrailingBlanks(defs_.SpellName(spell)));
+  return label;
+}
+
+long frmMagicProg::entryOfRow(int position) const {
+  if (position < 1 || position > static_cast<int>(rowEntries_.size())) return 0;
+  return rowEntries_[static_cast<std::size_t>(position - 1)];
+}
+
+void frmMagicProg::Form_Load() {
+  ListView1_->clearColumns();
+  ListView1_->addColumn("No", "No.", 450);
+  ListView1_->addColumn("Class", "Class", 1350);
+  ListView1_->addColumn("Level", "Level", 750);
+  ListView1_->addColumn("Spell", "Spell", 1600);
+  ListView1_->addColumn("Replace", "Replace", 1600);
+
+  Combo1_->clear();
+  Combo1_->addItem("All");
+  for (int c = 0; c < core::ProgressionClasses; ++c) Combo1_->addItem(ClassText(c));
+  // Names come from the cache, read in one pass; the spell working record stays as it is.
+  const core::Status names = defs_.Spells().LoadNames();
+  if (!names.ok()) tell(names);
+  Combo2_->clear();
+  Combo4_->clear();
+  Combo4_->addItem(" ");
+  for (long k = 1; k <= defs_.SpellCount; ++k) {
+    const QString label = spellLabel(k);
+    Combo2_->addItem(label);
+    Combo4_->addItem(label);
+  }
+  Combo3_->clear();
+  for (int level = 1; level <= core::ProgressionLevels; ++level) Combo3_->addItem(Blanked(level));
+  for (ui::ComboBox* list : {Combo2_, Combo4_, Combo3_}) list->setPosition(0);
+  // The paint that follows the load builds the rows; the filter's own click would build them
+  // once more.
+  const QSignalBlocker quiet(Combo1_);
+  Combo1_->setPosition(0);
+}
+
+void frmMagicProg::Form_Paint() {
+  rebuild();
+}
+
+void frmMagicProg::rebuild() {
+  Label4_->setText(Blanked(defs_.SpellProgCount));
+  ListView1_->clearRows();
+  rowEntries_.clear();
+  // Position -1 (nothing chosen) lists no class at all; it is not "All".
+  const int filter = Combo1_->position();
+  if (filter < 0) return;
+  auto entries = core::ReadSpellProgression(defs_.SpellProgression(), defs_.SpellProgCount);
+  if (!entries.ok()) {
+    tell(entries.status());
+    return;
+  }
+  const auto listed = core::SpellProgressionRows(*entries, filter - 1);
+
+  // Every text a row repeats is made once per rebuild and shared between rows.
+  static const QString ClassKey("Class"), LevelKey("Level"), SpellKey("Spell"),
+      ReplaceKey("Replace"), NoSpell(" ");
+  std::array<QString, core::ProgressionClasses> classes;
+  for (int c = 0; c < core::ProgressionClasses; ++c)
+    classes[static_cast<std::size_t>(c)] = ClassText(c);
+  std::array<QString, core::ProgressionLevels + 1> levels;
+  for (int l = 1; l <= core::ProgressionLevels; ++l)
+    levels[static_cast<std::size_t>(l)] = Blanked(l);
+  std::vector<QString> labels(static_cast<std::size_t>(core::MaxEntries) + 1);
+  const auto labelOf = [this, &labels](std::int16_t spell) {
+    if (spell < 0) return spellLabel(spell);
+    QString& label = labels[static_cast<std::size_t>(spell)];
+    if (label.isNull()) label = spellLabel(spell);
+    return label;
+  };
+
+  std::vector<ui::ListRow> rows;
+  rows.reserve(listed.size());
+  rowEntries_.reserve(listed.size());
+  for (const core::ProgressionRow& row : listed) {
+    const QString number = Blanked(static_cast<long>(rows.size()) + 1);
+    const core::SpellProgRecord& prog = row.prog;
+    rows.push_back({"0" + number,
+                    number,
+                    {{ClassKey, classes[static_cast<std::size_t>(prog.ProgClass)]},
+                     {LevelKey, levels[static_cast<std::size_t>(prog.ProgLevel)]},
+                     {SpellKey, labelOf(prog.ProgSpell)},
+                     {ReplaceKey, prog.ProgReplaces < 1 ? NoSpell : labelOf(prog.ProgReplaces)}}});
+    rowEntries_.push_back(row.entry);
+  }
+  ListView1_->setRows(std::move(rows));
+}
+
+void frmMagicProg::tell(const core::Status& status) {
+  dialogs_.messageBox(this, QString::fromStdString(status.message()), windowTitle());
+}
+
+void frmMagicProg::Combo1_Click() {
+  ListView1_->clearRows();
+  rowEntries_.clear();
+  refresh();
+}
+
+void frmMagicProg::Command1_Click() {
+  const int filter = Combo1_->position();
+  // An entry belongs to the class shown in the filter; with "All" there is none to add to.
+  if (filter >= 1) {
+    core::SpellProgRecord& prog = defs_.SpellProg;
+    prog.ProgClass = static_cast<std::int16_t>(filter - 1);
+    prog.ProgSpell = static_cast<std::int16_t>(Combo2_->position() + 1);
+    prog.ProgLevel = static_cast<std::int16_t>(Combo3_->position() + 1);
+    prog.ProgReplaces = static_cast<std::int16_t>(std::max(0, Combo4_->position()));
+    const core::Status status = core::AddSpellProgression(defs_);
+    if (!status.ok())
+      tell(status);
+    else
+      defs_.NotifyChanged(core::SpellProgChanged, changeOrigin());
+  }
+  refresh();
+}
+
+void frmMagicProg::Command2_Click() {
+  const long entry = entryOfRow(ListView1_->selectedPosition());
+  if (entry < 1) return;
+  const core::Status status = core::RemoveSpellProgression(defs_, entry);
+  if (!status.ok())
+    tell(status);
+  else
+    defs_.NotifyChanged(core::SpellProgChanged, changeOrigin());
+  refresh();
+}
+
+}  // namespace spells

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/definitions.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "ui/form.h"
+#include "ui/list_view.h"
+
+#include <vector>
+
+namespace spells {
+
+// The spell progression table of MagProg.dat: which spell each class gains at which level,
+// sorted by class and level, filtered by class; entries are added and removed here.
+class frmMagicProg : public ui::Form {
+  Q_OBJECT
+
+ public:
+  frmMagicProg(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* parent = nullptr);
+
+  unsigned watchedChanges() const override { return core::SpellProgChanged | core::SpellsChanged; }
+
+  // The entry number of the listed row at `position` (1-based); 0 when there is none.
+  long entryOfRow(int position) const;
+
+ protected:
+  void Form_Load() override;
+  void Form_Paint() override;
+
+ private:
+  QString spellLabel(long spell) const;
+  void rebuild();
+  void tell(const core::Status& status);
+
+  void Combo1_Click();
+  void Command1_Click();
+  void Command2_Click();
+
+  core::ModDefinitions& defs_;
+  ui::Dialogs& dialogs_;
+  ui::Label* Label4_;
+  ui::ComboBox *Combo1_, *Combo2_, *Combo3_, *Combo4_;
+  ui::Button *Command1_, *Command2_;
+  ui::ListView* ListView1_;
+  std::vector<long> rowEntries_;  // the entry each listed row shows, by row position - 1
+};
+
+}  // namespace spells
