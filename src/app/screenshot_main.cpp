@@ -43,6 +43,12 @@ struct Shot {
 const std::vector<Shot>& Shots() {
   static const std::vector<Shot> shots = {
       {"main-window.png", "frmMapEd", {}},
+      // The Drowned Priest of the demo data carries three special effects.
+      {"creature-editor.png", "frmCreatEd",
+       [](core::ModDefinitions& defs, ui::FormsRegistry&) { (void)defs.ReadCreaturePair(4); }},
+      {"creature-list.png", "frmCreatList2", {}},
+      {"creature-specials.png", "frmCreatSpe",
+       [](core::ModDefinitions& defs, ui::FormsRegistry&) { (void)defs.ReadCreaturePair(4); }},
   };
   return shots;
 }

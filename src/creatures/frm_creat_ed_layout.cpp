@@ -154,8 +154,7 @@ void frmCreatEd::buildControls() {
     put(8 + i % 3, i / 3, ui::ControlName("Text20", i), label,
         Text20_[static_cast<std::size_t>(i)]);
   }
-  grid->addWidget(Check1_, 11, 1);
-  grid->addWidget(Command9_, 11, 3, Qt::AlignLeft);
+  grid->addWidget(pairRow(w, Check1_, {}, Command9_), 11, 1, 1, 3);
   grid->setColumnStretch(5, 1);
 
   auto* commands = new QHBoxLayout;

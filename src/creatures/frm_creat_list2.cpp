@@ -4,6 +4,12 @@
 #include "core/numbers.h"
 #include "core/vocabularies.h"
 #include "creatures/frm_creat_ed.h"
+#include "ui/twips.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+
+#include <algorithm>
 
 namespace creatures {
 
@@ -13,8 +19,7 @@ QString plain(long long value) {
   return QString::fromStdString(core::PlainNumber(value));
 }
 
-}  // namespace
-
+// The cells of one creature's row, in column order after "No.".
 std::vector<ui::ListSubItem> CreatureCells(const core::CreatureRecord& creature) {
   const int type = creature.CreatureType;
   // A code the type list does not hold gets an empty cell, not the row above's text.
@@ -29,15 +34,30 @@ std::vector<ui::ListSubItem> CreatureCells(const core::CreatureRecord& creature)
           {"AverageExp", plain(static_cast<long long>(core::AverageExp(creature)))}};
 }
 
+// A column of the given width in twips, widened where one of `texts` would be cut.
+ui::ListColumn FittedColumn(const QString& key, const QString& heading, int widthTwips,
+                            QStringList texts = {}) {
+  const QFontMetrics metrics(QApplication::font());
+  texts << heading;
+  int widest = 0;
+  for (const QString& text : texts) widest = std::max(widest, metrics.horizontalAdvance(text));
+  return {key, heading, std::max(widthTwips, ui::PixelsToTwips(widest + 20))};
+}
+
+std::vector<ui::ListColumn> CreatureColumns() {
+  QStringList types;
+  for (std::string_view name : core::CreatureTypeNames) types << ui::ToQString(name);
+  return {FittedColumn("No", "No.", 500), FittedColumn("Name", "Name", 2000),
+          FittedColumn("Type", "Type", 1000, types),
+          FittedColumn("AverageHits", "Average Hits", 800),
+          FittedColumn("AverageExp", "Average Exp", 800)};
+}
+
+}  // namespace
+
 frmCreatList2::frmCreatList2(core::ModDefinitions& defs, ui::Dialogs& dialogs,
                              ui::FormsRegistry& registry, QWidget* parent)
-    : ui::CatalogueList("frmCreatList2", "Creature List",
-                        {{"No", "No.", 500},
-                         {"Name", "Name", 2000},
-                         {"Type", "Type", 1000},
-                         {"AverageHits", "Average Hits", 800},
-                         {"AverageExp", "Average Exp", 800}},
-                        parent),
+    : ui::CatalogueList("frmCreatList2", "Creature List", CreatureColumns(), parent),
       defs_(defs),
       dialogs_(dialogs),
       registry_(registry) {}

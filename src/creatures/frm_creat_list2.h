@@ -29,7 +29,4 @@ class frmCreatList2 : public ui::CatalogueList {
   ui::FormsRegistry& registry_;
 };
 
-// The cells of one creature's row, in column order after "No.".
-std::vector<ui::ListSubItem> CreatureCells(const core::CreatureRecord& creature);
-
 }  // namespace creatures

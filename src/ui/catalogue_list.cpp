@@ -18,7 +18,8 @@ CatalogueList::CatalogueList(const QString& name, const QString& caption,
   int width = 0;
   for (const ListColumn& column : columns_) width += column.widthTwips;
   // Room for every column and a screenful of rows, plus the 200 twips the list leaves free.
-  resize(TwipsToPixels(width + 200) + 24, 420);
+  openingSize_ = QSize(TwipsToPixels(width + 200) + 24, 420);
+  resize(openingSize_);
   // The list takes the window less 200 twips in width and height.
   auto* layout = new QVBoxLayout(body());
   const int margin = TwipsToPixels(200);

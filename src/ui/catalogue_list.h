@@ -3,6 +3,7 @@
 #include "ui/form.h"
 #include "ui/list_view.h"
 
+#include <QSize>
 #include <QString>
 
 #include <vector>
@@ -25,6 +26,9 @@ class CatalogueList : public Form {
   // The key of row k: "0" followed by its "No." text.
   static QString RowKey(const QString& numberText);
 
+  // Room for every column and a screenful of rows, as the window first opens.
+  QSize sizeHint() const override { return openingSize_; }
+
  protected:
   // Every entry's row, in entry order.
   virtual std::vector<ListRow> entryRows() = 0;
@@ -38,6 +42,7 @@ class CatalogueList : public Form {
 
   std::vector<ListColumn> columns_;
   ListView* ListView1_;
+  QSize openingSize_;
 };
 
 }  // namespace ui

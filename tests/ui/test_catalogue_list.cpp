@@ -51,6 +51,9 @@ class CatalogueListTest : public QObject {
     QCOMPARE(list->cellText(3, 1), QString("Club"));
     // The list keeps 200 twips free to the right and below.
     QCOMPARE(window->body()->width() - list->geometry().right() - 1, 13);
+    // Fitting the window to its contents keeps every column in view.
+    window->adjustSize();
+    QVERIFY(window->width() >= (500 + 2000 + 200) / 15);
 
     window->refuse = true;
     doubleClickRow(list, 2);
