@@ -10,6 +10,7 @@
 #include <QFontMetrics>
 
 #include <algorithm>
+#include <memory>
 
 namespace creatures {
 
@@ -62,23 +63,27 @@ frmCreatList2::frmCreatList2(core::ModDefinitions& defs, ui::Dialogs& dialogs,
       dialogs_(dialogs),
       registry_(registry) {}
 
-// One pass over Mon.dat; the creature working and scratch records are not touched.
-std::vector<ui::ListRow> frmCreatList2::entryRows() {
-  std::vector<ui::ListRow> rows;
-  rows.reserve(static_cast<std::size_t>(std::max(0L, defs_.CreatureCount)));
-  const core::Status status = core::SweepEntries(
-      defs_.Creatures(), defs_.CreatureCount,
-      [&rows](long entry, const core::CreatureRecord& creature) {
-        const QString number = QString::fromStdString(core::NumberWithLeadingBlank(entry));
-        rows.push_back({RowKey(number), number, CreatureCells(creature)});
-      });
-  if (!status.ok())
-    dialogs_.messageBox(this, QString::fromStdString(status.message()), windowTitle());
-  return rows;
+// One read of Mon.dat; each row unpacks its creature when it is first shown. The creature
+// working and scratch records are not touched.
+void frmCreatList2::fillRows(ui::ListView* list) {
+  const long count = std::max(0L, defs_.CreatureCount);
+  auto entrySlots = core::ReadEntrySlots(defs_.Creatures(), count);
+  if (!entrySlots.ok()) {
+    list->setRows({});
+    dialogs_.messageBox(this, QString::fromStdString(entrySlots.status().message()), windowTitle());
+    return;
+  }
+  auto bytes = std::make_shared<const std::vector<std::uint8_t>>(std::move(entrySlots.value()));
+  list->setRowSource(static_cast<int>(count), [bytes](int index) {
+    const long entry = index + 1;
+    const QString number = QString::fromStdString(core::NumberWithLeadingBlank(entry));
+    return ui::ListRow{RowKey(number), number,
+                       CreatureCells(core::EntryFromSlots<core::CreatureRecord>(*bytes, entry))};
+  });
 }
 
 void frmCreatList2::reloadRows() {
-  if (isLoaded() && !isClosed()) list()->setRows(entryRows());
+  if (isLoaded() && !isClosed()) fillRows(list());
 }
 
 // With the editor open, its pager asks about unsaved changes first and shows the pick.

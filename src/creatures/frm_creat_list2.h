@@ -20,7 +20,7 @@ class frmCreatList2 : public ui::CatalogueList {
   void reloadRows();
 
  protected:
-  std::vector<ui::ListRow> entryRows() override;
+  void fillRows(ui::ListView* list) override;
   bool pickEntry(long entry) override;
 
  private:
