@@ -22,12 +22,11 @@ class CatalogueList : public Form {
                 QWidget* parent = nullptr);
 
   ListView* list() const { return ListView1_; }
+  // The size it opens with: room for every column and a screenful of rows.
+  QSize sizeHint() const override { return openingSize_; }
 
   // The key of row k: "0" followed by its "No." text.
   static QString RowKey(const QString& numberText);
-
-  // Room for every column and a screenful of rows, as the window first opens.
-  QSize sizeHint() const override { return openingSize_; }
 
  protected:
   // Every entry's row, in entry order.

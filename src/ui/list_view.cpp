@@ -51,7 +51,8 @@ void ListModel::setRowSource(int count, RowMaker make) {
 }
 
 QVariant ListModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || role != Qt::DisplayRole) return {};
+  // The tip shows a text that its column is too narrow for.
+  if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
   const ListRow& row = this->row(static_cast<std::size_t>(index.row()));
   if (index.column() == 0) return row.text;
   const auto sub = static_cast<std::size_t>(index.column() - 1);

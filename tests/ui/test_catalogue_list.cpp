@@ -49,11 +49,11 @@ class CatalogueListTest : public QObject {
     QCOMPARE(list->rowCount(), 3);
     QCOMPARE(list->row(2).key, QString("0 2"));
     QCOMPARE(list->cellText(3, 1), QString("Club"));
+    const QSize opened = window->size();
+    window->adjustSize();  // keeps the size it opened with (the screenshots fit windows so)
+    QCOMPARE(window->size(), opened);
     // The list keeps 200 twips free to the right and below.
     QCOMPARE(window->body()->width() - list->geometry().right() - 1, 13);
-    // Fitting the window to its contents keeps every column in view.
-    window->adjustSize();
-    QVERIFY(window->width() >= (500 + 2000 + 200) / 15);
 
     window->refuse = true;
     doubleClickRow(list, 2);
