@@ -28,7 +28,7 @@ QString trimmedName(const std::string& name) {
   return ui::ToQString(core::TrimTrailingBlanks(name));
 }
 
-// Every part of a creature the editor's boxes and lists show (not its number or specials).
+// Equal in everything but the special slots.
 bool sameButSpecials(core::CreatureRecord a, const core::CreatureRecord& b) {
   a.CreatureSpecials = b.CreatureSpecials;
   return a == b;
