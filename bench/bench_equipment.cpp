@@ -8,7 +8,7 @@
 
 #include "catalogue_generator.h"
 #include "core/definitions.h"
-#include "core/entry_sweep.h"
+#include "core/catalogue_sweep.h"
 #include "equipment/forms.h"
 #include "equipment/frm_equip_ed.h"
 #include "ui/change_hub.h"

@@ -3,7 +3,7 @@
 // Run with QT_QPA_PLATFORM=offscreen where there is no display.
 #include "app/editor_forms.h"
 #include "core/definitions.h"
-#include "core/entry_sweep.h"
+#include "core/catalogue_sweep.h"
 #include "ui/change_hub.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
@@ -114,6 +114,12 @@ const std::vector<Shot>& Shots() {
       {"spell-editor.png", "frmMagicEd", {}},
       {"spell-list.png", "frmMagicList", {}},
       {"spell-progression.png", "frmMagicProg", {}},
+      // The Drowned Priest of the demo data carries three special effects.
+      {"creature-editor.png", "frmCreatEd",
+       [](core::ModDefinitions& defs, ui::FormsRegistry&) { (void)defs.ReadCreaturePair(4); }},
+      {"creature-list.png", "frmCreatList2", {}},
+      {"creature-specials.png", "frmCreatSpe",
+       [](core::ModDefinitions& defs, ui::FormsRegistry&) { (void)defs.ReadCreaturePair(4); }},
   };
   return shots;
 }

@@ -1,6 +1,6 @@
 #include "equipment/frm_equip_list2.h"
 
-#include "core/entry_sweep.h"
+#include "core/catalogue_sweep.h"
 #include "core/numbers.h"
 #include "core/vocabularies.h"
 #include "equipment/frm_equip_ed.h"

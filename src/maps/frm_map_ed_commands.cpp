@@ -210,6 +210,12 @@ void frmMapEd::mnuShop_Click() {
 }
 
 void frmMapEd::mnuMonEdit_Click() {
+  // An open creature editor is only brought forward: reading entry 1 into its working record
+  // would drop the designer's unsaved typing without asking.
+  if (registry_.find("frmCreatEd")) {
+    showWindow("frmCreatEd");
+    return;
+  }
   showAfterRead(defs_.ReadCreaturePair(1), "frmCreatEd");
 }
 

@@ -36,7 +36,7 @@ void CatalogueList::Form_Load() {
   ListView1_->clearColumns();
   for (const ListColumn& column : columns_)
     ListView1_->addColumn(column.key, column.text, column.widthTwips);
-  ListView1_->setRows(entryRows());
+  fillRows(ListView1_);
 }
 
 void CatalogueList::rowDoubleClicked(int position) {

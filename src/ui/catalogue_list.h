@@ -30,7 +30,10 @@ class CatalogueList : public Form {
 
  protected:
   // Every entry's row, in entry order.
-  virtual std::vector<ListRow> entryRows() = 0;
+  virtual std::vector<ListRow> entryRows() { return {}; }
+  // Puts the rows into the list when the window loads: entryRows() unless a list makes its rows
+  // only when shown (ListView::setRowSource).
+  virtual void fillRows(ListView* list) { list->setRows(entryRows()); }
   // Loads entry k for the editor (asking about its unsaved changes); false keeps the list open.
   virtual bool pickEntry(long entry) = 0;
 

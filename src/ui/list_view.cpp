@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace ui {
 
@@ -21,10 +22,38 @@ int ListModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(columns_.size());
 }
 
+const ListRow& ListModel::row(std::size_t index) const {
+  if (make_ && !made_[index]) {
+    rows_[index] = make_(static_cast<int>(index));
+    made_[index] = true;
+  }
+  return rows_[index];
+}
+
+const std::vector<ListRow>& ListModel::rows() const {
+  for (std::size_t i = 0; make_ && i < rows_.size(); ++i) row(i);
+  return rows_;
+}
+
+void ListModel::makeAllRows() {
+  rows();
+  make_ = nullptr;
+  made_.clear();
+}
+
+void ListModel::setRowSource(int count, RowMaker make) {
+  beginResetModel();
+  const auto size = static_cast<std::size_t>(count > 0 ? count : 0);
+  rows_.assign(size, ListRow{});
+  made_.assign(size, false);
+  make_ = std::move(make);
+  endResetModel();
+}
+
 QVariant ListModel::data(const QModelIndex& index, int role) const {
   // The tip shows a text that its column is too narrow for.
   if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
-  const ListRow& row = rows_[static_cast<std::size_t>(index.row())];
+  const ListRow& row = this->row(static_cast<std::size_t>(index.row()));
   if (index.column() == 0) return row.text;
   const auto sub = static_cast<std::size_t>(index.column() - 1);
   return sub < row.subItems.size() ? QVariant(row.subItems[sub].text) : QVariant();
@@ -51,6 +80,8 @@ void ListModel::clearColumns() {
 }
 
 void ListModel::clearRows() {
+  make_ = nullptr;
+  made_.clear();
   if (rows_.empty()) return;
   beginRemoveRows({}, 0, static_cast<int>(rows_.size()) - 1);
   rows_.clear();
@@ -58,6 +89,7 @@ void ListModel::clearRows() {
 }
 
 void ListModel::addRow(ListRow row) {
+  makeAllRows();
   const int at = static_cast<int>(rows_.size());
   beginInsertRows({}, at, at);
   rows_.push_back(std::move(row));
@@ -66,12 +98,15 @@ void ListModel::addRow(ListRow row) {
 
 void ListModel::setRows(std::vector<ListRow> rows) {
   beginResetModel();
+  make_ = nullptr;
+  made_.clear();
   rows_ = std::move(rows);
   endResetModel();
 }
 
 void ListModel::appendRows(std::vector<ListRow> rows) {
   if (rows.empty()) return;
+  makeAllRows();
   const int at = static_cast<int>(rows_.size());
   beginInsertRows({}, at, at + static_cast<int>(rows.size()) - 1);
   rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()),
@@ -81,6 +116,7 @@ void ListModel::appendRows(std::vector<ListRow> rows) {
 
 void ListModel::addSubItem(int row, ListSubItem subItem) {
   if (row < 0 || row >= static_cast<int>(rows_.size())) return;
+  makeAllRows();
   std::vector<ListSubItem>& subs = rows_[static_cast<std::size_t>(row)].subItems;
   subs.push_back(std::move(subItem));
   const int column = static_cast<int>(subs.size());
@@ -155,7 +191,12 @@ int ListView::rowCount() const {
 }
 
 const ListRow& ListView::row(int position) const {
-  return model_->rows().at(static_cast<std::size_t>(position - 1));
+  if (position < 1 || position > rowCount()) throw std::out_of_range("no row at this position");
+  return model_->row(static_cast<std::size_t>(position - 1));
+}
+
+void ListView::setRowSource(int count, ListModel::RowMaker make) {
+  model_->setRowSource(count, std::move(make));
 }
 
 QString ListView::cellText(int position, int column) const {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTableView>
 
+#include <functional>
 #include <vector>
 
 namespace ui {
@@ -39,8 +40,14 @@ class ListModel : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+  // Makes row `index` (0-based) of a list whose rows are made when first needed.
+  using RowMaker = std::function<ListRow(int index)>;
+
   const std::vector<ListColumn>& columns() const { return columns_; }
-  const std::vector<ListRow>& rows() const { return rows_; }
+  // Every row (rows not made yet are made now).
+  const std::vector<ListRow>& rows() const;
+  // Row `index` (0-based), made now if it was not yet.
+  const ListRow& row(std::size_t index) const;
 
   void addColumn(ListColumn column);
   void clearColumns();
@@ -49,10 +56,18 @@ class ListModel : public QAbstractTableModel {
   void setRows(std::vector<ListRow> rows);
   void appendRows(std::vector<ListRow> rows);
   void addSubItem(int row, ListSubItem subItem);  // row 0-based
+  // Replaces all rows by `count` rows that are made only when shown or asked for: a list of
+  // tens of thousands of entries opens at once. Changing the rows afterwards makes them all.
+  void setRowSource(int count, RowMaker make);
 
  private:
+  void makeAllRows();
+
   std::vector<ListColumn> columns_;
-  std::vector<ListRow> rows_;
+  // Rows not made yet are empty here until a look at them makes them.
+  mutable std::vector<ListRow> rows_;
+  mutable std::vector<bool> made_;
+  RowMaker make_;
 };
 
 // A report-style list view. Rows are addressed by their 1-based position, as in the old list
@@ -78,6 +93,8 @@ class ListView : public QTableView {
   // Replaces all rows at once (the fast way to fill a long list).
   void setRows(std::vector<ListRow> rows);
   void appendRows(std::vector<ListRow> rows);
+  // `count` rows made by `make` when first shown or asked for (see ListModel::setRowSource).
+  void setRowSource(int count, ListModel::RowMaker make);
   int rowCount() const;
   const ListRow& row(int position) const;  // 1..rowCount()
   // The text in `column` (0 = the row's own text, 1.. its sub-items); empty when absent.

@@ -163,6 +163,11 @@ class FrmMapEdStartTest : public QObject {
     QCOMPARE(QString::fromStdString(w.defs->Creature.CreatureName).trimmed(), QString("Beast 1"));
     QVERIFY(w.standIn("frmEquipEd") && w.standIn("frmCreatEd"));
     QVERIFY(w.messages().empty());
+
+    // An open creature editor is brought forward on the creature it shows.
+    QVERIFY(w.defs->ReadCreaturePair(3).ok());
+    w.trigger("mnuMonEdit");
+    QCOMPARE(w.defs->Creature.CreatureNo, 3);
   }
 
   void missingPicturesGiveOneMessageAndTheViewStillDraws_data() {

@@ -2,6 +2,7 @@
 #include "support/test_registry.h"
 #include "ui/list_view.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QSignalSpy>
@@ -150,6 +151,37 @@ class ListViewTest : public QObject {
     QCOMPARE(ui::ListView::CharacterCode(euro), 0x80);
     QKeyEvent omega(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(0x3A9)));
     QCOMPARE(ui::ListView::CharacterCode(omega), 0);
+  }
+
+  // Rows made when needed: a list of every creature makes only the rows on screen.
+  void rowsFromASourceAreMadeWhenNeeded() {
+    QWidget window;
+    window.resize(400, 200);
+    ui::ListView* list = makeList(&window);
+    std::vector<int> made;
+    list->setRowSource(32767, [&made](int index) {
+      made.push_back(index);
+      const QString number = QString::number(index + 1);
+      return ui::ListRow{"0" + number, number, {{"name", "Name " + number}}};
+    });
+    window.show();
+    QApplication::processEvents();
+    QCOMPARE(list->rowCount(), 32767);
+    QVERIFY2(made.size() < 50, qPrintable(QString::number(made.size())));
+    QCOMPARE(list->cellText(30000, 1), QString("Name 30000"));
+    QCOMPARE(list->row(30000).key, QString("030000"));
+    const std::size_t madeBefore = made.size();
+    QCOMPARE(list->cellText(30000, 0), QString("30000"));
+    QCOMPARE(made.size(), madeBefore);  // made once
+
+    // Changing the rows makes every row first, so nothing is lost.
+    list->addRow("0x", "extra");
+    QCOMPARE(made.size(), std::size_t{32767});
+    QCOMPARE(list->rowCount(), 32768);
+    QCOMPARE(list->cellText(2, 1), QString("Name 2"));
+    list->setRows(numberedRows(2, 8));
+    QCOMPARE(list->rowCount(), 2);
+    QCOMPARE(list->cellText(2, 1), QString("Name 000002"));
   }
 };
 

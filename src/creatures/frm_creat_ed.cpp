@@ -1,0 +1,215 @@
+#include "creatures/frm_creat_ed.h"
+
+#include "core/numbers.h"
+#include "core/text.h"
+#include "core/vocabularies.h"
+#include "creatures/frm_creat_list2.h"
+
+#include <utility>
+
+namespace creatures {
+
+namespace {
+
+const QString CreaturesWindow = QStringLiteral("frmCreatEd");
+
+template <std::size_t N>
+void fillList(ui::ComboBox* list, const std::array<std::string_view, N>& texts) {
+  list->clear();
+  for (std::string_view text : texts) list->addItem(ui::ToQString(text));
+}
+
+QString plain(std::int16_t value) {
+  return QString::fromStdString(core::PlainNumber(value));
+}
+
+// A name as the box shows it: trailing blanks removed.
+QString trimmedName(const std::string& name) {
+  return ui::ToQString(core::TrimTrailingBlanks(name));
+}
+
+// Equal in everything but the special slots.
+bool sameButSpecials(core::CreatureRecord a, const core::CreatureRecord& b) {
+  a.CreatureSpecials = b.CreatureSpecials;
+  return a == b;
+}
+
+}  // namespace
+
+frmCreatEd::frmCreatEd(core::ModDefinitions& defs, ui::Dialogs& dialogs,
+                       ui::FormsRegistry& registry, QWidget* parent)
+    : ui::Form(CreaturesWindow, parent), defs_(defs), dialogs_(dialogs), registry_(registry) {
+  setWindowTitle("Creature Editor");
+  buildControls();
+  pager_ = std::make_unique<ui::EntryPager>(this, dialogs_, pagerHooks());
+  connect(Command7_, &QPushButton::clicked, this, [this] { pager_->first(); });
+  connect(Command1_, &QPushButton::clicked, this, [this] { pager_->previous(); });
+  connect(Command4_, &QPushButton::clicked, this, [this] { pager_->next(); });
+  connect(Command8_, &QPushButton::clicked, this, [this] { pager_->last(); });
+  connect(Command2_, &QPushButton::clicked, this, [this] { pager_->append(); });
+  connect(Command3_, &QPushButton::clicked, this, [this] { pager_->save(); });
+  connect(Command5_, &QPushButton::clicked, this, &frmCreatEd::Command5_Click);
+  connect(Command6_, &QPushButton::clicked, this, &frmCreatEd::Command6_Click);
+  connect(Command9_, &QPushButton::clicked, this, &frmCreatEd::Command9_Click);
+  connect(Check1_, &QCheckBox::clicked, this, &frmCreatEd::Check1_Click);
+}
+
+frmCreatEd::~frmCreatEd() = default;
+
+ui::EntryPager::Hooks frmCreatEd::pagerHooks() {
+  ui::EntryPager::Hooks hooks;
+  hooks.noun = "creature";
+  hooks.newCaption = "New Creature";
+  hooks.savedMessage = "Creature Saved";
+  hooks.count = [this] { return defs_.CreatureCount; };
+  hooks.shown = [this] { return long{defs_.Creature.CreatureNo}; };
+  hooks.read = [this](long entry, ui::PageMove) {
+    const core::Status status = defs_.ReadCreaturePair(entry);
+    if (status.ok()) creaturesChanged();
+    return status;
+  };
+  hooks.takeScreen = [this] { return move_screen_to_mon(defs_.Creature); };
+  hooks.unsaved = [this] { return hasUnsavedChanges(); };
+  hooks.write = [this](bool overwrite) {
+    const core::Status status = defs_.WriteCreature(overwrite);
+    if (status.ok()) creaturesChanged();
+    return status;
+  };
+  hooks.append = [this](bool overwrite) {
+    core::Status status = defs_.AppendCreature(overwrite);
+    // The new entry goes into the scratch record as well, as every entry read does.
+    if (status.ok()) status = defs_.ReadCreaturePair(defs_.CreatureCount);
+    if (status.ok()) creaturesChanged();
+    return status;
+  };
+  hooks.show = [this] { move_mon_to_screen(); };
+  return hooks;
+}
+
+// What other windows show of the creatures follows at once: the picture, the special slots,
+// and the rows of an open creature list.
+void frmCreatEd::creaturesChanged() {
+  defs_.NotifyChanged(core::CreaturesChanged, changeOrigin());
+  if (auto* list = registry_.find<frmCreatList2>("frmCreatList2")) list->reloadRows();
+}
+
+std::vector<frmCreatEd::NumberBox> frmCreatEd::numberBoxes(core::CreatureRecord& c) const {
+  std::vector<NumberBox> boxes = {
+      {Text19_, "Bitmap", &c.Bitmap},
+      {Text6_, "Intelligence", &c.Intelligence},
+      {Text14_, "Speed", &c.Speed},
+      {Text7_, "Karma", &c.Karma},
+      {Text8_, "Damage (dice)", &c.DamageDice},
+      {Text9_, "Damage (sides)", &c.DamageSides},
+      {Text10_, "Damage (bonus)", &c.DamageBonus},
+      {Text15_, "Attack", &c.Attack},
+      {Text3_, "Hit Points (dice)", &c.HitDice},
+      {Text4_, "Hit Points (sides)", &c.HitSides},
+      {Text5_, "Hit Points (bonus)", &c.HitBonus},
+      {Text16_, "Defence", &c.Defence},
+      {Text22_, "Magic Points", &c.MagicPoints},
+      {Text17_, "Experience", &c.Experience},
+      {Text18_, "Experience (per hit point)", &c.ExperiencePerHit},
+      {Text11_, "Gold (dice)", &c.GoldDice},
+      {Text12_, "Gold (sides)", &c.GoldSides},
+      {Text13_, "Gold (bonus)", &c.GoldBonus},
+      {Text21_, "Level", &c.Level},
+  };
+  for (int i = 0; i < core::SaveCategoryCount; ++i) {
+    const std::string_view label = core::SaveLabels[static_cast<std::size_t>(i)];
+    // The first saving throw has no label on screen; the spell editor calls its category None.
+    const QString name =
+        i == 0 ? QStringLiteral("None") : ui::ToQString(label.substr(0, label.size() - 1));
+    boxes.push_back({Text20_[static_cast<std::size_t>(i)], "Save vs. " + name,
+                     &c.Saves[static_cast<std::size_t>(i)]});
+  }
+  return boxes;
+}
+
+void frmCreatEd::move_mon_to_screen() {
+  const core::CreatureRecord& c = defs_.Creature;
+  MainLabel_->setText(pager_->recordLine());
+  Text1_->setText(trimmedName(c.CreatureName));
+  Text2_->setText(trimmedName(c.PluralName));
+  core::CreatureRecord shown = c;
+  for (const NumberBox& number : numberBoxes(shown)) number.box->setText(plain(*number.field));
+  fillList(Combo1_, core::CreatureTypeNames);
+  ui::ShowCode(Combo1_, c.CreatureType, 0);
+  fillList(Combo2_, core::HitPointScalingNames);
+  ui::ShowCode(Combo2_, c.HitPointScaling, 0);
+  fillList(Combo3_, core::SexNames);
+  ui::ShowCode(Combo3_, c.Sex, 0);
+  Check1_->setValue(core::HasSpecialEffects(c) ? 1 : 0);
+  shownRecord_ = c;
+  shownCount_ = defs_.CreatureCount;
+}
+
+QString frmCreatEd::move_screen_to_mon(core::CreatureRecord& creature) const {
+  std::vector<ui::NumberField> fields;
+  for (const NumberBox& number : numberBoxes(creature))
+    fields.push_back({number.box, number.caption, number.field});
+  const QString refused = ui::TakeWholeNumbers(fields);
+  if (!refused.isEmpty()) return refused;
+  creature.CreatureName = core::FixedText(ui::ToBytes(Text1_->text()), core::CreatureNameWidth);
+  creature.PluralName = core::FixedText(ui::ToBytes(Text2_->text()), core::CreatureNameWidth);
+  creature.CreatureType = ui::CodeFromList(Combo1_, 0, creature.CreatureType);
+  creature.HitPointScaling = ui::CodeFromList(Combo2_, 0, creature.HitPointScaling);
+  creature.Sex = ui::CodeFromList(Combo3_, 0, creature.Sex);
+  return {};
+}
+
+// The screen, with the special slots as the special editor left them, differs from the entry
+// as stored. A box that cannot be stored counts as a change.
+bool frmCreatEd::hasUnsavedChanges() const {
+  core::CreatureRecord screen = defs_.Creature;
+  if (!move_screen_to_mon(screen).isEmpty()) return true;
+  return ui::DiffersFromStored(defs_.Creatures(), screen);
+}
+
+// A repaint re-shows the working record when it holds another creature or changed values; when
+// only the special slots changed (the special editor), "Special Effects" follows and the
+// designer's typing stays.
+void frmCreatEd::Form_Paint() {
+  if (shownRecord_ && shownCount_ == defs_.CreatureCount &&
+      sameButSpecials(*shownRecord_, defs_.Creature)) {
+    showSpecialEffects();
+    shownRecord_->CreatureSpecials = defs_.Creature.CreatureSpecials;
+    return;
+  }
+  move_mon_to_screen();
+}
+
+void frmCreatEd::showSpecialEffects() {
+  Check1_->setValue(core::HasSpecialEffects(defs_.Creature) ? 1 : 0);
+}
+
+bool frmCreatEd::Form_QueryUnload() {
+  return pager_->mayLeave();
+}
+
+// The special windows serve this editor's working record: they go with it.
+void frmCreatEd::Form_Unload() {
+  registry_.close("frmCreatSpeEd");
+  registry_.close("frmCreatSpe");
+}
+
+void frmCreatEd::Command5_Click() {
+  registry_.show("frmCreatList2");
+}
+
+void frmCreatEd::Command6_Click() {
+  ui::Form* picture = registry_.show("frmCreatBit");
+  // The name as stored, trailing blanks kept.
+  if (picture) picture->setWindowTitle(ui::ToQString(defs_.Creature.CreatureName));
+}
+
+void frmCreatEd::Command9_Click() {
+  registry_.show("frmCreatSpe");
+}
+
+// The box shows the record's state; the designer changes it through the special effects.
+void frmCreatEd::Check1_Click() {
+  showSpecialEffects();
+}
+
+}  // namespace creatures

@@ -1,0 +1,101 @@
+#include "creatures/frm_creat_list2.h"
+
+#include "core/catalogue_sweep.h"
+#include "core/numbers.h"
+#include "core/vocabularies.h"
+#include "creatures/frm_creat_ed.h"
+#include "ui/twips.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+
+#include <algorithm>
+#include <memory>
+
+namespace creatures {
+
+namespace {
+
+QString plain(long long value) {
+  return QString::fromStdString(core::PlainNumber(value));
+}
+
+// The cells of one creature's row, in column order after "No.".
+std::vector<ui::ListSubItem> CreatureCells(const core::CreatureRecord& creature) {
+  const int type = creature.CreatureType;
+  // A code the type list does not hold gets an empty cell, not the row above's text.
+  const QString typeName =
+      type >= 0 && type < static_cast<int>(core::CreatureTypeNames.size())
+          ? ui::ToQString(core::CreatureTypeNames[static_cast<std::size_t>(type)])
+          : QString();
+  // Whole numbers of hit points make the average experience whole as well.
+  return {{"Name", ui::ToQString(creature.CreatureName)},
+          {"Type", typeName},
+          {"AverageHits", plain(core::AverageHits(creature))},
+          {"AverageExp", plain(static_cast<long long>(core::AverageExp(creature)))}};
+}
+
+// A column of the given width in twips, widened where one of `texts` would be cut.
+ui::ListColumn FittedColumn(const QString& key, const QString& heading, int widthTwips,
+                            QStringList texts = {}) {
+  const QFontMetrics metrics(QApplication::font());
+  texts << heading;
+  int widest = 0;
+  for (const QString& text : texts) widest = std::max(widest, metrics.horizontalAdvance(text));
+  return {key, heading, std::max(widthTwips, ui::PixelsToTwips(widest + 20))};
+}
+
+std::vector<ui::ListColumn> CreatureColumns() {
+  QStringList types;
+  for (std::string_view name : core::CreatureTypeNames) types << ui::ToQString(name);
+  return {FittedColumn("No", "No.", 500), FittedColumn("Name", "Name", 2000),
+          FittedColumn("Type", "Type", 1000, types),
+          FittedColumn("AverageHits", "Average Hits", 800),
+          FittedColumn("AverageExp", "Average Exp", 800)};
+}
+
+}  // namespace
+
+frmCreatList2::frmCreatList2(core::ModDefinitions& defs, ui::Dialogs& dialogs,
+                             ui::FormsRegistry& registry, QWidget* parent)
+    : ui::CatalogueList("frmCreatList2", "Creature List", CreatureColumns(), parent),
+      defs_(defs),
+      dialogs_(dialogs),
+      registry_(registry) {}
+
+// One read of Mon.dat; each row unpacks its creature when it is first shown. The creature
+// working and scratch records are not touched.
+void frmCreatList2::fillRows(ui::ListView* list) {
+  const long count = std::max(0L, defs_.CreatureCount);
+  auto entrySlots = core::ReadEntrySlots(defs_.Creatures(), count);
+  if (!entrySlots.ok()) {
+    list->setRows({});
+    dialogs_.messageBox(this, QString::fromStdString(entrySlots.status().message()), windowTitle());
+    return;
+  }
+  auto bytes = std::make_shared<const std::vector<std::uint8_t>>(std::move(entrySlots.value()));
+  list->setRowSource(static_cast<int>(count), [bytes](int index) {
+    const long entry = index + 1;
+    const QString number = QString::fromStdString(core::NumberWithLeadingBlank(entry));
+    return ui::ListRow{RowKey(number), number,
+                       CreatureCells(core::EntryFromSlots<core::CreatureRecord>(*bytes, entry))};
+  });
+}
+
+void frmCreatList2::reloadRows() {
+  if (isLoaded() && !isClosed()) fillRows(list());
+}
+
+// With the editor open, its pager asks about unsaved changes first and shows the pick.
+bool frmCreatList2::pickEntry(long entry) {
+  if (auto* editor = registry_.find<frmCreatEd>("frmCreatEd")) return editor->pager().pick(entry);
+  const core::Status status = defs_.ReadCreaturePair(entry);
+  if (!status.ok()) {
+    dialogs_.messageBox(this, QString::fromStdString(status.message()), windowTitle());
+    return false;
+  }
+  defs_.NotifyChanged(core::CreaturesChanged, changeOrigin());
+  return true;
+}
+
+}  // namespace creatures
