@@ -289,7 +289,6 @@ Status ModDefinitions::LoadMap(long mapNumber) {
   if (!status.ok()) return status;
   mapsSeen_.remember(mapNumber, bytes);
   Map = MapRecord::unpack(bytes);
-  StartMapHistory();
   return Status::Ok();
 }
 
@@ -315,29 +314,36 @@ Status ModDefinitions::SaveMap(long mapNumber, bool overwrite) {
 // --- Undo and redo ---
 
 void ModDefinitions::CommitMapStep(const std::string& label, const void* origin) {
-  history_.Record(label, mapAtLastStep_, Map);
+  history_.Record(label, mapAtLastStep_, Map, numberAtLastStep_, CurrentMap);
   mapAtLastStep_ = Map;
+  numberAtLastStep_ = CurrentMap;
   NotifyChanged(MapChanged, origin);
 }
 
 void ModDefinitions::StartMapHistory() {
   history_.Clear();
   mapAtLastStep_ = Map;
+  numberAtLastStep_ = CurrentMap;
 }
 
 bool ModDefinitions::UndoMap() {
-  // Changes not yet made a step would be lost to the undo: they become one first.
-  if (!(Map == mapAtLastStep_)) history_.Record("Edit", mapAtLastStep_, Map);
-  if (!history_.Undo(Map)) return false;
+  // A change not made a step yet would be lost to the undo: it becomes one first.
+  if (!(Map == mapAtLastStep_) || CurrentMap != numberAtLastStep_) {
+    history_.Record("Edit", mapAtLastStep_, Map, numberAtLastStep_, CurrentMap);
+  }
+  if (!history_.Undo(Map, &CurrentMap)) return false;
   mapAtLastStep_ = Map;
+  numberAtLastStep_ = CurrentMap;
   NotifyChanged(MapChanged);
   return true;
 }
 
 bool ModDefinitions::RedoMap() {
-  if (!(Map == mapAtLastStep_)) return false;  // an unrecorded change would be overwritten
-  if (!history_.Redo(Map)) return false;
+  // After a change not made a step yet there is nothing to redo: it came after the undo.
+  if (!(Map == mapAtLastStep_) || CurrentMap != numberAtLastStep_) return false;
+  if (!history_.Redo(Map, &CurrentMap)) return false;
   mapAtLastStep_ = Map;
+  numberAtLastStep_ = CurrentMap;
   NotifyChanged(MapChanged);
   return true;
 }

@@ -121,7 +121,8 @@ class ModDefinitions {
   // change since the last step becomes one undo step named `label` ("Copy Square"), and every
   // window hears of it.
   void CommitMapStep(const std::string& label, const void* origin = nullptr);
-  // The map record was replaced (start-up, New, Open): the history starts afresh.
+  // The map record was replaced (start-up, New, Open; call it once CurrentMap is set): the
+  // history starts afresh.
   void StartMapHistory();
   // Take back or do again one step, and tell every window; false when there is none.
   bool UndoMap();
@@ -160,7 +161,8 @@ class ModDefinitions {
   Catalogue<SpellProgRecord> spellProg_;
   std::vector<std::pair<int, ChangeListener>> listeners_;
   MapHistory history_;
-  MapRecord mapAtLastStep_;  // the map record as the last step left it
+  MapRecord mapAtLastStep_;  // the map record and its number as the last step left them
+  std::int16_t numberAtLastStep_ = 1;
   int nextListenerId_ = 1;
 };
 

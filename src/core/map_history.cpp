@@ -30,7 +30,8 @@ std::size_t GetU16(const std::uint8_t* at) {
 
 }  // namespace
 
-bool MapHistory::Record(std::string label, const MapRecord& before, const MapRecord& after) {
+bool MapHistory::Record(std::string label, const MapRecord& before, const MapRecord& after,
+                        std::int16_t numberBefore, std::int16_t numberAfter) {
   const Bytes old = Packed(before);
   const Bytes now = Packed(after);
   std::vector<std::uint8_t> runs;
@@ -52,10 +53,10 @@ bool MapHistory::Record(std::string label, const MapRecord& before, const MapRec
                 now.begin() + static_cast<std::ptrdiff_t>(end));
     i = end;
   }
-  if (runs.empty()) return false;
+  if (runs.empty() && numberBefore == numberAfter) return false;
   runs.shrink_to_fit();
   steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end());
-  steps_.push_back(Step{std::move(label), std::move(runs)});
+  steps_.push_back(Step{std::move(label), std::move(runs), numberBefore, numberAfter});
   if (steps_.size() > MaxSteps) steps_.pop_front();
   done_ = steps_.size();
   return true;
@@ -69,16 +70,16 @@ std::string MapHistory::RedoLabel() const {
   return CanRedo() ? steps_[done_].label : std::string();
 }
 
-bool MapHistory::Undo(MapRecord& map) {
+bool MapHistory::Undo(MapRecord& map, std::int16_t* number) {
   if (!CanUndo()) return false;
   --done_;
-  Apply(steps_[done_], false, map);
+  Apply(steps_[done_], false, map, number);
   return true;
 }
 
-bool MapHistory::Redo(MapRecord& map) {
+bool MapHistory::Redo(MapRecord& map, std::int16_t* number) {
   if (!CanRedo()) return false;
-  Apply(steps_[done_], true, map);
+  Apply(steps_[done_], true, map, number);
   ++done_;
   return true;
 }
@@ -97,7 +98,8 @@ std::size_t MapHistory::MemoryBytes() const {
   return bytes;
 }
 
-void MapHistory::Apply(const Step& step, bool forward, MapRecord& map) {
+void MapHistory::Apply(const Step& step, bool forward, MapRecord& map, std::int16_t* number) {
+  if (number) *number = forward ? step.numberAfter : step.numberBefore;
   Bytes bytes = Packed(map);
   const std::uint8_t* at = step.runs.data();
   const std::uint8_t* end = at + step.runs.size();

@@ -18,8 +18,10 @@ class MapHistory {
   static constexpr std::size_t MaxSteps = 100000;
 
   // Records the change from `before` to `after` as one step named `label` ("Copy Square"),
-  // dropping every step that could be redone. A change that changed nothing is no step: false.
-  bool Record(std::string label, const MapRecord& before, const MapRecord& after);
+  // dropping every step that could be redone; the map's number in the editor (CurrentMap) goes
+  // with it. A change that changed nothing is no step: false.
+  bool Record(std::string label, const MapRecord& before, const MapRecord& after,
+              std::int16_t numberBefore = 0, std::int16_t numberAfter = 0);
 
   bool CanUndo() const { return done_ > 0; }
   bool CanRedo() const { return done_ < steps_.size(); }
@@ -27,9 +29,10 @@ class MapHistory {
   std::string UndoLabel() const;
   std::string RedoLabel() const;
 
-  // Takes `map` back before the last step, or forward again; false when there is none.
-  bool Undo(MapRecord& map);
-  bool Redo(MapRecord& map);
+  // Takes `map` (and its number) back before the last step, or forward again; false when there
+  // is none.
+  bool Undo(MapRecord& map, std::int16_t* number = nullptr);
+  bool Redo(MapRecord& map, std::int16_t* number = nullptr);
 
   void Clear();
   std::size_t StepCount() const { return steps_.size(); }
@@ -41,8 +44,10 @@ class MapHistory {
   struct Step {
     std::string label;
     std::vector<std::uint8_t> runs;
+    std::int16_t numberBefore = 0;
+    std::int16_t numberAfter = 0;
   };
-  static void Apply(const Step& step, bool forward, MapRecord& map);
+  static void Apply(const Step& step, bool forward, MapRecord& map, std::int16_t* number);
 
   std::deque<Step> steps_;
   std::size_t done_ = 0;  // steps_[0 .. done_) are done; the rest can be redone

@@ -42,6 +42,7 @@ void frmMapEd::Form_Load() {
   defs_.SelectedY = 0;
   defs_.TextPage = 0;
   savedMap_ = defs_.Map;
+  defs_.StartMapHistory();
   updateMenuStates();
   // The arrow keys move the selection from the start.
   picMap_->setFocus();
@@ -88,6 +89,7 @@ void frmMapEd::RefreshMainWindow() {
 
 void frmMapEd::Form_Paint() {
   const core::MapRecord& map = defs_.Map;
+  updateUndoEntries();
 
   const std::array<std::int16_t, 6> values = {defs_.CurrentMap,    map.GraphicSet,
                                               map.EncounterChance, map.EncounterLevel,

@@ -62,6 +62,7 @@ class frmMapEd : public ui::Form {
   void layOutControls();
   void setTabOrder();
   void updateMenuStates();
+  void updateUndoEntries();
 
   // --- Start-up (frm_map_ed.cpp) ---
   void loadMapPictures();
@@ -72,6 +73,10 @@ class frmMapEd : public ui::Form {
   void mnuOpen_Click();
   void mnuSave_Click();
   void mnuExit_Click();
+  void mnuUndo_Click();
+  void mnuRedo_Click();
+  // The change just made to the map record becomes one undo step named `label`.
+  void commitStep(const QString& label);
   void mnuMapTxt_Click();
   void mnuMapLTxt_Click();
   void mnuItemEdit_Click();
@@ -122,6 +127,8 @@ class frmMapEd : public ui::Form {
   // Menu entries that open a window, with the window's name (enabled only when it exists).
   std::vector<std::pair<QAction*, QString>> windowEntries_;
   std::vector<QMenu*> menus_;
+  QAction* mnuUndo_ = nullptr;
+  QAction* mnuRedo_ = nullptr;
 };
 
 // The six property inputs, in the order of the window's table.

@@ -40,6 +40,10 @@ void frmMapEd::notifyChanged(unsigned changes) {
   defs_.NotifyChanged(changes, changeOrigin());
 }
 
+void frmMapEd::commitStep(const QString& label) {
+  defs_.CommitMapStep(ui::ToBytes(label), changeOrigin());
+}
+
 // --- Map properties ---
 
 void frmMapEd::askProperty(const PropertyInput& property) {
@@ -60,7 +64,7 @@ void frmMapEd::askProperty(const PropertyInput& property) {
   // is copied to another number.
   if (!property.field) defs_.Map.MapNo = defs_.CurrentMap;
   RefreshMainWindow();
-  notifyChanged(core::MapChanged);
+  commitStep(field);
 }
 
 // --- Unsaved changes ---
@@ -109,6 +113,7 @@ bool frmMapEd::saveCurrentMap() {
 
 void frmMapEd::mapReplaced() {
   savedMap_ = defs_.Map;
+  defs_.StartMapHistory();
   RefreshMainWindow();
   notifyChanged(core::MapChanged);
 }
@@ -154,6 +159,17 @@ void frmMapEd::mnuSave_Click() {
 
 void frmMapEd::mnuExit_Click() {
   closeForm();
+}
+
+// --- Edit menu ---
+
+// Every window shows the record as the step left it, this one at once.
+void frmMapEd::mnuUndo_Click() {
+  if (defs_.UndoMap()) RefreshMainWindow();
+}
+
+void frmMapEd::mnuRedo_Click() {
+  if (defs_.RedoMap()) RefreshMainWindow();
 }
 
 // Closing the main window ends the program: the map is offered for saving first, then every

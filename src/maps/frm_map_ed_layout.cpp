@@ -180,6 +180,10 @@ void frmMapEd::buildMenus() {
         {"mnuSave", "&Save Map", QKeySequence::Save, "", &frmMapEd::mnuSave_Click},
         {"mnuSep1", " __________", QKeySequence::UnknownKey, "", nullptr},
         {"mnuExit", "&Exit", QKeySequence::Quit, "", &frmMapEd::mnuExit_Click}}},
+      {"mnuEdit",
+       "&Edit",
+       {{"mnuUndo", "&Undo", QKeySequence::Undo, "", &frmMapEd::mnuUndo_Click},
+        {"mnuRedo", "&Redo", QKeySequence::Redo, "", &frmMapEd::mnuRedo_Click}}},
       {"mnuMap",
        "&Map",
        {{"mnuMapTxt", "Edit &Text Specials", QKeySequence::UnknownKey, "frmTextEd",
@@ -224,11 +228,27 @@ void frmMapEd::buildMenus() {
   findChild<QAction*>("mnuOpen")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   findChild<QAction*>("mnuSave")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   findChild<QAction*>("mnuExit")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  mnuUndo_ = findChild<QAction*>("mnuUndo");
+  mnuRedo_ = findChild<QAction*>("mnuRedo");
+  mnuUndo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  mnuRedo_->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   updateMenuStates();
 }
 
 void frmMapEd::updateMenuStates() {
   for (auto& [action, window] : windowEntries_) action->setEnabled(registry_.has(window));
+  updateUndoEntries();
+}
+
+// "Undo Copy Square": the entries name the step they take back or do again.
+void frmMapEd::updateUndoEntries() {
+  if (!mnuUndo_ || !mnuRedo_) return;
+  const core::MapHistory& history = defs_.History();
+  mnuUndo_->setEnabled(history.CanUndo());
+  mnuUndo_->setText(history.CanUndo() ? "&Undo " + ui::ToQString(history.UndoLabel()) : "&Undo");
+  mnuRedo_->setEnabled(history.CanRedo());
+  mnuRedo_->setText(history.CanRedo() ? "&Redo " + ui::ToQString(history.RedoLabel()) : "&Redo");
 }
 
 // The Tab key goes from the map view through the properties, the sides, the specials and the

@@ -29,12 +29,11 @@ void frmMapEd::picMap_Click(QPoint pos, Qt::MouseButton, bool rightButtonDown) {
   const int y = pos.y() / CellPixels;
   // The last pixels of the view lie outside the grid.
   if (x >= core::MapSize || y >= core::MapSize) return;
-  unsigned changes = 0;
   if (rightButtonDown && selectionOnGrid()) {
     defs_.Map.CopySquare(defs_.SelectedX, defs_.SelectedY, x, y);
-    changes = core::MapChanged;
+    commitStep("Copy Square");
   }
-  selectSquare(x, y, changes);
+  selectSquare(x, y, 0);
 }
 
 void frmMapEd::picMap_KeyPress(int key) {
@@ -75,7 +74,7 @@ void frmMapEd::Label16_Click(int index, Qt::KeyboardModifiers modifiers) {
     defs_.Map.NextWallCode(defs_.SelectedX, defs_.SelectedY, index);
   }
   RefreshMainWindow();
-  notifyChanged(core::MapChanged);
+  commitStep(ui::ToQString(core::DirectionNames[static_cast<std::size_t>(index)]) + " Wall");
 }
 
 void frmMapEd::SpecialsUp_Click() {

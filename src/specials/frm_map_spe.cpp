@@ -2,12 +2,14 @@
 
 #include "core/numbers.h"
 #include "core/vocabularies.h"
+#include "ui/undo_keys.h"
 
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QStringListModel>
 
 #include <algorithm>
+#include <string>
 
 namespace specials {
 
@@ -57,6 +59,7 @@ frmMapSpe::frmMapSpe(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::Forms
     if (changes & core::ItemsChanged) catalogueLists_[ListSource::Items].stale = true;
   });
   connectHandlers();
+  ui::AddMapUndoKeys(this, defs_);
 }
 
 frmMapSpe::~frmMapSpe() {
@@ -238,7 +241,7 @@ void frmMapSpe::CheckForChange() {
 void frmMapSpe::storeSpecial(const core::MapSpecial& special) {
   if (defs_.Map.GetSpecial(defs_.CurrentSpecial) == special) return;
   defs_.Map.PutSpecial(defs_.CurrentSpecial, special);
-  defs_.NotifyChanged(core::MapChanged, changeOrigin());
+  defs_.CommitMapStep("Special " + std::to_string(defs_.CurrentSpecial), changeOrigin());
 }
 
 // "OK" always stores. A box that cannot be stored keeps the window open, and says why.

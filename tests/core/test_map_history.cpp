@@ -73,6 +73,7 @@ class MapHistoryTest : public QObject {
     test_support::writeMapSlot(dir->datFile("Maps.dat"), 1, test_support::sampleMap(1));
     core::ModDefinitions defs(dir->root());
     QVERIFY(defs.LoadMap(1).ok());
+    defs.StartMapHistory();
     const MapRecord loaded = defs.Map;
     std::vector<const void*> origins;
     defs.Subscribe([&](unsigned changes, const void* origin) {
@@ -82,13 +83,18 @@ class MapHistoryTest : public QObject {
     int window = 0;
     defs.Map.GraphicSet = 5;
     defs.CommitMapStep("Graphic Set", &window);
+    defs.CurrentMap = 4;  // the map number goes with its step
+    defs.CommitMapStep("Map Number", &window);
+    QVERIFY(defs.UndoMap());
+    QCOMPARE(defs.CurrentMap, std::int16_t(1));
     QCOMPARE(defs.History().UndoLabel(), std::string("Graphic Set"));
     QVERIFY(defs.UndoMap());
     QVERIFY(defs.Map == loaded);
-    QCOMPARE(origins, (std::vector<const void*>{&window, nullptr}));  // an undo repaints all
+    // An undo repaints every window, the one that made the step too.
+    QCOMPARE(origins, (std::vector<const void*>{&window, &window, nullptr, nullptr}));
     QVERIFY(defs.RedoMap());
     QCOMPARE(defs.Map.GraphicSet, std::int16_t(5));
-    QVERIFY(defs.LoadMap(1).ok());
+    defs.StartMapHistory();
     QVERIFY(!defs.History().CanUndo());
   }
 };

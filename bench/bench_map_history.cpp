@@ -1,0 +1,106 @@
+// Undo on the main window: 10,000 steps of square copies and side changes should cost at most
+// 2 MB of history, and one undo (the record put back and the window repainted) at most twice a
+// plain repaint of the main window.
+
+#include "core/bitmap.h"
+#include "core/definitions.h"
+#include "core/map_history.h"
+#include "core/tile_sheet.h"
+#include "maps/forms.h"
+#include "maps/frm_map_ed.h"
+#include "ui/change_hub.h"
+#include "ui/forms_registry.h"
+#include "window_bench.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <random>
+
+namespace {
+
+constexpr int Steps = 10000;
+
+// A main window on a folder with an empty map 1 and the two pictures.
+struct Session {
+  QTemporaryDir dir;
+  bench_support::CountingDialogs dialogs;
+  std::unique_ptr<core::ModDefinitions> defs;
+  std::unique_ptr<ui::ChangeHub> hub;
+  std::unique_ptr<ui::FormsRegistry> registry;
+  maps::frmMapEd* window = nullptr;
+
+  Session() {
+    const std::filesystem::path root = dir.path().toStdString();
+    std::filesystem::create_directories(root / "Dat");
+    std::filesystem::create_directories(root / "Data");
+    (void)core::WriteBmp(root / "Data" / "Back.bmp", core::MakeMapBackground());
+    (void)core::WriteBmp(root / "Data" / "Tiles.bmp", core::MakeTileSheet());
+    defs = std::make_unique<core::ModDefinitions>(root);
+    hub = std::make_unique<ui::ChangeHub>(*defs);
+    registry = std::make_unique<ui::FormsRegistry>(hub.get());
+    maps::AddForms(*registry, *defs, dialogs);
+    window = registry->show<maps::frmMapEd>("frmMapEd");
+  }
+};
+
+// Alternating square copies and side steps at random places, each one step of the store.
+void MakeSteps(core::ModDefinitions& defs, int count) {
+  std::mt19937 random(2024);
+  std::uniform_int_distribution<int> square(0, core::MapSize - 1);
+  std::uniform_int_distribution<int> side(0, core::SideCount - 1);
+  for (int i = 0; i < count; ++i) {
+    if (i % 2 == 0) {
+      defs.Map.CopySquare(square(random), square(random), square(random), square(random));
+      defs.Map.SetSquare(square(random), square(random), static_cast<std::int16_t>(i & 0x0FFF));
+      defs.CommitMapStep("Copy Square");
+    } else {
+      defs.Map.NextWallCode(square(random), square(random), side(random));
+      defs.CommitMapStep("North Wall");
+    }
+  }
+}
+
+void BM_HistoryOf10000Steps(benchmark::State& state) {
+  Session session;
+  for (auto _ : state) {
+    session.defs->StartMapHistory();
+    MakeSteps(*session.defs, Steps);
+  }
+  const auto bytes = static_cast<double>(session.defs->History().MemoryBytes());
+  state.counters["history_MB"] = bytes / (1024.0 * 1024.0);
+  state.counters["steps"] = static_cast<double>(session.defs->History().StepCount());
+}
+
+void BM_PlainRepaint(benchmark::State& state) {
+  Session session;
+  MakeSteps(*session.defs, 200);
+  for (auto _ : state) session.window->RefreshMainWindow();
+}
+
+// One undo and its redo, each followed by the repaint it brings: half a round is one undo.
+void BM_UndoAndRedoWithRepaint(benchmark::State& state) {
+  Session session;
+  MakeSteps(*session.defs, 200);
+  for (auto _ : state) {
+    session.defs->UndoMap();
+    session.hub->flush();
+    session.defs->RedoMap();
+    session.hub->flush();
+  }
+}
+
+}  // namespace
+
+BENCHMARK(BM_HistoryOf10000Steps)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_PlainRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UndoAndRedoWithRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlainRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UndoAndRedoWithRepaint)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv) {
+  return bench_support::RunWindowBenchmarks(argc, argv, [] {});
+}
