@@ -43,6 +43,12 @@ struct Shot {
 const std::vector<Shot>& Shots() {
   static const std::vector<Shot> shots = {
       {"main-window.png", "frmMapEd", {}},
+      {"map-texts.png", "frmTextEd",
+       [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.TextPage = 0; }},
+      {"map-long-text-entry.png", "frmLTextEnter",
+       [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.TextIndex = 0; }},
+      {"map-encounter.png", "frmMapEnc",
+       [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.EncounterSlot = 0; }},
   };
   return shots;
 }
