@@ -49,7 +49,6 @@ MapTextListForm::MapTextListForm(const MapTextListKind& kind, core::ModDefinitio
   auto* layout = new QVBoxLayout(body());
   layout->addLayout(table);
   layout->addLayout(buttons_);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void MapTextListForm::Form_Paint() {

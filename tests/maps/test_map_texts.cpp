@@ -76,6 +76,10 @@ class MapTextsTest : public QObject {
     auto* next = control<ui::Button>(w, "frmTextEd", "Command3");
     QCOMPARE(form(w, "frmTextEd")->windowTitle(), QString("Map Text Editor"));
     QVERIFY(!prev->isEnabled() && next->isEnabled());
+    const QWidget* row = control<QWidget>(w, "frmTextEd", "Label2_0");
+    QVERIFY2(row->mapTo(form(w, "frmTextEd"), QPoint(row->width(), 0)).x() <=
+                 form(w, "frmTextEd")->width(),
+             "the rows fit in the window");
     prev->click();  // a click from code even when disabled does nothing either
     QCOMPARE(w.defs->TextPage, 0);
     next->click();
