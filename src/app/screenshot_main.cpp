@@ -120,6 +120,12 @@ const std::vector<Shot>& Shots() {
       {"creature-list.png", "frmCreatList2", {}},
       {"creature-specials.png", "frmCreatSpe",
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { (void)defs.ReadCreaturePair(4); }},
+      {"map-texts.png", "frmTextEd",
+       [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.TextPage = 0; }},
+      {"map-long-text-entry.png", "frmLTextEnter",
+       [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.TextIndex = 0; }},
+      {"map-encounter.png", "frmMapEnc",
+       [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.EncounterSlot = 0; }},
   };
   return shots;
 }

@@ -1,0 +1,134 @@
+// The encounter editor with the largest creature catalogue (32767 entries): once the name cache
+// is filled, a paint should cost at most 1.5 times a paint with 10 creatures; its first paint,
+// from an empty cache, at most twice one sequential read of the names in Mon.dat. All four are
+// measured in the same run.
+
+#include "catalogue_generator.h"
+#include "core/definitions.h"
+#include "maps/frm_map_enc.h"
+#include "ui/dialogs.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+using bench_support::GeneratedGame;
+
+// Messages are counted, not shown: a benchmark that raised one would measure the wrong thing.
+class CountingDialogs final : public ui::Dialogs {
+ public:
+  int messages = 0;
+  QString inputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+  void messageBox(QWidget*, const QString&, const QString&) override { ++messages; }
+  SaveChoice askSaveDiscardCancel(QWidget*, const QString&, const QString&) override {
+    return SaveChoice::Cancel;
+  }
+  bool askOverwrite(QWidget*, const QString&, const QString&) override { return false; }
+  QString chooseDirectory(QWidget*, const QString&) override { return {}; }
+};
+
+const GeneratedGame& largestGame() {
+  static const auto game = bench_support::generateGame(bench_support::LargestCatalogue);
+  return *game;
+}
+const GeneratedGame& smallGame() {
+  static const auto game = bench_support::generateGame(10);
+  return *game;
+}
+
+// The creature file opened as start-up opens it, and a slot naming creature 7.
+std::unique_ptr<core::ModDefinitions> openGame(const GeneratedGame& game) {
+  auto defs = std::make_unique<core::ModDefinitions>(game.root());
+  if (!defs->OpenCreatureFile().ok()) return nullptr;
+  defs->EncounterSlot = 2;
+  defs->Map.SetEncounter(2, core::EncounterField::Creature, 7);
+  defs->Map.SetEncounter(2, core::EncounterField::DiceCount, 2);
+  return defs;
+}
+
+// A repaint of an open window, as the change hub or a slot click asks for it, and the drawing
+// of its widgets that follows.
+void paintOpenWindow(benchmark::State& state, const GeneratedGame& game) {
+  auto defs = openGame(game);
+  CountingDialogs dialogs;
+  maps::frmMapEnc window(*defs, dialogs);
+  window.showForm();
+  QApplication::processEvents();
+  std::int16_t dice = 0;
+  for (auto _ : state) {
+    // Another window stored into the slot: the paint fills every control again.
+    defs->Map.SetEncounter(2, core::EncounterField::DiceCount, ++dice);
+    window.refresh();
+    window.repaint();
+  }
+  if (dialogs.messages != 0) state.SkipWithError("the window raised a message");
+}
+
+void BM_EncounterPaint10Creatures(benchmark::State& state) {
+  paintOpenWindow(state, smallGame());
+}
+void BM_EncounterPaint32767Creatures(benchmark::State& state) {
+  paintOpenWindow(state, largestGame());
+}
+
+// Opening the window on a fresh store: the names are read and the first paint is drawn.
+void BM_EncounterFirstPaint32767Creatures(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto defs = openGame(largestGame());
+    CountingDialogs dialogs;
+    state.ResumeTiming();
+    {
+      maps::frmMapEnc window(*defs, dialogs);
+      window.showForm();
+      window.repaint();
+      benchmark::DoNotOptimize(window.isVisible());
+      state.PauseTiming();
+    }
+    if (dialogs.messages != 0) state.SkipWithError("the window raised a message");
+    state.ResumeTiming();
+  }
+}
+
+// The yardstick: one sequential read of every name in Mon.dat into the cache.
+void BM_CreatureNamesSequentialRead(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto defs = openGame(largestGame());
+    state.ResumeTiming();
+    if (!defs->Creatures().LoadNames().ok()) state.SkipWithError("cannot read Mon.dat");
+    state.PauseTiming();
+    defs.reset();
+    state.ResumeTiming();
+  }
+}
+
+}  // namespace
+
+// Interleaved so that all see the same machine conditions.
+BENCHMARK(BM_EncounterPaint10Creatures)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EncounterPaint32767Creatures)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CreatureNamesSequentialRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EncounterFirstPaint32767Creatures)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EncounterPaint10Creatures)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EncounterPaint32767Creatures)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CreatureNamesSequentialRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EncounterFirstPaint32767Creatures)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+  if (!std::getenv("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  // Written before any timing starts.
+  largestGame();
+  smallGame();
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,22 @@
+#include "maps/frm_text_enter.h"
+
+namespace maps {
+
+const MapTextKind& frmTextEnter::Kind() {
+  static const MapTextKind kind{"frmTextEnter",
+                                "String Contains",
+                                core::MapTextWidth,
+                                core::MapTextCount,
+                                false,
+                                false,
+                                nullptr,
+                                "Label2",
+                                &core::MapRecord::Text,
+                                &core::MapRecord::SetText};
+  return kind;
+}
+
+frmTextEnter::frmTextEnter(core::ModDefinitions& defs, QWidget* parent)
+    : MapTextEntryForm(Kind(), defs, parent) {}
+
+}  // namespace maps

@@ -1,0 +1,117 @@
+#include "maps/map_text_entry.h"
+
+#include "core/numbers.h"
+#include "core/text.h"
+
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QShortcut>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace maps {
+
+MapTextEntryForm::MapTextEntryForm(const MapTextKind& kind, core::ModDefinitions& defs,
+                                   QWidget* parent)
+    : ui::Form(kind.formName, parent),
+      kind_(kind),
+      defs_(defs),
+      Label1_(new ui::Label(body(), "Label1")),
+      Text1_(new ui::TextBox(body(), "Text1", -1, kind.multiLine)),
+      lengthLabel_(new ui::Label(body(), kind.lengthLabel)),
+      Command1_(new ui::Button(body(), "Command1")) {
+  setWindowTitle(kind.caption);
+  Label1_->setText("Enter Text:");
+  Label1_->setBuddy(Text1_);
+  Command1_->setText("OK");
+
+  auto* layout = new QVBoxLayout(body());
+  layout->addWidget(Label1_);
+  layout->addWidget(Text1_);
+  if (kind.reminder) {
+    auto* reminder = new ui::Label(body(), "Label2");
+    reminder->setText(kind.reminder);
+    reminder->setWordWrap(true);
+    layout->addWidget(reminder);
+  }
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(lengthLabel_);
+  bottom->addStretch();
+  bottom->addWidget(Command1_);
+  layout->addLayout(bottom);
+
+  const QFontMetrics metrics(Text1_->font());
+  if (kind.multiLine) {
+    Text1_->setMinimumSize(metrics.horizontalAdvance(QString(60, 'n')), metrics.height() * 12);
+  } else {
+    Text1_->setMinimumWidth(metrics.horizontalAdvance(QString(int(kind.width) + 2, 'n')));
+  }
+
+  connect(Text1_->document(), &QTextDocument::contentsChange, this,
+          [this](int position, int, int added) { lastEditEnd_ = position + added; });
+  connect(Text1_, &ui::TextBox::changed, this, &MapTextEntryForm::Text1_Change);
+  connect(Command1_, &QAbstractButton::clicked, this, &MapTextEntryForm::Command1_Click);
+  // Enter stores a one-line text; a long text takes line breaks, so it stores on Ctrl+Enter.
+  const QKeySequence store =
+      kind.multiLine ? QKeySequence(Qt::CTRL | Qt::Key_Return) : QKeySequence(Qt::Key_Return);
+  connect(new QShortcut(store, this), &QShortcut::activated, this,
+          &MapTextEntryForm::Command1_Click);
+  Command1_->setToolTip(store.toString(QKeySequence::NativeText));
+}
+
+void MapTextEntryForm::Form_Paint() {
+  const int index = defs_.TextIndex;
+  if (index < 0 || index >= kind_.count) {
+    // No text of this map has that number: there is nothing to edit or store.
+    shownIndex_ = -1;
+    Text1_->setText({});
+    Text1_->setEnabled(false);
+    Command1_->setEnabled(false);
+    showLength();
+    return;
+  }
+  const std::string& stored = (defs_.Map.*kind_.read)(index);
+  if (index == shownIndex_ && stored == shownText_) return;
+  shownIndex_ = index;
+  shownText_ = stored;
+  Text1_->setEnabled(true);
+  Command1_->setEnabled(true);
+  Text1_->setText(ui::ToQString(kind_.trimmedInBox ? core::TrimTrailingBlanks(stored) : stored));
+  showLength();
+}
+
+void MapTextEntryForm::Text1_Change() {
+  if (refuseOverflow()) return;  // the cut raised its own change
+  showLength();
+}
+
+bool MapTextEntryForm::refuseOverflow() {
+  const int width = static_cast<int>(kind_.width);
+  const int excess = static_cast<int>(Text1_->text().size()) - width;
+  if (excess <= 0) return false;
+  QTextDocument* document = Text1_->document();
+  const int end = std::clamp(lastEditEnd_, excess, document->characterCount() - 1);
+  QTextCursor cut(document);
+  cut.setPosition(end - excess);
+  cut.setPosition(end, QTextCursor::KeepAnchor);
+  cut.removeSelectedText();
+  return true;
+}
+
+void MapTextEntryForm::showLength() {
+  const std::string trimmed = core::TrimTrailingBlanks(ui::ToBytes(Text1_->text()));
+  lengthLabel_->setText(ui::ToQString(
+      "Text Length: " + core::NumberWithLeadingBlank(static_cast<long long>(trimmed.size()))));
+}
+
+void MapTextEntryForm::Command1_Click() {
+  if (shownIndex_ < 0) return;
+  (defs_.Map.*kind_.write)(shownIndex_, ui::ToBytes(Text1_->text()));
+  defs_.NotifyChanged(core::MapChanged, changeOrigin());
+  closeForm();
+}
+
+}  // namespace maps

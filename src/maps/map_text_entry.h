@@ -1,0 +1,63 @@
+#pragma once
+
+#include "core/definitions.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace maps {
+
+// What sets a short-text entry apart from a long-text one.
+struct MapTextKind {
+  const char* formName;
+  const char* caption;
+  std::size_t width;  // characters stored
+  int count;          // texts in the map
+  bool multiLine;
+  bool trimmedInBox;        // the box shows the stored text without its trailing blanks
+  const char* reminder;     // a line under the box, or null
+  const char* lengthLabel;  // name of the label that shows the length
+  const std::string& (core::MapRecord::*read)(int) const;
+  void (core::MapRecord::*write)(int, std::string_view);
+};
+
+// The entry dialog of one map text, the text `TextIndex` names: the box shows it as stored,
+// the length label follows every change, and "OK" stores the box, cut or padded, into the map
+// record in memory and announces the change. The box takes no more characters than are stored.
+//
+// A repaint puts the stored text back only when it is not the text the box was filled from (the
+// designer picked another text, or the map changed under it); being covered or activated never
+// costs typing.
+class MapTextEntryForm : public ui::Form {
+  Q_OBJECT
+
+ public:
+  MapTextEntryForm(const MapTextKind& kind, core::ModDefinitions& defs, QWidget* parent = nullptr);
+
+  unsigned watchedChanges() const override { return core::MapChanged; }
+
+ protected:
+  void Form_Paint() override;
+  void Text1_Change();
+  void Command1_Click();
+
+ private:
+  // Drops what the last edit added beyond the stored width, at the place it was added.
+  bool refuseOverflow();
+  void showLength();
+
+  const MapTextKind& kind_;
+  core::ModDefinitions& defs_;
+  ui::Label* Label1_;
+  ui::TextBox* Text1_;
+  ui::Label* lengthLabel_;
+  ui::Button* Command1_;
+  int shownIndex_ = -1;    // the text the box was filled from
+  std::string shownText_;  // ... as it was stored then
+  int lastEditEnd_ = 0;    // where the last edit of the box ended
+};
+
+}  // namespace maps

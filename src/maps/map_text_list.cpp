@@ -1,0 +1,74 @@
+#include "maps/map_text_list.h"
+
+#include "core/numbers.h"
+
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace maps {
+
+MapTextListForm::MapTextListForm(const MapTextListKind& kind, core::ModDefinitions& defs,
+                                 ui::FormsRegistry& registry, QWidget* parent)
+    : ui::Form(kind.formName, parent),
+      defs_(defs),
+      kind_(kind),
+      registry_(registry),
+      Label1_(ui::makeLabelArray(body(), "Label1", kind.rows)),
+      Label2_(ui::makeLabelArray(body(), "Label2", kind.rows)),
+      buttons_(new QHBoxLayout) {
+  setWindowTitle(kind.caption);
+  auto* table = new QGridLayout;
+  table->setHorizontalSpacing(8);
+  table->setVerticalSpacing(2);
+  // Texts in a fixed-pitch font line up, so their trailing blanks and lengths are plain to see.
+  const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  const QFontMetrics metrics(fixed);
+  for (int r = 0; r < kind.rows; ++r) {
+    Label1_[r]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ui::Label* text = Label2_[r];
+    text->setFont(fixed);
+    text->setCursor(Qt::PointingHandCursor);
+    text->setToolTip("Click to edit this text");
+    text->setFrameShape(QFrame::StyledPanel);
+    // One line per row: a long text is cut off on screen, never in the record.
+    text->setFixedHeight(metrics.height() + 6);
+    text->setFixedWidth(metrics.horizontalAdvance(QString(kind.textWidth, 'M')) + 8);
+    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    connect(text, &ui::Label::clicked, this, &MapTextListForm::Label2_Click);
+    table->addWidget(Label1_[r], r, 0);
+    table->addWidget(text, r, 1);
+  }
+  auto* ok = new ui::Button(body(), "Command2");
+  ok->setText("OK");
+  connect(ok, &QAbstractButton::clicked, this, &MapTextListForm::Command2_Click);
+  buttons_->addStretch();
+  buttons_->addWidget(ok);
+
+  auto* layout = new QVBoxLayout(body());
+  layout->addLayout(table);
+  layout->addLayout(buttons_);
+}
+
+void MapTextListForm::Form_Paint() {
+  for (int r = 0; r < kind_.rows; ++r) {
+    const int t = firstText() + r;
+    Label1_[r]->setText(ui::ToQString(core::NumberWithLeadingBlank(t) + ":"));
+    Label2_[r]->setText(ui::ToQString((defs_.Map.*kind_.read)(t)));
+  }
+}
+
+// An entry dialog that is already open moves to the text clicked.
+void MapTextListForm::Label2_Click(int row) {
+  defs_.TextIndex = static_cast<std::int16_t>(firstText() + row);
+  ui::Form* open = registry_.find(kind_.entryForm);
+  ui::Form* shown = registry_.show(kind_.entryForm);
+  if (shown && shown == open) shown->refresh();
+}
+
+void MapTextListForm::Command2_Click() {
+  closeForm();
+}
+
+}  // namespace maps
