@@ -6,6 +6,7 @@
 
 #include "catalogue_generator.h"
 #include "core/definitions.h"
+#include "counting_dialogs.h"
 #include "creatures/forms.h"
 #include "ui/change_hub.h"
 #include "ui/dialogs.h"
@@ -24,17 +25,7 @@ namespace {
 
 using bench_support::GeneratedGame;
 
-class CountingDialogs final : public ui::Dialogs {
- public:
-  int messages = 0;
-  QString inputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-  void messageBox(QWidget*, const QString&, const QString&) override { ++messages; }
-  SaveChoice askSaveDiscardCancel(QWidget*, const QString&, const QString&) override {
-    return SaveChoice::Cancel;
-  }
-  bool askOverwrite(QWidget*, const QString&, const QString&) override { return false; }
-  QString chooseDirectory(QWidget*, const QString&) override { return {}; }
-};
+using bench_support::CountingDialogs;
 
 const GeneratedGame& fullGame() {
   static const auto game = bench_support::generateGame(bench_support::LargestCatalogue);

@@ -5,6 +5,7 @@
 
 #include "catalogue_generator.h"
 #include "core/definitions.h"
+#include "counting_dialogs.h"
 #include "maps/frm_map_enc.h"
 #include "ui/dialogs.h"
 
@@ -19,18 +20,7 @@ namespace {
 
 using bench_support::GeneratedGame;
 
-// Messages are counted, not shown: a benchmark that raised one would measure the wrong thing.
-class CountingDialogs final : public ui::Dialogs {
- public:
-  int messages = 0;
-  QString inputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-  void messageBox(QWidget*, const QString&, const QString&) override { ++messages; }
-  SaveChoice askSaveDiscardCancel(QWidget*, const QString&, const QString&) override {
-    return SaveChoice::Cancel;
-  }
-  bool askOverwrite(QWidget*, const QString&, const QString&) override { return false; }
-  QString chooseDirectory(QWidget*, const QString&) override { return {}; }
-};
+using bench_support::CountingDialogs;
 
 const GeneratedGame& largestGame() {
   static const auto game = bench_support::generateGame(bench_support::LargestCatalogue);

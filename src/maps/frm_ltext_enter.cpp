@@ -20,7 +20,8 @@ const MapTextKind& frmLTextEnter::Kind() {
                                 LongTextReminder,
                                 "Label3",
                                 &core::MapRecord::LongText,
-                                &core::MapRecord::SetLongText};
+                                &core::MapRecord::SetLongText,
+                                "Map Long Text"};
   return kind;
 }
 

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -94,6 +95,7 @@ class frmMapEd : public ui::Form {
   // Shows another window; a window that was already open reloads the choice handed to it.
   void showWindow(const QString& name);
   void showAfterRead(const core::Status& read, const QString& name);
+  void openCatalogueEditor(const QString& name, const std::function<core::Status()>& read);
   void showMessage(const QString& text);
   void notifyChanged(unsigned changes);
 

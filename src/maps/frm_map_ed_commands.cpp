@@ -42,6 +42,7 @@ void frmMapEd::notifyChanged(unsigned changes) {
 
 void frmMapEd::commitStep(const QString& label) {
   defs_.CommitMapStep(ui::ToBytes(label), changeOrigin());
+  updateUndoEntries();
 }
 
 // --- Map properties ---
@@ -196,6 +197,16 @@ void frmMapEd::showAfterRead(const core::Status& read, const QString& name) {
   showWindow(name);
 }
 
+// An open catalogue editor is only brought forward: reading its entry again would drop what the
+// designer has not saved yet (typing, effect slots, stock) without asking.
+void frmMapEd::openCatalogueEditor(const QString& name, const std::function<core::Status()>& read) {
+  if (registry_.find(name)) {
+    registry_.show(name);
+    return;
+  }
+  showAfterRead(read(), name);
+}
+
 void frmMapEd::mnuMapTxt_Click() {
   showWindow("frmTextEd");
 }
@@ -205,38 +216,22 @@ void frmMapEd::mnuMapLTxt_Click() {
 }
 
 void frmMapEd::mnuItemEdit_Click() {
-  // An open editor already shows the working record, perhaps with changes not saved yet (typing,
-  // effect slots): reading the item again would drop them, so it is only brought forward.
-  if (registry_.find("frmEquipEd")) {
-    registry_.show("frmEquipEd");
-    return;
-  }
   // The item editor opens on the item last shown (entry 1 after start-up).
-  showAfterRead(defs_.ReadItemPair(defs_.Item.ItemNo), "frmEquipEd");
+  openCatalogueEditor("frmEquipEd", [this] { return defs_.ReadItemPair(defs_.Item.ItemNo); });
 }
 
 void frmMapEd::mnuShop_Click() {
-  // An open shop editor keeps its shop: its stock changes live only in the working record.
-  if (registry_.find("frmShopEd")) {
-    registry_.show("frmShopEd");
-    return;
-  }
   // After start-up the shop working record is the header, whose number is the shop count.
-  showAfterRead(defs_.ReadShopPair(defs_.Shop.ShopNo), "frmShopEd");
+  openCatalogueEditor("frmShopEd", [this] { return defs_.ReadShopPair(defs_.Shop.ShopNo); });
 }
 
 void frmMapEd::mnuMonEdit_Click() {
-  // An open creature editor is only brought forward: reading entry 1 into its working record
-  // would drop the designer's unsaved typing without asking.
-  if (registry_.find("frmCreatEd")) {
-    showWindow("frmCreatEd");
-    return;
-  }
-  showAfterRead(defs_.ReadCreaturePair(1), "frmCreatEd");
+  openCatalogueEditor("frmCreatEd", [this] { return defs_.ReadCreaturePair(1); });
 }
 
 void frmMapEd::mnuMagEdit_Click() {
-  showWindow("frmMagicEd");
+  // The spell editor reads spell 1 when it loads.
+  openCatalogueEditor("frmMagicEd", [] { return core::Status::Ok(); });
 }
 
 void frmMapEd::mnuSpellProg_Click() {

@@ -1,6 +1,7 @@
 #include "maps/frm_map_enc.h"
 
 #include "core/numbers.h"
+#include "ui/undo_keys.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -47,6 +48,7 @@ frmMapEnc::frmMapEnc(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* 
           [&defs] { return static_cast<int>(std::clamp<long>(defs.CreatureCount, 0, 32767)); },
           [&defs](int row) { return ui::ToQString(defs.CreatureName(row + 1)); }, this)),
       Combo1_(new ui::ComboBox(body(), "Combo1")) {
+  ui::AddMapUndoKeys(this, defs_);
   setWindowTitle("Map Encounter");
   ui::UseNameList(*Combo1_, *creatures_, NameWidth);
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
@@ -160,7 +162,8 @@ void frmMapEnc::Command1_Click() {
                          static_cast<std::int16_t>(position + 1));
   for (std::size_t i = 0; i < boxes_.size(); ++i)
     defs_.Map.SetEncounter(shownSlot_, NumberBoxes[i].field, values[i]);
-  defs_.NotifyChanged(core::MapChanged, changeOrigin());
+  // Numbered as the main window's encounter rows are.
+  defs_.CommitMapStep("Encounter " + std::to_string(shownSlot_ + 1), changeOrigin());
   closeForm();
 }
 

@@ -12,7 +12,8 @@ const MapTextKind& frmTextEnter::Kind() {
                                 nullptr,
                                 "Label2",
                                 &core::MapRecord::Text,
-                                &core::MapRecord::SetText};
+                                &core::MapRecord::SetText,
+                                "Map Text"};
   return kind;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 #include "core/text.h"
+#include "ui/undo_keys.h"
 
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -23,6 +24,7 @@ MapTextEntryForm::MapTextEntryForm(const MapTextKind& kind, core::ModDefinitions
       Text1_(new ui::TextBox(body(), "Text1", -1, kind.multiLine)),
       lengthLabel_(new ui::Label(body(), kind.lengthLabel)),
       Command1_(new ui::Button(body(), "Command1")) {
+  ui::AddMapUndoKeys(this, defs_);
   setWindowTitle(kind.caption);
   Label1_->setText("Enter Text:");
   Label1_->setBuddy(Text1_);
@@ -110,7 +112,8 @@ void MapTextEntryForm::showLength() {
 void MapTextEntryForm::Command1_Click() {
   if (shownIndex_ < 0) return;
   (defs_.Map.*kind_.write)(shownIndex_, ui::ToBytes(Text1_->text()));
-  defs_.NotifyChanged(core::MapChanged, changeOrigin());
+  defs_.CommitMapStep(std::string(kind_.stepName) + " " + std::to_string(shownIndex_),
+                      changeOrigin());
   closeForm();
 }
 

@@ -22,6 +22,7 @@ struct MapTextKind {
   const char* lengthLabel;  // name of the label that shows the length
   const std::string& (core::MapRecord::*read)(int) const;
   void (core::MapRecord::*write)(int, std::string_view);
+  const char* stepName;  // the undo step of a store: "Map Text" and the text's number
 };
 
 // The entry dialog of one map text, the text `TextIndex` names: the box shows it as stored,

@@ -1,6 +1,7 @@
 #include "maps/map_text_list.h"
 
 #include "core/numbers.h"
+#include "ui/undo_keys.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -18,6 +19,7 @@ MapTextListForm::MapTextListForm(const MapTextListKind& kind, core::ModDefinitio
       Label1_(ui::makeLabelArray(body(), "Label1", kind.rows)),
       Label2_(ui::makeLabelArray(body(), "Label2", kind.rows)),
       buttons_(new QHBoxLayout) {
+  ui::AddMapUndoKeys(this, defs_);
   setWindowTitle(kind.caption);
   auto* table = new QGridLayout;
   table->setHorizontalSpacing(8);

@@ -98,7 +98,7 @@ class FrmMapEdStartTest : public QObject {
     QStringList titles;
     for (QAction* top : w.window->menuBar()->actions())
       titles << top->objectName() + "=" + top->text();
-    QCOMPARE(titles, QStringList({"mnuFile=&File", "mnuMap=&Map", "mnuItems=&Items",
+    QCOMPARE(titles, QStringList({"mnuFile=&File", "mnuEdit=&Edit", "mnuMap=&Map", "mnuItems=&Items",
                                   "mnuMonsters=&Monsters", "mnuSpells=&Spells"}));
     QStringList file;
     for (QAction* entry : w.window->findChild<QMenu*>("mnuFile")->actions())

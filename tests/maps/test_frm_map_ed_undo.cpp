@@ -1,4 +1,4 @@
-#include "main_window_fixture.h"
+#include "map_editors_fixture.h"
 #include "support/test_registry.h"
 
 #include <QAction>
@@ -39,12 +39,19 @@ class MainWindowUndoTest : public QObject {
     QFETCH(QString, step);
     QFETCH(QString, label);
     MainWindow w;
+    w.defs->Map.SetSquare(1, 0, 0x0123);  // as loaded: something to copy
+    w.defs->StartMapHistory();
+    w.window->RefreshMainWindow();
     const core::MapRecord before = w.defs->Map;
     QCOMPARE(entryText(w, "mnuUndo"), QString("(disabled) &Undo"));
-    const QString shownBefore = w.text("Label4") + w.text("Label2") + w.text("Label16_0");
+    // What the window shows of the record (a copy moves the selection, so its sides are not it).
+    const auto shown = [&] {
+      return w.text("Label4") + w.text("Label2") + (step == "copy" ? "" : w.text("Label16_0"));
+    };
+    const QString shownBefore = shown();
 
     if (step == "copy") {
-      w.clickSquare(4, 4, Qt::RightButton);
+      w.clickSquare(1, 1, Qt::RightButton);
     } else if (step == "north") {
       w.click("Label16_0");
     } else if (step == "west back") {
@@ -61,7 +68,7 @@ class MainWindowUndoTest : public QObject {
     w.trigger("mnuUndo");
     QVERIFY(w.defs->Map == before);
     QCOMPARE(w.defs->CurrentMap, std::int16_t(1));
-    QCOMPARE(w.text("Label4") + w.text("Label2") + w.text("Label16_0"), shownBefore);
+    QCOMPARE(shown(), shownBefore);
     QCOMPARE(entryText(w, "mnuUndo"), QString("(disabled) &Undo"));
     QCOMPARE(entryText(w, "mnuRedo"), "&Redo " + label);
 
@@ -77,6 +84,8 @@ class MainWindowUndoTest : public QObject {
     w.click("Label16_0");
     w.click("Label16_1");
     QWidget* view = w.control<QWidget>("picMap");
+    w.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.window));
     QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(w.defs->Map == start);
@@ -113,6 +122,37 @@ class MainWindowUndoTest : public QObject {
     w.dialogs.answerSave(ui::Dialogs::SaveChoice::Discard);
     w.trigger("mnuNew");
     QVERIFY(!w.action("mnuUndo")->isEnabled());
+  }
+
+  // A stored text and a stored encounter slot are steps too, and Ctrl+Z in the map's own
+  // windows takes them back on every open window at once.
+  void theMapEditorsStepsAreUndoneFromTheirWindows() {
+    MainWindow w;
+    map_editors_test::addEditors(w);
+    w.trigger("mnuMapTxt");
+    QTest::mouseClick(map_editors_test::control<QWidget>(w, "frmTextEd", "Label2_7"),
+                      Qt::LeftButton);
+    map_editors_test::retype(map_editors_test::control<ui::TextBox>(w, "frmTextEnter", "Text1"),
+                             "Beware");
+    map_editors_test::control<ui::Button>(w, "frmTextEnter", "Command1")->click();
+    map_editors_test::settle();
+    QCOMPARE(entryText(w, "mnuUndo"), QString("&Undo Map Text 7"));
+    ui::Form* list = map_editors_test::form(w, "frmTextEd");
+    list->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(list));
+    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+    map_editors_test::settle();
+    QCOMPARE(w.defs->Map.Text(7), std::string(50, ' '));
+    QCOMPARE(map_editors_test::control<ui::Label>(w, "frmTextEd", "Label2_7")->text(),
+             QString(50, ' '));
+
+    w.click("Label9_2");  // the encounter row of slot 3
+    map_editors_test::control<ui::ComboBox>(w, "frmMapEnc", "Combo1")->setPosition(1);
+    map_editors_test::control<ui::Button>(w, "frmMapEnc", "Command1")->click();
+    map_editors_test::settle();
+    QCOMPARE(entryText(w, "mnuUndo"), QString("&Undo Encounter 3"));
+    QCOMPARE(entryText(w, "mnuRedo"), QString("(disabled) &Redo"));
+    QCOMPARE(w.text("Label10_2").trimmed(), QString("Beast 2"));
   }
 };
 

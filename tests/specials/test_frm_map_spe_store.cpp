@@ -32,6 +32,24 @@ class FrmMapSpeStoreTest : public QObject {
                                          "Text2=0", "Combo5=0/16"}));
   }
 
+  // A kind changed by accident is one step: Ctrl+Z in the editor brings the fields back, and the
+  // editor shows them at once.
+  void aStoreIsOneUndoStep() {
+    Editor w;
+    const core::MapSpecial before = onSquare(makeSpecial(5, 3, 4, 2, 100), 1, 0);
+    w.openSpecial(makeSpecial(5, 3, 4, 2, 100), 7);
+    w.defs->StartMapHistory();  // the special as if loaded with the map
+    w.choose("Combo1", 4);
+    QCoreApplication::processEvents();  // the main window repaints after the store
+    QCOMPARE(w.action("mnuUndo")->text(), QString("&Undo Special 7"));
+    w.editor()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.editor()));
+    QTest::keyClick(w.editor(), Qt::Key_Z, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    QCOMPARE(w.special(), before);
+    QCOMPARE(w.list("Combo1")->position(), 5);
+  }
+
   void aBuildingChangeChoosesNothingYet() {
     Editor w;
     w.openSpecial(makeSpecial(2, 0));
