@@ -327,21 +327,20 @@ void ModDefinitions::StartMapHistory() {
 }
 
 bool ModDefinitions::UndoMap() {
-  // A change not made a step yet would be lost to the undo: it becomes one first.
-  if (!(Map == mapAtLastStep_) || CurrentMap != numberAtLastStep_) {
-    history_.Record("Edit", mapAtLastStep_, Map, numberAtLastStep_, CurrentMap);
-  }
-  if (!history_.Undo(Map, &CurrentMap)) return false;
-  mapAtLastStep_ = Map;
-  numberAtLastStep_ = CurrentMap;
-  NotifyChanged(MapChanged);
-  return true;
+  return MoveInMapHistory(true);
 }
 
 bool ModDefinitions::RedoMap() {
-  // After a change not made a step yet there is nothing to redo: it came after the undo.
-  if (!(Map == mapAtLastStep_) || CurrentMap != numberAtLastStep_) return false;
-  if (!history_.Redo(Map, &CurrentMap)) return false;
+  return MoveInMapHistory(false);
+}
+
+bool ModDefinitions::MoveInMapHistory(bool back) {
+  // A change not made a step yet would be lost to the move: it becomes one first (and so leaves
+  // nothing to redo, as any new step does).
+  if (!(Map == mapAtLastStep_) || CurrentMap != numberAtLastStep_) {
+    history_.Record("Edit", mapAtLastStep_, Map, numberAtLastStep_, CurrentMap);
+  }
+  if (!(back ? history_.Undo(Map, &CurrentMap) : history_.Redo(Map, &CurrentMap))) return false;
   mapAtLastStep_ = Map;
   numberAtLastStep_ = CurrentMap;
   NotifyChanged(MapChanged);

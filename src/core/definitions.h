@@ -160,6 +160,7 @@ class ModDefinitions {
   Catalogue<SpellRecord> spells_;
   Catalogue<SpellProgRecord> spellProg_;
   std::vector<std::pair<int, ChangeListener>> listeners_;
+  bool MoveInMapHistory(bool back);
   MapHistory history_;
   MapRecord mapAtLastStep_;  // the map record and its number as the last step left them
   std::int16_t numberAtLastStep_ = 1;
