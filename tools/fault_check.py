@@ -95,6 +95,18 @@ def run(command, cwd=ROOT):
                           stderr=subprocess.DEVNULL).returncode
 
 
+def failing_programs(build):
+    """The test programs that fail, by name (empty when the suite passes)."""
+    result = subprocess.run(["ctest", "--test-dir", build], cwd=ROOT, capture_output=True,
+                            text=True)
+    if result.returncode == 0:
+        return []
+    failed = [line.split(" - ", 1)[1].split(" (")[0].strip()
+              for line in result.stdout.splitlines() if " - " in line and "(" in line
+              and line.startswith("\t")]
+    return failed or ["?"]
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--build", default="build-faults")
@@ -126,14 +138,16 @@ def main():
         try:
             source.write_text(original.replace(text, replacement))
             built = run(["cmake", "--build", build]) == 0
-            caught = not built or run(["ctest", "--test-dir", build]) != 0
+            failed = failing_programs(build) if built else []
+            caught = bool(failed)
         finally:
             source.write_text(original)
         if not built:
             print(f"BROKEN       {name} (does not build: choose another fault)", flush=True)
             missed += 1
             continue
-        print(f"{'CAUGHT' if caught else 'MISSED'}       {name}", flush=True)
+        by = f"  (by {', '.join(failed)})" if caught else ""
+        print(f"{'CAUGHT' if caught else 'MISSED'}       {name}{by}", flush=True)
         missed += 0 if caught else 1
     run(["cmake", "--build", build])  # leave the folder built from the real code
     print(f"{len(faults) - missed} of {len(faults)} faults caught")
