@@ -96,10 +96,14 @@ class DemoDataTest : public QObject {
   void codesAreShownRows() {
     QTest::addColumn<std::set<int>>("seen");
     QTest::addColumn<std::set<int>>("shown");
-    std::set<int> itemTypes, effectKinds, useEffects, stats, shopTypes, creatureTypes, sexes,
-        specialEffects, always, spellTypes, targets, saves, saveEffects, classes, levels;
+    // Each value of one Integer field over a catalogue's entries.
+    const auto each = [](const auto& entries, auto field) {
+      std::set<int> codes;
+      for (const auto& entry : entries) codes.insert(entry.*field);
+      return codes;
+    };
+    std::set<int> effectKinds, useEffects, stats, specialEffects, always, saveEffects;
     for (const auto& item : items_) {
-      itemTypes.insert(item.ItemType);
       for (int slot = 0; slot < core::SlotTable::SlotCount; ++slot) {
         const int kind = item.Effect(slot, core::EffectField::Kind);
         effectKinds.insert(kind);
@@ -107,40 +111,33 @@ class DemoDataTest : public QObject {
           (kind <= 8 ? useEffects : stats).insert(item.Effect(slot, core::EffectField::What));
       }
     }
-    for (const auto& shop : shops_) shopTypes.insert(shop.ShopType);
     for (const auto& c : creatures_) {
-      creatureTypes.insert(c.CreatureType);
-      sexes.insert(c.Sex);
       for (int slot = 0; slot < core::SlotTable::SlotCount; ++slot) {
         specialEffects.insert(c.CreatureSpecial(slot, core::SpecialSlotField::Effect));
         if (c.CreatureSpecial(slot, core::SpecialSlotField::Chance) == -1) always.insert(-1);
       }
     }
-    for (const auto& s : spells_) {
-      spellTypes.insert(s.SpellType);
-      targets.insert(s.Target);
-      saves.insert(s.SaveVs);
+    for (const auto& s : spells_)
       if (s.SaveVs != 0) saveEffects.insert(s.SaveEffect);
-    }
-    for (const auto& p : progression_) {
-      classes.insert(p.ProgClass);
-      levels.insert(p.ProgLevel);
-    }
-    QTest::newRow("item types") << itemTypes << Range(1, 11);
+    using namespace core;
+    QTest::newRow("item types") << each(items_, &ItemRecord::ItemType) << Range(1, 11);
     QTest::newRow("item effect kinds") << effectKinds << Range(0, 10);
     QTest::newRow("item use effects") << useEffects << Range(0, 9);
     QTest::newRow("item stats") << stats << Range(1, 8);
-    QTest::newRow("shop types") << shopTypes << Range(0, 1);
-    QTest::newRow("creature types") << creatureTypes << Range(0, 3);
-    QTest::newRow("creature sexes") << sexes << Range(0, 2);
+    QTest::newRow("shop types") << each(shops_, &ShopRecord::ShopType) << Range(0, 1);
+    QTest::newRow("creature types")
+        << each(creatures_, &CreatureRecord::CreatureType) << Range(0, 3);
+    QTest::newRow("creature sexes") << each(creatures_, &CreatureRecord::Sex) << Range(0, 2);
     QTest::newRow("creature special effects") << specialEffects << Range(0, 2);
     QTest::newRow("creature special 'always'") << always << Range(-1, -1);
-    QTest::newRow("spell types") << spellTypes << Range(0, 8);
-    QTest::newRow("spell targets") << targets << Range(0, 6);
-    QTest::newRow("spell saves") << saves << Range(0, 5);
+    QTest::newRow("spell types") << each(spells_, &SpellRecord::SpellType) << Range(0, 8);
+    QTest::newRow("spell targets") << each(spells_, &SpellRecord::Target) << Range(0, 6);
+    QTest::newRow("spell saves") << each(spells_, &SpellRecord::SaveVs) << Range(0, 5);
     QTest::newRow("spell save effects") << saveEffects << Range(0, 3);
-    QTest::newRow("progression classes") << classes << Range(0, 7);
-    QTest::newRow("progression levels") << levels << Range(1, 20);
+    QTest::newRow("progression classes")
+        << each(progression_, &SpellProgRecord::ProgClass) << Range(0, 7);
+    QTest::newRow("progression levels")
+        << each(progression_, &SpellProgRecord::ProgLevel) << Range(1, 20);
 
     std::set<int> walls, kinds, tests, buildings, temples, arrivals, facing, flagWhens, rewards;
     for (const auto& map : maps_) {
