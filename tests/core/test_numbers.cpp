@@ -90,7 +90,7 @@ class NumbersTest : public QObject {
     QCOMPARE(PlainNumber(-3), std::string("-3"));
     QCOMPARE(NumberWithLeadingBlank(15), std::string(" 15"));
     QCOMPARE(NumberWithLeadingBlank(0), std::string(" 0"));
-    QCOMPARE(NumberWithLeadingBlank(-3), std::string("-3"));
+    QCOMPARE(NumberWithLeadingBlank(-1), std::string("-1"));  // the sign takes the blank's place
     QCOMPARE(NumberWithLeadingBlank(2147483648LL), std::string(" 2147483648"));
   }
 };
