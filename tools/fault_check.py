@@ -49,8 +49,8 @@ FAULTS = [
      "if (shown < hooks_.count()) moveTo", "if (shown <= hooks_.count()) moveTo"),
     ("unsaved-changes question skipped", "src/ui/entry_pager.cpp",
      "|| !hooks_.unsaved()) return true;", "|| true) return true;"),
-    ("coded list writing 0 for no selection", "src/ui/entry_pager.cpp",
-     "return position < 0 ? stored :", "return position < 0 ? 0 :"),
+    ("coded list keeping the stored code when the first entry is chosen", "src/ui/entry_pager.cpp",
+     "return position < 0 ? stored :", "return position <= 0 ? stored :"),
     # core: files, records, texts, numbers
     ("map saved one slot too far, as if it had a header", "src/core/definitions.cpp",
      "Status status = file->Write(mapNumber, bytes);",
