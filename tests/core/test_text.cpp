@@ -14,14 +14,12 @@ class TextTest : public QObject {
   void fixedTextCutsAndPads() {
     QCOMPARE(FixedText("Twenty-five characters!!!", 20), std::string("Twenty-five characte"));
     QCOMPARE(FixedText("Orc", 20), std::string("Orc") + std::string(17, ' '));
-    QCOMPARE(FixedText("", 3), std::string("   "));
     QCOMPARE(FixedText(std::string("a\0b", 3), 4), std::string("a\0b ", 4));
   }
 
   void trimRemovesOnlyTrailingBlanks() {
     QCOMPARE(TrimTrailingBlanks("  Sword   "), std::string("  Sword"));
     QCOMPARE(TrimTrailingBlanks("    "), std::string());
-    QCOMPARE(TrimTrailingBlanks(""), std::string());
     QCOMPARE(TrimTrailingBlanks(std::string("x\0 ", 3)), std::string("x\0", 2));
   }
 
@@ -39,15 +37,11 @@ class TextTest : public QObject {
     QTest::newRow("euro") << 0x80 << 0x20ACu;
     QTest::newRow("undefined 0x81") << 0x81 << 0x81u;
     QTest::newRow("undefined 0x8D") << 0x8D << 0x8Du;
-    QTest::newRow("undefined 0x8F") << 0x8F << 0x8Fu;
-    QTest::newRow("undefined 0x90") << 0x90 << 0x90u;
     QTest::newRow("undefined 0x9D") << 0x9D << 0x9Du;
     QTest::newRow("left single quote") << 0x91 << 0x2018u;
     QTest::newRow("trade mark") << 0x99 << 0x2122u;
     QTest::newRow("Y diaeresis") << 0x9F << 0x178u;
-    QTest::newRow("no-break space") << 0xA0 << 0xA0u;
     QTest::newRow("e acute") << 0xE9 << 0xE9u;
-    QTest::newRow("NUL") << 0x00 << 0x0u;
   }
   void codePageCharacters() {
     QFETCH(int, byte);
@@ -61,7 +55,6 @@ class TextTest : public QObject {
     // U+0080 is not in the code page: byte 0x80 is the euro sign.
     QCOMPARE(EncodeWindows1252(U"a\u0080b"), std::string("a?b"));
     QCOMPARE(EncodeWindows1252(U"\u4E00\U0001F600"), std::string("??"));
-    QCOMPARE(EncodeWindows1252(U"\u0100"), std::string("?"));
   }
 };
 

@@ -11,22 +11,12 @@ class VocabulariesTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void itemTypesByCode() {
-    QCOMPARE(std::string(ItemTypeText(1)), std::string("Melee 1-Hd"));
-    QCOMPARE(std::string(ItemTypeText(5)), std::string("Ammo"));
-    QCOMPARE(std::string(ItemTypeText(11)), std::string("Spell Scroll"));
+  // The tables themselves are the designer's; what matters is where they end.
+  void lookupsOutsideAListAreEmpty() {
     for (const int empty : {0, 3, 6, 9, 12, -1}) QVERIFY(ItemTypeText(empty).empty());
-  }
-
-  void classesByNumber() {
-    QCOMPARE(std::string(ClassName(1)), std::string("Fighter"));
-    QCOMPARE(std::string(ClassName(7)), std::string("Paladin"));
-    QCOMPARE(std::string(ClassName(8)), std::string("Merchant"));
     QVERIFY(ClassName(0).empty());
     QVERIFY(ClassName(9).empty());
-  }
-
-  void lookupsOutsideAListAreEmpty() {
+    QCOMPARE(std::string(ClassName(8)), std::string("Merchant"));
     QCOMPARE(std::string(TextOfCode(FacingMaskNames, 15)), std::string("N, E, S, W"));
     QCOMPARE(std::string(TextOfCode(SaveNames, 3)), std::string("Pertification, Polymorph"));
     QVERIFY(TextOfCode(SaveLabels, 0).empty());

@@ -63,11 +63,8 @@ class SpecialDescriptionsTest : public QObject {
     QTest::addColumn<int>("mask");
     QTest::addColumn<QByteArray>("expected");
     QTest::newRow("0: facing does not matter") << 0 << QByteArray();
-    QTest::newRow("negative") << -1 << QByteArray();
     QTest::newRow("1") << 1 << QByteArray(" Facing North.");
     QTest::newRow("6") << 6 << QByteArray(" Facing East, South.");
-    QTest::newRow("8") << 8 << QByteArray(" Facing West.");
-    QTest::newRow("15") << 15 << QByteArray(" Facing North, East, South, West.");
     QTest::newRow("16: low bits clear") << 16 << QByteArray(" Facing .");
     // A side whose middle bit is also set fails its test; the others still pass.
     QTest::newRow("0x21") << 0x21 << QByteArray(" Facing North.");
@@ -87,41 +84,24 @@ class SpecialDescriptionsTest : public QObject {
     QTest::addColumn<int>("p2");
     QTest::addColumn<QByteArray>("expected");
     QTest::newRow("exit to map") << 1 << 4 << 10 << QByteArray("Exit to Map");
-    QTest::newRow("guildhall") << 2 << 0 << 0 << QByteArray("Exit to Guildhall");
-    QTest::newRow("shop") << 2 << 1 << 3 << QByteArray("Exit to Shop");
     QTest::newRow("temple") << 2 << 2 << 1 << QByteArray("Exit to Temple");
-    QTest::newRow("review board") << 2 << 3 << 0 << QByteArray("Exit to Review Board");
     QTest::newRow("building 7") << 2 << 7 << 0 << QByteArray("Exit to ");
-    QTest::newRow("building -1") << 2 << -1 << 0 << QByteArray("Exit to ");
-    QTest::newRow("draw, any facing") << 3 << 5 << 0 << QByteArray("Draw 5 ");
     QTest::newRow("draw, facing") << 3 << 5 << 5 << QByteArray("Draw 5  Facing North, South.");
     QTest::newRow("text") << 4 << 50 << 8 << QByteArray("Text 50  Facing West.");
-    QTest::newRow("text, negative number") << 4 << -2 << 0 << QByteArray("Text -2 ");
     QTest::newRow("encounter 1: singular")
         << 5 << 2 << 1 << bytes("Encounter 1 " + padded("Goblin"));
     QTest::newRow("encounter 2: plural")
         << 5 << 2 << 2 << bytes("Encounter 2 " + padded("Goblins"));
-    QTest::newRow("encounter 12: plural")
-        << 5 << 3 << 12 << bytes("Encounter 12 " + padded("Ogres"));
     QTest::newRow("encounter 0: singular") << 5 << 1 << 0 << bytes("Encounter 0 " + padded("Rat"));
-    QTest::newRow("encounter -1: singular")
-        << 5 << 1 << -1 << bytes("Encounter -1 " + padded("Rat"));
     QTest::newRow("encounter, no creature")
         << 5 << 0 << 3 << QByteArray("Encounter 3 (no creature)");
-    QTest::newRow("encounter, negative creature")
-        << 5 << -4 << 3 << QByteArray("Encounter 3 (no creature)");
     QTest::newRow("set flag on win combat")
         << 6 << 12 << 1 << QByteArray("Set Flag 12 on win combat");
     QTest::newRow("set flag never") << 6 << 12 << 0 << QByteArray("Set Flag 12");
-    QTest::newRow("set flag now") << 6 << 12 << 2 << QByteArray("Set Flag 12");
     QTest::newRow("long text") << 7 << 10 << 15
                                << QByteArray("Long Text 10  Facing North, East, South, West.");
-    QTest::newRow("long text, any facing") << 7 << 0 << 0 << QByteArray("Long Text 0 ");
-    QTest::newRow("reward exp") << 8 << 0 << 500 << QByteArray("Reward Exp");
-    QTest::newRow("reward gold") << 8 << 1 << 50 << QByteArray("Reward Gold");
     QTest::newRow("reward item") << 8 << 2 << 1 << QByteArray("Reward Item");
     QTest::newRow("reward 3") << 8 << 3 << 1 << QByteArray("Reward ");
-    QTest::newRow("kind 9") << 9 << 1 << 1 << QByteArray("Unknown special 9");
     QTest::newRow("kind 32767") << 32767 << 0 << 0 << QByteArray("Unknown special 32767");
   }
   void descriptionOfEveryKind() {
@@ -155,17 +135,10 @@ class SpecialDescriptionsTest : public QObject {
     QCOMPARE(panel.total, 7);
     QCOMPARE(panel.onSquare, 5);
 
-    const maps::SpecialsPanel top = maps::BuildSpecialsPanel(*bestiary_.defs, map, 5, 7, 0);
-    QCOMPARE(bytes(top.lines[0]), QByteArray("Set Flag 1"));
-    QCOMPARE(bytes(top.lines[2]), QByteArray("Set Flag 3"));
-
     // Scrolled past the last special: empty lines, same counts.
     const maps::SpecialsPanel past = maps::BuildSpecialsPanel(*bestiary_.defs, map, 5, 7, 4);
     QCOMPARE(bytes(past.lines[0]), QByteArray("Set Flag 5"));
     QCOMPARE(bytes(past.lines[1]), QByteArray());
-    QCOMPARE(bytes(past.lines[2]), QByteArray());
-    QCOMPARE(past.total, 7);
-    QCOMPARE(past.onSquare, 5);
 
     // Another square lists its own specials only.
     const maps::SpecialsPanel other = maps::BuildSpecialsPanel(*bestiary_.defs, map, 7, 5, 0);
