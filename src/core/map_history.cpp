@@ -1,5 +1,7 @@
 #include "core/map_history.h"
 
+#include "core/packing.h"
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -9,12 +11,6 @@ namespace core {
 namespace {
 
 using Bytes = std::array<std::uint8_t, MapRecord::PackedSize>;
-
-Bytes Packed(const MapRecord& map) {
-  Bytes bytes{};
-  map.pack(bytes);
-  return bytes;
-}
 
 // Changed bytes closer than this are kept in one run: a run header costs four bytes.
 constexpr std::size_t JoinGap = 4;

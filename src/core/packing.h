@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -55,5 +56,13 @@ class PackReader {
 // Little-endian Integer at a byte offset, for the few places that touch raw slot bytes.
 std::int16_t IntegerAt(std::span<const std::uint8_t> bytes, std::size_t offset);
 void PutIntegerAt(std::span<std::uint8_t> bytes, std::size_t offset, std::int16_t value);
+
+// A record in its packed form: two records are the same on disk when these bytes are.
+template <class Record>
+std::array<std::uint8_t, Record::PackedSize> Packed(const Record& record) {
+  std::array<std::uint8_t, Record::PackedSize> bytes{};
+  record.pack(bytes);
+  return bytes;
+}
 
 }  // namespace core

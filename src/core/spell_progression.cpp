@@ -12,14 +12,6 @@ namespace core {
 
 namespace {
 
-using ProgBytes = std::array<std::uint8_t, SpellProgRecord::PackedSize>;
-
-ProgBytes Packed(const SpellProgRecord& prog) {
-  ProgBytes bytes{};
-  prog.pack(bytes);
-  return bytes;
-}
-
 std::string WhereOf(const Catalogue<SpellProgRecord>& catalogue) {
   return catalogue.isOpen() ? catalogue.file().path().string() : catalogue.fileName();
 }
@@ -71,7 +63,7 @@ Status AddSpellProgression(ModDefinitions& defs) {
   }
   SpellProgRecord entry = defs.SpellProg;
   entry.ProgNo = static_cast<std::int16_t>(count + 1);
-  const ProgBytes bytes = Packed(entry);
+  const auto bytes = Packed(entry);
 
   // The entry reaches the disk before the header counts it.
   RecordFile& file = catalogue.file();
@@ -113,7 +105,7 @@ Status RemoveSpellProgression(ModDefinitions& defs, long entry) {
     ++target;
   }
   // The header last: only its count changes.
-  ProgBytes header{};
+  std::array<std::uint8_t, SpellProgRecord::PackedSize> header{};
   status = file.Read(1, header);
   if (!status.ok()) return status;
   PutIntegerAt(header, 0, static_cast<std::int16_t>(count - 1));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/catalogue.h"
+#include "core/packing.h"
 #include "core/status.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -108,10 +109,7 @@ template <class Record>
 bool DiffersFromStored(const core::Catalogue<Record>& catalogue, const Record& screen) {
   auto stored = catalogue.ReadEntry(screen.entryNumber());
   if (!stored.ok()) return true;
-  std::array<std::uint8_t, Record::PackedSize> a{}, b{};
-  stored->pack(a);
-  screen.pack(b);
-  return a != b;
+  return core::Packed(*stored) != core::Packed(screen);
 }
 
 }  // namespace ui
