@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -48,26 +49,46 @@ Status ForEachEntry(const Catalogue<Record>& catalogue, long count, Visit&& visi
   return ForEachEntry(catalogue, 1, count, std::forward<Visit>(visit));
 }
 
-// The slots of entries 1..count one after another, a slot length each, read in one pass over
-// the file: a list of every entry costs one read, and unpacks an entry only when it shows it.
-// Entries past the end of the file read as zeros.
+// Entries 1..count read a chunk at a time, when an entry of the chunk is first asked for: a list
+// of every entry reads only the part of the file it shows, and the whole file at most once. A
+// chunk is a few screens of rows, so opening the list costs one small read.
 template <class Record>
-Result<std::vector<std::uint8_t>> ReadEntrySlots(const Catalogue<Record>& catalogue, long count) {
-  if (count <= 0) return std::vector<std::uint8_t>{};
-  if (!catalogue.isOpen())
-    return Status::Error("Cannot read " + catalogue.fileName() + ": the file is not open");
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count) * Record::SlotLength);
-  // Entry 1 is slot 2, one slot length into the file.
-  Status status = catalogue.file().ReadAt(Record::SlotLength, bytes);
-  if (!status.ok()) return status;
-  return bytes;
-}
+class ChunkedEntries {
+ public:
+  ChunkedEntries(const Catalogue<Record>& catalogue, long count)
+      : catalogue_(catalogue), count_(std::max(0L, count)) {}
 
-// Entry `entry` (from 1) of slots read by ReadEntrySlots.
-template <class Record>
-Record EntryFromSlots(const std::vector<std::uint8_t>& bytes, long entry) {
-  const auto start = static_cast<std::size_t>(entry - 1) * Record::SlotLength;
-  return Record::unpack(std::span<const std::uint8_t>(bytes.data() + start, Record::PackedSize));
-}
+  long count() const { return count_; }
+
+  // Entry `entry` (1..count); an error when its chunk cannot be read.
+  Result<Record> entry(long entry) {
+    if (entry < 1 || entry > count_) return Status::Error("No entry " + std::to_string(entry));
+    const long chunk = (entry - 1) / PerChunk;
+    auto found = chunks_.find(chunk);
+    if (found == chunks_.end()) {
+      if (!catalogue_.isOpen())
+        return Status::Error("Cannot read " + catalogue_.fileName() + ": the file is not open");
+      const long first = chunk * PerChunk + 1;
+      std::vector<std::uint8_t> bytes(
+          static_cast<std::size_t>(std::min(PerChunk, count_ - first + 1)) * Record::SlotLength);
+      // Entry e lives in slot e + 1, which starts e slot lengths into the file.
+      Status status =
+          catalogue_.file().ReadAt(static_cast<std::uint64_t>(first) * Record::SlotLength, bytes);
+      if (!status.ok()) return status;
+      found = chunks_.emplace(chunk, std::move(bytes)).first;
+    }
+    const auto start = static_cast<std::size_t>((entry - 1) % PerChunk) * Record::SlotLength;
+    return Record::unpack(
+        std::span<const std::uint8_t>(found->second.data() + start, Record::PackedSize));
+  }
+
+ private:
+  static constexpr long PerChunk =
+      static_cast<long>(std::max<std::size_t>(1, (std::size_t{64} << 10) / Record::SlotLength));
+
+  const Catalogue<Record>& catalogue_;
+  long count_;
+  std::unordered_map<long, std::vector<std::uint8_t>> chunks_;
+};
 
 }  // namespace core

@@ -1,6 +1,5 @@
 #include "creatures/frm_creat_list2.h"
 
-#include "core/catalogue_sweep.h"
 #include "core/numbers.h"
 #include "core/vocabularies.h"
 #include "creatures/frm_creat_ed.h"
@@ -10,7 +9,6 @@
 #include <QFontMetrics>
 
 #include <algorithm>
-#include <memory>
 
 namespace creatures {
 
@@ -63,23 +61,13 @@ frmCreatList2::frmCreatList2(core::ModDefinitions& defs, ui::Dialogs& dialogs,
       dialogs_(dialogs),
       registry_(registry) {}
 
-// One read of Mon.dat; each row unpacks its creature when it is first shown. The creature
-// working and scratch records are not touched.
+// Mon.dat is read a part at a time as rows are shown; the creature working and scratch records
+// are not touched.
 void frmCreatList2::fillRows(ui::ListView* list) {
-  const long count = std::max(0L, defs_.CreatureCount);
-  auto entrySlots = core::ReadEntrySlots(defs_.Creatures(), count);
-  if (!entrySlots.ok()) {
-    list->setRows({});
-    dialogs_.messageBox(this, QString::fromStdString(entrySlots.status().message()), windowTitle());
-    return;
-  }
-  auto bytes = std::make_shared<const std::vector<std::uint8_t>>(std::move(entrySlots.value()));
-  list->setRowSource(static_cast<int>(count), [bytes](int index) {
-    const long entry = index + 1;
-    const QString number = QString::fromStdString(core::NumberWithLeadingBlank(entry));
-    return ui::ListRow{RowKey(number), number,
-                       CreatureCells(core::EntryFromSlots<core::CreatureRecord>(*bytes, entry))};
-  });
+  const core::Status status =
+      fillFromFile(list, defs_.Creatures(), defs_.CreatureCount, CreatureCells);
+  if (!status.ok())
+    dialogs_.messageBox(this, QString::fromStdString(status.message()), windowTitle());
 }
 
 void frmCreatList2::reloadRows() {

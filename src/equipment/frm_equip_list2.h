@@ -17,7 +17,7 @@ class frmEquipList2 : public ui::CatalogueList {
                 QWidget* parent = nullptr);
 
  protected:
-  std::vector<ui::ListRow> entryRows() override;
+  void fillRows(ui::ListView* list) override;
   bool pickEntry(long entry) override;
 
  private:

@@ -1,7 +1,5 @@
 #include "spells/frm_magic_list.h"
 
-#include "core/catalogue_sweep.h"
-#include "core/numbers.h"
 #include "core/vocabularies.h"
 #include "spells/frm_magic_ed.h"
 #include "ui/controls.h"
@@ -34,40 +32,19 @@ frmMagicList::frmMagicList(core::ModDefinitions& defs, ui::Dialogs& dialogs,
       dialogs_(dialogs),
       registry_(registry) {}
 
-std::vector<ui::ListRow> frmMagicList::entryRows() {
-  // Texts that many rows repeat are made once and shared between them.
-  static const QString NameKey("Name"), TypeKey("Type"), TargetKey("Target"), CostKey("Cost"),
-      DescriptionKey("Description");
-  std::array<QString, core::SpellTypeNames.size()> types;
-  for (std::size_t c = 0; c < types.size(); ++c) types[c] = CodeName(core::SpellTypeNames, int(c));
-  std::array<QString, core::SpellTargetNames.size()> targets;
-  for (std::size_t c = 0; c < targets.size(); ++c)
-    targets[c] = CodeName(core::SpellTargetNames, int(c));
-  const auto nameOf = [](const auto& names, std::int16_t code) {
-    return code >= 0 && static_cast<std::size_t>(code) < names.size()
-               ? names[static_cast<std::size_t>(code)]
-               : QString();
-  };
-
-  std::vector<ui::ListRow> rows;
-  rows.reserve(static_cast<std::size_t>(std::max(0L, defs_.SpellCount)));
-  // Each spell passes through the scratch record; the spell being edited stays untouched.
-  const core::Status status = core::ForEachEntry(
-      defs_.Spells(), 1, defs_.SpellCount, [&](long entry, core::SpellRecord spell) {
-        defs_.SpellScratch = std::move(spell);
-        const core::SpellRecord& s = defs_.SpellScratch;
-        const QString number = QString::fromStdString(core::NumberWithLeadingBlank(entry));
-        rows.push_back({RowKey(number),
-                        number,
-                        {{NameKey, ui::ToQString(s.SpellName)},
-                         {TypeKey, nameOf(types, s.SpellType)},
-                         {TargetKey, nameOf(targets, s.Target)},
-                         {CostKey, QString::number(s.CastCost)},
-                         {DescriptionKey, ui::ToQString(s.Description)}}});
+// Mag.dat is read a part at a time as rows are shown; the spell working record is not touched.
+void frmMagicList::fillRows(ui::ListView* list) {
+  const core::Status status =
+      fillFromFile(list, defs_.Spells(), defs_.SpellCount, [](const core::SpellRecord& spell) {
+        return std::vector<ui::ListSubItem>{
+            {"Name", ui::ToQString(spell.SpellName)},
+            {"Type", CodeName(core::SpellTypeNames, spell.SpellType)},
+            {"Target", CodeName(core::SpellTargetNames, spell.Target)},
+            {"Cost", QString::number(spell.CastCost)},
+            {"Description", ui::ToQString(spell.Description)}};
       });
   if (!status.ok())
     dialogs_.messageBox(this, QString::fromStdString(status.message()), windowTitle());
-  return rows;
 }
 
 bool frmMagicList::pickEntry(long entry) {

@@ -16,7 +16,7 @@ class frmMagicList : public ui::CatalogueList {
                QWidget* parent = nullptr);
 
  protected:
-  std::vector<ui::ListRow> entryRows() override;
+  void fillRows(ui::ListView* list) override;
   bool pickEntry(long entry) override;
 
  private:

@@ -1,7 +1,6 @@
 #include "spells/frm_magic_prog.h"
 
 #include "core/numbers.h"
-#include "core/spell_progression.h"
 #include "core/text.h"
 #include "core/vocabularies.h"
 #include "ui/twips.h"
@@ -11,8 +10,6 @@
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
-
-#include <array>
 
 namespace spells {
 
@@ -95,8 +92,8 @@ QString frmMagicProg::spellLabel(long spell) const {
 }
 
 long frmMagicProg::entryOfRow(int position) const {
-  if (position < 1 || position > static_cast<int>(rowEntries_.size())) return 0;
-  return rowEntries_[static_cast<std::size_t>(position - 1)];
+  if (!listed_ || position < 1 || position > static_cast<int>(listed_->size())) return 0;
+  return (*listed_)[static_cast<std::size_t>(position - 1)].entry;
 }
 
 void frmMagicProg::Form_Load() {
@@ -137,7 +134,7 @@ void frmMagicProg::Form_Paint() {
 void frmMagicProg::rebuild() {
   Label4_->setText(Blanked(defs_.SpellProgCount));
   ListView1_->clearRows();
-  rowEntries_.clear();
+  listed_.reset();
   // Position -1 (nothing chosen) lists no class at all; it is not "All".
   const int filter = Combo1_->position();
   if (filter < 0) return;
@@ -146,40 +143,21 @@ void frmMagicProg::rebuild() {
     tell(entries.status());
     return;
   }
-  const auto listed = core::SpellProgressionRows(*entries, filter - 1);
-
-  // Every text a row repeats is made once per rebuild and shared between rows.
-  static const QString ClassKey("Class"), LevelKey("Level"), SpellKey("Spell"),
-      ReplaceKey("Replace"), NoSpell(" ");
-  std::array<QString, core::ProgressionClasses> classes;
-  for (int c = 0; c < core::ProgressionClasses; ++c)
-    classes[static_cast<std::size_t>(c)] = ClassText(c);
-  std::array<QString, core::ProgressionLevels + 1> levels;
-  for (int l = 1; l <= core::ProgressionLevels; ++l)
-    levels[static_cast<std::size_t>(l)] = Blanked(l);
-  std::vector<QString> labels(static_cast<std::size_t>(core::MaxEntries) + 1);
-  const auto labelOf = [this, &labels](std::int16_t spell) {
-    if (spell < 0) return spellLabel(spell);
-    QString& label = labels[static_cast<std::size_t>(spell)];
-    if (label.isNull()) label = spellLabel(spell);
-    return label;
-  };
-
-  std::vector<ui::ListRow> rows;
-  rows.reserve(listed.size());
-  rowEntries_.reserve(listed.size());
-  for (const core::ProgressionRow& row : listed) {
-    const QString number = Blanked(static_cast<long>(rows.size()) + 1);
-    const core::SpellProgRecord& prog = row.prog;
-    rows.push_back({"0" + number,
-                    number,
-                    {{ClassKey, classes[static_cast<std::size_t>(prog.ProgClass)]},
-                     {LevelKey, levels[static_cast<std::size_t>(prog.ProgLevel)]},
-                     {SpellKey, labelOf(prog.ProgSpell)},
-                     {ReplaceKey, prog.ProgReplaces < 1 ? NoSpell : labelOf(prog.ProgReplaces)}}});
-    rowEntries_.push_back(row.entry);
-  }
-  ListView1_->setRows(std::move(rows));
+  auto listed = std::make_shared<const std::vector<core::ProgressionRow>>(
+      core::SpellProgressionRows(*entries, filter - 1));
+  listed_ = listed;
+  // A row's texts are made when it is first shown: a rebuild over 32767 entries costs the read,
+  // the sort and the rows on screen.
+  ListView1_->setRowSource(static_cast<int>(listed->size()), [this, listed](int index) {
+    const core::SpellProgRecord& prog = (*listed)[static_cast<std::size_t>(index)].prog;
+    const QString number = Blanked(index + 1L);
+    return ui::ListRow{"0" + number,
+                       number,
+                       {{"Class", ClassText(prog.ProgClass)},
+                        {"Level", Blanked(prog.ProgLevel)},
+                        {"Spell", spellLabel(prog.ProgSpell)},
+                        {"Replace", prog.ProgReplaces < 1 ? " " : spellLabel(prog.ProgReplaces)}}};
+  });
 }
 
 void frmMagicProg::tell(const core::Status& status) {
@@ -188,7 +166,7 @@ void frmMagicProg::tell(const core::Status& status) {
 
 void frmMagicProg::Combo1_Click() {
   ListView1_->clearRows();
-  rowEntries_.clear();
+  listed_.reset();
   refresh();
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/definitions.h"
+#include "core/spell_progression.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/list_view.h"
 
+#include <memory>
 #include <vector>
 
 namespace spells {
@@ -42,7 +44,8 @@ class frmMagicProg : public ui::Form {
   ui::ComboBox *Combo1_, *Combo2_, *Combo3_, *Combo4_;
   ui::Button *Command1_, *Command2_;
   ui::ListView* ListView1_;
-  std::vector<long> rowEntries_;  // the entry each listed row shows, by row position - 1
+  // The listed entries by row position - 1, each with its entry number.
+  std::shared_ptr<const std::vector<core::ProgressionRow>> listed_;
 };
 
 }  // namespace spells

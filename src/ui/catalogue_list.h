@@ -1,11 +1,14 @@
 #pragma once
 
+#include "core/catalogue_sweep.h"
+#include "core/numbers.h"
 #include "ui/form.h"
 #include "ui/list_view.h"
 
 #include <QSize>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace ui {
@@ -36,6 +39,28 @@ class CatalogueList : public Form {
   virtual void fillRows(ListView* list) { list->setRows(entryRows()); }
   // Loads entry k for the editor (asking about its unsaved changes); false keeps the list open.
   virtual bool pickEntry(long entry) = 0;
+
+  // A row per entry 1..count of `catalogue`, its cells after "No." given by cells(record). The
+  // file is read a chunk at a time as rows are shown, so a list of 32767 entries opens at the
+  // cost of the rows on screen. When the first rows cannot be read the list stays empty and the
+  // status says why; a row of a later part that cannot be read shows only its number.
+  template <class Record, class Cells>
+  core::Status fillFromFile(ListView* list, const core::Catalogue<Record>& catalogue, long count,
+                            Cells cells) {
+    auto entries = std::make_shared<core::ChunkedEntries<Record>>(catalogue, count);
+    const core::Status first = count > 0 ? entries->entry(1).status() : core::Status::Ok();
+    if (!first.ok()) {
+      list->setRows({});
+      return first;
+    }
+    list->setRowSource(static_cast<int>(entries->count()), [entries, cells](int index) {
+      const QString number = QString::fromStdString(core::NumberWithLeadingBlank(index + 1L));
+      ListRow row{RowKey(number), number, {}};
+      if (auto record = entries->entry(index + 1L); record.ok()) row.subItems = cells(*record);
+      return row;
+    });
+    return first;
+  }
 
   void Form_Load() override;
 

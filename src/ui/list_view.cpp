@@ -15,7 +15,8 @@ namespace ui {
 // --- ListModel ---
 
 int ListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+  if (parent.isValid()) return 0;
+  return make_ ? sourceCount_ : static_cast<int>(rows_.size());
 }
 
 int ListModel::columnCount(const QModelIndex& parent) const {
@@ -23,29 +24,35 @@ int ListModel::columnCount(const QModelIndex& parent) const {
 }
 
 const ListRow& ListModel::row(std::size_t index) const {
-  if (make_ && !made_[index]) {
-    rows_[index] = make_(static_cast<int>(index));
-    made_[index] = true;
-  }
-  return rows_[index];
+  if (!make_) return rows_[index];
+  const auto made = made_.find(index);
+  if (made != made_.end()) return made->second;
+  return made_.emplace(index, make_(static_cast<int>(index))).first->second;
 }
 
 const std::vector<ListRow>& ListModel::rows() const {
-  for (std::size_t i = 0; make_ && i < rows_.size(); ++i) row(i);
+  makeAllRows();
   return rows_;
 }
 
-void ListModel::makeAllRows() {
-  rows();
+void ListModel::makeAllRows() const {
+  if (!make_) return;
+  std::vector<ListRow> rows;
+  rows.reserve(static_cast<std::size_t>(sourceCount_));
+  for (std::size_t i = 0; i < static_cast<std::size_t>(sourceCount_); ++i) {
+    const auto made = made_.find(i);
+    rows.push_back(made != made_.end() ? std::move(made->second) : make_(static_cast<int>(i)));
+  }
+  rows_ = std::move(rows);
   make_ = nullptr;
   made_.clear();
 }
 
 void ListModel::setRowSource(int count, RowMaker make) {
   beginResetModel();
-  const auto size = static_cast<std::size_t>(count > 0 ? count : 0);
-  rows_.assign(size, ListRow{});
-  made_.assign(size, false);
+  rows_.clear();
+  made_.clear();
+  sourceCount_ = std::max(0, count);
   make_ = std::move(make);
   endResetModel();
 }
@@ -80,11 +87,15 @@ void ListModel::clearColumns() {
 }
 
 void ListModel::clearRows() {
+  const int count = rowCount();
+  if (count == 0) {
+    make_ = nullptr;
+    return;
+  }
+  beginRemoveRows({}, 0, count - 1);
+  rows_.clear();
   make_ = nullptr;
   made_.clear();
-  if (rows_.empty()) return;
-  beginRemoveRows({}, 0, static_cast<int>(rows_.size()) - 1);
-  rows_.clear();
   endRemoveRows();
 }
 
@@ -115,7 +126,7 @@ void ListModel::appendRows(std::vector<ListRow> rows) {
 }
 
 void ListModel::addSubItem(int row, ListSubItem subItem) {
-  if (row < 0 || row >= static_cast<int>(rows_.size())) return;
+  if (row < 0 || row >= rowCount()) return;
   makeAllRows();
   std::vector<ListSubItem>& subs = rows_[static_cast<std::size_t>(row)].subItems;
   subs.push_back(std::move(subItem));

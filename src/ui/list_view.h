@@ -5,6 +5,7 @@
 #include <QTableView>
 
 #include <functional>
+#include <unordered_map>
 #include <vector>
 
 namespace ui {
@@ -57,17 +58,20 @@ class ListModel : public QAbstractTableModel {
   void appendRows(std::vector<ListRow> rows);
   void addSubItem(int row, ListSubItem subItem);  // row 0-based
   // Replaces all rows by `count` rows that are made only when shown or asked for: a list of
-  // tens of thousands of entries opens at once. Changing the rows afterwards makes them all.
+  // tens of thousands of entries opens at once, at the cost of the rows on screen. Changing the
+  // rows afterwards makes them all.
   void setRowSource(int count, RowMaker make);
 
  private:
-  void makeAllRows();
+  // Turns a list of rows made on demand into a plain one.
+  void makeAllRows() const;
 
   std::vector<ListColumn> columns_;
-  // Rows not made yet are empty here until a look at them makes them.
   mutable std::vector<ListRow> rows_;
-  mutable std::vector<bool> made_;
-  RowMaker make_;
+  // While make_ is set the list has sourceCount_ rows, and made_ holds those made so far.
+  mutable RowMaker make_;
+  mutable std::unordered_map<std::size_t, ListRow> made_;
+  int sourceCount_ = 0;
 };
 
 // A report-style list view. Rows are addressed by their 1-based position, as in the old list
