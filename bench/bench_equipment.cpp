@@ -3,25 +3,24 @@
 // - move_item_to_screen on a spell scroll with 32767 spells costs at most 1.5 times the same
 //   with 10 spells;
 // - opening the equipment list over 32767 items costs at most twice a plain sequential read of
-//   Item.dat (measured as whole-file chunks, as every item unpacked in one pass, and as every
-//   item read on its own in entry order).
+//   Item.dat (the same window over 100 items, a screenful, shows what the window and its drawing
+//   cost).
 
 #include "catalogue_generator.h"
 #include "core/definitions.h"
-#include "core/catalogue_sweep.h"
 #include "equipment/forms.h"
 #include "equipment/frm_equip_ed.h"
 #include "ui/change_hub.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
 #include "window_bench.h"
+#include "yardstick.h"
 
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -33,6 +32,10 @@ using bench_support::GeneratedGame;
 
 const GeneratedGame& largeGame() {
   static const auto game = bench_support::generateGame(bench_support::LargestCatalogue);
+  return *game;
+}
+const GeneratedGame& screenfulGame() {
+  static const auto game = bench_support::generateGame(bench_support::ScreenfulCatalogue);
   return *game;
 }
 const GeneratedGame& smallGame() {
@@ -87,54 +90,21 @@ void BM_OpenEditor32767Spells(benchmark::State& state) {
 
 void BM_EquipmentListOpen32767Items(benchmark::State& state) {
   Session session(largeGame());
-  for (auto _ : state) {
-    ui::Form* list = session.registry.show("frmEquipList2");
-    benchmark::DoNotOptimize(list);
-    state.PauseTiming();
-    session.registry.close("frmEquipList2");
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    state.ResumeTiming();
-  }
-  if (session.dialogs.messages != 0) state.SkipWithError("a message was shown");
+  bench_support::OpenPaintAndClose(state, session.registry, session.dialogs, "frmEquipList2");
+}
+// The yardstick: Item.dat read front to back in 1 MiB blocks, nothing else done with it.
+void BM_PlainSequentialReadOfItemDat(benchmark::State& state) {
+  bench_support::PlainSequentialRead(state, largeGame().dat() / "Item.dat");
 }
 
-// The whole file in 1 MiB chunks.
-void BM_ItemFileChunkedRead32767Items(benchmark::State& state) {
-  const auto file = largeGame().dat() / "Item.dat";
-  std::vector<char> chunk(std::size_t{1} << 20);
-  for (auto _ : state) {
-    std::ifstream in(file, std::ios::binary);
-    std::size_t total = 0;
-    while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0)
-      total += static_cast<std::size_t>(in.gcount());
-    benchmark::DoNotOptimize(total);
-  }
+// A screenful of rows over 100 entries: what the window and its drawing cost.
+void BM_EquipmentListOpen100Items(benchmark::State& state) {
+  Session session(screenfulGame());
+  bench_support::OpenPaintAndClose(state, session.registry, session.dialogs, "frmEquipList2");
 }
-
-// Every item read and unpacked in entry order, one read each.
-void BM_ItemFileEntryByEntry32767Items(benchmark::State& state) {
-  Session session(largeGame());
-  for (auto _ : state) {
-    long cost = 0;
-    for (long k = 1; k <= session.defs.ItemCount; ++k) {
-      auto item = session.defs.Items().ReadEntry(k);
-      if (item.ok()) cost += item->Cost;
-    }
-    benchmark::DoNotOptimize(cost);
-  }
-}
-
-// Every item unpacked in one pass of large chunks, as the list reads them.
-void BM_ItemFileSweep32767Items(benchmark::State& state) {
-  Session session(largeGame());
-  for (auto _ : state) {
-    long cost = 0;
-    const core::Status status =
-        core::ForEachEntry(session.defs.Items(), session.defs.ItemCount,
-                           [&cost](long, const core::ItemRecord& item) { cost += item.Cost; });
-    benchmark::DoNotOptimize(cost);
-    if (!status.ok()) state.SkipWithError("the sweep failed");
-  }
+// An empty window of the list's size: the floor any window pays.
+void BM_EmptyWindowOpen(benchmark::State& state) {
+  bench_support::OpenEmptyWindow(state, QSize(520, 420));
 }
 
 }  // namespace
@@ -144,18 +114,18 @@ BENCHMARK(BM_MoveItemToScreen10Spells)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MoveItemToScreen32767Spells)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MoveItemToScreen10Spells)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MoveItemToScreen32767Spells)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_ItemFileChunkedRead32767Items)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ItemFileEntryByEntry32767Items)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EquipmentListOpen32767Items)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ItemFileChunkedRead32767Items)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ItemFileEntryByEntry32767Items)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EquipmentListOpen32767Items)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ItemFileSweep32767Items)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainSequentialReadOfItemDat)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EquipmentListOpen32767Items)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlainSequentialReadOfItemDat)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EquipmentListOpen32767Items)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EquipmentListOpen100Items)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EmptyWindowOpen)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenEditor32767Spells)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   return bench_support::RunWindowBenchmarks(argc, argv, [] {
     largeGame();
     smallGame();
+    screenfulGame();
   });
 }

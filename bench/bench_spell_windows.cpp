@@ -11,6 +11,7 @@
 #include "spells/forms.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
+#include "window_bench.h"
 
 #include <QApplication>
 
@@ -42,12 +43,17 @@ const GeneratedGame& fullGame() {
   return *game;
 }
 
-// The store and the spell windows on the full game.
+const GeneratedGame& smallGame() {
+  static const auto game = bench_support::generateGame(10);
+  return *game;
+}
+
+// The store and the spell windows on a game (the full one unless told otherwise).
 struct Windows {
-  core::ModDefinitions defs{fullGame().root()};
-  ui::ScriptedDialogs dialogs;
+  core::ModDefinitions defs;
+  bench_support::CountingDialogs dialogs;
   ui::FormsRegistry registry;
-  Windows() {
+  explicit Windows(const GeneratedGame& game = fullGame()) : defs(game.root()) {
     if (!defs.OpenSpellFiles().ok()) throw std::runtime_error("cannot open the spell files");
     spells::AddForms(registry, defs, dialogs);
   }
@@ -70,17 +76,12 @@ bool readSequentially(const std::filesystem::path& path, std::vector<std::uint8_
 
 void BM_SpellListOpen(benchmark::State& state) {
   Windows windows;
-  for (auto _ : state) {
-    ui::Form* list = windows.registry.show("frmMagicList");
-    if (!list) {
-      state.SkipWithError("no spell list");
-      break;
-    }
-    state.PauseTiming();
-    windows.registry.close("frmMagicList");
-    QApplication::processEvents();  // the closed window is deleted here
-    state.ResumeTiming();
-  }
+  bench_support::OpenPaintAndClose(state, windows.registry, windows.dialogs, "frmMagicList");
+}
+// The same window over 10 spells: what the window costs whatever the catalogue holds.
+void BM_SpellListOpen10Spells(benchmark::State& state) {
+  Windows windows(smallGame());
+  bench_support::OpenPaintAndClose(state, windows.registry, windows.dialogs, "frmMagicList");
 }
 
 void BM_PlainSequentialReadOfMagDat(benchmark::State& state) {
@@ -102,7 +103,11 @@ void BM_ProgressionRebuild(benchmark::State& state) {
     state.SkipWithError("no progression window");
     return;
   }
-  for (auto _ : state) progression->refresh();
+  // The rows on screen are made when the list is drawn, so the drawing is part of a rebuild.
+  for (auto _ : state) {
+    progression->refresh();
+    progression->repaint();
+  }
 }
 
 // The store's part of the rebuild: one read of MagProg.dat and the ordered rows, no window.
@@ -146,16 +151,15 @@ void BM_ProgressionReadAndSort(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_SpellListOpen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SpellListOpen10Spells)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainSequentialReadOfMagDat)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ProgressionRebuild)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ProgressionRowsInStore)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ProgressionReadAndSort)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench_support::RunWindowBenchmarks(argc, argv, [] {
+    fullGame();
+    smallGame();
+  });
 }

@@ -106,6 +106,10 @@ inline core::SpellProgRecord generatedProgression(long k) {
   return progression;
 }
 
+// More entries than a list window shows at once: a list over it draws a whole screen of rows,
+// as a list over the largest catalogue does, so the two differ only in what the catalogue adds.
+inline constexpr long ScreenfulCatalogue = 100;
+
 // A game folder whose five catalogues hold `entries` entries each and whose Maps.dat holds
 // `maps` maps.
 inline std::unique_ptr<GeneratedGame> generateGame(long entries, int maps = 1) {
