@@ -106,16 +106,12 @@ struct MainWindow {
   }
   QPoint selected() const { return QPoint(defs->SelectedX, defs->SelectedY); }
   QString text(const QString& labelName) const {
-    const ui::Label* label = control(labelName);
-    return label ? label->text() : QStringLiteral("<no %1>").arg(labelName);
+    return control(labelName) ? control(labelName)->text() : "<no " + labelName + ">";
   }
   // Every (label, text) pair as shown.
   void expectTexts(std::initializer_list<std::pair<const char*, const char*>> shown) const {
-    for (const auto& [name, expected] : shown) {
-      const QString actual = text(name);
-      QVERIFY2(actual == expected,
-               qPrintable(QString("%1 shows \"%2\", expected \"%3\"").arg(name, actual, expected)));
-    }
+    for (const auto& [name, expected] : shown)
+      QVERIFY2(text(name) == expected, qPrintable(name + (" shows " + text(name))));
   }
   QAction* action(const QString& name) const { return window->findChild<QAction*>(name); }
 
@@ -157,12 +153,11 @@ struct MainWindow {
   // A control of the open window `formName`, or null.
   template <class T = QWidget>
   T* formControl(const QString& formName, const QString& name) const {
-    ui::Form* open = form(formName);
-    return open ? open->findChild<T*>(name) : nullptr;
+    return form(formName) ? form(formName)->findChild<T*>(name) : nullptr;
   }
   QString formText(const QString& formName, const QString& name) const {
-    const ui::Label* shown = formControl<ui::Label>(formName, name);
-    return shown ? shown->text() : QStringLiteral("<no %1>").arg(name);
+    const auto* shown = formControl<ui::Label>(formName, name);
+    return shown ? shown->text() : "<no " + name + ">";
   }
   bool formClosed(const QString& name) const { return !form(name) || form(name)->isClosed(); }
 };

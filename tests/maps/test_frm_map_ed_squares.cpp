@@ -8,14 +8,6 @@
 using main_window_test::MainWindow;
 using test_support::putSpecial;
 
-namespace {
-
-void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QTest::keyClick(static_cast<QWidget*>(nullptr), static_cast<Qt::Key>(key), modifiers);
-}
-
-}  // namespace
-
 class FrmMapEdSquaresTest : public QObject {
   Q_OBJECT
 
@@ -34,7 +26,6 @@ class FrmMapEdSquaresTest : public QObject {
     w.clickSquare(5, 7);
     QCOMPARE(w.defs->SpecialsOffset, 0);
     QCOMPARE(w.text("Label13_1"), QString("5X, 7Y"));
-    QVERIFY(w.viewShowsTheMap());
     for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Left})
       QTest::keyClick(w.control<QWidget>("picMap"), key);
     QCOMPARE(w.selected(), QPoint(5, 9));
@@ -125,23 +116,12 @@ class FrmMapEdSquaresTest : public QObject {
     QCOMPARE(states(), std::pair(false, false));
   }
 
-  // Names are shown as stored: markup stays literal, zeros (an entry past the end) show nothing.
-  void namesFromFilesAreShownAsText() {
-    MainWindow w{main_window_test::Unopened{}};
-    auto creatures = test_support::namedEntries<core::CreatureRecord>(3, "Beast");
-    test_support::nameEntry(creatures[1], "<b>Orc</b> & Co");
-    test_support::writeCatalogue(w.dir->datFile("Mon.dat"), creatures);
-    w.open();
-    w.defs->Map.SetEncounter(1, core::EncounterField::Creature, 500);
-    w.window->RefreshMainWindow();
-    QCOMPARE(w.text("Label10_0"), QString::fromStdString(test_support::padded("<b>Orc</b> & Co")));
-    QCOMPARE(w.control("Label10_0")->textFormat(), Qt::PlainText);
-    QCOMPARE(w.text("Label10_1"), QString());
-  }
-
   // The map view has the focus from the start and Tab goes on to the labels; Space and Enter
   // click, Shift+Enter steps a side back.
   void keyboardReachesTheClickableLabels() {
+    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+      QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    };
     MainWindow w;
     QVERIFY(QTest::qWaitForWindowActive(w.window));
     QCOMPARE(QApplication::focusWidget(), w.control<QWidget>("picMap"));

@@ -18,9 +18,7 @@ namespace {
 
 // Glyph places on the sheet, written out here from the designer's table rather than taken from
 // the code under test.
-struct Rect {
-  int x, y, w, h;
-};
+using Rect = core::GlyphRect;
 constexpr Rect SelectionFrame{14, 26, 14, 14};
 constexpr Rect SpecialMarker{109, 0, 12, 12};
 
@@ -41,8 +39,8 @@ QImage patternedBackground() {
 // The expected picture, pixel by pixel: a glyph copied, or ANDed onto what is under it.
 void drawGlyph(QImage& image, int x, int y, Rect glyph, bool andOnto) {
   const QImage sheet = ui::ToQImage(core::MakeTileSheet());
-  for (int dy = 0; dy < glyph.h; ++dy)
-    for (int dx = 0; dx < glyph.w; ++dx) {
+  for (int dy = 0; dy < glyph.height; ++dy)
+    for (int dx = 0; dx < glyph.width; ++dx) {
       const QRgb ink = sheet.pixel(glyph.x + dx, glyph.y + dy);
       image.setPixel(x + dx, y + dy, andOnto ? ink & image.pixel(x + dx, y + dy) : ink);
     }
@@ -64,10 +62,17 @@ class MapViewTest : public QObject {
   std::unique_ptr<core::ModDefinitions> defs_;
 
  private slots:
+  void initTestCase() {
+    test_support::writeCatalogue(dir_->datFile("Mon.dat"),
+                                 test_support::namedEntries<core::CreatureRecord>(2, "Beast"));
+    defs_ = std::make_unique<core::ModDefinitions>(dir_->root());
+    QVERIFY(defs_->OpenCreatureFile().ok());
+  }
+
   // On the corner square, against the edge of the view; the frame (14 x 14) covers the cell's
   // right and bottom grid line.
   void everyWallCodeDrawsItsGlyphOnEverySide() {
-    for (int side = 0; side < 4; ++side) {
+    for (int side = 0; side < 4; ++side)
       for (int code = 0; code <= 7; ++code) {
         MapRecord map;
         map.SetSquare(32, 32, static_cast<std::int16_t>(0xF000));  // bits 12..15 draw nothing
@@ -78,7 +83,6 @@ class MapViewTest : public QObject {
         QVERIFY2(drawn(map, 30, 2) == expected,
                  qPrintable(QString("side %1 code %2").arg(side).arg(code)));
       }
-    }
   }
 
   // The selection frame under the special marker under the walls; one marker for a square with
@@ -102,12 +106,6 @@ class MapViewTest : public QObject {
 
     // A selection off the grid draws no frame.
     QCOMPARE(drawn(MapRecord(), -1, 40), patternedBackground());
-  }
-  void initTestCase() {
-    test_support::writeCatalogue(dir_->datFile("Mon.dat"),
-                                 test_support::namedEntries<core::CreatureRecord>(2, "Beast"));
-    defs_ = std::make_unique<core::ModDefinitions>(dir_->root());
-    QVERIFY(defs_->OpenCreatureFile().ok());
   }
 
   void descriptionOfEveryKind() {
