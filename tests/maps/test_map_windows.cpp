@@ -119,7 +119,7 @@ class MapWindowsTest : public QObject {
     const std::tuple<int, const char*, int, QStringList, const char*> rows[] = {
         {0, "1: 2 6 1 25", 0, {"2", "6", "1", "50"}, "Beast 1|2D6+1|50%"},
         {0, "1: 2 6 1 25", -1, {"0", "0", "0", "0"}, "Nothing||"},
-        {7, "-1: 0 0 0 0", 2, {" -32768 ", "32767", "2.5", "3.5"}, "Beast 3|-32768D32767+2|4%"}};
+        {7, "-1: 0 0 0 0", 2, {" -32768 ", "32767", "-2.5", "3.5"}, "Beast 3|-32768D32767+-2|4%"}};
     for (const auto& [slot, opened, position, typed, shown] : rows) {
       MainWindow w;
       w.addEditors();
