@@ -23,75 +23,55 @@ struct ScriptedQuestions {
   }
 };
 
-QString makeGameDir(const QTemporaryDir& root, const QString& name, const QString& datName) {
-  QDir(root.path()).mkpath(name + "/" + datName);
-  return root.path() + "/" + name;
-}
-
 }  // namespace
 
 class DataDirTest : public QObject {
   Q_OBJECT
 
- private slots:
-  void argumentWinsOverProgramFolder() {
-    QTemporaryDir root;
-    const QString program = makeGameDir(root, "program", "Dat");
-    const QString given = makeGameDir(root, "given", "Dat");
-    ScriptedQuestions script;
-    QCOMPARE(ChooseDataDir({"editor", given}, program, program, script.questions()), given);
-    QCOMPARE(script.asked, 0);
+  QTemporaryDir root_;
+  // Folder `name` below the root, with the subfolder `sub` when given.
+  QString folder(const QString& name, const QString& sub = {}) {
+    QDir(root_.path()).mkpath(name + "/" + sub);
+    return root_.path() + "/" + name;
   }
 
-  void programFolderThenCurrentFolder() {
-    QTemporaryDir root;
-    const QString program = makeGameDir(root, "program", "Dat");
-    const QString current = makeGameDir(root, "current", "DAT");  // letter case ignored
-    const QString empty = root.path() + "/empty";
-    QDir(root.path()).mkpath("empty");
+ private slots:
+  // The argument first, then the program's folder, then the current folder; the letter case of
+  // Dat does not matter.
+  void theFirstFolderHoldingDatIsTaken() {
+    const QString program = folder("program", "Dat"), given = folder("given", "Dat");
+    const QString current = folder("current", "DAT"), empty = folder("empty");
     ScriptedQuestions script;
+    QCOMPARE(ChooseDataDir({"editor", given}, program, current, script.questions()), given);
     QCOMPARE(ChooseDataDir({"editor"}, program, current, script.questions()), program);
     QCOMPARE(ChooseDataDir({"editor"}, empty, current, script.questions()), current);
     QCOMPARE(script.asked, 0);
   }
 
-  void folderWithoutDatIsRefusedByName() {
-    QTemporaryDir root;
-    QDir(root.path()).mkpath("nodat");
-    const QString nodat = root.path() + "/nodat";
-    const QString good = makeGameDir(root, "good", "dat");
+  // A folder without Dat is refused by name and the designer asked again; a cancelled chooser
+  // gives nothing and creates nothing.
+  void aFolderWithoutDatIsRefused() {
+    const QString nodat = folder("nodat"), good = folder("good", "dat");
     ScriptedQuestions script;
     script.answers = {nodat, good};
     QCOMPARE(ChooseDataDir({"editor", nodat}, nodat, nodat, script.questions()), good);
     QCOMPARE(script.messages.size(), 2);  // the argument, then the first chosen folder
     QVERIFY(script.messages.at(0).contains(QDir::toNativeSeparators(nodat)));
+    QCOMPARE(ChooseDataDir({"editor"}, nodat, nodat, script.questions()), QString());
+    QCOMPARE(script.asked, 3);
+    QVERIFY(QDir(nodat).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
   }
 
   void datThatIsNoFolderIsNamedForWhatItIs() {
-    QTemporaryDir root;
-    QDir(root.path()).mkpath("file");
-    QFile plain(root.path() + "/file/Dat");
-    QVERIFY(plain.open(QIODevice::WriteOnly));
-    plain.close();
-    QDir(root.path()).mkpath("link");
-    QVERIFY(QFile::link(root.path() + "/gone", root.path() + "/link/Dat"));
-    for (const auto& [folder, words] : {std::pair<QString, QString>{"file", "Dat is a file"},
-                                        {"link", "Dat is a link to something"}}) {
+    QVERIFY(QFile(folder("file") + "/Dat").open(QIODevice::WriteOnly));  // a plain file
+    QVERIFY(QFile::link(root_.path() + "/gone", folder("link") + "/Dat"));
+    for (const auto& [name, words] : {std::pair<QString, QString>{"file", "Dat is a file"},
+                                      {"link", "Dat is a link to something"}}) {
       ScriptedQuestions script;
-      const QString given = root.path() + "/" + folder;
+      const QString given = folder(name);
       QCOMPARE(ChooseDataDir({"editor", given}, given, given, script.questions()), QString());
       QVERIFY2(script.messages.at(0).contains(words), qPrintable(script.messages.at(0)));
     }
-  }
-
-  void cancelledChooserGivesNothingAndCreatesNothing() {
-    QTemporaryDir root;
-    QDir(root.path()).mkpath("nodat");
-    const QString nodat = root.path() + "/nodat";
-    ScriptedQuestions script;
-    QCOMPARE(ChooseDataDir({"editor"}, nodat, nodat, script.questions()), QString());
-    QCOMPARE(script.asked, 1);
-    QVERIFY(QDir(nodat).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
   }
 };
 

@@ -5,13 +5,19 @@
 #include "core/catalogue_records.h"
 #include "core/definitions.h"
 #include "core/tile_sheet.h"
+#include "maps/forms.h"
 #include "maps/frm_map_ed.h"
+#include "maps/map_view.h"
 #include "support/fixtures.h"
 #include "ui/change_hub.h"
+#include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
+#include "ui/picture_box.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
 #include <QPointer>
 #include <QTest>
 
@@ -33,17 +39,17 @@ class StandInForm : public ui::Form {
   void Form_Paint() override { ++paints; }
 };
 
-// Map 1..3 in Maps.dat, three named creatures, two items, two shops, one spell, no progression.
+// Map 1..3 in Maps.dat, three named creatures, two items, two shops, one spell, no progression,
+// and the pictures.
 inline void writeGameFiles(const test_support::TestDataDir& dir) {
   using namespace test_support;
   for (std::int16_t n = 1; n <= 3; ++n) {
     core::MapRecord map = sampleMap(n);
     map.EncounterChance = static_cast<std::int16_t>(5 * n);
-    map.SetEncounter(0, core::EncounterField::Creature, 2);
-    map.SetEncounter(0, core::EncounterField::DiceCount, 2);
-    map.SetEncounter(0, core::EncounterField::DiceSides, 6);
-    map.SetEncounter(0, core::EncounterField::DiceBonus, 1);
-    map.SetEncounter(0, core::EncounterField::OthersChance, 25);
+    // Slot 0: creature 2, 2D6+1, 25% others.
+    const std::int16_t encounter[5] = {2, 2, 6, 1, 25};
+    for (int f = 0; f < 5; ++f)
+      map.SetEncounter(0, static_cast<core::EncounterField>(f), encounter[f]);
     writeMapSlot(dir.datFile("Maps.dat"), n, map);
   }
   writeCatalogue(dir.datFile("Mon.dat"), namedEntries<core::CreatureRecord>(3, "Beast"));
@@ -51,9 +57,6 @@ inline void writeGameFiles(const test_support::TestDataDir& dir) {
   writeCatalogue(dir.datFile("Shop.dat"), namedEntries<core::ShopRecord>(2, "Store"));
   writeCatalogue(dir.datFile("Mag.dat"), namedEntries<core::SpellRecord>(1, "Spark"));
   writeCatalogue(dir.datFile("MagProg.dat"), std::vector<core::SpellProgRecord>{});
-}
-
-inline void writePictures(const test_support::TestDataDir& dir) {
   core::WriteBmp(dir.data() / "Back.bmp", core::Bitmap(434, 434, BackColour));
   core::WriteBmp(dir.data() / "Tiles.bmp", core::MakeTileSheet());
 }
@@ -71,12 +74,12 @@ struct MainWindow {
   // Writes the game files and opens the window on them.
   MainWindow() : MainWindow(Unopened{}) { open(); }
   // Writes the game files only: the test changes them, then calls open().
-  explicit MainWindow(Unopened) {
-    writeGameFiles(*dir);
-    writePictures(*dir);
-  }
+  explicit MainWindow(Unopened) { writeGameFiles(*dir); }
 
   std::filesystem::path mapsFile() const { return dir->datFile("Maps.dat"); }
+  core::MapRecord mapOnDisk(long slot) const {
+    return core::MapRecord::unpack(test_support::mapSlotBytes(mapsFile(), slot));
+  }
 
   // Makes the window through the forms registry, as main does, and shows it (load and paint).
   maps::frmMapEd* open() {
@@ -103,16 +106,12 @@ struct MainWindow {
   }
   QPoint selected() const { return QPoint(defs->SelectedX, defs->SelectedY); }
   QString text(const QString& labelName) const {
-    const ui::Label* label = control(labelName);
-    return label ? label->text() : QStringLiteral("<no %1>").arg(labelName);
+    return control(labelName) ? control(labelName)->text() : "<no " + labelName + ">";
   }
   // Every (label, text) pair as shown.
   void expectTexts(std::initializer_list<std::pair<const char*, const char*>> shown) const {
-    for (const auto& [name, expected] : shown) {
-      const QString actual = text(name);
-      QVERIFY2(actual == expected,
-               qPrintable(QString("%1 shows \"%2\", expected \"%3\"").arg(name, actual, expected)));
-    }
+    for (const auto& [name, expected] : shown)
+      QVERIFY2(text(name) == expected, qPrintable(name + (" shows " + text(name))));
   }
   QAction* action(const QString& name) const { return window->findChild<QAction*>(name); }
 
@@ -129,6 +128,51 @@ struct MainWindow {
     clickViewPixel(QPoint(13 * x + 6, 13 * y + 6), button);
   }
   std::vector<QString> messages() const { return dialogs.messages(); }
+  // The view shows the map and its selection drawn on Back.bmp's plain colour (or on the
+  // editor's own background).
+  bool viewShowsTheMap(bool ownBackground = false) const {
+    QImage expected = ui::ToQImage(core::MakeMapBackground()).convertToFormat(QImage::Format_RGB32);
+    if (!ownBackground) expected.fill(BackColour);
+    maps::DrawMapGrid(expected, ui::ToQImage(core::MakeTileSheet()), defs->Map, defs->SelectedX,
+                      defs->SelectedY);
+    return control<ui::PictureBox>("picMap")->image().convertToFormat(QImage::Format_RGB32) ==
+           expected;
+  }
+
+  // Registers the map's own windows, as the editor program has them, for the menus to see.
+  void addEditors() {
+    maps::AddForms(*registry, *defs, dialogs);
+    refreshMenus();
+  }
+  // Lets every menu see the windows the registry knows now.
+  void refreshMenus() const {
+    for (QMenu* menu : window->findChildren<QMenu*>()) emit menu->aboutToShow();
+  }
+  // The open window `name`, or null.
+  ui::Form* form(const QString& name) const { return registry->find(name); }
+  // A control of the open window `formName`, or null.
+  template <class T = QWidget>
+  T* formControl(const QString& formName, const QString& name) const {
+    return form(formName) ? form(formName)->findChild<T*>(name) : nullptr;
+  }
+  QString formText(const QString& formName, const QString& name) const {
+    const auto* shown = formControl<ui::Label>(formName, name);
+    return shown ? shown->text() : "<no " + name + ">";
+  }
+  bool formClosed(const QString& name) const { return !form(name) || form(name)->isClosed(); }
 };
+
+// Lets the change hub run the repaints queued by a store.
+inline void settle() {
+  QCoreApplication::processEvents();
+}
+
+// Replaces a box's text the way typing does: select all, then type.
+inline void retype(ui::TextBox* box, const QString& text) {
+  box->setFocus();
+  box->selectAll();
+  QTest::keyClick(box, Qt::Key_Delete);
+  QTest::keyClicks(box, text);
+}
 
 }  // namespace main_window_test

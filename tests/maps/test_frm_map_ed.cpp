@@ -1,331 +1,225 @@
-// The main window's start-up, controls, menus, pictures and property input.
+// The main window's start-up, pictures, menus, property input and files, checked on screen and
+// in Maps.dat.
 #include "main_window_fixture.h"
 #include "support/test_registry.h"
 
-#include <QMenu>
-#include <QMenuBar>
+#include <sys/stat.h>
 
 #include <filesystem>
 
 using main_window_test::MainWindow;
-using ui::ScriptedDialogs;
-
-namespace {
-
-// Square (0, 0) of every sample map has all four sides Wall5: its cell must show the second-wall
-// glyph of every side ANDed onto the background.
-bool cornerSquareDrawn(const QImage& view, const QImage& background) {
-  const QImage tiles = ui::ToQImage(core::MakeTileSheet());
-  for (int y = 0; y < 12; ++y) {
-    for (int x = 0; x < 12; ++x) {
-      QRgb expected = background.pixel(1 + x, 1 + y);
-      for (const core::GlyphRect& glyph : core::SecondWallGlyphs)
-        expected &= tiles.pixel(glyph.x + x, glyph.y + y);
-      if ((view.pixel(1 + x, 1 + y) & 0xFFFFFF) != (expected & 0xFFFFFF)) return false;
-    }
-  }
-  return true;
-}
-
-}  // namespace
+using test_support::mapSlotBytes;
+using test_support::packedBytes;
+using test_support::readBytes;
+using SaveChoice = ui::Dialogs::SaveChoice;
 
 class FrmMapEdStartTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void startUpLoadsMapOneAndTheCatalogues() {
+  void startUpShowsMapOne() {
     MainWindow w;
-    QVERIFY(w.window);
-    QCOMPARE(w.window->windowTitle(), QString("Map Editor"));
     QVERIFY(w.messages().empty());
-
-    const core::ModDefinitions& defs = *w.defs;
-    QCOMPARE((std::vector<int>{defs.CurrentMap, defs.SelectedX, defs.SelectedY, defs.TextPage}),
-             (std::vector<int>{1, 1, 0, 0}));
-    QVERIFY(defs.Map == core::MapRecord::unpack(test_support::mapSlotBytes(w.mapsFile(), 1)));
-    QCOMPARE((std::vector<long>{defs.CreatureCount, defs.ItemCount, defs.ShopCount, defs.SpellCount,
-                                defs.SpellProgCount}),
-             (std::vector<long>{3, 2, 2, 1, 0}));
-
-    // What the designer sees of map 1.
-    w.expectTexts({{"Label2", "1"}, {"Label4", "2"}, {"Label6", "5"}, {"Label8", "0"}});
-    w.expectTexts({{"Label18", "11"}, {"Label20", "0"}, {"Label13_1", "1X, 0Y"}});
-    w.expectTexts({{"Label10_0", "Beast 2             "}, {"Label11_0", "2D6+1"}});
-    w.expectTexts({{"Label12_0", "25%"}, {"Label10_1", "Nothing"}, {"Label11_1", ""}});
-    w.expectTexts({{"Label14_4", "Specials:  0 of 100"}, {"Label15_0", ""}});
-    for (int d = 0; d < 4; ++d) QCOMPARE(w.text(QString("Label16_%1").arg(d)), QString("Nothing"));
-    QImage back(434, 434, QImage::Format_RGB32);
-    back.fill(main_window_test::BackColour);
-    QVERIFY(cornerSquareDrawn(w.control<ui::PictureBox>("picMap")->image(), back));
+    QVERIFY(w.defs->Map == w.mapOnDisk(1));
+    w.expectTexts({{"Label2", "1"}, {"Label6", "5"}, {"Label10_0", "Beast 2             "}});
+    w.expectTexts({{"Label11_0", "2D6+1"}, {"Label12_0", "25%"}, {"Label10_1", "Nothing"}});
+    w.expectTexts({{"Label13_1", "1X, 0Y"}, {"Label14_4", "Specials:  0 of 100"}});
+    // The picture sits 8 pixels in, in a ring of 2 pixels for the focus frame.
+    QCOMPARE(w.control<QWidget>("picMap")->mapTo(w.window->centralWidget(), QPoint(2, 2)),
+             QPoint(8, 8));
+    QVERIFY(w.viewShowsTheMap());
+    // 1024 x 768 less the window's frame, title bar and a task bar.
+    QVERIFY(w.window->minimumSizeHint().boundedTo(QSize(1000, 680)) == w.window->minimumSizeHint());
   }
 
-  // Every control is there by its name; a few captions and tooltips as spot checks.
-  void everyControlHasItsName() {
-    MainWindow w;
-    w.expectTexts({{"Label1", "Map Number:"}, {"Label19", "Mana Refresh Rate:"}});
-    w.expectTexts({{"Label13_0", "Details of Square:"}, {"Label14_3", "West Wall:"}});
-    QCOMPARE(w.control("Label7")->toolTip(), QString("Level of difficulty this encounter has"));
-    for (int s = 0; s < 11; ++s) {
-      QCOMPARE(w.text(QString("Label9_%1").arg(s)), QString::number(s + 1));
-      for (const char* array : {"Label10", "Label11", "Label12"})
-        QVERIFY(w.control(QString("%1_%2").arg(array).arg(s)));
+  // Each bad file is named in one message; pictures are replaced by the editor's own and the
+  // rest of the program starts.
+  void badStartUpFilesAreNamedOnce() {
+    const std::tuple<QString, QString, QString> rows[] = {
+        {"Back.bmp", "missing", "Back.bmp"}, {"Back.bmp", "small", "Back.bmp"},
+        {"Back.bmp", "cut", "Back.bmp"},     {"Back.bmp", "fifo", "Back.bmp"},
+        {"Tiles.bmp", "small", "Tiles.bmp"}, {"Back.bmp Tiles.bmp", "missing", "Tiles.bmp"},
+        {"Mag.dat", "folder", "Mag.dat"},    {"Dat", "missing", "Cannot find the Dat folder"}};
+    for (const auto& [file, fault, named] : rows) {
+      MainWindow w{main_window_test::Unopened{}};
+      for (const QString& name : file.split(' ')) {
+        const auto path = name.endsWith(".bmp") ? w.dir->data() / name.toStdString()
+                          : name == "Dat"       ? w.dir->dat()
+                                                : w.dir->datFile(name.toStdString());
+        if (fault == "small") core::WriteBmp(path, core::Bitmap(100, 30, 0));
+        if (fault == "cut")
+          std::filesystem::resize_file(path, std::filesystem::file_size(path) / 2);
+        if (fault == "missing" || fault == "fifo" || fault == "folder")
+          std::filesystem::remove_all(path);
+        if (fault == "fifo") QCOMPARE(::mkfifo(path.c_str(), 0644), 0);  // would hang the start
+        if (fault == "folder") std::filesystem::create_directory(path);
+      }
+      w.open();
+      QCOMPARE(w.messages().size(), std::size_t{1});
+      QVERIFY2(w.messages().front().count(named) == 1, qPrintable(w.messages().front()));
+      QCOMPARE(w.messages().front().contains("Back.bmp"), file.contains("Back.bmp"));
+      QCOMPARE(w.defs->CreatureCount, file == "Dat" ? 0L : 3L);  // the steps before Mag.dat ran
+      if (file.endsWith(".bmp")) QVERIFY(w.viewShowsTheMap(file.contains("Back.bmp")));
     }
-    for (int i = 0; i < 4; ++i) {
-      QVERIFY(w.control(QString("Label15_%1").arg(i)));
-      QVERIFY(w.control(QString("Label16_%1").arg(i)));
-    }
-    QVERIFY(w.control<ui::Button>("SpecialsUp"));
-    QVERIFY(w.control<ui::Button>("SpecialsDown"));
-    QVERIFY(!w.control<ui::PictureBox>("picTiles")->isVisible());
-    QVERIFY(w.control<ui::PictureBox>("picMap")->isVisible());
   }
 
-  void mapViewSitsEightPixelsInUnderTheMenuBar() {
+  // An entry that opens another window is usable once that window exists; a catalogue entry
+  // reads the entry its editor opens on, unless the editor is open and may hold unsaved work.
+  void menuEntriesOpenTheirWindows() {
     MainWindow w;
-    const auto* picMap = w.control<ui::PictureBox>("picMap");
-    // The picture, with a ring of 2 pixels around it for the focus frame.
-    QCOMPARE(picMap->size(), QSize(438, 438));
-    QWidget* client = w.window->centralWidget();
-    QCOMPARE(picMap->mapTo(client, QPoint(2, 2)), QPoint(8, 8));
-    QVERIFY(client->geometry().top() >= w.window->menuBar()->geometry().bottom());
-    QCOMPARE(picMap->image().size(), QSize(434, 434));
-    // Back.bmp was loaded: outside the drawn squares the view shows its colour.
-    QCOMPARE(picMap->image().pixel(432, 432) & 0xFFFFFF, main_window_test::BackColour);
-  }
-
-  void menusHaveTheirCaptionsNamesAndKeys() {
-    MainWindow w;
-    QStringList titles;
-    for (QAction* top : w.window->menuBar()->actions())
-      titles << top->objectName() + "=" + top->text();
-    QCOMPARE(titles, QStringList({"mnuFile=&File", "mnuEdit=&Edit", "mnuMap=&Map", "mnuItems=&Items",
-                                  "mnuMonsters=&Monsters", "mnuSpells=&Spells"}));
-    QStringList file;
-    for (QAction* entry : w.window->findChild<QMenu*>("mnuFile")->actions())
-      file << entry->objectName() + "=" + entry->text() + "=" + entry->shortcut().toString();
-    QCOMPARE(file, QStringList({"mnuNew=&New Map=Ctrl+N", "mnuOpen=&Open Map=Ctrl+O",
-                                "mnuSave=&Save Map=Ctrl+S",
-                                "mnuSep1= __________=", "mnuExit=&Exit=Ctrl+Q"}));
-    QCOMPARE(w.action("mnuMapLTxt")->text(), QString("Edit &Long Text Specials"));
-    QCOMPARE(w.action("mnuSpellProg")->text(), QString("Spell &Progression"));
-    for (const char* name : {"mnuMapTxt", "mnuItemEdit", "mnuShop", "mnuMonEdit", "mnuMagEdit"})
-      QVERIFY2(w.action(name), name);
-  }
-
-  // An entry that opens another window is usable only once that window exists in the build.
-  void windowEntriesFollowTheRegistry() {
-    MainWindow w;
-    for (const char* name : {"mnuNew", "mnuOpen", "mnuSave", "mnuExit"})
-      QVERIFY2(w.action(name)->isEnabled(), name);
-    QVERIFY(!w.action("mnuSep1")->isEnabled());
-    const QStringList windowEntries = {"mnuMapTxt",  "mnuMapLTxt", "mnuItemEdit", "mnuShop",
-                                       "mnuMonEdit", "mnuMagEdit", "mnuSpellProg"};
-    for (const QString& name : windowEntries) QVERIFY(!w.action(name)->isEnabled());
-
-    w.addStandIn("frmTextEd");
-    w.addStandIn("frmShopEd");
-    emit w.window->findChild<QMenu*>("mnuMap")->aboutToShow();
-    emit w.window->findChild<QMenu*>("mnuItems")->aboutToShow();
-    QVERIFY(w.action("mnuMapTxt")->isEnabled());
-    QVERIFY(w.action("mnuShop")->isEnabled());
-    QVERIFY(!w.action("mnuMapLTxt")->isEnabled());
     QVERIFY(!w.action("mnuItemEdit")->isEnabled());
-
-    w.trigger("mnuMapTxt");
-    QVERIFY(w.standIn("frmTextEd"));
-    QVERIFY(w.standIn("frmTextEd")->isVisible());
-    QVERIFY(w.window->isVisible());  // both stay usable
+    w.addStandIn("frmEquipEd");
+    w.refreshMenus();
+    w.trigger("mnuItemEdit");
+    QCOMPARE(w.defs->Item.ItemName, test_support::padded("Blade 1"));
+    QVERIFY(w.standIn("frmEquipEd")->isVisible() && w.window->isVisible());
+    QVERIFY(w.defs->ReadItemPair(2).ok());
+    w.trigger("mnuItemEdit");
+    QCOMPARE(w.defs->Item.ItemName, test_support::padded("Blade 2"));
   }
 
-  // The catalogue entries read the entry the editor opens on, then show it.
-  void catalogueEntriesReadTheirEntryFirst() {
+  // Each property label asks for its own field, offering the stored number; answers are read as
+  // leading numbers; a cancelled box changes nothing; a number out of range is refused, naming
+  // the field and quoting the start of a long answer.
+  void propertyLabelsAskForTheirField() {
     MainWindow w;
-    for (const char* name : {"frmEquipEd", "frmShopEd", "frmCreatEd"}) w.addStandIn(name);
-    emit w.window->findChild<QMenu*>("mnuItems")->aboutToShow();
-    emit w.window->findChild<QMenu*>("mnuMonsters")->aboutToShow();
-
-    w.trigger("mnuShop");  // the header's ShopNo is the count: the last shop
-    QCOMPARE(w.defs->Shop.ShopNo, 2);
-    QCOMPARE(QString::fromStdString(w.defs->Shop.ShopName).trimmed(), QString("Store 2"));
-    QVERIFY(w.defs->ShopScratch == w.defs->Shop);
-    QVERIFY(w.standIn("frmShopEd"));
-
-    w.trigger("mnuItemEdit");
-    QCOMPARE(QString::fromStdString(w.defs->Item.ItemName).trimmed(), QString("Blade 1"));
-    QVERIFY(w.defs->ItemScratch == w.defs->Item);
-    // An open item editor keeps the changes it has not saved: the item is not read again.
-    w.defs->Item.Cost = 99;
-    w.trigger("mnuItemEdit");
-    QCOMPARE(w.defs->Item.Cost, std::int16_t(99));
-
-    w.trigger("mnuMonEdit");
-    QCOMPARE(w.defs->Creature.CreatureNo, 1);
-    QCOMPARE(QString::fromStdString(w.defs->Creature.CreatureName).trimmed(), QString("Beast 1"));
-    QVERIFY(w.standIn("frmEquipEd") && w.standIn("frmCreatEd"));
-    QVERIFY(w.messages().empty());
-
-    // An open creature editor is brought forward on the creature it shows.
-    QVERIFY(w.defs->ReadCreaturePair(3).ok());
-    w.trigger("mnuMonEdit");
-    QCOMPARE(w.defs->Creature.CreatureNo, 3);
-  }
-
-  void missingPicturesGiveOneMessageAndTheViewStillDraws_data() {
-    QTest::addColumn<QStringList>("missing");
-    QTest::newRow("Back.bmp") << QStringList{"Back.bmp"};
-    QTest::newRow("Tiles.bmp") << QStringList{"Tiles.bmp"};
-    QTest::newRow("both") << QStringList{"Back.bmp", "Tiles.bmp"};
-  }
-  void missingPicturesGiveOneMessageAndTheViewStillDraws() {
-    QFETCH(QStringList, missing);
-    MainWindow w{main_window_test::Unopened{}};
-    for (const QString& file : missing) std::filesystem::remove(w.dir->data() / file.toStdString());
-    w.open();
-    QCOMPARE(w.messages().size(), std::size_t{1});
-    for (const QString& file : missing)
-      QVERIFY2(w.messages().front().contains(file), qPrintable(w.messages().front()));
-    if (missing.size() == 1) {
-      const QString present = missing.front() == "Back.bmp" ? "Tiles.bmp" : "Back.bmp";
-      QVERIFY(!w.messages().front().contains(present));
+    core::MapRecord& map = w.defs->Map;
+    const std::pair<const char*, std::int16_t*> fields[] = {
+        {"Label2", &w.defs->CurrentMap},  {"Label4", &map.GraphicSet},
+        {"Label6", &map.EncounterChance}, {"Label8", &map.EncounterLevel},
+        {"Label18", &map.HitRefresh},     {"Label20", &map.ManaRefresh}};
+    int answer = 40;
+    for (const auto& [label, field] : fields) {
+      w.dialogs.answerInput(QString::number(++answer) + "abc");
+      w.click(label);
+      QCOMPARE(*field, answer);
+      QCOMPARE(w.text(label), QString::number(answer));
     }
-    const ui::PictureBox* picMap = w.control<ui::PictureBox>("picMap");
-    const QImage background = missing.contains("Back.bmp") ? ui::ToQImage(core::MakeMapBackground())
-                                                           : QImage(434, 434, QImage::Format_RGB32);
-    QImage plain = background;
-    if (!missing.contains("Back.bmp")) plain.fill(main_window_test::BackColour);
-    QVERIFY(cornerSquareDrawn(picMap->image(), plain));
-    // The rest of the program is unaffected.
-    QCOMPARE(w.defs->CreatureCount, 3L);
-    QCOMPARE(w.text("Label10_0"), QString("Beast 2             "));
+    QCOMPARE(map.MapNo, 41);  // the map is renamed with its number
+    w.dialogs.answerInput("44");
+    w.click("Label8");
+    QCOMPARE(w.dialogs.last()->prompt + w.dialogs.last()->defaultAnswer,
+             QString("Enter average level of encounter 44"));
+    const core::MapRecord before = map;
+    const QString quote = "\"" + QString(20, '9') + QChar(0x2026) + "\"";
+    for (const auto& [typed, named] : {std::pair<QString, QString>{"70000", "Graphic Set"},
+                                       {QString(5000, '9'), quote},
+                                       {QString(), ""}}) {
+      w.dialogs.clearShown();
+      typed.isNull() ? w.dialogs.cancelInput() : w.dialogs.answerInput(typed);
+      w.click("Label4");
+      QVERIFY(map == before);
+      QCOMPARE(w.messages().size(), std::size_t{named.isEmpty() ? 0u : 1u});
+      if (!named.isEmpty())
+        QVERIFY2(w.messages().front().contains(named), qPrintable(w.messages().front()));
+    }
+    QCOMPARE(w.text("Label4"), QString("42"));
   }
 
-  void startUpFailuresAreReportedByFile() {
-    MainWindow w{main_window_test::Unopened{}};
-    std::filesystem::create_directory(w.dir->datFile("Mag.dat.tmp"));
-    std::filesystem::remove(w.dir->datFile("Mag.dat"));
-    std::filesystem::rename(w.dir->datFile("Mag.dat.tmp"), w.dir->datFile("Mag.dat"));
-    w.open();
-    QCOMPARE(w.messages().size(), std::size_t{1});
-    QVERIFY2(w.messages().front().contains("Mag.dat"), qPrintable(w.messages().front()));
-    QCOMPARE(w.defs->CreatureCount, 3L);  // the steps before it ran
-    QCOMPARE(w.text("Label2"), QString("1"));
+  // Another editor saved map 1 since it was opened: saving asks before overwriting it.
+  void saveAsksBeforeOverwritingAnotherEditorsMap() {
+    MainWindow w;
+    core::ModDefinitions other(w.dir->root());
+    QVERIFY(other.Startup().ok());
+    other.Map.GraphicSet = 5;
+    QVERIFY(other.SaveMap(1).ok());
+    w.click("Label16_0");
+    w.dialogs.answerOverwrite(false);
+    w.trigger("mnuSave");
+    QCOMPARE(w.dialogs.last()->prompt,
+             QString("Map 1 was changed on disk since it was opened. Overwrite it?"));
+    QCOMPARE(w.mapOnDisk(1).GraphicSet, std::int16_t{5});
+    w.dialogs.answerOverwrite(true);
+    w.trigger("mnuSave");
+    QVERIFY(w.mapOnDisk(1) == w.defs->Map);
   }
 };
 
-class FrmMapEdPropertyTest : public QObject {
+class FrmMapEdFilesTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void eachPropertyAsksWithItsPromptTitleAndDefault_data() {
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("prompt");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<int>("before");
-    QTest::addColumn<QString>("defaultAnswer");
-    const auto row = [](const char* name, const char* label, const char* prompt, const char* title,
-                        int before, const char* shown) {
-      QTest::newRow(name) << QString(label) << QString(prompt) << QString(title) << before
-                          << QString(shown);
-    };
-    row("map number", "Label2", "Enter Map Number", "Map Number", 1, " 1");
-    row("graphic set", "Label4", "Enter the graphic set to use", "Graphics", -3, "-3");
-    row("encounter chance", "Label6", "Enter chance for encounter", "Encounter Chance", 0, " 0");
-    row("encounter level", "Label8", "Enter average level of encounter", "Encounter Level", 7,
-        " 7");
-    row("hit refresh", "Label18", "Enter the number of ticks before adding a hitpoint.",
-        "Hit Refresh", 15, " 15");
-    row("mana refresh", "Label20", "Enter the number of ticks before adding a manapoint.",
-        "Mana Refresh", -32768, "-32768");
-  }
-  void eachPropertyAsksWithItsPromptTitleAndDefault() {
-    QFETCH(QString, label);
-    QFETCH(QString, prompt);
-    QFETCH(QString, title);
-    QFETCH(int, before);
-    QFETCH(QString, defaultAnswer);
-    MainWindow w;
-    std::int16_t* field = fieldOf(w, label);
-    *field = static_cast<std::int16_t>(before);
-    w.window->RefreshMainWindow();
-
-    w.dialogs.answerInput("42");
-    w.click(label);
-    const ScriptedDialogs::Shown* asked = w.dialogs.last();
-    QVERIFY(asked && asked->kind == ScriptedDialogs::Kind::Input);
-    QCOMPARE(asked->prompt, prompt);
-    QCOMPARE(asked->title, title);
-    QCOMPARE(asked->defaultAnswer, defaultAnswer);
-    QCOMPARE(*field, 42);
-    QCOMPARE(w.text(label), QString("42"));
+  // Open asks for a number, offering the current one, and keeps the selection; below 1 it is
+  // refused; beyond the last map it opens an empty one; reading never writes.
+  void openReadsTheSlot() {
+    for (const int answer : {2, 50, 0}) {
+      MainWindow w;
+      w.clickSquare(3, 3);
+      const auto bytes = readBytes(w.mapsFile());
+      w.dialogs.answerInput(QString::number(answer));
+      w.trigger("mnuOpen");
+      QCOMPARE(w.dialogs.shown().at(0).defaultAnswer, QString(" 1"));  // the current map
+      QCOMPARE(w.messages().size(), std::size_t{answer ? 0u : 1u});
+      QVERIFY(w.defs->Map == w.mapOnDisk(answer ? answer : 1));
+      QCOMPARE(w.text("Label6"), QString(answer == 2 ? "10" : answer ? "0" : "5"));
+      QCOMPARE(w.selected(), QPoint(3, 3));
+      QCOMPARE(readBytes(w.mapsFile()), bytes);
+    }
   }
 
-  void answersAreReadAsLeadingNumbers_data() {
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<bool>("cancel");
-    QTest::addColumn<int>("stored");
-    QTest::newRow("12abc") << "12abc" << false << 12;
-    QTest::newRow("3.5 to even") << "3.5" << false << 4;
-    QTest::newRow("blanks then -7") << "  -7 x" << false << -7;
-    QTest::newRow("empty, confirmed") << "" << false << 0;
-    QTest::newRow("cancelled: unchanged") << "" << true << 0;
-  }
-  void answersAreReadAsLeadingNumbers() {
-    QFETCH(QString, answer);
-    QFETCH(bool, cancel);
-    QFETCH(int, stored);
+  // Map 3 renamed to 7 and edited: Save writes slot 7 without a word, slot 3 keeps its bytes,
+  // and the saved map is no unsaved change. Renamed to 0 it cannot be saved: Save says so and
+  // writes nothing, and a command whose save question was answered Save stops there.
+  void saveWritesTheSlotOfTheMapNumber() {
     MainWindow w;
-    const int mapNumber = cancel ? w.defs->CurrentMap : stored;
-    const int graphicSet = cancel ? w.defs->Map.GraphicSet : stored;
-    cancel ? w.dialogs.cancelInput() : w.dialogs.answerInput(answer);
+    w.dialogs.answerInput("3");
+    w.trigger("mnuOpen");
+    const auto slot3 = mapSlotBytes(w.mapsFile(), 3);
+    w.dialogs.answerInput("7");
     w.click("Label2");
-    QCOMPARE(w.defs->CurrentMap, mapNumber);
-    QCOMPARE(w.defs->Map.MapNo, mapNumber);  // the map is renamed with it
-    QCOMPARE(w.text("Label2"), QString::number(mapNumber));
-
-    cancel ? w.dialogs.cancelInput() : w.dialogs.answerInput(answer);
-    w.click("Label4");
-    QCOMPARE(w.defs->Map.GraphicSet, graphicSet);
-    QVERIFY(w.messages().empty());
+    w.click("Label16_0");
+    w.trigger("mnuSave");
+    QCOMPARE(mapSlotBytes(w.mapsFile(), 3), slot3);
+    QCOMPARE(mapSlotBytes(w.mapsFile(), 7), packedBytes(w.defs->Map));
+    w.trigger("mnuNew");
+    QCOMPARE(w.dialogs.shown().size(), std::size_t{2});  // the two number boxes only
+    w.click("Label16_0");
+    w.dialogs.answerInput("0");
+    w.click("Label2");
+    const core::MapRecord edited = w.defs->Map;
+    const auto before = readBytes(w.mapsFile());
+    w.trigger("mnuSave");
+    QVERIFY2(w.dialogs.last()->prompt.contains("Map 0"), qPrintable(w.dialogs.last()->prompt));
+    for (const char* command : {"mnuOpen", "mnuNew", "mnuExit"}) {
+      w.dialogs.clearShown();
+      w.dialogs.answerSave(SaveChoice::Save);
+      w.trigger(command);
+      QCOMPARE(w.dialogs.shown().at(0).prompt, QString("Save changes to map 0?"));
+      QCOMPARE(w.dialogs.shown().size(), std::size_t{2});  // and the refusal
+      QVERIFY(w.defs->Map == edited && !w.window->isClosed());
+    }
+    QCOMPARE(readBytes(w.mapsFile()), before);
   }
 
-  void anAnswerOutsideTheIntegerRangeIsRefused_data() {
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QString>("field");
-    QTest::newRow("chance 70000") << QString("Label6") << QString("70000")
-                                  << QString("Encounter %");
-    QTest::newRow("map -40000") << QString("Label2") << QString("-40000") << QString("Map Number");
-    QTest::newRow("mana 1e6") << QString("Label20") << QString("1e6")
-                              << QString("Mana Refresh Rate");
-  }
-  void anAnswerOutsideTheIntegerRangeIsRefused() {
-    QFETCH(QString, label);
-    QFETCH(QString, answer);
-    QFETCH(QString, field);
-    MainWindow w;
-    const core::MapRecord before = w.defs->Map;
-    const QString shownBefore = w.text(label);
-    w.dialogs.answerInput(answer);
-    w.click(label);
-    QCOMPARE(w.messages().size(), std::size_t{1});
-    QVERIFY2(w.messages().front().contains(field), qPrintable(w.messages().front()));
-    QVERIFY(w.defs->Map == before);
-    QCOMPARE(w.defs->CurrentMap, 1);
-    QCOMPARE(w.text(label), shownBefore);
-  }
-
- private:
-  static std::int16_t* fieldOf(MainWindow& w, const QString& label) {
-    core::MapRecord& map = w.defs->Map;
-    if (label == "Label2") return &w.defs->CurrentMap;
-    if (label == "Label4") return &map.GraphicSet;
-    if (label == "Label6") return &map.EncounterChance;
-    if (label == "Label8") return &map.EncounterLevel;
-    if (label == "Label18") return &map.HitRefresh;
-    return &map.ManaRefresh;
+  // New, Open, Exit and closing the frame with unsaved changes ask first; each answer is
+  // followed to its end: New blanks the map, Open reads it, leaving closes the other windows.
+  void unsavedChangesAreOfferedForSaving() {
+    for (const QString command : {"mnuNew", "mnuOpen", "mnuExit", "close"})
+      for (const SaveChoice choice : {SaveChoice::Save, SaveChoice::Discard, SaveChoice::Cancel}) {
+        MainWindow w;
+        w.addStandIn("frmTextEd");
+        w.registry->show("frmTextEd");
+        const auto before = readBytes(w.mapsFile());
+        w.click("Label16_0");
+        const core::MapRecord edited = w.defs->Map;
+        w.dialogs.answerSave(choice);
+        w.dialogs.answerInput("2");
+        command == "close" ? void(w.window->close()) : w.trigger(command);
+        QCOMPARE(w.dialogs.shown().front().prompt, QString("Save changes to map 1?"));
+        QCOMPARE(readBytes(w.mapsFile()) == before, choice != SaveChoice::Save);
+        if (choice == SaveChoice::Save)
+          QCOMPARE(mapSlotBytes(w.mapsFile(), 1), packedBytes(edited));
+        const bool cancelled = choice == SaveChoice::Cancel;
+        const bool closed = (command == "mnuExit" || command == "close") && !cancelled;
+        QCOMPARE(w.window->isClosed(), closed);
+        QCOMPARE(w.registry->find("frmTextEd") == nullptr, closed);
+        if (cancelled) QVERIFY(w.defs->Map == edited && w.dialogs.shown().size() == 1);
+        if (!cancelled && command == "mnuNew") QVERIFY(w.defs->Map == core::MapRecord());
+        if (!cancelled && command == "mnuOpen") QVERIFY(w.defs->Map == w.mapOnDisk(2));
+      }
   }
 };
 
 REGISTER_TEST(FrmMapEdStartTest);
-REGISTER_TEST(FrmMapEdPropertyTest);
+REGISTER_TEST(FrmMapEdFilesTest);
 #include "test_frm_map_ed.moc"
