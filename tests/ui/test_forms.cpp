@@ -1,7 +1,5 @@
 #include "core/definitions.h"
-#include "support/list_view_clicks.h"
 #include "support/test_registry.h"
-#include "ui/catalogue_list.h"
 #include "ui/change_hub.h"
 #include "ui/form.h"
 #include "ui/forms_registry.h"
@@ -40,25 +38,6 @@ class CountingForm : public ui::Form {
  private:
   Tally& tally_;
   unsigned watched_;
-};
-
-// Two entries; picks are recorded and accepted unless refused.
-class TwoEntryList : public ui::CatalogueList {
- public:
-  TwoEntryList()
-      : ui::CatalogueList("frmTestList", "Test List",
-                          {{"No", "No.", 500}, {"Name", "Name", 2000}}) {}
-  std::vector<long> picks;
-  bool refuse = false;
-
- protected:
-  std::vector<ui::ListRow> entryRows() override {
-    return {{RowKey(" 1"), " 1", {{"Name", "Axe"}}}, {RowKey(" 2"), " 2", {{"Name", "Bow"}}}};
-  }
-  bool pickEntry(long entry) override {
-    picks.push_back(entry);
-    return !refuse;
-  }
 };
 
 }  // namespace
@@ -232,31 +211,11 @@ class FormsTest : public QObject {
     QVERIFY(closed.isNull());
     QCOMPARE(closing.paints, 1);
     defs_->NotifyChanged(core::ShopsChanged);
-    QCoreApplication::sendPostedEvents();
-    QCOMPARE(tally_.paints, 4);  // both rounds reached it
-    defs_->NotifyChanged(core::ShopsChanged);
     hub_.reset();  // with a round pending
     QCoreApplication::sendPostedEvents();
     defs_->NotifyChanged(core::ShopsChanged);
     QCoreApplication::sendPostedEvents();
-    QCOMPARE(tally_.paints, 4);
-  }
-
-  // A double-click picks the row's entry and closes the list, unless the pick was refused.
-  void catalogueListPicksByDoubleClick() {
-    auto* window = new TwoEntryList;
-    window->showForm();
-    ui::ListView* list = window->list();
-    QCOMPARE(list->cellText(2, 1), QString("Bow"));
-    window->refuse = true;
-    test_support::doubleClickRow(list, 2);
-    QVERIFY(!window->isClosed());
-    window->refuse = false;
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
-                       QPoint(5, list->viewport()->height() - 2));  // below the rows
-    test_support::doubleClickRow(list, 1);
-    QCOMPARE(window->picks, (std::vector<long>{2, 1}));
-    QVERIFY(window->isClosed());
+    QCOMPARE(tally_.paints, 3);
   }
 };
 
