@@ -129,7 +129,8 @@ class EntryPagerTest : public QObject {
     }
   }
 
-  void aNumberThatCannotBeStoredWritesNothing() {
+  // Refused without a write: numbers that cannot be stored, and an append to a full catalogue.
+  void refusalsWriteNothing() {
     for (const QString typed : {"", "12 gold", "32768"}) {
       Editor editor({10, 20}, 2);
       editor.box->setText(typed);
@@ -140,6 +141,10 @@ class EntryPagerTest : public QObject {
       QCOMPARE(editor.dialogs.messages().front(),
                QString("\"Cost\" must be a whole number from -32768 to 32767. Nothing was saved."));
     }
+    Editor full(Entries(core::MaxEntries, 1), 1);
+    QVERIFY(!full.pager->append());
+    QCOMPARE(full.stored.size(), std::size_t{core::MaxEntries});
+    QVERIFY(full.dialogs.messages().front().startsWith("Cannot add another item"));
   }
 
   void aChangeOnDiskIsOverwrittenOnlyWhenTheDesignerSaysSo() {
@@ -156,17 +161,9 @@ class EntryPagerTest : public QObject {
     QCOMPARE(editor.stored[1], std::int16_t(5));
   }
 
-  void aFullCatalogueRefusesTheAppend() {
-    Editor editor(Entries(core::MaxEntries, 1), 1);
-    QVERIFY(!editor.pager->append());
-    QCOMPARE(editor.stored.size(), std::size_t{core::MaxEntries});
-    QVERIFY(editor.dialogs.messages().front().startsWith("Cannot add another item"));
-  }
-
   // Position p stands for code p + 1; a code the list cannot show survives a save.
   void codedListsKeepAValueTheyCannotShow() {
-    QWidget window;
-    ui::ComboBox list(&window, "Combo1");
+    ui::ComboBox list(nullptr, "Combo1");
     list.setItems({"A", "B", "C"});
     ui::ShowCode(&list, 9, 1);
     QCOMPARE(list.position(), -1);

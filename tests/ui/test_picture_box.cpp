@@ -96,21 +96,6 @@ class PictureBoxTest : public QObject {
     QCOMPARE(map.image().pixel(1, 1), pattern(5, 5).pixel(1, 1));
   }
 
-  void loadsABitmapByPathAndSaysWhyNot() {
-    const auto dir = test_support::makeDataDir();
-    core::Bitmap back(3, 2, 0x102030);
-    back.set(2, 1, 0xFFEEDD);
-    const auto path = dir->data() / "Back.bmp";
-    QVERIFY(core::WriteBmp(path, back).ok());
-    ui::PictureBox box(nullptr, "picMap");
-    QVERIFY(box.loadPicture(QString::fromStdString(path.string())).ok());
-    QCOMPARE(box.image(), ui::ToQImage(back));
-    const core::Status status =
-        box.loadPicture(QString::fromStdString((dir->data() / "Map9.bmp").string()));
-    QVERIFY(QString::fromStdString(status.message()).contains("Map9.bmp"));
-    QCOMPARE(box.image(), ui::ToQImage(back));  // the old picture stays
-  }
-
   // Each paint reads the file again: a picture that appears, changes or becomes unreadable is
   // followed, and the window takes the size of what it shows. Names are plain decimal
   // with the minus sign, found whatever their letter case on disk.
