@@ -159,20 +159,6 @@ class ControlsTest : public QObject {
     QVERIFY(clicks.isEmpty());
     names->setCount(40000);  // keeps the position it can still show
     QCOMPARE(items.position(), 32767);
-    names->setCount(-3);
-    QCOMPARE(items.count(), 1);
-    QCOMPARE(items.position(), -1);
-  }
-
-  // An empty answer that was confirmed is an answer; a question with no answer queued is
-  // cancelled and counted (the window tests rely on both).
-  void scriptedInputAnswers() {
-    ui::ScriptedDialogs dialogs;
-    dialogs.answerInput("");
-    dialogs.cancelInput();
-    for (const Answer& answer : {Answer(""), Answer(), Answer()})
-      QCOMPARE(dialogs.inputBox(nullptr, "Enter Map Number", "Map Number", " 1"), answer);
-    QCOMPARE(dialogs.unanswered(), 1);
   }
 
   void realDialogsShowTheirTextsAndMapTheirButtons() {
