@@ -11,7 +11,6 @@ namespace {
 
 std::vector<ui::ListRow> numberedRows(int count, int cellLength) {
   std::vector<ui::ListRow> rows;
-  rows.reserve(count);
   const QString filler(cellLength - 6, QLatin1Char('x'));
   for (int i = 1; i <= count; ++i) {
     const QString number = QString::number(i).rightJustified(6, QLatin1Char('0'));
@@ -41,8 +40,6 @@ class ListViewTest : public QObject {
     QCOMPARE(list->rowCount(), 32767);
     QCOMPARE(list->row(32767).key, QString("032767"));
     QCOMPARE(list->cellText(32767, 0).size(), qsizetype{1024});
-    QCOMPARE(list->model()->data(list->model()->index(32766, 1)).toString(),
-             QString("Name 032767"));
     window.resize(400, 300);
     window.show();
     list->scrollToBottom();
@@ -109,7 +106,6 @@ class ListViewTest : public QObject {
   void keyPressesCarryTheOldCharacterCodes() {
     QWidget window;
     ui::ListView* list = makeList(&window);
-    list->setRows(numberedRows(3, 8));
     window.show();
     QSignalSpy keys(list, &ui::ListView::keyPressed);
     QTest::keyClick(list, Qt::Key_D, Qt::ControlModifier);

@@ -46,16 +46,13 @@ class PictureBoxTest : public QObject {
     for (const ui::RasterOp op : {ui::RasterOp::Copy, ui::RasterOp::And}) {
       QImage dst = filled(6, 5, bg);
       ui::BitBlt(dst, 2, 1, 2, 3, src, 1, 0, op);
-      for (int y = 0; y < 5; ++y) {
+      for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 6; ++x) {
-          QRgb want = bg;
-          if (x >= 2 && x < 4 && y >= 1 && y < 4) {
-            const QRgb in = src.pixel(x - 1, y - 1);
-            want = op == ui::RasterOp::Copy ? in : (bg & in) | 0xFF000000u;
-          }
+          const bool inside = x >= 2 && x < 4 && y >= 1 && y < 4;
+          const QRgb in = inside ? src.pixel(x - 1, y - 1) : bg;
+          const QRgb want = op == ui::RasterOp::Copy ? in : (bg & in) | 0xFF000000u;
           QCOMPARE(dst.pixel(x, y), want);
         }
-      }
     }
   }
 
