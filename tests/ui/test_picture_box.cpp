@@ -59,11 +59,14 @@ class PictureBoxTest : public QObject {
   void transferIsClippedAtEveryEdge() {
     const QRgb bg = qRgb(1, 2, 3);
     const QImage src = pattern(4, 4);
-    // Off the destination's top left: only the part inside lands, shifted as a whole.
+    // Off the destination's top left, and off its bottom right: only the part inside lands,
+    // shifted as a whole.
     QImage dst = filled(4, 4, bg);
     ui::BitBlt(dst, -1, -2, 3, 4, src, 0, 0, ui::RasterOp::Copy);
+    ui::BitBlt(dst, 3, 3, 4, 4, src, 0, 0, ui::RasterOp::Copy);
     QCOMPARE(dst.pixel(1, 1), src.pixel(2, 3));
     QCOMPARE(dst.pixel(2, 0), bg);
+    QCOMPARE(dst.pixel(3, 3), src.pixel(0, 0));
     // Reading past the source's edges takes nothing from there.
     dst = filled(4, 4, bg);
     ui::BitBlt(dst, 0, 0, 4, 4, src, 2, -1, ui::RasterOp::Copy);
