@@ -111,13 +111,14 @@ class ControlsTest : public QObject {
     QCOMPARE(box.text(), QString("12345"));
   }
 
-  // Every byte of a record's text comes back unchanged after a trip through a control.
+  // Every byte of a record's text comes back unchanged after a trip through a control; twips
+  // become the nearest pixel.
   void textRoundTripsEveryByte() {
     std::string all;
     for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
     QCOMPARE(ui::ToBytes(ui::ToQString(all)), all);
     QCOMPARE(ui::ToQString("caf\xE9"), QString::fromUtf8("café"));  // the fast Latin-1 way
-    QCOMPARE(ui::TwipsToPixels(23), 2);  // nearest pixel at 15 twips each
+    QCOMPARE(ui::TwipsToPixels(23), 2);
   }
 
   // Lists of every spell or item look up only the texts they show; filled again, they show the
