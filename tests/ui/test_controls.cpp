@@ -1,147 +1,183 @@
 #include "support/fixtures.h"
 #include "support/test_registry.h"
 #include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "ui/entry_name_list.h"
+#include "ui/lazy_list.h"
+#include "ui/text_limit.h"
 #include "ui/twips.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
+#include <functional>
+#include <set>
 #include <string>
+
+namespace {
+
+using Answer = std::optional<QString>;
+
+// Acts on the modal dialog of the next call, from inside its own event loop.
+void whenModalShows(std::function<void(QWidget*)> act) {
+  QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });
+}
+
+}  // namespace
 
 class ControlsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void comboPositionFromCodeRaisesClick() {
+  // Setting the position from code raises the same click as the user's choice; filling a list
+  // leaves it without a selection and raises nothing.
+  void comboPositionRaisesClick() {
     QWidget window;
-    ui::ComboBox combo(&window, "Combo1");
+    ui::ComboBox combo(&window, "Combo1", 3);
     QSignalSpy clicks(&combo, &ui::ComboBox::clicked);
-    combo.addItem("Nothing");
-    combo.addItem("Show Text");
-    combo.insertItem(1, "Exit to Map");
-    // Filling a list leaves it without a selection and raises nothing.
+    combo.addItem("North");
+    combo.addItem("South");
+    combo.insertItem(1, "East");
     QCOMPARE(combo.position(), -1);
-    QCOMPARE(clicks.count(), 0);
-
     QVERIFY(combo.setPosition(2));
-    QCOMPARE(combo.currentText(), QString("Show Text"));
     QVERIFY(combo.setPosition(2));  // the same position again is still a click
-    QVERIFY(combo.setPosition(-1));
-    QCOMPARE(combo.currentText(), QString());
     QVERIFY(!combo.setPosition(3));
-    QVERIFY(!combo.setPosition(-2));
-    QCOMPARE(combo.position(), -1);
-    combo.clear();
-    QCOMPARE(test_support::signalArgs(clicks), QList<int>({2, 2, -1}));
-    QVERIFY(!combo.isEditable());
-    // A whole list at once replaces the entries, without a selection or an event.
+    QVERIFY(combo.setPosition(-1));
     combo.setItems({"Ward", "Spark"});
-    QVERIFY(combo.setPosition(1));
-    combo.setItems({"Heal", "Light", "Bless"});
-    QCOMPARE(combo.count(), 3);
-    QCOMPARE(combo.itemText(2), QString("Bless"));
     QCOMPARE(combo.position(), -1);
-    QCOMPARE(clicks.count(), 4);
-  }
-
-  void comboUserChoiceRaisesTheSameClick() {
-    QWidget window;
-    ui::ComboBox combo(&window, "Combo2", 3);
-    QCOMPARE(combo.objectName(), QString("Combo2_3"));
-    QCOMPARE(combo.index(), 3);
-    for (const char* text : {"North", "East", "South"}) combo.addItem(text);
-    QVERIFY(combo.setPosition(0));
-    QSignalSpy clicks(&combo, &ui::ComboBox::clicked);
     window.show();
     combo.setFocus();
     QTest::keyClick(&combo, Qt::Key_Down);
-    QCOMPARE(combo.position(), 1);
-    QCOMPARE(test_support::signalArgs(clicks), QList<int>{1});
+    QCOMPARE(test_support::signalArgs(clicks), QList<int>({2, 2, -1, 0}));
   }
 
-  // Names are found by the window tests; here: only a left click released on the label counts.
-  void labelArraysKnowTheirElements() {
+  // Only the user's left click released on the control counts; values set from code raise
+  // nothing.
+  void onlyTheUsersClicksCount() {
     QWidget window;
     std::vector<ui::Label*> sides = ui::makeLabelArray(&window, "Label16", 4);
-    QCOMPARE(sides.size(), std::size_t{4});
+    ui::CheckBox check(&window, "Check1");
     QCOMPARE(sides[3]->objectName(), QString("Label16_3"));
-    QCOMPARE(ui::Label(&window, "Label2").index(), -1);
-    window.resize(300, 200);
     sides[2]->setGeometry(10, 10, 80, 20);
+    check.setGeometry(0, 40, 100, 20);
     window.show();
-    QSignalSpy clicks(sides[2], &ui::Label::clicked);
+    QSignalSpy labelClicks(sides[2], &ui::Label::clicked);
+    QSignalSpy checkClicks(&check, &QAbstractButton::clicked);
     QTest::mouseClick(sides[2], Qt::LeftButton);
     QTest::mouseClick(sides[2], Qt::RightButton);
     QTest::mousePress(sides[2], Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(sides[2], Qt::LeftButton, {}, QPoint(500, 5));
-    QCOMPARE(test_support::signalArgs(clicks), QList<int>{2});
+    QCOMPARE(test_support::signalArgs(labelClicks), QList<int>{2});
+    check.setValue(1);
+    check.setValue(0);
+    QTest::mouseClick(&check, Qt::LeftButton, {}, QPoint(8, 10));
+    QCOMPARE(checkClicks.count(), 1);
+    QCOMPARE(check.value(), 1);
   }
 
-  void textBoxReportsChanges() {
+  // Every change is reported, typed or set; a single-line box takes no line breaks and, when
+  // limited, refuses typing beyond the field's width where it was typed.
+  void textBoxReportsChangesAndKeepsToItsField() {
     QWidget window;
     ui::TextBox box(&window, "Text1");
     QSignalSpy changes(&box, &ui::TextBox::changed);
-    box.setText("Long Sword");
-    QCOMPARE(box.text(), QString("Long Sword"));
+    box.setText("Long");
+    box.setText("Long");
     QCOMPARE(changes.count(), 1);
-    box.setText("Long Sword");
-    QCOMPARE(changes.count(), 1);
-
     window.show();
     box.setFocus();
     box.moveCursor(QTextCursor::End);
     QTest::keyClicks(&box, "+1");
-    QCOMPARE(box.text(), QString("Long Sword+1"));
-    QCOMPARE(changes.count(), 3);
-    // A single-line box takes no line breaks.
     QTest::keyClick(&box, Qt::Key_Return);
+    QCOMPARE(box.text(), QString("Long+1"));
+    QCOMPARE(changes.count(), 3);
     box.setText("two\nlines");
     QCOMPARE(box.text(), QString("two lines"));
-    QVERIFY(!box.isMultiLine());
-
     ui::TextBox memo(&window, "Text2", 0, true);
-    QCOMPARE(memo.objectName(), QString("Text2_0"));
-    memo.setText("first\nsecond");
-    QCOMPARE(memo.text(), QString("first\nsecond"));
+    memo.setText("two\nlines");
+    QCOMPARE(memo.text(), QString("two\nlines"));
+
+    ui::LimitLength(&box, 5);
+    box.setText("123456789");
+    QCOMPARE(box.text(), QString("12345"));
+    box.moveCursor(QTextCursor::Start);
+    QTest::keyClicks(&box, "X");
+    QCOMPARE(box.text(), QString("12345"));
   }
 
-  void checkBoxValueIsZeroOrOne() {
-    QWidget window;
-    std::vector<ui::CheckBox*> checks = ui::makeCheckBoxArray(&window, "Check1", 8);
-    ui::CheckBox* fighter = checks[0];
-    QCOMPARE(checks[7]->objectName(), QString("Check1_7"));
-    QSignalSpy clicks(fighter, &QAbstractButton::clicked);
-    fighter->setValue(1);
-    QCOMPARE(fighter->value(), 1);
-    fighter->setValue(0);
-    QCOMPARE(fighter->value(), 0);
-    QCOMPARE(clicks.count(), 0);  // only the user's click is an event
-    fighter->setGeometry(0, 0, 100, 20);
-    window.show();
-    QTest::mouseClick(fighter, Qt::LeftButton, {}, QPoint(8, 10));
-    QCOMPARE(clicks.count(), 1);
-    QCOMPARE(fighter->value(), 1);
-  }
-
-  // Every byte of a record's text comes back unchanged after a trip through a control.
+  // Every byte of a record's text comes back unchanged after a trip through a control; twips
+  // become the nearest pixel.
   void textRoundTripsEveryByte() {
     std::string all;
     for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
-    const QString shown = ui::ToQString(all);
-    QCOMPARE(shown.size(), qsizetype{255});
-    QCOMPARE(ui::ToBytes(shown), all);
-    QCOMPARE(ui::ToQString("\x80"), QString(QChar(0x20AC)));  // the euro sign of the code page
+    QCOMPARE(ui::ToBytes(ui::ToQString(all)), all);
     QCOMPARE(ui::ToQString("caf\xE9"), QString::fromUtf8("café"));  // the fast Latin-1 way
-    QCOMPARE(ui::ToBytes(QString::fromUtf8("Ω")), std::string("?"));
+    QCOMPARE(ui::TwipsToPixels(23), 2);
   }
 
-  void twipsAtFifteenPerPixel() {
-    QCOMPARE(ui::TwipsToPixels(6510), 434);
-    QCOMPARE(ui::TwipsToPixels(22), 1);  // nearest pixel
-    QCOMPARE(ui::TwipsToPixels(23), 2);
-    QCOMPARE(ui::TwipsToPixels(-23), -2);
-    QCOMPARE(ui::PixelsToTwips(-1), -15);
+  // Lists of every spell or item look up only the texts they show; filled again, they show the
+  // new texts with no selection and no click.
+  void longListsMakeOnlyTheTextsShown() {
+    QWidget window;
+    ui::ComboBox spells(&window, "Combo4");
+    ui::ComboBox items(&window, "Combo1");
+    std::set<long> asked;
+    ui::SetLazyEntries(&spells, 32767, [&asked](int position) {
+      asked.insert(position);
+      return "Spell " + QString::number(position + 1);
+    });
+    auto* names = new ui::EntryNameList(
+        {"Nothing"},
+        [&asked](long entry) {
+          asked.insert(-entry);
+          return "Name " + std::to_string(entry) + "\xE9";
+        },
+        &items);
+    ui::ShowEntryNames(&items, names, 20);
+    names->setCount(32767);
+    window.show();
+    spells.adjustSize();  // sized without measuring every text
+    items.adjustSize();
+    QVERIFY(spells.setPosition(32766));
+    QVERIFY(items.setPosition(32767));
+    QCOMPARE(spells.currentText(), QString("Spell 32767"));
+    QCOMPARE(items.currentText(), QString("Name 32767\u00E9"));
+    QVERIFY2(asked.size() < 20, qPrintable(QString::number(asked.size())));
+
+    QSignalSpy clicks(&spells, &ui::ComboBox::clicked);
+    ui::SetLazyEntries(&spells, 2, [](int position) { return QString("New %1").arg(position); });
+    QCOMPARE(spells.position(), -1);
+    QCOMPARE(spells.itemText(1), QString("New 1"));
+    QVERIFY(clicks.isEmpty());
+    names->setCount(40000);  // keeps the position it can still show
+    QCOMPARE(items.position(), 32767);
+  }
+
+  void realDialogsShowTheirTextsAndMapTheirButtons() {
+    ui::QtDialogs dialogs;
+    QStringList seen;
+    whenModalShows([&seen](QWidget* modal) {
+      auto* input = qobject_cast<QInputDialog*>(modal);
+      seen = {input->windowTitle(), input->labelText(), input->textValue()};
+      input->setTextValue("");
+      input->accept();
+    });
+    QCOMPARE(dialogs.inputBox(nullptr, "Enter Map Number", "Open Which Map", " 3"), Answer(""));
+    QCOMPARE(seen, QStringList({"Open Which Map", "Enter Map Number", " 3"}));
+    whenModalShows([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+    QCOMPARE(dialogs.inputBox(nullptr, "Enter Map Number", "Open Which Map", " 3"), Answer());
+
+    whenModalShows([](QWidget* modal) {
+      qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Discard)->click();
+    });
+    QCOMPARE(dialogs.askSaveDiscardCancel(nullptr, "Save the map?", "Map Editor"),
+             ui::Dialogs::SaveChoice::Discard);
   }
 };
 

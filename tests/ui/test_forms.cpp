@@ -1,4 +1,6 @@
+#include "core/definitions.h"
 #include "support/test_registry.h"
+#include "ui/change_hub.h"
 #include "ui/form.h"
 #include "ui/forms_registry.h"
 
@@ -9,22 +11,17 @@
 
 namespace {
 
-// Counts its events; a shared tally outlives the window so a closed one can still be checked.
+// What a window went through; it outlives the window so a closed one can still be checked.
 struct Tally {
-  int created = 0;
-  int loads = 0;
-  int paints = 0;
-  int resizes = 0;
-  int unloads = 0;
+  int loads = 0, paints = 0, resizes = 0, unloads = 0;
 };
 
 class CountingForm : public ui::Form {
   Q_OBJECT
  public:
-  CountingForm(const QString& name, Tally& tally) : ui::Form(name), tally_(tally) {
-    ++tally_.created;
-    resize(200, 150);
-  }
+  CountingForm(const QString& name, Tally& tally, unsigned watched = 0)
+      : ui::Form(name), tally_(tally), watched_(watched) {}
+  unsigned watchedChanges() const override { return watched_; }
   bool refuseClose = false;
   bool refreshInPaint = false;
 
@@ -40,161 +37,166 @@ class CountingForm : public ui::Form {
 
  private:
   Tally& tally_;
+  unsigned watched_;
 };
-
-void addCounting(ui::FormsRegistry& registry, const QString& name, Tally& tally) {
-  registry.add(name, [name, &tally] { return std::make_unique<CountingForm>(name, tally); });
-}
-
-void deleteClosedWindows() {
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 }  // namespace
 
 class FormsTest : public QObject {
   Q_OBJECT
 
+  std::unique_ptr<core::ModDefinitions> defs_;
+  std::unique_ptr<ui::ChangeHub> hub_;
+  Tally tally_, other_;
+
+  // frmA shows the spells.
+  std::unique_ptr<ui::FormsRegistry> registry() {
+    auto registry = std::make_unique<ui::FormsRegistry>(hub_.get());
+    registry->add("frmA", [this] {
+      return std::make_unique<CountingForm>("frmA", tally_, core::SpellsChanged);
+    });
+    registry->add("frmB", [this] { return std::make_unique<CountingForm>("frmB", other_); });
+    return registry;
+  }
+  // A window watched by the hub and shown (its first paint).
+  std::unique_ptr<CountingForm> shownWatcher(Tally& tally, unsigned watched) {
+    auto form = std::make_unique<CountingForm>("frmW", tally, watched);
+    hub_->watch(form.get());
+    form->showForm();
+    return form;
+  }
+
  private slots:
-  void firstShowLoadsAndPaintsOnce() {
-    Tally tally;
-    ui::FormsRegistry registry;
-    addCounting(registry, "frmA", tally);
-    ui::Form* form = registry.show("frmA");
-    QVERIFY(form->isVisible());
-    QCOMPARE(form->objectName(), QString("frmA"));
-    QCOMPARE(tally.loads, 1);
-    QCOMPARE(tally.paints, 1);
-
-    // Showing a window that is already open raises it: same window, no load, no paint.
-    QCOMPARE(registry.show("frmA"), form);
-    QCOMPARE(tally.created, 1);
-    QCOMPARE(tally.loads, 1);
-    QCOMPARE(tally.paints, 1);
-    QVERIFY(!registry.show("frmUnknown"));
-    QVERIFY(!registry.find("frmUnknown"));
+  void init() {
+    defs_ = std::make_unique<core::ModDefinitions>("unused");
+    hub_ = std::make_unique<ui::ChangeHub>(*defs_);
+    tally_ = other_ = Tally{};
+  }
+  void cleanup() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // closed windows
+    hub_.reset();
+    defs_.reset();
   }
 
-  // Closed by code or by the title bar's close button: gone for the registry at once, even
-  // before the event loop deletes the object, and shown again as a new window.
-  void closedWindowComesBackFresh_data() {
-    QTest::addColumn<bool>("byTitleBar");
-    QTest::newRow("closeForm") << false;
-    QTest::newRow("title bar") << true;
-  }
-  void closedWindowComesBackFresh() {
-    QFETCH(bool, byTitleBar);
-    Tally tally;
-    ui::FormsRegistry registry;
-    addCounting(registry, "frmA", tally);
-    QPointer<ui::Form> first = registry.show("frmA");
-    QVERIFY(byTitleBar ? first->close() : first->closeForm());
-    QVERIFY(first->isClosed());
-    QCOMPARE(tally.unloads, 1);
-    QVERIFY(!registry.find("frmA"));
-    ui::Form* second = registry.show("frmA");
-    QVERIFY(second != first && !second->isClosed());
-    QCOMPARE(tally.created, 2);
-    QCOMPARE(tally.loads, 2);
-    QCOMPARE(tally.paints, 2);
-    deleteClosedWindows();
-    QVERIFY(first.isNull());
-    QCOMPARE(registry.find("frmA"), second);
+  // Showing an open window raises it: no load, no paint. Closed by code or by the title bar, it
+  // is gone for the registry at once, even before the event loop deletes the object, and comes
+  // back as a new window, which repaints on the changes it watches.
+  void registryKeepsOneWindowPerName() {
+    for (const bool byTitleBar : {false, true}) {
+      tally_ = Tally{};
+      auto windows = registry();
+      QPointer<ui::Form> first = windows->show("frmA");
+      QCOMPARE(windows->show("frmA"), first);
+      QCOMPARE(tally_.paints, 1);
+      QVERIFY(!windows->show("frmUnknown"));
+      QVERIFY(byTitleBar ? first->close() : first->closeForm());
+      QCOMPARE(tally_.unloads, 1);
+      QVERIFY(!windows->find("frmA"));
+      ui::Form* second = windows->show("frmA");
+      QVERIFY(second != first && second->isVisible());
+      QCOMPARE(tally_.loads, 2);
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      QVERIFY(first.isNull());
+      QCOMPARE(windows->find("frmA"), second);
+      defs_->NotifyChanged(core::SpellsChanged);
+      QCoreApplication::sendPostedEvents();
+      QCOMPARE(tally_.paints, 3);
+    }
   }
 
   void refusedCloseKeepsTheWindow() {
-    Tally tally;
-    ui::FormsRegistry registry;
-    addCounting(registry, "frmA", tally);
-    addCounting(registry, "frmB", tally);
-    auto* a = registry.show<CountingForm>("frmA");
-    registry.show("frmB");
+    auto windows = registry();
+    auto* a = windows->show<CountingForm>("frmA");
+    windows->show("frmB");
     a->refuseClose = true;
-    QVERIFY(!registry.closeAll());
-    QCOMPARE(registry.find("frmA"), a);
-    QVERIFY(a->isVisible());
-    QVERIFY(!registry.find("frmB"));
-    QCOMPARE(tally.unloads, 1);
-
+    QVERIFY(!windows->closeAll());
+    QCOMPARE(windows->find("frmA"), a);
+    QVERIFY(!windows->find("frmB"));
     a->refuseClose = false;
-    QVERIFY(registry.closeAll());
-    QVERIFY(!registry.find("frmA"));
-    QCOMPARE(tally.unloads, 2);
-    deleteClosedWindows();
+    QVERIFY(windows->closeAll());
+    QVERIFY(!windows->find("frmA"));
+    QCOMPARE(tally_.unloads + other_.unloads, 2);
   }
 
-  // A refresh paints at once; one asked for during a paint (a reload-flag window's own rebuild
-  // raising an event) runs once after it.
-  void refreshPaintsOnce_data() {
-    QTest::addColumn<bool>("refreshInPaint");
-    QTest::newRow("from code") << false;
-    QTest::newRow("during paint") << true;
-  }
-  void refreshPaintsOnce() {
-    QFETCH(bool, refreshInPaint);
-    Tally tally;
-    CountingForm form("frmA", tally);
-    form.refreshInPaint = refreshInPaint;
-    form.showForm();
-    QCOMPARE(tally.paints, refreshInPaint ? 2 : 1);
-    form.refresh();
-    QCOMPARE(tally.paints, refreshInPaint ? 4 : 2);
-  }
-
-  void hiddenWindowPaintsWhenShownAgain() {
-    Tally tally;
-    CountingForm form("frmA", tally);
-    form.showForm();
-    form.hideForm();
-    QVERIFY(!form.isVisible());
-    QVERIFY(!form.isClosed());
-    form.showForm();
-    QVERIFY(form.isVisible());
-    QCOMPARE(tally.loads, 1);
-    QCOMPARE(tally.paints, 2);
-  }
-
-  // Typing not yet stored must survive another window passing over this one.
-  void coveringOrActivatingDoesNotPaint() {
-    Tally a, b;
-    CountingForm formA("frmA", a);
-    CountingForm formB("frmB", b);
-    formA.showForm();
-    QVERIFY(QTest::qWaitForWindowExposed(&formA));
-    formB.showForm();
-    formB.move(formA.pos());
-    QVERIFY(QTest::qWaitForWindowExposed(&formB));
-    formA.raise();
-    formA.activateWindow();
-    formA.update();
-    formA.repaint();
-    formB.hide();
-    QApplication::processEvents();
-    formA.resize(320, 240);
-    QApplication::processEvents();
-    QCOMPARE(a.paints, 1);
-    QVERIFY(a.resizes >= 1);
-    QCOMPARE(b.paints, 1);
-  }
-
-  void resizeBeforeLoadIsNotReported() {
-    Tally tally;
-    CountingForm form("frmA", tally);
+  // Paint runs on show (also after a hide) and on refresh, never because the window was
+  // covered, activated or resized: typing not yet stored survives those. A refresh asked for
+  // during a paint (a window's own rebuild raising an event) runs once after it.
+  void paintsOnShowAndRefreshOnly() {
+    CountingForm form("frmA", tally_);
+    CountingForm cover("frmB", other_);
     form.resize(300, 300);
-    QCOMPARE(tally.resizes, 0);
-    QCOMPARE(tally.loads, 0);
+    QCOMPARE(tally_.resizes, 0);  // not loaded yet: no event
+    form.showForm();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    cover.showForm();
+    cover.move(form.pos());
+    QVERIFY(QTest::qWaitForWindowExposed(&cover));
+    form.raise();
+    form.activateWindow();
+    form.repaint();
+    cover.hide();
+    form.resize(320, 240);
+    QApplication::processEvents();
+    QCOMPARE(tally_.paints, 1);
+    QVERIFY(tally_.resizes >= 1);
+    form.hideForm();
+    form.showForm();
+    form.refresh();
+    QCOMPARE(tally_.loads, 1);
+    QCOMPARE(tally_.paints, 3);
+    form.refreshInPaint = true;
+    form.refresh();
+    QCOMPARE(tally_.paints, 5);
   }
 
-  void registryDeletesWhatIsStillOpen() {
-    Tally tally;
-    QPointer<ui::Form> form;
-    {
-      ui::FormsRegistry registry;
-      addCounting(registry, "frmA", tally);
-      form = registry.show("frmA");
-      QVERIFY(!form.isNull());
-    }
-    QVERIFY(form.isNull());
+  // A handler of A changes the map twice and the selection once: the other watchers repaint
+  // once, after the handler, and A keeps its controls as they are.
+  void changeRepaintsOtherWatchersAfterTheHandler() {
+    Tally c;
+    auto a = shownWatcher(tally_, core::MapChanged);
+    auto b = shownWatcher(other_, core::MapChanged | core::SelectionChanged);
+    auto notShowingTheMap = shownWatcher(c, core::ItemsChanged);
+    hub_->watch(b.get());  // watching twice is watching once
+    defs_->NotifyChanged(core::MapChanged, a->changeOrigin());
+    defs_->NotifyChanged(core::SelectionChanged, a->changeOrigin());
+    defs_->NotifyChanged(core::MapChanged, a->changeOrigin());
+    QCOMPARE(other_.paints, 1);
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(other_.paints, 2);
+    QCOMPARE(tally_.paints, 1);
+    QCOMPARE(c.paints, 1);
+
+    defs_->NotifyChanged(core::MapChanged, b->changeOrigin());
+    defs_->NotifyChanged(core::MapChanged);  // from no window: every watcher
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(tally_.paints, 2);
+    QCOMPARE(other_.paints, 3);
+  }
+
+  // Left alone: hidden windows (until shown), closed ones, and all once the hub is gone.
+  void someWindowsAreLeftAlone() {
+    Tally closing;
+    auto hidden = shownWatcher(tally_, core::ShopsChanged);
+    hidden->hideForm();
+    defs_->NotifyChanged(core::ShopsChanged);
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(tally_.paints, 1);
+    hidden->showForm();  // showing paints, once, with whatever is current
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(tally_.paints, 2);
+
+    QPointer<CountingForm> closed = shownWatcher(closing, core::ShopsChanged).release();
+    defs_->NotifyChanged(core::ShopsChanged);
+    closed->closeForm();  // closed while its repaint was pending
+    QCoreApplication::sendPostedEvents();
+    QVERIFY(closed.isNull());
+    QCOMPARE(closing.paints, 1);
+    defs_->NotifyChanged(core::ShopsChanged);
+    hub_.reset();  // with a round pending
+    QCoreApplication::sendPostedEvents();
+    defs_->NotifyChanged(core::ShopsChanged);
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(tally_.paints, 3);
   }
 };
 
