@@ -1,3 +1,4 @@
+// The creature editor and its list.
 #include "creature_fixture.h"
 #include "support/test_registry.h"
 #include "ui/picture_box.h"
@@ -38,26 +39,44 @@ class CreatureEditorTest : public QObject {
     c.click("frmCreatEd", "Command3");
     QCOMPARE(test_support::toHex(c.monBytes()), test_support::toHex(expected));
     QCOMPARE(c.messages(), std::vector<QString>{"Creature Saved"});
-    QCOMPARE(c.defs->Creature.CreatureName, padded("Orc"));
   }
 
+  // The list shows type and averages; its pick becomes the working record the editor opens on.
   // Codes no list can show leave the list blank and survive a save; a pick stores its position.
-  void theListsKeepCodesTheyCannotShow() {
+  void theListAndTheCodedLists() {
     core::CreatureRecord odd = creature_test::beast(1);
-    odd.CreatureType = 7;
-    odd.HitPointScaling = -1;
+    odd.HitSides = -3;     // -1.5 rounds down to -2
+    odd.CreatureType = 7;  // no type
     odd.Sex = 2;
-    Creatures c({odd, creature_test::beast(2)});
-    c.open();
+    core::CreatureRecord orc = creature_test::beast(2);
+    orc.HitDice = 3;
+    orc.HitSides = 5;
+    orc.HitBonus = 2;
+    orc.Experience = 10;
+    orc.ExperiencePerHit = 2;
+    orc.CreatureType = 3;
+    Creatures c({odd, orc});
+    c.open(2);
+    c.show("frmCreatList2");
+    ui::ListView* list = c.rows("frmCreatList2");
+    const QStringList expected[] = {{" 1", "Beast 1             ", "", "-2", "0"},
+                                    {" 2", "Beast 2             ", "Water Element", "9", "28"}};
+    for (int row = 1; row <= 2; ++row) {
+      QStringList cells;
+      for (int column = 0; column < 5; ++column) cells << list->cellText(row, column);
+      QCOMPARE(cells, expected[row - 1]);
+    }
+    QCOMPARE(c.defs->Creature.CreatureNo, std::int16_t(2));  // the working record is untouched
+    test_support::doubleClickRow(list, 1);
+    QVERIFY(!c.find("frmCreatList2"));
+    QVERIFY(c.defs->CreatureScratch == c.defs->Creature);
     c.show("frmCreatEd");
     QCOMPARE(c.recordLine(), QString("Record 1 of 2"));
     QCOMPARE(c.list("frmCreatEd", "Combo1")->position(), -1);
-    QCOMPARE(c.list("frmCreatEd", "Combo2")->position(), -1);
     QCOMPARE(c.list("frmCreatEd", "Combo3")->currentText(), QString("Female"));
     c.type("Text1", "Odd");
     c.click("frmCreatEd", "Command3");
     QCOMPARE(c.storedEntry(1).CreatureType, std::int16_t(7));
-    QCOMPARE(c.storedEntry(1).HitPointScaling, std::int16_t(-1));
     Creatures::choose(c.list("frmCreatEd", "Combo1"), 0);
     c.click("frmCreatEd", "Command3");
     QCOMPARE(c.storedEntry(1).CreatureType, std::int16_t(0));
@@ -90,7 +109,6 @@ class CreatureEditorTest : public QObject {
     QCOMPARE(core::IntegerAt(after, 0), std::int16_t(13));
     QVERIFY(std::equal(before.begin() + 2, before.end(), after.begin() + 2));
     const core::CreatureRecord added = c.storedEntry(13);
-    QCOMPARE(added.CreatureNo, std::int16_t(13));
     QCOMPARE(added.CreatureName, padded("Copy"));
     QCOMPARE(added.CreatureSpecials, c.storedEntry(5).CreatureSpecials);
     QVERIFY(c.defs->Creature == added);
