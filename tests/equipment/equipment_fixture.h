@@ -5,11 +5,11 @@
 #include "core/definitions.h"
 #include "equipment/forms.h"
 #include "support/fixtures.h"
+#include "support/list_view_clicks.h"
 #include "ui/change_hub.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
-#include "ui/list_view.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -22,7 +22,7 @@ namespace equipment_test {
 
 using test_support::TestDataDir;
 
-// Item k of `count` named "Item k"; the spells "Spell 1".."Spell n".
+// `count` items named "Item k".
 inline std::vector<core::ItemRecord> items(int count) {
   return test_support::namedEntries<core::ItemRecord>(count, "Item");
 }
@@ -97,12 +97,8 @@ struct Equipment {
     QCoreApplication::processEvents();
   }
 
-  // Double-clicks row `position` of a list window.
   void doubleClickRow(const QString& form, int position) const {
-    auto* list = control<ui::ListView>(form, "ListView1");
-    const QRect cell = list->visualRect(list->model()->index(position - 1, 1));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    test_support::doubleClickRow(control<ui::ListView>(form, "ListView1"), position);
   }
 };
 
