@@ -39,13 +39,11 @@ struct Equipment {
   std::unique_ptr<ui::ChangeHub> hub;
   std::unique_ptr<ui::FormsRegistry> registry;
 
-  explicit Equipment(std::vector<core::ItemRecord> entries, int spells = 3)
-      : Equipment(test_support::catalogueBytes(std::move(entries)), spells) {}
-  // Item.dat as given, byte for byte.
-  explicit Equipment(const std::vector<std::uint8_t>& itemFileBytes, int spells = 3) {
+  // The items, three spells "Spell k", empty other catalogues and one map.
+  explicit Equipment(std::vector<core::ItemRecord> entries) {
     using namespace test_support;
-    writeBytes(dir->datFile("Item.dat"), itemFileBytes);
-    writeCatalogue(dir->datFile("Mag.dat"), namedEntries<core::SpellRecord>(spells, "Spell"));
+    writeCatalogue(dir->datFile("Item.dat"), std::move(entries));
+    writeCatalogue(dir->datFile("Mag.dat"), namedEntries<core::SpellRecord>(3, "Spell"));
     for (const char* file : {"Mon.dat", "Shop.dat", "MagProg.dat"})
       writeBytes(dir->datFile(file), std::vector<std::uint8_t>(2, 0));
     writeMapSlot(dir->datFile("Maps.dat"), 1, sampleMap(1));

@@ -54,10 +54,13 @@ class EquipEffectsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void theListShowsTenSlots() {
+  // The list shows each slot; a row opens the editor on its slot, an open editor turning there.
+  void theListAndTheEditorShowEachSlot() {
     Equipment e(effectItems());
     const core::SpellRecord spell = e.defs->Spell;
-    e.openEditor(1);
+    openSlot(e, 3);
+    QVERIFY(!e.window("frmEquipEffect"));
+    QCOMPARE(e.window("frmEquipEffEd")->windowTitle(), QString("Choose Special 3"));
     e.clickEd("Command6");
     auto* view = e.control<ui::ListView>("frmEquipEffect", "ListView1");
     QCOMPARE(view->rowCount(), 10);
@@ -68,58 +71,39 @@ class EquipEffectsTest : public QObject {
     QCOMPARE(cells(e, "frmEquipEffect", 3), QString(" 3|Nothing|| 0"));
     QCOMPARE(cells(e, "frmEquipEffect", 4), QString(" 4|Stat Change When Equipped|Piety| 0"));
     QCOMPARE(cells(e, "frmEquipEffect", 5), QString(" 5|12|| 0"));
-    QVERIFY(e.defs->Spell == spell);  // the spell editor's entry is untouched
-  }
-
-  void aDoubleClickOpensTheEditorOnThatSlot() {
-    Equipment e(effectItems());
-    openSlot(e, 3);
-    QVERIFY(!e.window("frmEquipEffect"));
-    QCOMPARE(e.window("frmEquipEffEd")->windowTitle(), QString("Choose Special 3"));
-
-    // Opened on another slot while open, it turns to that slot.
-    e.clickEd("Command6");
     e.doubleClickRow("frmEquipEffect", 1);
     QCOMPARE(e.window("frmEquipEffEd")->windowTitle(), QString("Choose Special 1"));
     QCOMPARE(e.control<ui::ComboBox>("frmEquipEffEd", "Combo1")->currentText(),
              QString("One Use Effect"));
     QCOMPARE(e.control<ui::ComboBox>("frmEquipEffEd", "Combo3")->currentText(), QString("BLESS"));
     QCOMPARE(slotOf(e.defs->Item, 0), (std::vector<std::int16_t>{5, 1, 2}));
+    QVERIFY(e.defs->Spell == spell);  // the spell editor's entry is untouched
   }
 
   // Each choice is stored at once; a new kind starts empty and shows its own lists.
-  void choicesAreStoredInTheSlot_data() {
-    QTest::addColumn<QString>("list");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<std::vector<std::int16_t>>("slot");
-    QTest::addColumn<QString>("label2");
-    QTest::addColumn<QStringList>("visible");
-    using V = std::vector<std::int16_t>;
-    QTest::newRow("spell kind") << "Combo1" << 1 << V{1, 0, 0} << "Spell"
-                                << QStringList{"Combo1", "Combo2"};
-    QTest::newRow("held stat") << "Combo1" << 9 << V{9, 0, 0} << "Stat"
-                               << QStringList{"Combo1", "Combo5", "Combo4"};
-    QTest::newRow("use effect") << "Combo3" << 4 << V{5, 4, 0} << "Effect"
-                                << QStringList{"Combo1", "Combo3", "Combo4"};
-    QTest::newRow("power") << "Combo4" << 9 << V{5, 1, 9} << "Effect"
-                           << QStringList{"Combo1", "Combo3", "Combo4"};
-  }
   void choicesAreStoredInTheSlot() {
-    QFETCH(QString, list);
-    QFETCH(int, position);
-    QFETCH(std::vector<std::int16_t>, slot);
-    QFETCH(QString, label2);
-    QFETCH(QStringList, visible);
+    const struct {
+      const char* list;
+      int position;
+      std::vector<std::int16_t> slot;
+      const char* label2;
+      QStringList visible;
+    } steps[] = {{"Combo3", 4, {5, 4, 0}, "Effect", {"Combo1", "Combo3", "Combo4"}},
+                 {"Combo4", 9, {5, 4, 9}, "Effect", {"Combo1", "Combo3", "Combo4"}},
+                 {"Combo1", 9, {9, 0, 0}, "Stat", {"Combo1", "Combo5", "Combo4"}},
+                 {"Combo1", 1, {1, 0, 0}, "Spell", {"Combo1", "Combo2"}}};
     Equipment e(effectItems());
     openSlot(e, 1);
-    e.choose("frmEquipEffEd", list, position);
-    QCOMPARE(slotOf(e.defs->Item, 0), slot);
-    ui::Label* label = e.control<ui::Label>("frmEquipEffEd", "Label2");
-    QCOMPARE(label->isVisible() ? label->text() : QString(), label2);
-    QStringList shown;
-    for (const char* name : {"Combo1", "Combo2", "Combo3", "Combo5", "Combo4"})
-      if (e.control<ui::ComboBox>("frmEquipEffEd", name)->isVisible()) shown << name;
-    QCOMPARE(shown, visible);
+    for (const auto& step : steps) {
+      e.choose("frmEquipEffEd", step.list, step.position);
+      QCOMPARE(slotOf(e.defs->Item, 0), step.slot);
+      ui::Label* label = e.control<ui::Label>("frmEquipEffEd", "Label2");
+      QCOMPARE(label->isVisible() ? label->text() : QString(), QString(step.label2));
+      QStringList shown;
+      for (const char* name : {"Combo1", "Combo2", "Combo3", "Combo5", "Combo4"})
+        if (e.control<ui::ComboBox>("frmEquipEffEd", name)->isVisible()) shown << name;
+      QCOMPARE(shown, step.visible);
+    }
   }
 
   // The stat kinds offer a stat and a power; OK then "Save Item" writes the slot, and the

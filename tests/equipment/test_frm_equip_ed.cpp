@@ -1,3 +1,4 @@
+// The equipment editor and its list.
 #include "equipment_fixture.h"
 #include "support/test_registry.h"
 
@@ -25,6 +26,15 @@ std::vector<core::ItemRecord> mixedItems() {
   entries[2].UseCode = 40;
   entries[2].UsableBy[0] = 7;  // no box shows element 0
   entries[2].SetEffect(10, core::EffectField::Kind, 6);
+  return entries;
+}
+
+std::vector<core::ItemRecord> eightItems() {
+  auto entries = items(8);
+  entries[1].ItemType = 7;
+  entries[1].Cost = 150;
+  entries[2].ItemType = 6;
+  entries[3].ItemType = 30;
   return entries;
 }
 
@@ -131,6 +141,39 @@ class FrmEquipEdTest : public QObject {
     QCOMPARE(e.dialogs.last()->prompt, QString("Save changes to item 1?"));
     QCOMPARE(e.recordLine(), QString("Record 2 of 2"));
     QCOMPARE(e.onDisk(1, CostAt), std::int16_t(9));
+  }
+
+  // The list shows every item without reading one; a pick asks about the typing first (Cancel
+  // keeps the list), and without the editor it still becomes the working record.
+  void theListShowsAndPicksItems() {
+    Equipment e(eightItems());
+    e.openEditor(1);
+    const core::ItemRecord shown = e.defs->Item;
+    e.type("Text1", "Typed");
+    e.clickEd("Command5");
+    auto* list = e.control<ui::ListView>("frmEquipList2", "ListView1");
+    QCOMPARE(list->rowCount(), 8);
+    const ui::ListRow& row = list->row(2);
+    QCOMPARE(row.key, QString("0 2"));
+    QCOMPARE(row.text, QString(" 2"));
+    QCOMPARE(row.subItems.at(0).text, QString(test_support::padded("Item 2").c_str()));
+    QCOMPARE(row.subItems.at(1).text, QString("Body Armour"));
+    QCOMPARE(row.subItems.at(2).text, QString("150"));
+    QCOMPARE(list->cellText(3, 2), QString());  // type code 6 has no text
+    QCOMPARE(list->cellText(4, 2), QString());  // nor has a code outside the list
+    QVERIFY(e.defs->Item == shown);
+    e.doubleClickRow("frmEquipList2", 7);  // no answer: Cancel
+    QVERIFY(e.window("frmEquipList2"));
+    QCOMPARE(e.ed<ui::TextBox>("Text1")->text(), QString("Typed"));
+    e.dialogs.answerSave(Choice::Discard);
+    e.doubleClickRow("frmEquipList2", 7);
+    QVERIFY(!e.window("frmEquipList2"));
+    QCOMPARE(e.recordLine(), QString("Record 7 of 8"));
+    QVERIFY(e.defs->ItemScratch == e.defs->Item);
+    QVERIFY(e.registry->close("frmEquipEd"));
+    e.registry->show("frmEquipList2");
+    e.doubleClickRow("frmEquipList2", 4);
+    QCOMPARE(e.defs->Item.ItemNo, std::int16_t(4));
   }
 };
 
