@@ -20,20 +20,13 @@
 
 namespace equipment_test {
 
-using test_support::TestDataDir;
-
 // `count` items named "Item k".
 inline std::vector<core::ItemRecord> items(int count) {
   return test_support::namedEntries<core::ItemRecord>(count, "Item");
 }
 
-// File offset of item k's packed field at `offset` (slot k + 1).
-inline std::uint64_t itemOffset(long k, std::size_t offset) {
-  return static_cast<std::uint64_t>(k) * core::ItemRecord::SlotLength + offset;
-}
-
 struct Equipment {
-  std::unique_ptr<TestDataDir> dir = test_support::makeDataDir();
+  std::unique_ptr<test_support::TestDataDir> dir = test_support::makeDataDir();
   std::unique_ptr<core::ModDefinitions> defs;
   ui::ScriptedDialogs dialogs;
   std::unique_ptr<ui::ChangeHub> hub;
@@ -57,9 +50,11 @@ struct Equipment {
 
   std::filesystem::path itemFile() const { return dir->datFile("Item.dat"); }
   std::vector<std::uint8_t> fileBytes() const { return test_support::readBytes(itemFile()); }
-  std::int16_t onDisk(long item, std::size_t offset) const {
-    const auto bytes = test_support::readBytes(itemFile(), itemOffset(item, offset), 2);
-    return bytes.size() < 2 ? 0 : static_cast<std::int16_t>(bytes[0] | bytes[1] << 8);
+  // Item k as Item.dat holds it.
+  core::ItemRecord stored(long k) const {
+    return core::ItemRecord::unpack(test_support::readBytes(
+        itemFile(), static_cast<std::uint64_t>(k) * core::ItemRecord::SlotLength,
+        core::ItemRecord::PackedSize));
   }
 
   // Reads item n and shows the editor on it, as the main window's menu does.
