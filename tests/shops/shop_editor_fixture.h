@@ -36,6 +36,11 @@ inline Stock asStock(const std::array<std::int16_t, core::ShopStockSize>& stock)
 inline QString pluralOf(int item) {
   return QString::fromStdString(test_support::padded("Item " + std::to_string(item) + "s"));
 }
+inline QStringList pluralsOf(const Stock& stock) {
+  QStringList names;
+  for (int item : stock) names << pluralOf(item);
+  return names;
+}
 
 struct ShopEditor {
   main_window_test::MainWindow w{main_window_test::Unopened{}};
