@@ -32,13 +32,11 @@ inline Stock asStock(const std::array<std::int16_t, core::ShopStockSize>& stock)
   return items;
 }
 
-// How the list shows item k of the test catalogue: its full 20-character plural name.
-inline QString pluralOf(int item) {
-  return QString::fromStdString(test_support::padded("Item " + std::to_string(item) + "s"));
-}
+// How the list shows items of the test catalogue: their full 20-character plural names.
 inline QStringList pluralsOf(const Stock& stock) {
   QStringList names;
-  for (int item : stock) names << pluralOf(item);
+  for (int item : stock)
+    names << QString::fromStdString(test_support::padded("Item " + std::to_string(item) + "s"));
   return names;
 }
 
@@ -64,15 +62,12 @@ struct ShopEditor {
     return core::ShopRecord::unpack(bytes);
   }
 
-  // The menu entry, as the designer opens the editor.
-  shops::frmShopEd* open() {
+  // The menu entry, as the designer opens the editor (on shop `shop` of the working record).
+  shops::frmShopEd* open(long shop = 0) {
+    if (shop > 0) w.defs->Shop.ShopNo = static_cast<std::int16_t>(shop);
     w.trigger("mnuShop");
     editor = w.registry->find<shops::frmShopEd>("frmShopEd");
     return editor;
-  }
-  shops::frmShopEd* openAt(long shop) {
-    w.defs->Shop.ShopNo = static_cast<std::int16_t>(shop);
-    return open();
   }
 
   template <class T = QWidget>
