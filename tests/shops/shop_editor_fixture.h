@@ -57,9 +57,8 @@ struct ShopEditor {
 
   std::filesystem::path shopFile() const { return w.dir->datFile("Shop.dat"); }
   core::ShopRecord stored(long shop) const {
-    const auto bytes = test_support::readBytes(shopFile(), shop * core::ShopRecord::SlotLength,
-                                               core::ShopRecord::PackedSize);
-    return core::ShopRecord::unpack(bytes);
+    return core::ShopRecord::unpack(test_support::readBytes(
+        shopFile(), shop * core::ShopRecord::SlotLength, core::ShopRecord::PackedSize));
   }
 
   // The menu entry, as the designer opens the editor (on shop `shop` of the working record).
@@ -78,7 +77,6 @@ struct ShopEditor {
   void click(const QString& name) const {
     QTest::mouseClick(control<QWidget>(name), Qt::LeftButton);
   }
-  void typeName(const QString& name) const { control<ui::TextBox>("Text1")->setText(name); }
   void selectRows(const std::vector<int>& rows) const {
     list()->clearSelection();
     for (int row : rows) list()->setSelected(row, true);
