@@ -22,29 +22,23 @@ class FrmMapSpeStoreTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void aKindChangeKeepsOnlyKindAndSquare() {
+  // A kind change keeps only kind and square, as one step: Ctrl+Z in the editor brings the
+  // fields back, and the editor shows them at once.
+  void aKindChangeIsOneUndoStep() {
     Editor w;
-    w.openSpecial(withCondition(makeSpecial(5, 3, 4, 2, 100), 6, 2, 8));
+    const core::MapSpecial before = withCondition(makeSpecial(5, 3, 4, 2, 100), 6, 2, 8);
+    w.openSpecial(before, 7);
+    w.defs->StartMapHistory();  // the special as if loaded with the map
     w.choose("Combo1", 4);
     QCOMPARE(w.special(), onSquare(makeSpecial(4), 1, 0));
     QCOMPARE(w.described().size(), 7);  // the fields of "Show Text"
-  }
-
-  // A kind changed by accident is one step: Ctrl+Z in the editor brings the fields back, and the
-  // editor shows them at once.
-  void aStoreIsOneUndoStep() {
-    Editor w;
-    const core::MapSpecial before = onSquare(makeSpecial(5, 3, 4, 2, 100), 1, 0);
-    w.openSpecial(makeSpecial(5, 3, 4, 2, 100), 7);
-    w.defs->StartMapHistory();  // the special as if loaded with the map
-    w.choose("Combo1", 4);
     QCoreApplication::processEvents();  // the main window repaints after the store
     QCOMPARE(w.action("mnuUndo")->text(), QString("&Undo Special 7"));
     w.editor()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.editor()));
     QTest::keyClick(w.editor(), Qt::Key_Z, Qt::ControlModifier);
     QCoreApplication::processEvents();
-    QCOMPARE(w.special(), before);
+    QCOMPARE(w.special(), onSquare(before, 1, 0));
     QCOMPARE(w.list("Combo1")->position(), 5);
   }
 
@@ -96,7 +90,6 @@ class FrmMapSpeStoreTest : public QObject {
     QCOMPARE(w.special(), onSquare(makeSpecial(4, 1), 1, 0));
     w.typeAtEnd("Text2", "2");
     QCOMPARE(w.special(), withCondition(onSquare(makeSpecial(4, 1), 1, 0), 2, 0, 0));
-    QCOMPARE(w.list("Combo7")->currentText(), QString("None"));
     QCOMPARE(w.box("Text4")->text(), QString("0"));
   }
 
@@ -132,7 +125,6 @@ class FrmMapSpeStoreTest : public QObject {
     Editor w;
     w.openSpecial(makeSpecial(3, 12));
     w.clearBox("Text1");
-    QCOMPARE(w.box("Text1")->text(), QString());
     QCOMPARE(w.special().Param1, 0);
     QTest::keyClicks(w.box("Text1"), "-");
     QCOMPARE(w.box("Text1")->text(), QString("-"));
@@ -155,20 +147,18 @@ class FrmMapSpeStoreTest : public QObject {
     w.replaceText("Text3", "7");  // hidden for this kind: never read
     w.clearBox("Text1");
     QCOMPARE(w.special(), onSquare(makeSpecial(1, 2, 3, 4, 1), 1, 0));
-    QCOMPARE(w.box("Text1")->text(), QString());
     w.typeAtEnd("Text1", "9");
     QCOMPARE(w.special(), onSquare(makeSpecial(1, 9, 3, 4, 1), 1, 0));
     QVERIFY(w.box("Text5")->property("refused").toBool());
-    QVERIFY(!w.box("Text1")->property("refused").toBool());
     QCOMPARE(w.box("Text5")->text(), QString("east"));
 
     w.replaceText("Text6", "40000");
     w.ok();
     QVERIFY(w.editor());
-    QCOMPARE(w.messages().size(), std::size_t{1});
-    QCOMPARE(w.messages().back(),
-             QString("\"MapX\" must be a whole number from -32768 to 32767; it keeps 3.\n"
-                     "\"MapY\" must be a whole number from -32768 to 32767; it keeps 4."));
+    QCOMPARE(
+        w.messages(),
+        std::vector<QString>{"\"MapX\" must be a whole number from -32768 to 32767; it keeps 3.\n"
+                             "\"MapY\" must be a whole number from -32768 to 32767; it keeps 4."});
     w.replaceText("Text5", " 6 ");
     w.replaceText("Text6", "-32768");
     w.ok();
@@ -177,31 +167,26 @@ class FrmMapSpeStoreTest : public QObject {
   }
 
   // A stored value beyond its list stays until the designer changes that field.
-  void valuesBeyondTheListsAreKept_data() {
-    QTest::addColumn<core::MapSpecial>("special");
-    QTest::addColumn<QString>("list");
-    QTest::addColumn<int>("choice");
-    QTest::addColumn<core::MapSpecial>("afterChoice");
-    QTest::newRow("creature") << makeSpecial(5, 40, 1, 7) << "Combo3" << 2
-                              << makeSpecial(5, 2, 1, 7);
-    QTest::newRow("building") << makeSpecial(2, 9, 4) << "Combo2" << 0 << makeSpecial(2, 0, 0);
-    QTest::newRow("reward") << makeSpecial(8, 5, 30, 6, 2) << "Combo3" << 1
-                            << makeSpecial(8, 1, 30, 6, 2);
-    QTest::newRow("kind") << withCondition(makeSpecial(12, 1, 2, 3, 4), 0, 0, 0) << "Combo1" << 3
-                          << makeSpecial(3);
-  }
   void valuesBeyondTheListsAreKept() {
-    QFETCH(core::MapSpecial, special);
-    QFETCH(QString, list);
-    QFETCH(int, choice);
-    QFETCH(core::MapSpecial, afterChoice);
-    Editor w;
-    w.openSpecial(special);
-    w.ok();
-    QCOMPARE(w.special(), onSquare(special, 1, 0));
-    w.openLine(0);
-    w.choose(list, choice);
-    QCOMPARE(w.special(), onSquare(afterChoice, 1, 0));
+    const struct {
+      core::MapSpecial special;
+      const char* list;
+      int choice;
+      core::MapSpecial afterChoice;
+    } cases[] = {
+        {makeSpecial(5, 40, 1, 7), "Combo3", 2, makeSpecial(5, 2, 1, 7)},
+        {makeSpecial(2, 9, 4), "Combo2", 0, makeSpecial(2, 0, 0)},
+        {makeSpecial(8, 5, 30, 6, 2), "Combo3", 1, makeSpecial(8, 1, 30, 6, 2)},
+        {withCondition(makeSpecial(12, 1, 2, 3, 4), 0, 0, 0), "Combo1", 3, makeSpecial(3)}};
+    for (const auto& c : cases) {
+      Editor w;
+      w.openSpecial(c.special);
+      w.ok();
+      QCOMPARE(w.special(), onSquare(c.special, 1, 0));
+      w.openLine(0);
+      w.choose(c.list, c.choice);
+      QCOMPARE(w.special(), onSquare(c.afterChoice, 1, 0));
+    }
   }
 
   void viewOpensThePictureViewer() {
@@ -221,14 +206,12 @@ class FrmMapSpeStoreTest : public QObject {
     Editor w;
     test_support::putSpecial(w.defs->Map, 0, 4, 1, 0, 2);  // entry 0 in use on this square
     w.openLine(1);
-    QCOMPARE(w.entry, 1);
     QCOMPARE(w.described(), QStringList{});
     w.choose("Combo1", 6);
     w.replaceText("Text1", "7");
     w.choose("Combo3", 2);
     w.replaceText("Text3", "9");
     w.ok();
-    QVERIFY(w.hub->hasPending());
     w.hub->flush();
     QCOMPARE(w.text("Label15_1"), QString("Set Flag 7"));
     QCOMPARE(w.text("Label14_4"), QString("Specials:  2 of 100"));
