@@ -91,15 +91,10 @@ class Editor : public main_window_test::MainWindow {
   int entry = -1;
 };
 
+// A special on square (1, 0), the square the main window selects at start.
 inline core::MapSpecial makeSpecial(std::int16_t kind, std::int16_t p1 = 0, std::int16_t p2 = 0,
                                     std::int16_t p3 = 0, std::int16_t p4 = 0) {
-  core::MapSpecial special;
-  special.Kind = kind;
-  special.Param1 = p1;
-  special.Param2 = p2;
-  special.Param3 = p3;
-  special.Param4 = p4;
-  return special;
+  return {.Kind = kind, .SquareX = 1, .Param1 = p1, .Param2 = p2, .Param3 = p3, .Param4 = p4};
 }
 
 // What "Show Text" (and "Show Long Text") shows: the preview of a text `width` wide.

@@ -56,7 +56,6 @@ class FrmMapSpeRebuildTest : public QObject {
     QCOMPARE(w.defs->SpecialReload, 0);
     QCOMPARE(w.list("Combo1")->position(), kindPosition);
     QCOMPARE(w.described(), expected);
-    special.SquareX = 1;
     QCOMPARE(w.special(), special);  // showing stored nothing
   }
 

@@ -8,16 +8,6 @@ using special_editor_test::Editor;
 using special_editor_test::makeSpecial;
 using special_editor_test::withCondition;
 
-namespace {
-
-core::MapSpecial onSquare(core::MapSpecial special, std::int16_t x, std::int16_t y) {
-  special.SquareX = x;
-  special.SquareY = y;
-  return special;
-}
-
-}  // namespace
-
 class FrmMapSpeStoreTest : public QObject {
   Q_OBJECT
 
@@ -30,7 +20,7 @@ class FrmMapSpeStoreTest : public QObject {
     w.openSpecial(before, 7);
     w.defs->StartMapHistory();  // the special as if loaded with the map
     w.choose("Combo1", 4);
-    QCOMPARE(w.special(), onSquare(makeSpecial(4), 1, 0));
+    QCOMPARE(w.special(), makeSpecial(4));
     QCOMPARE(w.described(), special_editor_test::showText("Map 1", 50, 0, "0"));
     QCoreApplication::processEvents();  // the main window repaints after the store
     QCOMPARE(w.action("mnuUndo")->text(), QString("&Undo Special 7"));
@@ -38,7 +28,7 @@ class FrmMapSpeStoreTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(w.editor()));
     QTest::keyClick(w.editor(), Qt::Key_Z, Qt::ControlModifier);
     QCoreApplication::processEvents();
-    QCOMPARE(w.special(), onSquare(before, 1, 0));
+    QCOMPARE(w.special(), before);
     QCOMPARE(w.list("Combo1")->position(), 5);
   }
 
@@ -46,12 +36,12 @@ class FrmMapSpeStoreTest : public QObject {
     Editor w;
     w.openSpecial(makeSpecial(2, 0));
     w.choose("Combo2", 1);
-    QCOMPARE(w.special(), onSquare(makeSpecial(2, 1, 0), 1, 0));
+    QCOMPARE(w.special(), makeSpecial(2, 1, 0));
     QCOMPARE(w.list("Combo3")->position(), -1);  // Shop: no shop chosen
     w.choose("Combo3", 1);
     QCOMPARE(w.special().Param2, 2);
     w.choose("Combo2", 2);
-    QCOMPARE(w.special(), onSquare(makeSpecial(2, 2, 0), 1, 0));
+    QCOMPARE(w.special(), makeSpecial(2, 2, 0));
     QVERIFY(!w.shown("Combo3"));
     QCOMPARE(w.list("Combo4")->currentText(), QString("Light"));
   }
@@ -69,14 +59,14 @@ class FrmMapSpeStoreTest : public QObject {
     w.choose("Combo7", 3);  // no handler: stored with the next change
     w.replaceText("Text4", "5");
     w.ok();
-    QCOMPARE(w.special(), withCondition(onSquare(makeSpecial(4, 1), 1, 0), 3, 3, 5));
+    QCOMPARE(w.special(), withCondition(makeSpecial(4, 1), 3, 3, 5));
 
     w.openLine(0);
     w.clearBox("Text2");
     QVERIFY(!w.shown("Combo7") && !w.shown("Text4") && w.caption("Label7").isEmpty());
-    QCOMPARE(w.special(), onSquare(makeSpecial(4, 1), 1, 0));
+    QCOMPARE(w.special(), makeSpecial(4, 1));
     w.typeAtEnd("Text2", "2");
-    QCOMPARE(w.special(), withCondition(onSquare(makeSpecial(4, 1), 1, 0), 2, 0, 0));
+    QCOMPARE(w.special(), withCondition(makeSpecial(4, 1), 2, 0, 0));
     QCOMPARE(w.box("Text4")->text(), QString("0"));
   }
 
@@ -86,7 +76,7 @@ class FrmMapSpeStoreTest : public QObject {
     w.clickSquare(4, 5);
     QCOMPARE(w.special().SquareX, 1);
     w.typeAtEnd("Text1", "1");
-    QCOMPARE(w.special(), onSquare(makeSpecial(6, 81), 4, 5));
+    QCOMPARE(w.special(), (core::MapSpecial{.Kind = 6, .SquareX = 4, .SquareY = 5, .Param1 = 81}));
     w.hub->flush();
     QCOMPARE(w.text("Label15_0"), QString("Set Flag 81"));
   }
@@ -136,9 +126,9 @@ class FrmMapSpeStoreTest : public QObject {
     w.replaceText("Text5", "east");
     w.replaceText("Text3", "7");  // hidden for this kind: never read
     w.clearBox("Text1");
-    QCOMPARE(w.special(), onSquare(makeSpecial(1, 2, 3, 4, 3), 1, 0));
+    QCOMPARE(w.special(), makeSpecial(1, 2, 3, 4, 3));
     w.typeAtEnd("Text1", "9");
-    QCOMPARE(w.special(), onSquare(makeSpecial(1, 9, 3, 4, 3), 1, 0));
+    QCOMPARE(w.special(), makeSpecial(1, 9, 3, 4, 3));
     QVERIFY(w.box("Text5")->property("refused").toBool());
     QCOMPARE(w.box("Text5")->text(), QString("east"));
     w.replaceText("Text6", "40000");
@@ -152,7 +142,7 @@ class FrmMapSpeStoreTest : public QObject {
     w.replaceText("Text6", "-32768");
     w.ok();
     QVERIFY(!w.editor());
-    QCOMPARE(w.special(), onSquare(makeSpecial(1, 9, 6, -32768, 3), 1, 0));
+    QCOMPARE(w.special(), makeSpecial(1, 9, 6, -32768, 3));
   }
 
   // A stored value beyond its list stays until the designer changes that field.
@@ -171,10 +161,10 @@ class FrmMapSpeStoreTest : public QObject {
       Editor w;
       w.openSpecial(c.special);
       w.ok();
-      QCOMPARE(w.special(), onSquare(c.special, 1, 0));
+      QCOMPARE(w.special(), c.special);
       w.openLine(0);
       w.choose(c.list, c.choice);
-      QCOMPARE(w.special(), onSquare(c.afterChoice, 1, 0));
+      QCOMPARE(w.special(), c.afterChoice);
     }
   }
 
@@ -195,11 +185,11 @@ class FrmMapSpeStoreTest : public QObject {
     w.dialogs.answerSave(ui::Dialogs::SaveChoice::Cancel);
     w.trigger("mnuNew");  // the unsaved-changes question covers the edit
     QCOMPARE(w.dialogs.shown().size(), std::size_t{1});
-    QCOMPARE(w.special(), onSquare(makeSpecial(6, 7, 2, 9), 1, 0));
+    QCOMPARE(w.special(), makeSpecial(6, 7, 2, 9));
 
     w.trigger("mnuSave");
     const auto bytes = test_support::mapSlotBytes(w.mapsFile(), 1);
-    QCOMPARE(core::MapRecord::unpack(bytes).GetSpecial(1), onSquare(makeSpecial(6, 7, 2, 9), 1, 0));
+    QCOMPARE(core::MapRecord::unpack(bytes).GetSpecial(1), makeSpecial(6, 7, 2, 9));
   }
 };
 
