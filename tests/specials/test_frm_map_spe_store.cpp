@@ -32,20 +32,6 @@ class FrmMapSpeStoreTest : public QObject {
     QCOMPARE(w.list("Combo1")->position(), 5);
   }
 
-  void aBuildingChangeChoosesNothingYet() {
-    Editor w;
-    w.openSpecial(makeSpecial(2, 0));
-    w.choose("Combo2", 1);
-    QCOMPARE(w.special(), makeSpecial(2, 1, 0));
-    QCOMPARE(w.list("Combo3")->position(), -1);  // Shop: no shop chosen
-    w.choose("Combo3", 1);
-    QCOMPARE(w.special().Param2, 2);
-    w.choose("Combo2", 2);
-    QCOMPARE(w.special(), makeSpecial(2, 2, 0));
-    QVERIFY(!w.shown("Combo3"));
-    QCOMPARE(w.list("Combo4")->currentText(), QString("Light"));
-  }
-
   // The condition part appears and goes with Text2; hidden, it stores "None" and 0 whatever its
   // boxes held before.
   void theConditionFollowsItsFlag() {
@@ -68,17 +54,6 @@ class FrmMapSpeStoreTest : public QObject {
     w.typeAtEnd("Text2", "2");
     QCOMPARE(w.special(), withCondition(makeSpecial(4, 1), 2, 0, 0));
     QCOMPARE(w.box("Text4")->text(), QString("0"));
-  }
-
-  void aStoreMovesTheSpecialToTheSelectedSquare() {
-    Editor w;
-    w.openSpecial(makeSpecial(6, 8));
-    w.clickSquare(4, 5);
-    QCOMPARE(w.special().SquareX, 1);
-    w.typeAtEnd("Text1", "1");
-    QCOMPARE(w.special(), (core::MapSpecial{.Kind = 6, .SquareX = 4, .SquareY = 5, .Param1 = 81}));
-    w.hub->flush();
-    QCOMPARE(w.text("Label15_0"), QString("Set Flag 81"));
   }
 
   // Typing is left as typed while it reads as what was stored: no snapping, no jumping cursor.
@@ -145,7 +120,8 @@ class FrmMapSpeStoreTest : public QObject {
     QCOMPARE(w.special(), makeSpecial(1, 9, 6, -32768, 3));
   }
 
-  // A stored value beyond its list stays until the designer changes that field.
+  // A stored value beyond its list stays until the designer changes that field; a new building
+  // chooses no shop or temple yet.
   void valuesBeyondTheListsAreKept() {
     const struct {
       core::MapSpecial special;
@@ -155,6 +131,7 @@ class FrmMapSpeStoreTest : public QObject {
     } cases[] = {
         {makeSpecial(5, 40, 1, 7), "Combo3", 2, makeSpecial(5, 2, 1, 7)},
         {makeSpecial(2, 9, 4), "Combo2", 0, makeSpecial(2, 0, 0)},
+        {makeSpecial(2, 1, 2), "Combo2", 2, makeSpecial(2, 2, 0)},
         {makeSpecial(8, 5, 30, 6, 2), "Combo3", 1, makeSpecial(8, 1, 30, 6, 2)},
         {withCondition(makeSpecial(12, 1, 2, 3, 4), 0, 0, 0), "Combo1", 3, makeSpecial(3)}};
     for (const auto& c : cases) {
@@ -168,7 +145,8 @@ class FrmMapSpeStoreTest : public QObject {
     }
   }
 
-  // A new special made on an empty line reaches the main window at once and Maps.dat by Save.
+  // A new special made on an empty line reaches the main window at once and Maps.dat by Save;
+  // a store moves it to the square selected since.
   void aNewSpecialReachesMapsDat() {
     Editor w;
     test_support::putSpecial(w.defs->Map, 0, 4, 1, 0, 2);  // entry 0 in use on this square
@@ -186,10 +164,17 @@ class FrmMapSpeStoreTest : public QObject {
     w.trigger("mnuNew");  // the unsaved-changes question covers the edit
     QCOMPARE(w.dialogs.shown().size(), std::size_t{1});
     QCOMPARE(w.special(), makeSpecial(6, 7, 2, 9));
-
+    w.openLine(1);
+    w.clickSquare(4, 5);
+    w.typeAtEnd("Text1", "1");
+    w.hub->flush();
+    QCOMPARE(w.text("Label15_0"), QString("Set Flag 71"));
+    core::MapSpecial moved = makeSpecial(6, 71, 2, 9);
+    moved.SquareX = 4;
+    moved.SquareY = 5;
     w.trigger("mnuSave");
     const auto bytes = test_support::mapSlotBytes(w.mapsFile(), 1);
-    QCOMPARE(core::MapRecord::unpack(bytes).GetSpecial(1), makeSpecial(6, 7, 2, 9));
+    QCOMPARE(core::MapRecord::unpack(bytes).GetSpecial(1), moved);
   }
 };
 
