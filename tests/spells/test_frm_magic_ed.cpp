@@ -1,7 +1,9 @@
+// The spell editor and its list.
 #include "spell_windows_fixture.h"
 #include "spells/frm_magic_ed.h"
+#include "support/list_view_clicks.h"
 #include "support/test_registry.h"
-#include "ui/controls.h"
+#include "ui/catalogue_list.h"
 
 #include <QTest>
 
@@ -13,31 +15,26 @@ namespace {
 spells::frmMagicEd* showEditor(SpellWindows& w) {
   return w.registry->show<spells::frmMagicEd>("frmMagicEd");
 }
+ui::ListView* showList(SpellWindows& w) {
+  return w.registry->show<ui::CatalogueList>("frmMagicList")->list();
+}
 
-QString textOf(QWidget* window, const QString& name) {
-  return SpellWindows::control<ui::TextBox>(window, name)->text();
-}
-QString labelOf(QWidget* window, const QString& name) {
-  return SpellWindows::control<ui::Label>(window, name)->text();
-}
 void type(QWidget* window, const QString& box, const QString& text) {
-  auto* textBox = SpellWindows::control<ui::TextBox>(window, box);
+  auto* textBox = control<ui::TextBox>(window, box);
   textBox->selectAll();
   QTest::keyClick(textBox, Qt::Key_Delete);
   QTest::keyClicks(textBox, text);
 }
-ui::ComboBox* combo(QWidget* window, const QString& name) {
-  return SpellWindows::control<ui::ComboBox>(window, name);
-}
-
 }  // namespace
 
 class FrmMagicEdTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void opensOnTheFirstSpell() {
+  // The editor opens on the first spell; a save writes every change at its place.
+  void saveWritesEveryChangeAtItsPlace() {
     SpellWindows w({sampleSpell("Spark", 5, 3), sampleSpell("Frost")});
+    const auto specialsBefore = w.magSlot(2, 116, 66);
     auto* ed = showEditor(w);
     QCOMPARE(labelOf(ed, "MainLabel"), QString("Record 1 of 2"));
     QCOMPARE(textOf(ed, "Text1"), QString("Spark"));
@@ -45,22 +42,12 @@ class FrmMagicEdTest : public QObject {
     QCOMPARE(combo(ed, "Combo4")->currentText(), QString("CombatSelf"));
     QCOMPARE(textOf(ed, "Text12"), QString("7"));
     QCOMPARE(labelOf(ed, "Label18"), QString(" 0 of 32"));
-    // The scratch record was read with the working record; the editor opens the list.
-    QCOMPARE(w.defs->SpellScratch.SpellNo, std::int16_t{1});
-    SpellWindows::click(ed, "Command5");
-    QVERIFY(w.registry->find("frmMagicList"));
-  }
-
-  void saveWritesEveryChangeAtItsPlace() {
-    SpellWindows w({sampleSpell("Spark"), sampleSpell("Frost")});
-    const auto specialsBefore = w.magSlot(2, 116, 66);
-    auto* ed = showEditor(w);
     type(ed, "Text1", "Fireball");
-    SpellWindows::control<QCheckBox>(ed, "Check1_6")->click();  // Paladin
+    control<QCheckBox>(ed, "Check1_6")->click();  // Paladin
     const QString forty = QString("0123456789").repeated(4);
     type(ed, "Text10", forty);
     QCOMPARE(labelOf(ed, "Label18"), QString(" 40 of 32"));
-    auto* description = SpellWindows::control<ui::TextBox>(ed, "Text11");
+    auto* description = control<ui::TextBox>(ed, "Text11");
     description->selectAll();
     QTest::keyClicks(description, "ab");
     QTest::keyClick(description, Qt::Key_Return);
@@ -68,7 +55,7 @@ class FrmMagicEdTest : public QObject {
     QCOMPARE(labelOf(ed, "Label13"), QString(" 6 of 1024"));
     type(ed, "Text5", "12");
 
-    SpellWindows::click(ed, "Command3");
+    click(ed, "Command3");
     QCOMPARE(w.dialogs.messages(), std::vector<QString>{"Spell Saved"});
     QCOMPARE(w.magText(2, 2, 20), test_support::padded("Fireball"));
     QCOMPARE(core::IntegerAt(w.magSlot(2), 44), std::int16_t{-1});
@@ -91,13 +78,13 @@ class FrmMagicEdTest : public QObject {
     auto* ed = showEditor(w);
     QCOMPARE(combo(ed, "Combo1")->position(), -1);
     QCOMPARE(combo(ed, "Combo4")->position(), -1);
-    QVERIFY(SpellWindows::control<QCheckBox>(ed, "Check1_2")->isChecked());
-    SpellWindows::click(ed, "Command3");
+    QVERIFY(control<QCheckBox>(ed, "Check1_2")->isChecked());
+    click(ed, "Command3");
     QCOMPARE(w.magSlot(2), before);
     QWidget* effect = combo(ed, "Combo3");
     combo(ed, "Combo2")->setPosition(0);
     QVERIFY(effect->isHidden());
-    SpellWindows::click(ed, "Command3");
+    click(ed, "Command3");
     QCOMPARE(core::IntegerAt(w.magSlot(2), 112), std::int16_t{0});
     QCOMPARE(core::IntegerAt(w.magSlot(2), 114), std::int16_t{3});
     combo(ed, "Combo2")->setPosition(4);
@@ -109,14 +96,14 @@ class FrmMagicEdTest : public QObject {
   void pagingAndARefusedNumber() {
     SpellWindows w(namedEntries<core::SpellRecord>(3, "Spell"));
     auto* ed = showEditor(w);
-    SpellWindows::click(ed, "Command8");
+    click(ed, "Command8");
     QCOMPARE(labelOf(ed, "MainLabel"), QString("Record 3 of 3"));
-    SpellWindows::click(ed, "Command1");
+    click(ed, "Command1");
     QCOMPARE(textOf(ed, "Text1"), QString("Spell 2"));
     QCOMPARE(w.defs->SpellScratch.SpellNo, std::int16_t{3});
     const auto before = test_support::readBytes(w.magFile());
     type(ed, "Text15", "lots");
-    SpellWindows::click(ed, "Command3");
+    click(ed, "Command3");
     QCOMPARE(w.dialogs.messages().size(), std::size_t{1});
     QVERIFY(w.dialogs.messages().front().startsWith("\"Duration sides\" must be a whole number"));
     QCOMPARE(test_support::readBytes(w.magFile()), before);
@@ -125,14 +112,54 @@ class FrmMagicEdTest : public QObject {
   void newSpellAppendsTheScreen() {
     SpellWindows w(namedEntries<core::SpellRecord>(40, "Spell"));
     auto* ed = showEditor(w);
-    SpellWindows::click(ed, "Command4");
-    SpellWindows::click(ed, "Command4");
-    SpellWindows::click(ed, "Command2");
+    click(ed, "Command4");
+    click(ed, "Command4");
+    click(ed, "Command2");
     QCOMPARE(labelOf(ed, "MainLabel"), QString("Record 41 of 41"));
     QCOMPARE(core::IntegerAt(w.magSlot(42), 0), std::int16_t{41});
     QCOMPARE(w.magSlot(42, 2, 20), w.magSlot(4, 2, 20));
     QCOMPARE(core::IntegerAt(w.magSlot(1), 0), std::int16_t{41});
     QVERIFY(w.dialogs.messages().empty());
+  }
+
+  // The list shows type, target, cost and the whole description, without reading a spell.
+  void theListShowsEverySpell() {
+    core::SpellRecord last = sampleSpell("Odd", 9, 6);
+    last.Description = std::string(1023, 'w') + "!";
+    SpellWindows w({sampleSpell("Heal Me", 0, 0), sampleSpell("Glow", 5, 3), last});
+    w.defs->Spell = sampleSpell("Working");
+    const core::SpellRecord working = w.defs->Spell;
+    ui::ListView* list = showList(w);
+    QCOMPARE(list->rowCount(), 3);
+    const QStringList expected[] = {{"1", "Heal Me", "Heal", "Self", "7"},
+                                    {"2", "Glow", "Light", "CombatSelf", "7"},
+                                    {"3", "Odd", "", "CombatAll", "7"}};  // a type beyond
+    for (int row = 1; row <= 3; ++row) {
+      QStringList cells;
+      for (int column = 0; column < 5; ++column) cells << list->cellText(row, column).trimmed();
+      QCOMPARE(cells, expected[row - 1]);
+    }
+    QCOMPARE(list->cellText(3, 5).size(), 1024);
+    QVERIFY(list->cellText(3, 5).endsWith("!"));
+    QVERIFY(w.defs->Spell == working);
+  }
+
+  // A pick asks about changes first (Cancel keeps the list open), then shows the spell.
+  void aDoubleClickShowsTheSpellInTheEditor() {
+    SpellWindows w(namedEntries<core::SpellRecord>(5, "Spell"));
+    auto* ed = showEditor(w);
+    click(ed, "Command5");
+    ui::ListView* list = showList(w);
+    control<ui::TextBox>(ed, "Text1")->setText("Edited");
+    w.dialogs.answerSave(ui::Dialogs::SaveChoice::Cancel);
+    test_support::doubleClickRow(list, 4);
+    QVERIFY(w.registry->find("frmMagicList"));
+    QCOMPARE(labelOf(ed, "MainLabel"), QString("Record 1 of 5"));
+    w.dialogs.answerSave(ui::Dialogs::SaveChoice::Discard);
+    test_support::doubleClickRow(list, 4);
+    QVERIFY(!w.registry->find("frmMagicList"));
+    QCOMPARE(labelOf(ed, "MainLabel"), QString("Record 4 of 5"));
+    QCOMPARE(w.defs->SpellScratch.SpellNo, std::int16_t{4});
   }
 };
 
