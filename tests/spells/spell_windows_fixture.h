@@ -91,11 +91,10 @@ Control* control(QWidget* window, const QString& name) {
 inline void click(QWidget* window, const QString& button) {
   QTest::mouseClick(control<QAbstractButton>(window, button), Qt::LeftButton);
 }
+// The text of a box or a label.
 inline QString textOf(QWidget* window, const QString& name) {
-  return control<ui::TextBox>(window, name)->text();
-}
-inline QString labelOf(QWidget* window, const QString& name) {
-  return control<ui::Label>(window, name)->text();
+  if (auto* box = control<ui::TextBox>(window, name)) return box->text();
+  return control<QLabel>(window, name)->text();
 }
 inline ui::ComboBox* combo(QWidget* window, const QString& name) {
   return control<ui::ComboBox>(window, name);
