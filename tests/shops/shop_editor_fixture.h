@@ -44,11 +44,11 @@ struct ShopEditor {
   main_window_test::MainWindow w{main_window_test::Unopened{}};
   QPointer<shops::frmShopEd> editor;
 
-  // `items` items named "Item k" (plural "Item ks"), then the shops; the header's other bytes
+  // Twenty items named "Item k" (plural "Item ks"), then the shops; the header's other bytes
   // are a recognisable pattern.
-  explicit ShopEditor(std::vector<core::ShopRecord> shops, int items = 20) {
+  explicit ShopEditor(std::vector<core::ShopRecord> shops) {
     using namespace test_support;
-    writeCatalogue(w.dir->datFile("Item.dat"), namedEntries<core::ItemRecord>(items, "Item"));
+    writeCatalogue(w.dir->datFile("Item.dat"), namedEntries<core::ItemRecord>(20, "Item"));
     writeCatalogue(shopFile(), std::move(shops), patternBytes(core::ShopRecord::SlotLength, 7));
     w.open();
     shops::AddForms(*w.registry, *w.defs, w.dialogs);
