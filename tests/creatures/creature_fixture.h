@@ -21,8 +21,6 @@
 
 namespace creature_test {
 
-using test_support::padded;
-
 // Creature k of the test folder: "Beast k", with values that tell the entries apart.
 inline core::CreatureRecord beast(int k) {
   core::CreatureRecord creature;
