@@ -3,13 +3,14 @@
 // The creature windows on a temporary game folder, made through the forms registry as the
 // program makes them, and driven through their real controls.
 #include "core/definitions.h"
+#include "core/packing.h"
 #include "creatures/forms.h"
 #include "support/fixtures.h"
+#include "support/list_view_clicks.h"
 #include "ui/change_hub.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
-#include "ui/list_view.h"
 
 #include <QApplication>
 #include <QTest>
@@ -19,8 +20,6 @@
 #include <vector>
 
 namespace creature_test {
-
-using test_support::padded;
 
 // Creature k of the test folder: "Beast k", with values that tell the entries apart.
 inline core::CreatureRecord beast(int k) {
@@ -40,26 +39,24 @@ struct Creatures {
   std::unique_ptr<ui::ChangeHub> hub;
   std::unique_ptr<ui::FormsRegistry> registry;
 
-  // `count` beasts (creature 5 with two special effects) and `spells` spells "Spell k".
-  explicit Creatures(int count = 12, int spells = 5) {
-    std::vector<core::CreatureRecord> entries;
-    for (int k = 1; k <= count; ++k) entries.push_back(beast(k));
-    if (count >= 5) {
-      entries[4].SetCreatureSpecial(0, core::SpecialSlotField::Chance, -1);
-      entries[4].SetCreatureSpecial(0, core::SpecialSlotField::Effect, 2);
-      entries[4].SetCreatureSpecial(0, core::SpecialSlotField::Power, 2);
-      entries[4].SetCreatureSpecial(3, core::SpecialSlotField::Chance, 30);
+  // Twelve beasts, creature 5 with special effects in slots 0, 3 and 10, after a header whose
+  // other bytes are a pattern (or `entries` as given); five spells.
+  explicit Creatures(std::vector<core::CreatureRecord> entries = {}) {
+    if (entries.empty()) {
+      for (int k = 1; k <= 12; ++k) entries.push_back(beast(k));
+      const std::int16_t specials[][4] = {{0, -1, 2, 2}, {3, 30, 0, 0}, {10, 77, 9, -5}};
+      for (const auto& [slot, chance, effect, power] : specials) {
+        entries[4].SetCreatureSpecial(slot, core::SpecialSlotField::Chance, chance);
+        entries[4].SetCreatureSpecial(slot, core::SpecialSlotField::Effect, effect);
+        entries[4].SetCreatureSpecial(slot, core::SpecialSlotField::Power, power);
+      }
     }
-    writeCreatures(entries);
+    test_support::writeCatalogue(dir->datFile("Mon.dat"), entries,
+                                 test_support::patternBytes(core::CreatureRecord::PackedSize, 5));
     test_support::writeCatalogue(dir->datFile("Mag.dat"),
-                                 test_support::namedEntries<core::SpellRecord>(spells, "Spell"));
+                                 test_support::namedEntries<core::SpellRecord>(5, "Spell"));
     for (const char* file : {"Item.dat", "Shop.dat", "MagProg.dat", "Maps.dat"})
       test_support::writeBytes(dir->datFile(file), {});
-  }
-
-  void writeCreatures(const std::vector<core::CreatureRecord>& entries,
-                      std::vector<std::uint8_t> header = {}) const {
-    test_support::writeCatalogue(dir->datFile("Mon.dat"), entries, std::move(header));
   }
 
   // Starts the data store and the windows; then reads creature `entry` as the menu does.
@@ -84,10 +81,8 @@ struct Creatures {
   ui::ComboBox* list(const QString& form, const QString& name) const {
     return control<ui::ComboBox>(form, name);
   }
-  QString recordLine() const {
-    const auto* label = control<QLabel>("frmCreatEd", "MainLabel");
-    return label ? label->text() : QString("<no editor>");
-  }
+  ui::ListView* rows(const QString& form) const { return control<ui::ListView>(form, "ListView1"); }
+  QString recordLine() const { return control<QLabel>("frmCreatEd", "MainLabel")->text(); }
   void click(const QString& form, const QString& name) const {
     QTest::mouseClick(control<QWidget>(form, name), Qt::LeftButton);
   }
@@ -95,7 +90,6 @@ struct Creatures {
     ui::TextBox* target = box(name);
     target->selectAll();
     QTest::keyClicks(target, text);
-    if (text.isEmpty()) QTest::keyClick(target, Qt::Key_Delete);
   }
   // The pick a list's pop-up makes: the position, then its click event.
   static void choose(ui::ComboBox* list, int position) {
@@ -111,30 +105,15 @@ struct Creatures {
   std::vector<std::uint8_t> monBytes() const {
     return test_support::readBytes(dir->datFile("Mon.dat"));
   }
-  // The packed bytes of Mon.dat slot `slot`.
-  std::vector<std::uint8_t> slotBytes(long slot) const {
-    return test_support::readBytes(
-        dir->datFile("Mon.dat"),
-        static_cast<std::uint64_t>(slot - 1) * core::CreatureRecord::SlotLength,
-        core::CreatureRecord::PackedSize);
-  }
   core::CreatureRecord storedEntry(long entry) const {
-    std::vector<std::uint8_t> bytes = slotBytes(entry + 1);
+    std::vector<std::uint8_t> bytes = test_support::readBytes(
+        dir->datFile("Mon.dat"),
+        static_cast<std::uint64_t>(entry) * core::CreatureRecord::SlotLength,
+        core::CreatureRecord::PackedSize);
     bytes.resize(core::CreatureRecord::PackedSize, 0);
     return core::CreatureRecord::unpack(bytes);
   }
   std::vector<QString> messages() const { return dialogs.messages(); }
 };
-
-// Double-clicks row `position` (1-based) of a list window's ListView1.
-inline void doubleClickRow(ui::ListView* list, int position) {
-  const QRect cell = list->visualRect(list->model()->index(position - 1, 0));
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
-inline std::int16_t integerAt(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
-  return static_cast<std::int16_t>(bytes.at(offset) | (bytes.at(offset + 1) << 8));
-}
 
 }  // namespace creature_test

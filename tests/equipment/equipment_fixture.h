@@ -5,11 +5,11 @@
 #include "core/definitions.h"
 #include "equipment/forms.h"
 #include "support/fixtures.h"
+#include "support/list_view_clicks.h"
 #include "ui/change_hub.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
-#include "ui/list_view.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -20,32 +20,23 @@
 
 namespace equipment_test {
 
-using test_support::TestDataDir;
-
-// Item k of `count` named "Item k"; the spells "Spell 1".."Spell n".
+// `count` items named "Item k".
 inline std::vector<core::ItemRecord> items(int count) {
   return test_support::namedEntries<core::ItemRecord>(count, "Item");
 }
 
-// File offset of item k's packed field at `offset` (slot k + 1).
-inline std::uint64_t itemOffset(long k, std::size_t offset) {
-  return static_cast<std::uint64_t>(k) * core::ItemRecord::SlotLength + offset;
-}
-
 struct Equipment {
-  std::unique_ptr<TestDataDir> dir = test_support::makeDataDir();
+  std::unique_ptr<test_support::TestDataDir> dir = test_support::makeDataDir();
   std::unique_ptr<core::ModDefinitions> defs;
   ui::ScriptedDialogs dialogs;
   std::unique_ptr<ui::ChangeHub> hub;
   std::unique_ptr<ui::FormsRegistry> registry;
 
-  explicit Equipment(std::vector<core::ItemRecord> entries, int spells = 3)
-      : Equipment(test_support::catalogueBytes(std::move(entries)), spells) {}
-  // Item.dat as given, byte for byte.
-  explicit Equipment(const std::vector<std::uint8_t>& itemFileBytes, int spells = 3) {
+  // The items, three spells "Spell k", empty other catalogues and one map.
+  explicit Equipment(std::vector<core::ItemRecord> entries) {
     using namespace test_support;
-    writeBytes(dir->datFile("Item.dat"), itemFileBytes);
-    writeCatalogue(dir->datFile("Mag.dat"), namedEntries<core::SpellRecord>(spells, "Spell"));
+    writeCatalogue(dir->datFile("Item.dat"), std::move(entries));
+    writeCatalogue(dir->datFile("Mag.dat"), namedEntries<core::SpellRecord>(3, "Spell"));
     for (const char* file : {"Mon.dat", "Shop.dat", "MagProg.dat"})
       writeBytes(dir->datFile(file), std::vector<std::uint8_t>(2, 0));
     writeMapSlot(dir->datFile("Maps.dat"), 1, sampleMap(1));
@@ -59,9 +50,11 @@ struct Equipment {
 
   std::filesystem::path itemFile() const { return dir->datFile("Item.dat"); }
   std::vector<std::uint8_t> fileBytes() const { return test_support::readBytes(itemFile()); }
-  std::int16_t onDisk(long item, std::size_t offset) const {
-    const auto bytes = test_support::readBytes(itemFile(), itemOffset(item, offset), 2);
-    return bytes.size() < 2 ? 0 : static_cast<std::int16_t>(bytes[0] | bytes[1] << 8);
+  // Item k as Item.dat holds it.
+  core::ItemRecord stored(long k) const {
+    return core::ItemRecord::unpack(test_support::readBytes(
+        itemFile(), static_cast<std::uint64_t>(k) * core::ItemRecord::SlotLength,
+        core::ItemRecord::PackedSize));
   }
 
   // Reads item n and shows the editor on it, as the main window's menu does.
@@ -97,12 +90,8 @@ struct Equipment {
     QCoreApplication::processEvents();
   }
 
-  // Double-clicks row `position` of a list window.
   void doubleClickRow(const QString& form, int position) const {
-    auto* list = control<ui::ListView>(form, "ListView1");
-    const QRect cell = list->visualRect(list->model()->index(position - 1, 1));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    test_support::doubleClickRow(control<ui::ListView>(form, "ListView1"), position);
   }
 };
 

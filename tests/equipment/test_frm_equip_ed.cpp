@@ -1,3 +1,4 @@
+// The equipment editor, its list, and the item effects list and editor.
 #include "equipment_fixture.h"
 #include "support/test_registry.h"
 
@@ -8,9 +9,6 @@ using equipment_test::items;
 using Choice = ui::Dialogs::SaveChoice;
 
 namespace {
-
-// Offsets in the packed item.
-constexpr std::size_t NameAt = 2, TypeAt = 42, UseAt = 44, UsableByAt = 60, CostAt = 114;
 
 // A scroll of the last spell, an ammo item, and a blade with an odd type and use.
 std::vector<core::ItemRecord> mixedItems() {
@@ -23,7 +21,45 @@ std::vector<core::ItemRecord> mixedItems() {
   entries[1].UsableBy[4] = -1;
   entries[2].ItemType = 14;
   entries[2].UseCode = 40;
+  entries[2].UsableBy[0] = 7;  // no box shows element 0
+  entries[2].SetEffect(10, core::EffectField::Kind, 6);
   return entries;
+}
+
+// Item 1: slot 0 "One Use Effect", "Bless", power index 2; slot 1 a spell (what 2: spell 3);
+// slot 3 "Stat Change When Equipped" on Piety. Item 2 has no effects.
+std::vector<core::ItemRecord> effectItems() {
+  auto entries = items(2);
+  core::ItemRecord& item = entries[0];
+  const auto put = [&item](int slot, int kind, int what, int power) {
+    item.SetEffect(slot, core::EffectField::Kind, static_cast<std::int16_t>(kind));
+    item.SetEffect(slot, core::EffectField::What, static_cast<std::int16_t>(what));
+    item.SetEffect(slot, core::EffectField::Power, static_cast<std::int16_t>(power));
+  };
+  put(0, 5, 1, 2);
+  put(1, 3, 2, 0);
+  put(3, 10, 3, 0);
+  put(4, 12, 0, 0);
+  return entries;
+}
+
+std::vector<std::int16_t> slotOf(const core::ItemRecord& item, int slot) {
+  return {item.Effect(slot, core::EffectField::Kind), item.Effect(slot, core::EffectField::What),
+          item.Effect(slot, core::EffectField::Power)};
+}
+
+QString cells(Equipment& e, const QString& form, int row) {
+  auto* list = e.control<ui::ListView>(form, "ListView1");
+  QStringList texts;
+  for (int column = 0; column < list->columnCount(); ++column) texts << list->cellText(row, column);
+  return texts.join('|');
+}
+
+// The editor on item 1, the effects list opened from it, then row `row` double-clicked.
+void openSlot(Equipment& e, int row) {
+  e.openEditor(1);
+  e.clickEd("Command6");
+  e.doubleClickRow("frmEquipEffect", row);
 }
 
 }  // namespace
@@ -32,123 +68,45 @@ class FrmEquipEdTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void pagingStopsAtBothEnds_data() {
-    QTest::addColumn<long>("start");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("< on 1") << 1L << "Command1"
-                            << "Record 1 of 3";
-    QTest::newRow("> on 1") << 1L << "Command4"
-                            << "Record 2 of 3";
-    QTest::newRow(">> on 1") << 1L << "Command8"
-                             << "Record 3 of 3";
-    QTest::newRow("> on 3") << 3L << "Command4"
-                            << "Record 3 of 3";
-    QTest::newRow("<< on 3") << 3L << "Command7"
-                             << "Record 1 of 3";
-  }
-  void pagingStopsAtBothEnds() {
-    QFETCH(long, start);
-    QFETCH(QString, button);
-    QFETCH(QString, shown);
-    Equipment e(items(3));
-    e.openEditor(start);
-    e.clickEd(button);
-    QCOMPARE(e.recordLine(), shown);
-    QCOMPARE(e.ed<ui::TextBox>("Text1")->text(), ui::ToQString(e.defs->Item.ItemName));
-    QVERIFY(e.dialogs.shown().empty());
-  }
-
-  // What each kind of item shows, and that the lists show nothing for codes they do not hold.
-  void everyFieldIsShown() {
+  // What each kind of item shows; codes the lists do not hold show nothing and survive a save.
+  void everyFieldIsShownAndKept() {
     Equipment e(mixedItems());
-    QCOMPARE(e.openEditor(1)->windowTitle(), QString("Equipment Editor"));
+    e.openEditor(1);
     QCOMPARE(e.ed<ui::Label>("Label13")->text(), QString("Spell"));
-    QVERIFY(e.ed<ui::ComboBox>("Combo3")->isVisible() &&
-            !e.ed<ui::ComboBox>("Combo2")->isVisible());
     QCOMPARE(e.ed<ui::ComboBox>("Combo3")->currentText(), QString("Spell 3"));  // blanks removed
-    QCOMPARE(e.ed<ui::TextBox>("Text1")->text(), QString(test_support::padded("Item 1").c_str()));
+    QVERIFY(!e.ed<ui::CheckBox>("Check2")->isChecked());
+    // Choosing a type stores it at once and switches the use list; the use itself stays.
+    e.choose("frmEquipEd", "Combo1", 4);  // Ammo
+    QCOMPARE(e.defs->Item.ItemType, std::int16_t(5));
+    QCOMPARE(e.defs->Item.UseCode, std::int16_t(3));
+    QCOMPARE(e.ed<ui::Label>("Label13")->text(), QString("Use Item"));
+    QVERIFY(e.ed<ui::ComboBox>("Combo2")->isVisible());
+    e.choose("frmEquipEd", "Combo1", 10);  // Spell Scroll
+    QCOMPARE(e.ed<ui::ComboBox>("Combo3")->position(), 2);
 
-    e.clickEd("Command4");
+    e.clickEd("Command4");  // the pager is wired
+    QCOMPARE(e.recordLine(), QString("Record 2 of 3"));
     QCOMPARE(e.ed<ui::Label>("Label13")->text(), QString("Use Item"));
     QCOMPARE(e.ed<ui::ComboBox>("Combo1")->currentText(), QString("Ammo"));
     QCOMPARE(e.ed<ui::ComboBox>("Combo2")->currentText(), QString("Missile Weapon"));
     QCOMPARE(e.ed<ui::TextBox>("Text10")->text(), QString("-12"));
     QVERIFY(e.ed<ui::CheckBox>("Check1_3")->isChecked());
-    QCOMPARE(e.ed<ui::CheckBox>("Check1_1")->text(), QString("Thief"));
-    QCOMPARE(e.ed<ui::CheckBox>("Check1_24")->text(), QString("?"));
 
     e.clickEd("Command4");
     QCOMPARE(e.ed<ui::ComboBox>("Combo1")->position(), -1);
     QCOMPARE(e.ed<ui::ComboBox>("Combo2")->position(), -1);
-  }
-
-  // Choosing a type stores it at once and switches the use list; the use itself stays.
-  void theTypeSwitchesTheUseList() {
-    Equipment e(mixedItems());
-    e.openEditor(1);
-    e.choose("frmEquipEd", "Combo1", 4);  // Ammo
-    QCOMPARE(e.defs->Item.ItemType, std::int16_t(5));
-    QCOMPARE(e.defs->Item.UseCode, std::int16_t(3));
-    QCOMPARE(e.ed<ui::Label>("Label13")->text(), QString("Use Item"));
-    QVERIFY(e.ed<ui::ComboBox>("Combo2")->isVisible() &&
-            !e.ed<ui::ComboBox>("Combo3")->isVisible());
-    e.choose("frmEquipEd", "Combo1", 10);  // Spell Scroll
-    QCOMPARE(e.ed<ui::Label>("Label13")->text(), QString("Spell"));
-    QCOMPARE(e.ed<ui::ComboBox>("Combo3")->position(), 2);
-  }
-
-  // Values no list can show survive a save that did not touch those lists.
-  void aSaveKeepsWhatTheListsCannotShow() {
-    Equipment e(mixedItems());
-    e.openEditor(3);
+    QVERIFY(e.ed<ui::CheckBox>("Check2")->isChecked());  // slot 10 alone counts
+    e.clickEd("Check2");                                 // display only
+    QVERIFY(e.ed<ui::CheckBox>("Check2")->isChecked());
     e.type("Text1", "Renamed");
+    e.clickEd("Check1_1");  // Thief
     e.clickEd("Command3");
-    QCOMPARE(e.onDisk(3, TypeAt), std::int16_t(14));
-    QCOMPARE(e.onDisk(3, UseAt), std::int16_t(40));
-    const auto name =
-        test_support::readBytes(e.itemFile(), equipment_test::itemOffset(3, NameAt), 20);
-    QCOMPARE(std::string(name.begin(), name.end()), test_support::padded("Renamed"));
-  }
-
-  void theThiefFlagIsStored_data() {
-    QTest::addColumn<bool>("checked");
-    QTest::addColumn<std::int16_t>("stored");
-    QTest::newRow("checked") << true << std::int16_t(-1);
-    QTest::newRow("unchecked") << false << std::int16_t(0);
-  }
-  void theThiefFlagIsStored() {
-    QFETCH(bool, checked);
-    QFETCH(std::int16_t, stored);
-    auto entries = items(2);
-    entries[1].UsableBy[0] = 7;  // no box shows element 0: it stays
-    entries[1].UsableBy[2] = checked ? 0 : -1;
-    Equipment e(entries);
-    e.openEditor(2);
-    e.clickEd("Check1_1");
-    e.clickEd("Command3");
-    QCOMPARE(e.onDisk(2, UsableByAt + 2 * 2), stored);
-    QCOMPARE(e.onDisk(2, UsableByAt), std::int16_t(7));
-    QCOMPARE(e.recordLine(), QString("Record 2 of 2"));
-  }
-
-  void hasEffectsCountsEverySlot_data() {
-    QTest::addColumn<int>("slot");
-    QTest::addColumn<bool>("checked");
-    QTest::newRow("none") << -1 << false;
-    QTest::newRow("slot 0") << 0 << true;
-    QTest::newRow("slot 10 alone") << 10 << true;
-  }
-  void hasEffectsCountsEverySlot() {
-    QFETCH(int, slot);
-    QFETCH(bool, checked);
-    auto entries = items(1);
-    if (slot >= 0) entries[0].SetEffect(slot, core::EffectField::Kind, 6);
-    Equipment e(entries);
-    e.openEditor(1);
-    QCOMPARE(e.ed<ui::CheckBox>("Check2")->isChecked(), checked);
-    e.clickEd("Check2");  // display only
-    QCOMPARE(e.ed<ui::CheckBox>("Check2")->isChecked(), checked);
+    const core::ItemRecord saved = e.stored(3);
+    QCOMPARE(saved.ItemType, std::int16_t(14));
+    QCOMPARE(saved.UseCode, std::int16_t(40));
+    QCOMPARE(saved.UsableBy[0], std::int16_t(7));
+    QCOMPARE(saved.UsableBy[2], std::int16_t(-1));
+    QCOMPARE(saved.ItemName, test_support::padded("Renamed"));
   }
 
   // The new item goes to the end; the item shown before is not written.
@@ -160,42 +118,15 @@ class FrmEquipEdTest : public QObject {
     e.type("Text10", "35");
     e.clickEd("Command2");
     QCOMPARE(e.recordLine(), QString("Record 13 of 13"));
-    QCOMPARE(e.defs->ItemCount, 13L);
     const auto after = e.fileBytes();
     QCOMPARE(after.size(), std::size_t{14 * core::ItemRecord::SlotLength});
-    QCOMPARE(e.onDisk(0, 0), std::int16_t(13));
+    QCOMPARE(core::IntegerAt(after, 0), std::int16_t(13));
     QVERIFY(std::equal(before.begin() + 2, before.end(), after.begin() + 2));  // item 12 as it was
-    QCOMPARE(e.onDisk(13, 0), std::int16_t(13));
-    QCOMPARE(e.onDisk(13, CostAt), std::int16_t(35));
+    QCOMPARE(e.stored(13).ItemNo, std::int16_t(13));
+    QCOMPARE(e.stored(13).Cost, std::int16_t(35));
   }
 
-  void aNumberThatCannotBeStoredWritesNothing_data() {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("typed");
-    QTest::newRow("save, empty") << "Command3"
-                                 << "";
-    QTest::newRow("save, words") << "Command3"
-                                 << "ten";
-    QTest::newRow("new, too large") << "Command2"
-                                    << "40000";
-  }
-  void aNumberThatCannotBeStoredWritesNothing() {
-    QFETCH(QString, button);
-    QFETCH(QString, typed);
-    Equipment e(items(2));
-    e.openEditor(1);
-    const auto before = e.fileBytes();
-    e.type("Text1", "Changed");
-    e.type("Text11", typed);
-    e.clickEd(button);
-    QCOMPARE(e.fileBytes(), before);
-    QCOMPARE(e.defs->ItemCount, 2L);
-    QVERIFY(e.dialogs.messages().at(0).startsWith("\"Speed\" must be a whole number"));
-    QCOMPARE(e.ed<ui::TextBox>("Text11")->text(), typed);
-    QCOMPARE(e.ed<ui::TextBox>("Text1")->text(), QString("Changed"));
-  }
-
-  // Typing counts as a change: paging and closing ask first, and Cancel keeps it all.
+  // Values another tool stored differently are no change; typing is, and Save stores it.
   void leavingAnEditedItemAsks() {
     auto entries = items(2);
     entries[0].UsableBy[3] = 1;      // ticked, though not as -1
@@ -204,40 +135,146 @@ class FrmEquipEdTest : public QObject {
     e.openEditor(1);
     e.clickEd("Command4");
     e.clickEd("Command1");
-    QVERIFY(e.dialogs.shown().empty());  // nothing was changed, so nothing is asked
-
+    QVERIFY(e.dialogs.shown().empty());
+    // A number that cannot be stored is refused by its caption, and nothing is written.
+    const auto before = e.fileBytes();
     e.type("Text10", "9");
-    e.clickEd("Command4");  // no answer queued: Cancel
-    QCOMPARE(e.dialogs.last()->prompt, QString("Save changes to item 1?"));
-    QVERIFY(!e.registry->close("frmEquipEd"));
-    QCOMPARE(e.recordLine(), QString("Record 1 of 2"));
-    QCOMPARE(e.ed<ui::TextBox>("Text10")->text(), QString("9"));
+    e.type("Text11", "ten");
+    e.clickEd("Command3");
+    QCOMPARE(e.fileBytes(), before);
+    QVERIFY(e.dialogs.messages().at(0).startsWith("\"Speed\" must be a whole number"));
+    e.type("Text11", "4");
     e.dialogs.answerSave(Choice::Save);
     e.clickEd("Command4");
+    QCOMPARE(e.dialogs.last()->prompt, QString("Save changes to item 1?"));
     QCOMPARE(e.recordLine(), QString("Record 2 of 2"));
-    QCOMPARE(e.onDisk(1, CostAt), std::int16_t(9));
+    QCOMPARE(e.stored(1).Cost, std::int16_t(9));
   }
 
-  void anEmptyCatalogueHasNothingToPage() {
-    Equipment e(items(0));
-    e.openEditor(0);
-    e.clickEd("Command8");
-    e.clickEd("Command4");
-    QCOMPARE(e.recordLine(), QString("Record 0 of 0"));
+  // The list shows every item without reading one; a pick asks about the typing first (Cancel
+  // keeps the list), and without the editor it still becomes the working record.
+  void theListShowsAndPicksItems() {
+    Equipment e(mixedItems());
+    e.openEditor(1);
+    const core::ItemRecord shown = e.defs->Item;
+    e.type("Text1", "Typed");
+    e.clickEd("Command5");
+    auto* list = e.control<ui::ListView>("frmEquipList2", "ListView1");
+    QCOMPARE(list->rowCount(), 3);
+    const ui::ListRow& row = list->row(2);
+    QCOMPARE(row.key, QString("0 2"));
+    QCOMPARE(row.text, QString(" 2"));
+    QCOMPARE(row.subItems.at(0).text, QString(test_support::padded("Item 2").c_str()));
+    QCOMPARE(row.subItems.at(1).text, QString("Ammo"));
+    QCOMPARE(row.subItems.at(2).text, QString("-12"));
+    QCOMPARE(list->cellText(3, 2), QString());  // a code outside the list
+    QVERIFY(e.defs->Item == shown);
+    e.doubleClickRow("frmEquipList2", 3);  // no answer: Cancel
+    QVERIFY(e.window("frmEquipList2"));
+    QCOMPARE(e.ed<ui::TextBox>("Text1")->text(), QString("Typed"));
+    e.dialogs.answerSave(Choice::Discard);
+    e.doubleClickRow("frmEquipList2", 3);
+    QVERIFY(!e.window("frmEquipList2"));
+    QCOMPARE(e.recordLine(), QString("Record 3 of 3"));
+    QVERIFY(e.defs->ItemScratch == e.defs->Item);
+    QVERIFY(e.registry->close("frmEquipEd"));
+    e.registry->show("frmEquipList2");
+    e.doubleClickRow("frmEquipList2", 2);
+    QCOMPARE(e.defs->Item.ItemNo, std::int16_t(2));
+  }
+
+  // The effects list and its editor.
+  // The list shows each slot; a row opens the editor on its slot, an open editor turning there.
+  void theListAndTheEditorShowEachSlot() {
+    Equipment e(effectItems());
+    const core::SpellRecord spell = e.defs->Spell;
+    openSlot(e, 3);
+    QVERIFY(!e.window("frmEquipEffect"));
+    QCOMPARE(e.window("frmEquipEffEd")->windowTitle(), QString("Choose Special 3"));
+    e.clickEd("Command6");
+    QCOMPARE(e.control<ui::ListView>("frmEquipEffect", "ListView1")->rowCount(), 10);
+    QCOMPARE(cells(e, "frmEquipEffect", 1), QString(" 1|One Use Effect|Bless| 2"));
+    // The stored spell value is the place in the spell list: 2 is spell 3.
+    QCOMPARE(cells(e, "frmEquipEffect", 2),
+             QString(" 2|When Attack Spell|%1| 0").arg(test_support::padded("Spell 3").c_str()));
+    QCOMPARE(cells(e, "frmEquipEffect", 3), QString(" 3|Nothing|| 0"));
+    QCOMPARE(cells(e, "frmEquipEffect", 4), QString(" 4|Stat Change When Equipped|Piety| 0"));
+    QCOMPARE(cells(e, "frmEquipEffect", 5), QString(" 5|12|| 0"));
+    e.doubleClickRow("frmEquipEffect", 1);
+    QCOMPARE(e.window("frmEquipEffEd")->windowTitle(), QString("Choose Special 1"));
+    QCOMPARE(e.control<ui::ComboBox>("frmEquipEffEd", "Combo1")->currentText(),
+             QString("One Use Effect"));
+    QCOMPARE(e.control<ui::ComboBox>("frmEquipEffEd", "Combo3")->currentText(), QString("BLESS"));
+    QCOMPARE(slotOf(e.defs->Item, 0), (std::vector<std::int16_t>{5, 1, 2}));
+    QVERIFY(e.defs->Spell == spell);  // the spell editor's entry is untouched
+  }
+
+  // Each choice is stored at once; a new kind starts empty and shows its own lists.
+  void choicesAreStoredInTheSlot() {
+    const struct {
+      const char* list;
+      int position;
+      std::vector<std::int16_t> slot;
+      const char* label2;
+      QStringList visible;
+    } steps[] = {{"Combo3", 4, {5, 4, 0}, "Effect", {"Combo1", "Combo3", "Combo4"}},
+                 {"Combo4", 9, {5, 4, 9}, "Effect", {"Combo1", "Combo3", "Combo4"}},
+                 {"Combo1", 9, {9, 0, 0}, "Stat", {"Combo1", "Combo5", "Combo4"}},
+                 {"Combo5", 3, {9, 3, 0}, "Stat", {"Combo1", "Combo5", "Combo4"}},
+                 {"Combo1", 1, {1, 0, 0}, "Spell", {"Combo1", "Combo2"}}};
+    Equipment e(effectItems());
+    openSlot(e, 1);
+    for (const auto& step : steps) {
+      e.choose("frmEquipEffEd", step.list, step.position);
+      QCOMPARE(slotOf(e.defs->Item, 0), step.slot);
+      ui::Label* label = e.control<ui::Label>("frmEquipEffEd", "Label2");
+      QCOMPARE(label->isVisible() ? label->text() : QString(), QString(step.label2));
+      QStringList shown;
+      for (const char* name : {"Combo1", "Combo2", "Combo3", "Combo5", "Combo4"})
+        if (e.control<ui::ComboBox>("frmEquipEffEd", name)->isVisible()) shown << name;
+      QCOMPARE(shown, step.visible);
+    }
+  }
+
+  // OK then "Save Item" writes the slot, the spell stored as its place in the list.
+  void okThenSaveWritesTheSlot() {
+    Equipment e(effectItems());
+    openSlot(e, 5);
+    e.choose("frmEquipEffEd", "Combo1", 2);
+    e.choose("frmEquipEffEd", "Combo2", 2);  // "Spell 3"
+    e.click("frmEquipEffEd", "Command1");
+    QVERIFY(!e.window("frmEquipEffEd"));
     e.clickEd("Command3");
-    QCOMPARE(test_support::readBytes(e.itemFile()).size(), core::ItemRecord::SlotLength);
-    QCOMPARE(e.dialogs.messages().size(), std::size_t{1});
+    QCOMPARE(slotOf(e.stored(1), 4), (std::vector<std::int16_t>{2, 2, 0}));
+    QCOMPARE(slotOf(e.stored(1), 0), (std::vector<std::int16_t>{5, 1, 2}));
+    e.clickEd("Command6");
+    QCOMPARE(cells(e, "frmEquipEffect", 5),
+             QString(" 5|Many Use Spell|%1| 0").arg(test_support::padded("Spell 3").c_str()));
+    // The editor opens on the same line again.
+    e.doubleClickRow("frmEquipEffect", 5);
+    QCOMPARE(e.control<ui::ComboBox>("frmEquipEffEd", "Combo2")->position(), 2);
   }
 
-  void aFullCatalogueRefusesNewItem() {
-    std::vector<std::uint8_t> header(core::ItemRecord::SlotLength, 0);
-    header[0] = 0xFF;
-    header[1] = 0x7F;  // 32767 items
-    Equipment e(header);
-    e.openEditor(32767);
-    e.clickEd("Command2");
-    QCOMPARE(e.fileBytes(), header);
-    QVERIFY(e.dialogs.messages().at(0).startsWith("Cannot add another item"));
+  // "Has Effects" follows at once and the typing survives it; moving on with Discard drops the
+  // slot, and the disk never sees it.
+  void anUnsavedSlotIsDroppedOnlyByDiscard() {
+    Equipment e(items(2));
+    e.openEditor(2);
+    const auto before = e.fileBytes();
+    e.type("Text1", "Not saved yet");
+    e.clickEd("Command6");
+    e.doubleClickRow("frmEquipEffect", 10);
+    e.choose("frmEquipEffEd", "Combo1", 6);
+    e.click("frmEquipEffEd", "Command1");
+    e.settle();
+    QVERIFY(e.ed<ui::CheckBox>("Check2")->isChecked());
+    QCOMPARE(e.ed<ui::TextBox>("Text1")->text(), QString("Not saved yet"));
+    e.dialogs.answerSave(Choice::Discard);
+    e.clickEd("Command1");
+    e.clickEd("Command4");
+    QCOMPARE(e.defs->Item.Effect(9, core::EffectField::Kind), std::int16_t(0));
+    QVERIFY(!e.ed<ui::CheckBox>("Check2")->isChecked());
+    QCOMPARE(e.fileBytes(), before);
   }
 };
 

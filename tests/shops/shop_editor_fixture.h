@@ -32,20 +32,23 @@ inline Stock asStock(const std::array<std::int16_t, core::ShopStockSize>& stock)
   return items;
 }
 
-// How the list shows item k of the test catalogue: its full 20-character plural name.
-inline QString pluralOf(int item) {
-  return QString::fromStdString(test_support::padded("Item " + std::to_string(item) + "s"));
+// How the list shows items of the test catalogue: their full 20-character plural names.
+inline QStringList pluralsOf(const Stock& stock) {
+  QStringList names;
+  for (int item : stock)
+    names << QString::fromStdString(test_support::padded("Item " + std::to_string(item) + "s"));
+  return names;
 }
 
 struct ShopEditor {
   main_window_test::MainWindow w{main_window_test::Unopened{}};
   QPointer<shops::frmShopEd> editor;
 
-  // `items` items named "Item k" (plural "Item ks"), then the shops; the header's other bytes
+  // Twenty items named "Item k" (plural "Item ks"), then the shops; the header's other bytes
   // are a recognisable pattern.
-  explicit ShopEditor(std::vector<core::ShopRecord> shops, int items = 20) {
+  explicit ShopEditor(std::vector<core::ShopRecord> shops) {
     using namespace test_support;
-    writeCatalogue(w.dir->datFile("Item.dat"), namedEntries<core::ItemRecord>(items, "Item"));
+    writeCatalogue(w.dir->datFile("Item.dat"), namedEntries<core::ItemRecord>(20, "Item"));
     writeCatalogue(shopFile(), std::move(shops), patternBytes(core::ShopRecord::SlotLength, 7));
     w.open();
     shops::AddForms(*w.registry, *w.defs, w.dialogs);
@@ -54,20 +57,16 @@ struct ShopEditor {
 
   std::filesystem::path shopFile() const { return w.dir->datFile("Shop.dat"); }
   core::ShopRecord stored(long shop) const {
-    const auto bytes = test_support::readBytes(shopFile(), shop * core::ShopRecord::SlotLength,
-                                               core::ShopRecord::PackedSize);
-    return core::ShopRecord::unpack(bytes);
+    return core::ShopRecord::unpack(test_support::readBytes(
+        shopFile(), shop * core::ShopRecord::SlotLength, core::ShopRecord::PackedSize));
   }
 
-  // The menu entry, as the designer opens the editor.
-  shops::frmShopEd* open() {
+  // The menu entry, as the designer opens the editor (on shop `shop` of the working record).
+  shops::frmShopEd* open(long shop = 0) {
+    if (shop > 0) w.defs->Shop.ShopNo = static_cast<std::int16_t>(shop);
     w.trigger("mnuShop");
     editor = w.registry->find<shops::frmShopEd>("frmShopEd");
     return editor;
-  }
-  shops::frmShopEd* openAt(long shop) {
-    w.defs->Shop.ShopNo = static_cast<std::int16_t>(shop);
-    return open();
   }
 
   template <class T = QWidget>
@@ -78,7 +77,6 @@ struct ShopEditor {
   void click(const QString& name) const {
     QTest::mouseClick(control<QWidget>(name), Qt::LeftButton);
   }
-  void typeName(const QString& name) const { control<ui::TextBox>("Text1")->setText(name); }
   void selectRows(const std::vector<int>& rows) const {
     list()->clearSelection();
     for (int row : rows) list()->setSelected(row, true);

@@ -14,9 +14,7 @@ namespace special_editor_test {
 
 class Editor : public main_window_test::MainWindow {
  public:
-  Editor() { registerForms(); }
-  explicit Editor(main_window_test::Unopened) : MainWindow(main_window_test::Unopened{}) {}
-  void registerForms() {
+  Editor() {
     specials::AddForms(*registry, *defs, dialogs);
     addStandIn("frmMapBit");
   }
@@ -69,9 +67,9 @@ class Editor : public main_window_test::MainWindow {
   }
   void ok() const { QTest::mouseClick(in("Command1"), Qt::LeftButton); }
 
-  // Every caption, box and list the window shows, in one line each: "Label2=Map", "Text1=12",
+  // Every caption, box and list the window shows, joined by "|": "Label2=Map", "Text1=12",
   // "Combo5=3/5" (position / entries), "Command2".
-  QStringList described() const {
+  QString described() const {
     QStringList lines;
     for (int c = 2; c <= 10; ++c) {
       const QString name = QString("Label%1").arg(c);
@@ -87,21 +85,26 @@ class Editor : public main_window_test::MainWindow {
         lines << QString("%1=%2/%3").arg(name).arg(list(name)->position()).arg(list(name)->count());
     }
     if (shown("Command2")) lines << "Command2";
-    return lines;
+    return lines.join('|');
   }
 
   int entry = -1;
 };
 
+// A special on square (1, 0), the square the main window selects at start.
 inline core::MapSpecial makeSpecial(std::int16_t kind, std::int16_t p1 = 0, std::int16_t p2 = 0,
                                     std::int16_t p3 = 0, std::int16_t p4 = 0) {
-  core::MapSpecial special;
-  special.Kind = kind;
-  special.Param1 = p1;
-  special.Param2 = p2;
-  special.Param3 = p3;
-  special.Param4 = p4;
-  return special;
+  return {.Kind = kind, .SquareX = 1, .Param1 = p1, .Param2 = p2, .Param3 = p3, .Param4 = p4};
+}
+
+// What "Show Text" (and "Show Long Text") shows: the preview of a text `width` wide.
+inline QString showText(const QString& preview, int width, int number, const QString& facing) {
+  return QString(
+             "Label2=Text Num.|Label5=When Facing|Label6=Flag|Label8=%1|Text1=%2|Text2=0|"
+             "Combo5=%3/16")
+      .arg(preview.leftJustified(width))
+      .arg(number)
+      .arg(facing);
 }
 
 inline core::MapSpecial withCondition(core::MapSpecial special, std::int16_t flag,

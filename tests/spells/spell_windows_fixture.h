@@ -5,6 +5,7 @@
 #include "core/packing.h"
 #include "spells/forms.h"
 #include "support/fixtures.h"
+#include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
 
@@ -33,12 +34,10 @@ inline core::SpellRecord sampleSpell(const std::string& name, std::int16_t type 
 }
 
 inline core::SpellProgRecord prog(int progClass, int level, int spell = 1, int replaces = 0) {
-  core::SpellProgRecord entry;
-  entry.ProgClass = static_cast<std::int16_t>(progClass);
-  entry.ProgLevel = static_cast<std::int16_t>(level);
-  entry.ProgSpell = static_cast<std::int16_t>(spell);
-  entry.ProgReplaces = static_cast<std::int16_t>(replaces);
-  return entry;
+  return {.ProgClass = static_cast<std::int16_t>(progClass),
+          .ProgLevel = static_cast<std::int16_t>(level),
+          .ProgSpell = static_cast<std::int16_t>(spell),
+          .ProgReplaces = static_cast<std::int16_t>(replaces)};
 }
 
 struct SpellWindows {
@@ -54,12 +53,6 @@ struct SpellWindows {
     test_support::writeCatalogue(magFile(), std::move(spells));
     test_support::writeCatalogue(progFile(), std::move(progression), std::move(progHeader));
     open();
-  }
-  // Only a header counting `count` entries: for the limits.
-  static std::vector<std::uint8_t> headerCounting(std::size_t slotLength, std::int16_t count) {
-    std::vector<std::uint8_t> bytes(slotLength, 0);
-    core::PutIntegerAt(bytes, 0, count);
-    return bytes;
   }
 
   void open() {
@@ -89,16 +82,22 @@ struct SpellWindows {
       values.push_back(core::IntegerAt(bytes, i));
     return values;
   }
-
-  template <class Control>
-  static Control* control(QWidget* window, const QString& name) {
-    auto* found = window->findChild<Control*>(name);
-    if (!found) qWarning("no control %s", qPrintable(name));
-    return found;
-  }
-  static void click(QWidget* window, const QString& button) {
-    QTest::mouseClick(control<QAbstractButton>(window, button), Qt::LeftButton);
-  }
 };
+
+template <class Control>
+Control* control(QWidget* window, const QString& name) {
+  return window->findChild<Control*>(name);
+}
+inline void click(QWidget* window, const QString& button) {
+  QTest::mouseClick(control<QAbstractButton>(window, button), Qt::LeftButton);
+}
+// The text of a box or a label.
+inline QString textOf(QWidget* window, const QString& name) {
+  if (auto* box = control<ui::TextBox>(window, name)) return box->text();
+  return control<QLabel>(window, name)->text();
+}
+inline ui::ComboBox* combo(QWidget* window, const QString& name) {
+  return control<ui::ComboBox>(window, name);
+}
 
 }  // namespace spell_test
