@@ -29,6 +29,9 @@ MapTextListForm::MapTextListForm(const MapTextListKind& kind, core::ModDefinitio
   const QFontMetrics metrics(fixed);
   for (int r = 0; r < kind.rows; ++r) {
     Label1_[r]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Wide enough for the largest number before the first paint sets any, so the window's size
+    // is right from the start.
+    Label1_[r]->setMinimumWidth(Label1_[r]->fontMetrics().horizontalAdvance(" 00:") + 2);
     ui::Label* text = Label2_[r];
     text->setFont(fixed);
     text->setCursor(Qt::PointingHandCursor);
