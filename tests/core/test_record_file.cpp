@@ -126,37 +126,6 @@ class RecordFileTest : public QObject {
     QCOMPARE(toHex(readBytes(path)), toHex(before));
   }
 
-  void readOnlyFileOpensForReading() {
-    auto dir = makeDataDir();
-    const auto path = dir->datFile("Mag.dat");
-    const auto before = patternBytes(2314, 42);
-    writeBytes(path, before);
-    std::filesystem::permissions(path, std::filesystem::perms(0444));
-
-    auto file = RecordFile::Open(path, 2314);
-    QVERIFY2(file.ok(), file.status().message().c_str());
-    QVERIFY(file->readOnly());
-    std::vector<std::uint8_t> out(1238);
-    QVERIFY(file->Read(1, out).ok());
-    QCOMPARE(out[5], before[5]);
-    const Status write = file->Write(9, run(1238, 0));
-    QVERIFY2(mentions(write, path), write.message().c_str());
-    QVERIFY2(write.message().find("read-only") != std::string::npos, write.message().c_str());
-    QCOMPARE(toHex(readBytes(path)), toHex(before));
-    std::filesystem::permissions(path, std::filesystem::perms(0644));
-  }
-
-  void missingFolderIsAnErrorNamingTheFile() {
-    auto dir = makeDataDir(false);
-    const auto path = dir->root() / "Dat" / "Maps.dat";
-    auto file = RecordFile::Open(path, MapSlot);
-    QVERIFY(!file.ok());
-    QVERIFY2(mentions(file.status(), path), file.status().message().c_str());
-    QVERIFY2(file.status().message().find("No such file") != std::string::npos,
-             file.status().message().c_str());
-    QVERIFY(!std::filesystem::exists(dir->root() / "Dat"));
-  }
-
   void messagesNameTheFullPath() {
     auto dir = makeDataDir();
     const QString previous = QDir::currentPath();
