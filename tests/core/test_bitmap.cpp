@@ -1,19 +1,11 @@
 #include "core/bitmap.h"
-#include "core/map_record.h"
 #include "core/tile_sheet.h"
-#include "support/fixtures.h"
-#include "support/test_registry.h"
+#include "core_fixture.h"
 
 #include <sys/stat.h>
 
 #include <QRect>
 #include <QTemporaryDir>
-#include <QTest>
-
-#include <cstdint>
-#include <filesystem>
-#include <utility>
-#include <vector>
 
 namespace fs = std::filesystem;
 

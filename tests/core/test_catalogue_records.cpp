@@ -1,16 +1,9 @@
-#include "core/catalogue_records.h"
-#include "core/map_record.h"
-#include "record_bytes.h"
-#include "support/test_registry.h"
-
-#include <QTest>
+#include "core_fixture.h"
 
 #include <array>
-#include <string>
-#include <vector>
 
 using namespace core;
-using namespace record_bytes;
+using namespace test_support;
 
 namespace {
 

@@ -1,18 +1,6 @@
-#include "core/definitions.h"
-#include "game_folder.h"
-#include "support/fixtures.h"
-#include "support/test_registry.h"
-
-#include <QTest>
-
-#include <algorithm>
-#include <filesystem>
-#include <random>
-#include <string>
-#include <vector>
+#include "core_fixture.h"
 
 using namespace core;
-using namespace game_folder;
 using namespace test_support;
 
 namespace {

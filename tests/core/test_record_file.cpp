@@ -1,14 +1,10 @@
+#include "core/catalogue_sweep.h"
 #include "core/record_file.h"
-#include "support/fixtures.h"
-#include "support/test_registry.h"
+#include "core_fixture.h"
 
 #include <QDir>
-#include <QTest>
 
-#include <filesystem>
 #include <limits>
-#include <string>
-#include <vector>
 
 using namespace core;
 using namespace test_support;
@@ -136,6 +132,33 @@ class RecordFileTest : public QObject {
     QCOMPARE(file->path(), dir->datFile("Maps.dat"));
     const Status refused = file->Write(0, run(2, 0));
     QVERIFY2(mentions(refused, dir->datFile("Maps.dat")), refused.message().c_str());
+  }
+
+  // Every entry asked for, in order; entries past the end of a short file read as zeros.
+  void everyEntryComesInOrder_data() {
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<int>("asked");
+    QTest::newRow("none") << 0 << 0;
+    QTest::newRow("three") << 3 << 3;
+    QTest::newRow("more than the file holds") << 2 << 4;
+  }
+  void everyEntryComesInOrder() {
+    QFETCH(int, entries);
+    QFETCH(int, asked);
+    TestDataDir dir;
+    writeCatalogue(dir.datFile("Mon.dat"), namedEntries<CreatureRecord>(entries, "Orc"));
+    Catalogue<CreatureRecord> catalogue("Mon.dat", {});
+    QVERIFY(catalogue.Open(dir.dat()).ok());
+    auto entrySlots = ReadEntrySlots(catalogue, asked);
+    QVERIFY(entrySlots.ok());
+    QCOMPARE(entrySlots->size(), static_cast<std::size_t>(asked) * CreatureRecord::SlotLength);
+    for (long entry = 1; entry <= asked; ++entry) {
+      const auto creature = EntryFromSlots<CreatureRecord>(*entrySlots, entry);
+      const bool inFile = entry <= entries;
+      QCOMPARE(creature.CreatureNo, std::int16_t(inFile ? entry : 0));
+      QCOMPARE(creature.CreatureName,
+               inFile ? padded("Orc " + std::to_string(entry)) : std::string(20, '\0'));
+    }
   }
 };
 

@@ -1,18 +1,7 @@
 // The store against a second editor, a full disk, huge and replaced files, and odd folders.
-#include "core/definitions.h"
-#include "game_folder.h"
-#include "support/fixtures.h"
-#include "support/test_registry.h"
-
-#include <QTest>
-
-#include <algorithm>
-#include <filesystem>
-#include <string>
-#include <vector>
+#include "core_fixture.h"
 
 using namespace core;
-using namespace game_folder;
 using namespace test_support;
 
 namespace {
