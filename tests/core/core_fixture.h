@@ -22,14 +22,6 @@
 
 namespace test_support {
 
-template <class Record>
-std::vector<std::uint8_t> packed(const Record& record) {
-  // Start from a pattern that no field writes, so an unwritten byte shows up.
-  std::vector<std::uint8_t> bytes(Record::PackedSize, 0xA5);
-  record.pack(bytes);
-  return bytes;
-}
-
 inline std::string textAt(const std::vector<std::uint8_t>& bytes, std::size_t offset,
                           std::size_t width) {
   return std::string(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
@@ -61,10 +53,10 @@ void checkByteRoundTrip(unsigned seed, int runs) {
   for (int run = 0; run < runs; ++run) {
     std::vector<std::uint8_t> bytes(Record::PackedSize);
     for (std::uint8_t& byte : bytes) byte = static_cast<std::uint8_t>(random() & 0xFFu);
-    QCOMPARE(packed(Record::unpack(bytes)), bytes);
+    QCOMPARE(packedBytes(Record::unpack(bytes)), bytes);
   }
   const auto pattern = everyByte(Record::PackedSize);
-  QCOMPARE(packed(Record::unpack(pattern)), pattern);
+  QCOMPARE(packedBytes(Record::unpack(pattern)), pattern);
 }
 
 // Slot `slot` of a file as it is on disk (zeros past the end).

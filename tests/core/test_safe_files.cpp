@@ -17,19 +17,10 @@ class NearlyFullDisk {
     });
   }
   ~NearlyFullDisk() { RecordFile::SetWriteLimitForTests({}); }
-  NearlyFullDisk(const NearlyFullDisk&) = delete;
-  NearlyFullDisk& operator=(const NearlyFullDisk&) = delete;
 
  private:
   std::size_t left_;
 };
-
-bool anyMentions(const std::vector<std::string>& notices, const std::string& file,
-                 const std::string& words) {
-  return std::any_of(notices.begin(), notices.end(), [&](const std::string& notice) {
-    return notice.find(file) != std::string::npos && notice.find(words) != std::string::npos;
-  });
-}
 
 }  // namespace
 
@@ -78,36 +69,33 @@ class SafeFilesTest : public QObject {
     QCOMPARE(b.ItemName(2), padded("Shield"));
   }
 
-  void failedWritesLeaveTheFileAsItWas_data() {
-    QTest::addColumn<std::size_t>("room");
-    QTest::newRow("disk full") << std::size_t{0};
-    QTest::newRow("11 KB left") << std::size_t{11000};
-  }
+  // With no room at all, or room for part of a slot.
   void failedWritesLeaveTheFileAsItWas() {
-    QFETCH(std::size_t, room);
-    FilledGame game;
-    ModDefinitions& defs = game.defs;
-    QVERIFY(game.started.ok());
-    const auto maps = game.file("Maps.dat");
-    const auto items = game.file("Item.dat");
-    const auto mapsBefore = readBytes(maps);
-    const auto itemsBefore = readBytes(items);
-    {
-      NearlyFullDisk disk(room);
-      defs.Map = sampleMap(10);
-      const Status status = defs.SaveMap(10);
-      QVERIFY2(mentions(status, maps), status.message().c_str());
-      QVERIFY(readBytes(maps) == mapsBefore);
-      nameEntry(defs.Item, "Lance");
-      QVERIFY(!defs.AppendItem().ok());
-      QVERIFY(readBytes(items) == itemsBefore);
-      QCOMPARE(defs.ItemCount, 4L);
+    for (const std::size_t room : {0, 11000}) {
+      FilledGame game;
+      ModDefinitions& defs = game.defs;
+      QVERIFY(game.started.ok());
+      const auto maps = game.file("Maps.dat");
+      const auto items = game.file("Item.dat");
+      const auto mapsBefore = readBytes(maps);
+      const auto itemsBefore = readBytes(items);
+      {
+        NearlyFullDisk disk(room);
+        defs.Map = sampleMap(10);
+        const Status status = defs.SaveMap(10);
+        QVERIFY2(mentions(status, maps), status.message().c_str());
+        QVERIFY(readBytes(maps) == mapsBefore);
+        nameEntry(defs.Item, "Lance");
+        QVERIFY(!defs.AppendItem().ok());
+        QVERIFY(readBytes(items) == itemsBefore);
+        QCOMPARE(defs.ItemCount, 4L);
+      }
+      // Nothing is left behind that would stop the next save once there is room again.
+      QVERIFY(defs.SaveMap(10).ok());
+      QCOMPARE(readBytes(maps).size(), 10 * MapRecord::SlotLength);
+      QVERIFY(defs.AppendItem().ok());
+      QCOMPARE(defs.ItemName(5), padded("Lance"));
     }
-    // Nothing is left behind that would stop the next save once there is room again.
-    QVERIFY(defs.SaveMap(10).ok());
-    QCOMPARE(readBytes(maps).size(), 10 * MapRecord::SlotLength);
-    QVERIFY(defs.AppendItem().ok());
-    QCOMPARE(defs.ItemName(5), padded("Lance"));
   }
 
   void hugeCatalogueReadsNoFurtherThanTheLastCountableSlot() {
@@ -128,7 +116,7 @@ class SafeFilesTest : public QObject {
   void eachCatalogueOpensOnItsOwn() {
     auto dir = makeDataDir();
     fillGameFolder(*dir);
-    for (const char* name : {"Item.dat", "Mag.dat"}) {
+    for (const char* name : {"Item.dat", "Mag.dat", "Maps.dat"}) {
       std::filesystem::remove(dir->datFile(name));
       std::filesystem::create_directory(dir->datFile(name));  // cannot be opened as a file
     }
@@ -136,6 +124,9 @@ class SafeFilesTest : public QObject {
     const Status status = defs.Startup();
     QVERIFY2(mentions(status, dir->datFile("Item.dat")), status.message().c_str());
     QVERIFY2(mentions(status, dir->datFile("Mag.dat")), status.message().c_str());
+    defs.Map = sampleMap(9);
+    QVERIFY(mentions(defs.LoadMap(1), dir->datFile("Maps.dat")));
+    QVERIFY(defs.Map == sampleMap(9));
     QCOMPARE(defs.ShopCount, 2L);
     QCOMPARE(defs.ShopName(2), padded("Shop 2", ShopNameWidth));
     QVERIFY(defs.SpellProgression().isOpen());
@@ -170,57 +161,33 @@ class SafeFilesTest : public QObject {
     QVERIFY(!std::filesystem::exists(items));
   }
 
-  void startupSaysWhatItFound() {
-    auto dir = makeDataDir();
-    writeMapSlot(dir->datFile("Maps.dat"), 1, sampleMap(1));
-    writeCatalogue(dir->datFile("Item.dat"), namedEntries<ItemRecord>(1, "Item"));
-    std::filesystem::permissions(dir->datFile("Item.dat"), std::filesystem::perms(0444));
-    writeBytes(dir->datFile("Mon.dat"), {0xFF, 0x7F});  // counts 32767 in two bytes
-    ModDefinitions defs(dir->root());
-    QVERIFY(defs.Startup().ok());
-    const auto& notices = defs.Notices();
-    for (const char* created : {"Shop.dat", "Mag.dat", "MagProg.dat"})
-      QVERIFY2(anyMentions(notices, dir->datFile(created).string(), "created"), created);
-    QVERIFY(!anyMentions(notices, dir->datFile("Maps.dat").string(), "created"));
-    QVERIFY(anyMentions(notices, dir->datFile("Item.dat").string(), "read-only"));
-    QVERIFY(anyMentions(notices, dir->datFile("Mon.dat").string(), "32767"));
-    QCOMPARE(notices.size(), std::size_t{5});
-  }
-
-  void datFolderProblemsAreNamedOnce_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("words");
-    QTest::newRow("missing") << "missing"
-                             << "Cannot find the Dat folder";
-    QTest::newRow("a plain file") << "file"
-                                  << "it is a file, not a folder";
-    QTest::newRow("a broken link") << "link"
-                                   << "it is a link to something that does not exist";
-  }
+  // A missing Dat folder, a file and a broken link in its place: said once, named by every
+  // step, and nothing is created.
   void datFolderProblemsAreNamedOnce() {
-    QFETCH(QString, kind);
-    QFETCH(QString, words);
-    auto dir = makeDataDir(false);
-    const auto dat = dir->root() / "Dat";
-    if (kind == "file") writeBytes(dat, {1, 2});
-    if (kind == "link") std::filesystem::create_symlink(dir->root() / "Gone", dat);
-    const auto entries = entriesBelow(dir->root());
-    ModDefinitions defs(dir->root());
-    const Status startup = defs.Startup();
-    QVERIFY2(startup.message().find(words.toStdString()) != std::string::npos,
-             startup.message().c_str());
-    QCOMPARE(std::count(startup.message().begin(), startup.message().end(), '\n'), 0L);
-    // Every step stops with the folder's name, and nothing is created.
-    defs.Map = sampleMap(7);
-    for (const Status& status :
-         {startup, defs.LoadFirstMap(), defs.OpenCreatureFile(), defs.OpenItemAndShopFiles(),
-          defs.OpenSpellFiles(), defs.LoadMap(2), defs.SaveMap(2)})
-      QVERIFY2(mentions(status, dat), status.message().c_str());
-    QVERIFY(!defs.ReadItemPair(1).ok());
-    QVERIFY(!defs.AppendItem().ok());
-    QVERIFY(defs.Map == sampleMap(7));
-    QCOMPARE(defs.ItemCount, 0L);
-    QCOMPARE(entriesBelow(dir->root()), entries);
+    for (const auto& [kind, words] :
+         {std::pair<std::string, std::string>{"missing", "Cannot find the Dat folder"},
+          {"file", "it is a file, not a folder"},
+          {"link", "it is a link to something that does not exist"}}) {
+      auto dir = makeDataDir(false);
+      const auto dat = dir->root() / "Dat";
+      if (kind == "file") writeBytes(dat, {1, 2});
+      if (kind == "link") std::filesystem::create_symlink(dir->root() / "Gone", dat);
+      const auto entries = entriesBelow(dir->root());
+      ModDefinitions defs(dir->root());
+      const Status startup = defs.Startup();
+      QVERIFY2(startup.message().find(words) != std::string::npos, startup.message().c_str());
+      QCOMPARE(std::count(startup.message().begin(), startup.message().end(), '\n'), 0L);
+      defs.Map = sampleMap(7);
+      for (const Status& status :
+           {startup, defs.LoadFirstMap(), defs.OpenCreatureFile(), defs.OpenItemAndShopFiles(),
+            defs.OpenSpellFiles(), defs.LoadMap(2), defs.SaveMap(2)})
+        QVERIFY2(mentions(status, dat), status.message().c_str());
+      QVERIFY(!defs.ReadItemPair(1).ok());
+      QVERIFY(!defs.AppendItem().ok());
+      QVERIFY(defs.Map == sampleMap(7));
+      QCOMPARE(defs.ItemCount, 0L);
+      QCOMPARE(entriesBelow(dir->root()), entries);
+    }
   }
 };
 
