@@ -31,12 +31,8 @@ inline std::string textAt(const std::vector<std::uint8_t>& bytes, std::size_t of
 // Each (offset, value) is an Integer of the packed bytes.
 inline void expectIntegers(const std::vector<std::uint8_t>& bytes,
                            std::initializer_list<std::pair<std::size_t, int>> expected) {
-  for (const auto& [offset, value] : expected) {
-    const int actual = core::IntegerAt(bytes, offset);
-    QVERIFY2(
-        actual == value,
-        qPrintable(QString("Integer at %1 is %2, expected %3").arg(offset).arg(actual).arg(value)));
-  }
+  for (const auto& [offset, value] : expected)
+    QVERIFY2(core::IntegerAt(bytes, offset) == value, qPrintable(QString("at %1").arg(offset)));
 }
 
 // Every byte value once, then as often as needed: texts full of NULs, blanks and 0x80..0x9F.

@@ -105,12 +105,9 @@ class BitmapTest : public QObject {
 
   void backgroundGridFallsOnCellEdges() {
     const core::Bitmap back = core::MakeMapBackground();
-    QCOMPARE(back.width, 434);
-    QCOMPARE(back.height, 434);
-    for (int k = 0; k <= 33; ++k) {
-      QVERIFY(back.at(13 * k, 5) != 0xFFFFFF);
-      QVERIFY(back.at(5, 13 * k) != 0xFFFFFF);
-    }
+    QCOMPARE(QSize(back.width, back.height), QSize(434, 434));
+    for (int k = 0; k <= 33; ++k)
+      QVERIFY(back.at(13 * k, 5) != 0xFFFFFF && back.at(5, 13 * k) != 0xFFFFFF);
     // Inside a cell, and beyond the last grid line, the view is white.
     for (int d = 1; d <= 12; ++d) QCOMPARE(back.at(13 * 7 + d, 13 * 9 + d), 0xFFFFFFu);
     QCOMPARE(back.at(433, 433), 0xFFFFFFu);

@@ -7,15 +7,6 @@ using namespace test_support;
 
 namespace {
 
-using Stock = std::array<std::int16_t, ShopStockSize>;
-
-Stock stockOf(const QList<int>& front) {
-  Stock stock{};
-  for (int i = 0; i < front.size(); ++i)
-    stock[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(front[i]);
-  return stock;
-}
-
 // Gives each field of a run of Integers from `offset` on its own value, and finds each there.
 template <class Record>
 void expectRun(std::size_t offset, std::initializer_list<std::int16_t Record::*> fields) {
@@ -156,9 +147,10 @@ class CatalogueRecordsTest : public QObject {
         {{0, -1, 3, -1}, {-1, 3}},
         {QList<int>(16, 5), {5}}};
     for (const auto& [before, after] : rows) {
-      Stock stock = stockOf(before);
+      std::array<std::int16_t, ShopStockSize> stock{};
+      std::copy(before.begin(), before.end(), stock.begin());
       pack_shop_stock(stock);
-      QCOMPARE(stock, stockOf(after));
+      QCOMPARE(QList<int>(stock.begin(), stock.end()), after + QList<int>(16 - after.size(), 0));
     }
   }
 

@@ -36,38 +36,6 @@ class MapRecordTest : public QObject {
     QCOMPARE(static_cast<std::uint16_t>(map.Square(32, 32)), std::uint16_t{0xAD0D});
   }
 
-  // The single Integers are checked with the catalogue records.
-  void squaresAndEncountersAtTheirOffsets() {
-    MapRecord map;
-    // Encounters are field-major: eleven creatures, eleven dice counts, ...
-    map.SetEncounter(10, EncounterField::Creature, 12);
-    map.SetEncounter(10, EncounterField::OthersChance, 40);
-    map.SetEncounter(0, EncounterField::DiceCount, 2);
-    map.SetEncounter(3, EncounterField::DiceBonus, -1);
-    // Column x, row y at 122 + 2 * (33y + x): the last square ends where the specials begin.
-    map.SetSquare(5, 0, 0x0101);
-    map.SetSquare(0, 1, 0x0202);
-    map.SetSquare(32, 32, 0x0404);
-    const auto bytes = packedBytes(map);
-    expectIntegers(bytes, {{30, 12}, {118, 40}, {32, 2}, {82, -1}});
-    expectIntegers(bytes, {{132, 0x0101}, {188, 0x0202}, {2298, 0x0404}});
-  }
-
-  // Field f of entry i at 2300 + 202 f + 2 i, fields in the order of MapSpecial.
-  void specialTableIsFieldMajor() {
-    MapRecord map;
-    const MapSpecial special{8, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11};
-    map.PutSpecial(50, special);
-    putSpecial(map, 7, 4, 3, 5);
-    map.SetSpecial(100, SpecialField::CondValue, -7);
-    QCOMPARE(map.GetSpecial(50), special);
-    const auto bytes = packedBytes(map);
-    expectIntegers(bytes, {{2400, 8}, {2602, 1}, {2804, 2}, {3006, 3}, {3208, 4}, {3410, 5}});
-    expectIntegers(bytes, {{3612, 6}, {3814, 7}, {4016, 9}, {4218, 10}, {4420, 11}});
-    // Entry 7's kind and square, and the table's last Integer.
-    expectIntegers(bytes, {{2314, 4}, {2718, 3}, {2920, 5}, {4520, -7}});
-  }
-
   void specialsOfASquareInIndexOrder() {
     MapRecord map;
     putSpecial(map, 9, 5, 3, 5);
@@ -86,13 +54,36 @@ class MapRecordTest : public QObject {
     QCOMPARE(map.FirstFreeSpecial(), 70);
   }
 
-  void textsAreCutPaddedAndEndWhereTheLongTextsBegin() {
+  // Squares, encounters, specials and texts where the file has them; the single Integers are
+  // checked with the catalogue records.
+  void tablesAndTextsAtTheirOffsets() {
     MapRecord map;
+    // Encounters are field-major: eleven creatures, eleven dice counts, ...
+    map.SetEncounter(10, EncounterField::Creature, 12);
+    map.SetEncounter(10, EncounterField::OthersChance, 40);
+    map.SetEncounter(0, EncounterField::DiceCount, 2);
+    map.SetEncounter(3, EncounterField::DiceBonus, -1);
+    // Column x, row y at 122 + 2 * (33y + x): the last square ends where the specials begin.
+    map.SetSquare(5, 0, 0x0101);
+    map.SetSquare(0, 1, 0x0202);
+    map.SetSquare(32, 32, 0x0404);
+    // Field f of special i at 2300 + 202 f + 2 i, fields in the order of MapSpecial.
+    const MapSpecial special{8, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11};
+    map.PutSpecial(50, special);
+    putSpecial(map, 7, 4, 3, 5);
+    map.SetSpecial(100, SpecialField::CondValue, -7);
+    QCOMPARE(map.GetSpecial(50), special);
     map.SetText(0, "Welcome");
     map.SetText(50, std::string(49, 'a') + "Z");
     map.SetLongText(0, "L");
     map.SetLongText(10, std::string(999, 'b') + "Q");
     const auto bytes = packedBytes(map);
+    expectIntegers(bytes, {{30, 12}, {118, 40}, {32, 2}, {82, -1}});
+    expectIntegers(bytes, {{132, 0x0101}, {188, 0x0202}, {2298, 0x0404}});
+    expectIntegers(bytes, {{2400, 8}, {2602, 1}, {2804, 2}, {3006, 3}, {3208, 4}, {3410, 5}});
+    expectIntegers(bytes, {{3612, 6}, {3814, 7}, {4016, 9}, {4218, 10}, {4420, 11}});
+    // Special 7's kind and square, and the table's last Integer.
+    expectIntegers(bytes, {{2314, 4}, {2718, 3}, {2920, 5}, {4520, -7}});
     QCOMPARE(textAt(bytes, 4522, 8), std::string("Welcome "));
     QCOMPARE(textAt(bytes, 7070, 4), std::string("aZL "));
     QCOMPARE(textAt(bytes, 18070, 2), std::string("bQ"));
@@ -113,10 +104,9 @@ class MapRecordTest : public QObject {
     MapRecord map = MapRecord::unpack(everyByte(MapRecord::PackedSize));
     map.Blank();
     const auto bytes = packedBytes(map);
-    for (std::size_t i = 0; i < MapRecord::PackedSize; ++i) {
-      if (bytes[i] != (i < 4522 ? 0 : 0x20))
-        QFAIL(qPrintable(QString("byte %1 is %2").arg(i).arg(bytes[i])));
-    }
+    std::vector<std::uint8_t> expected(MapRecord::PackedSize, 0x20);
+    std::fill_n(expected.begin(), 4522, 0);
+    QCOMPARE(toHex(bytes), toHex(expected));
     QCOMPARE(map, MapRecord());
   }
 
@@ -166,10 +156,9 @@ class MapRecordTest : public QObject {
   // The store's side: steps are named by the window, every window hears an undo, and a new
   // map starts a new history.
   void theStoreRecordsAnnouncesAndRestarts() {
-    auto dir = makeDataDir();
-    writeMapSlot(dir->datFile("Maps.dat"), 1, sampleMap(1));
-    ModDefinitions defs(dir->root());
-    QVERIFY(defs.LoadMap(1).ok());
+    FilledGame game;
+    ModDefinitions& defs = game.defs;
+    QVERIFY(game.started.ok());
     defs.StartMapHistory();
     const MapRecord loaded = defs.Map;
     std::vector<const void*> origins;
