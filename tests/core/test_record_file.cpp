@@ -9,8 +9,6 @@
 using namespace core;
 using namespace test_support;
 
-Q_DECLARE_METATYPE(std::vector<std::uint8_t>)
-
 namespace {
 
 constexpr std::size_t MapSlot = 31622;
@@ -34,42 +32,36 @@ class RecordFileTest : public QObject {
  private slots:
   // A write puts its bytes at the slot's start and touches nothing else; a slot past the end
   // is zero-filled first, the gap before it too.
-  void writeChangesOnlyItsBytes_data() {
-    QTest::addColumn<int>("slotLength");
-    QTest::addColumn<std::vector<std::uint8_t>>("before");
-    QTest::addColumn<long>("slot");
-    QTest::addColumn<std::vector<std::uint8_t>>("data");
-    QTest::addColumn<std::vector<std::uint8_t>>("after");
-    const auto map = patternBytes(18072, 7);
-    QTest::newRow("slot 3 of a new Maps.dat")
-        << int(MapSlot) << std::vector<std::uint8_t>{} << 3L << map
-        << joined({run(2 * MapSlot, 0), map, run(MapSlot - map.size(), 0)});
-    const auto items = patternBytes(4 * 222, 99);
-    auto written = items;
-    std::fill_n(written.begin() + 222, 182, 0x11);
-    QTest::newRow("slack and other slots stay") << 222 << items << 2L << run(182, 0x11) << written;
-    QTest::newRow("gap beyond the end")
-        << 86 << run(100, 0xEE) << 4L << run(61, 0x33)
-        << joined({run(100, 0xEE), run(158, 0), run(61, 0x33), run(25, 0)});
-  }
   void writeChangesOnlyItsBytes() {
-    QFETCH(int, slotLength);
-    QFETCH(std::vector<std::uint8_t>, before);
-    QFETCH(long, slot);
-    QFETCH(std::vector<std::uint8_t>, data);
-    QFETCH(std::vector<std::uint8_t>, after);
-    auto dir = makeDataDir();
-    const auto path = dir->datFile("Maps.dat");
-    if (!before.empty()) writeBytes(path, before);
-    auto file = RecordFile::Open(path, static_cast<std::size_t>(slotLength));
-    QVERIFY2(file.ok(), file.status().message().c_str());
-    QCOMPARE(std::filesystem::file_size(path), std::uintmax_t{before.size()});  // made if new
-    QVERIFY(file->Write(slot, data).ok());
-    QVERIFY(file->Sync().ok());
-    QCOMPARE(toHex(readBytes(path)), toHex(after));
-    std::vector<std::uint8_t> back(data.size());
-    QVERIFY(file->Read(slot, back).ok());
-    QCOMPARE(toHex(back), toHex(data));
+    using Bytes = std::vector<std::uint8_t>;
+    struct Row {
+      std::size_t slotLength;
+      Bytes before;
+      long slot;
+      Bytes data, after;
+    };
+    const Bytes map = patternBytes(18072, 7), items = patternBytes(4 * 222, 99);
+    Bytes written = items;
+    std::fill_n(written.begin() + 222, 182, 0x11);
+    const Row rows[] = {
+        {MapSlot, {}, 3, map, joined({run(2 * MapSlot, 0), map, run(MapSlot - map.size(), 0)})},
+        {222, items, 2, run(182, 0x11), written},  // the slack and the other slots stay
+        {86, run(100, 0xEE), 4, run(61, 0x33),
+         joined({run(100, 0xEE), run(158, 0), run(61, 0x33), run(25, 0)})}};
+    for (const Row& row : rows) {
+      auto dir = makeDataDir();
+      const auto path = dir->datFile("Maps.dat");
+      if (!row.before.empty()) writeBytes(path, row.before);
+      auto file = RecordFile::Open(path, row.slotLength);
+      QVERIFY2(file.ok(), file.status().message().c_str());
+      QCOMPARE(std::filesystem::file_size(path), std::uintmax_t{row.before.size()});  // made if new
+      QVERIFY(file->Write(row.slot, row.data).ok());
+      QVERIFY(file->Sync().ok());
+      QCOMPARE(toHex(readBytes(path)), toHex(row.after));
+      Bytes back(row.data.size());
+      QVERIFY(file->Read(row.slot, back).ok());
+      QCOMPARE(toHex(back), toHex(row.data));
+    }
   }
 
   void readPastEndGivesZeros() {

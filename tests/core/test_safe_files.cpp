@@ -125,7 +125,6 @@ class SafeFilesTest : public QObject {
     defs.Map = sampleMap(9);
     QVERIFY(mentions(defs.LoadMap(1), dir->datFile("Maps.dat")));
     QVERIFY(defs.Map == sampleMap(9));
-    QCOMPARE(defs.ShopCount, 2L);
     QCOMPARE(defs.ShopName(2), padded("Shop 2", ShopNameWidth));
     QVERIFY(defs.SpellProgression().isOpen());
     QCOMPARE(defs.CreatureCount, 3L);

@@ -102,7 +102,6 @@ class TextTest : public QObject {
     std::string all;
     for (int byte = 0; byte < 256; ++byte) all.push_back(static_cast<char>(byte));
     const std::u32string decoded = DecodeWindows1252(all);
-    QCOMPARE(decoded.size(), std::size_t{256});
     QCOMPARE(EncodeWindows1252(decoded), all);  // so no two bytes share a character
   }
 
@@ -127,8 +126,7 @@ class TextTest : public QObject {
   // The tables themselves are the designer's; what matters is where they end.
   void lookupsOutsideAListAreEmpty() {
     for (const int empty : {0, 3, 6, 9, 12, -1}) QVERIFY(ItemTypeText(empty).empty());
-    QVERIFY(ClassName(0).empty());
-    QVERIFY(ClassName(9).empty());
+    for (const int outside : {0, 9}) QVERIFY(ClassName(outside).empty());
     QVERIFY(TextOfCode(SaveLabels, 0).empty());
     QVERIFY(TextOfCode(FacingMaskNames, 16).empty());
     QVERIFY(TextOfCode(SpecialKindNames, -1).empty());
