@@ -1,18 +1,11 @@
 #include "core/bitmap.h"
-#include "core/map_record.h"
 #include "core/tile_sheet.h"
-#include "support/fixtures.h"
-#include "support/test_registry.h"
+#include "core_fixture.h"
 
 #include <sys/stat.h>
 
+#include <QRect>
 #include <QTemporaryDir>
-#include <QTest>
-
-#include <cstdint>
-#include <filesystem>
-#include <utility>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -29,89 +22,61 @@ class BitmapTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void rowsArePaddedAndStoredBottomUp_data() {
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("rowBytes");
-    QTest::newRow("1 wide") << 1 << 4;
-    QTest::newRow("3 wide") << 3 << 12;
-    QTest::newRow("4 wide, no padding") << 4 << 12;
-  }
+  // 1, 3 and 4 pixels wide, each over an older, larger file.
   void rowsArePaddedAndStoredBottomUp() {
-    QFETCH(int, width);
-    QFETCH(int, rowBytes);
     QTemporaryDir dir;
     const fs::path path = fs::path(dir.path().toStdString()) / "p.bmp";
-    core::Bitmap bitmap(width, 2, 0x000000);
-    bitmap.set(0, 0, 0x112233);          // top-left
-    bitmap.set(width - 1, 1, 0xA0B0C0);  // bottom-right
-    QVERIFY(core::WriteBmp(path, bitmap).ok());
+    for (const auto& [width, rowBytes] : {std::pair{1, 4}, {3, 12}, {4, 12}}) {
+      QVERIFY(core::WriteBmp(path, core::Bitmap(50, 50)).ok());
+      core::Bitmap bitmap(width, 2, 0x000000);
+      bitmap.set(0, 0, 0x112233);          // top-left
+      bitmap.set(width - 1, 1, 0xA0B0C0);  // bottom-right
+      QVERIFY(core::WriteBmp(path, bitmap).ok());
 
-    const std::vector<std::uint8_t> b = test_support::readBytes(path);
-    QCOMPARE(b.size(), std::size_t(54 + 2 * rowBytes));
-    QCOMPARE(U32(b, 2), std::uint32_t(b.size()));
-    QCOMPARE(U32(b, 18), std::uint32_t(width));
-    QCOMPARE(U32(b, 22), 2u);
-    QCOMPARE(U32(b, 34), std::uint32_t(2 * rowBytes));
-    // The bottom row comes first, each pixel blue, green, red.
-    const std::size_t bottomRight = 54 + 3 * (width - 1);
-    QCOMPARE(b[bottomRight], std::uint8_t{0xC0});
-    QCOMPARE(b[bottomRight + 1], std::uint8_t{0xB0});
-    QCOMPARE(b[bottomRight + 2], std::uint8_t{0xA0});
-    const std::size_t topLeft = 54 + rowBytes;
-    QCOMPARE(b[topLeft], std::uint8_t{0x33});
-    QCOMPARE(b[topLeft + 1], std::uint8_t{0x22});
-    QCOMPARE(b[topLeft + 2], std::uint8_t{0x11});
-    for (int pad = 3 * width; pad < rowBytes; ++pad) QCOMPARE(b[54 + pad], std::uint8_t{0});
+      const std::vector<std::uint8_t> b = test_support::readBytes(path);
+      QCOMPARE(b.size(), std::size_t(54 + 2 * rowBytes));
+      QCOMPARE(U32(b, 2), std::uint32_t(b.size()));
+      QCOMPARE(U32(b, 18), std::uint32_t(width));
+      QCOMPARE(U32(b, 22), 2u);
+      QCOMPARE(U32(b, 34), std::uint32_t(2 * rowBytes));
+      // The bottom row comes first, each pixel blue, green, red; rows are padded with zeros.
+      const auto at = [&b](std::size_t offset, std::size_t size) {
+        return test_support::toHex({b.begin() + offset, b.begin() + offset + size});
+      };
+      QCOMPARE(at(54 + 3 * (width - 1), 3), QByteArray("c0 b0 a0"));
+      QCOMPARE(at(54 + rowBytes, 3), QByteArray("33 22 11"));
+      for (int pad = 3 * width; pad < rowBytes; ++pad) QCOMPARE(b[54 + pad], std::uint8_t{0});
+    }
   }
 
-  void overwritesAnOlderFile() {
-    QTemporaryDir dir;
-    const fs::path path = fs::path(dir.path().toStdString()) / "p.bmp";
-    QVERIFY(core::WriteBmp(path, core::Bitmap(50, 50)).ok());
-    QVERIFY(core::WriteBmp(path, core::Bitmap(1, 1)).ok());
-    QCOMPARE(fs::file_size(path), std::uintmax_t{58});
-  }
-
-  void failuresNameTheFile() {
-    QTemporaryDir dir;
-    const fs::path missing = fs::path(dir.path().toStdString()) / "no such folder" / "p.bmp";
-    core::Status status = core::WriteBmp(missing, core::Bitmap(2, 2));
-    QVERIFY(!status.ok());
-    QVERIFY(status.message().find(missing.string()) != std::string::npos);
-
-    const fs::path path = fs::path(dir.path().toStdString()) / "empty.bmp";
-    status = core::WriteBmp(path, core::Bitmap(0, 5));
-    QVERIFY(!status.ok());
-    QVERIFY(status.message().find("empty.bmp") != std::string::npos);
-    QVERIFY(!fs::exists(path));
-
-    core::Bitmap torn(4, 4);
-    torn.pixels.pop_back();
-    QVERIFY(!core::WriteBmp(path, torn).ok());
-    QVERIFY(!fs::exists(path));
-  }
-
-  void checkRefusesWhatWouldLeaveTheViewEmpty() {
+  // Failed writes name the file and leave none behind; a check refuses what would leave the
+  // view empty, saying why.
+  void failuresAndRefusalsSayWhy() {
     QTemporaryDir dir;
     const fs::path folder = dir.path().toStdString();
+    const fs::path missing = folder / "no such folder" / "p.bmp";
+    QVERIFY(core::WriteBmp(missing, core::Bitmap(2, 2)).message().find(missing.string()) !=
+            std::string::npos);
+    const fs::path empty = folder / "empty.bmp";
+    QVERIFY(core::WriteBmp(empty, core::Bitmap(0, 5)).message().find("empty.bmp") !=
+            std::string::npos);
+    core::Bitmap torn(4, 4);
+    torn.pixels.pop_back();
+    QVERIFY(!core::WriteBmp(empty, torn).ok());
+    QVERIFY(!fs::exists(empty));
+
     const fs::path good = folder / "good.bmp";
     QVERIFY(core::WriteBmp(good, core::Bitmap(169, 40)).ok());
     QVERIFY(core::CheckBmpFile(good, 169, 40).ok());
-
     const auto refusal = [](const fs::path& path, int w, int h) {
       const core::Status status = core::CheckBmpFile(path, w, h);
       return status.ok() ? std::string("accepted") : status.message();
     };
-    const fs::path small = folder / "small.bmp";
-    QVERIFY(core::WriteBmp(small, core::Bitmap(168, 40)).ok());
-    QVERIFY(refusal(small, 169, 40).find("168 x 40") != std::string::npos);
-
+    QVERIFY(refusal(good, 170, 40).find("169 x 40") != std::string::npos);
     auto bytes = test_support::readBytes(good);
     bytes.resize(bytes.size() - 1);
-    const fs::path cut = folder / "cut.bmp";
-    test_support::writeBytes(cut, bytes);
-    QVERIFY(refusal(cut, 169, 40).find("cut short") != std::string::npos);
-
+    test_support::writeBytes(folder / "cut.bmp", bytes);
+    QVERIFY(refusal(folder / "cut.bmp", 169, 40).find("cut short") != std::string::npos);
     const fs::path fifo = folder / "fifo.bmp";
     QCOMPARE(::mkfifo(fifo.c_str(), 0644), 0);
     QVERIFY(refusal(fifo, 1, 1).find("not a regular file") != std::string::npos);
@@ -127,35 +92,22 @@ class BitmapTest : public QObject {
   // Every glyph lies inside the sheet, and no two glyph rectangles overlap.
   void tileSheetHoldsEveryGlyph() {
     const core::Bitmap sheet = core::MakeTileSheet();
-    QCOMPARE(sheet.width, core::TileSheetWidth);
-    QCOMPARE(sheet.height, core::TileSheetHeight);
-    std::vector<core::GlyphRect> all{core::SelectionFrameGlyph, core::SpecialMarkerGlyph};
-    for (int side = 0; side < core::SideCount; ++side) {
-      all.push_back(core::PlainWallGlyphs[side]);
-      all.push_back(core::SecondWallGlyphs[side]);
-      all.push_back(core::DoorGlyphs[side]);
-    }
+    QCOMPARE(QSize(sheet.width, sheet.height), QSize(core::TileSheetWidth, core::TileSheetHeight));
+    const auto rect = [](const core::GlyphRect& g) { return QRect(g.x, g.y, g.width, g.height); };
+    std::vector<QRect> all{rect(core::SelectionFrameGlyph), rect(core::SpecialMarkerGlyph)};
+    for (const auto* glyphs : {core::PlainWallGlyphs, core::SecondWallGlyphs, core::DoorGlyphs})
+      for (int side = 0; side < core::SideCount; ++side) all.push_back(rect(glyphs[side]));
     for (std::size_t i = 0; i < all.size(); ++i) {
-      const core::GlyphRect& a = all[i];
-      QVERIFY(a.x >= 0 && a.y >= 0 && a.x + a.width <= sheet.width &&
-              a.y + a.height <= sheet.height);
-      for (std::size_t j = i + 1; j < all.size(); ++j) {
-        const core::GlyphRect& b = all[j];
-        const bool apart = a.x + a.width <= b.x || b.x + b.width <= a.x || a.y + a.height <= b.y ||
-                           b.y + b.height <= a.y;
-        QVERIFY(apart);
-      }
+      QVERIFY(QRect(0, 0, sheet.width, sheet.height).contains(all[i]));
+      for (std::size_t j = i + 1; j < all.size(); ++j) QVERIFY(!all[i].intersects(all[j]));
     }
   }
 
   void backgroundGridFallsOnCellEdges() {
     const core::Bitmap back = core::MakeMapBackground();
-    QCOMPARE(back.width, 434);
-    QCOMPARE(back.height, 434);
-    for (int k = 0; k <= 33; ++k) {
-      QVERIFY(back.at(13 * k, 5) != 0xFFFFFF);
-      QVERIFY(back.at(5, 13 * k) != 0xFFFFFF);
-    }
+    QCOMPARE(QSize(back.width, back.height), QSize(434, 434));
+    for (int k = 0; k <= 33; ++k)
+      QVERIFY(back.at(13 * k, 5) != 0xFFFFFF && back.at(5, 13 * k) != 0xFFFFFF);
     // Inside a cell, and beyond the last grid line, the view is white.
     for (int d = 1; d <= 12; ++d) QCOMPARE(back.at(13 * 7 + d, 13 * 9 + d), 0xFFFFFFu);
     QCOMPARE(back.at(433, 433), 0xFFFFFFu);

@@ -1,55 +1,9 @@
-#include "core/definitions.h"
-#include "support/fixtures.h"
-#include "support/test_registry.h"
-
-#include <QTest>
-
-#include <algorithm>
-#include <filesystem>
-#include <random>
-#include <string>
-#include <vector>
+#include "core_fixture.h"
 
 using namespace core;
 using namespace test_support;
 
 namespace {
-
-template <class Record>
-Record storedSlot(const std::filesystem::path& file, long slot) {
-  auto bytes = readBytes(file, static_cast<std::uint64_t>(slot - 1) * Record::SlotLength,
-                         Record::PackedSize);
-  bytes.resize(Record::PackedSize, 0);
-  return Record::unpack(bytes);
-}
-
-// A game folder with every file: maps 1..3, and catalogues of 4 items, 3 creatures, 2 shops,
-// 5 spells and 6 progression entries. Headers and slack carry recognisable bytes.
-void fillGameFolder(const TestDataDir& dir) {
-  for (std::int16_t map = 1; map <= 3; ++map)
-    writeMapSlot(dir.datFile("Maps.dat"), map, sampleMap(map));
-  writeCatalogue(dir.datFile("Item.dat"), namedEntries<ItemRecord>(4, "Item"), patternBytes(222, 1),
-                 0x5A);
-  writeCatalogue(dir.datFile("Mon.dat"), namedEntries<CreatureRecord>(3, "Orc"),
-                 patternBytes(204, 2), 0x5A);
-  writeCatalogue(dir.datFile("Shop.dat"), namedEntries<ShopRecord>(2, "Shop"), patternBytes(86, 3),
-                 0x5A);
-  writeCatalogue(dir.datFile("Mag.dat"), namedEntries<SpellRecord>(5, "Spell"),
-                 patternBytes(2314, 4), 0x5A);
-  std::vector<SpellProgRecord> progression(6);
-  for (std::size_t i = 0; i < progression.size(); ++i)
-    progression[i].ProgSpell = static_cast<std::int16_t>(i + 1);
-  writeCatalogue(dir.datFile("MagProg.dat"), progression, patternBytes(10, 5));
-}
-
-const char* const AllFiles[] = {"Maps.dat", "Item.dat", "Mon.dat",
-                                "Shop.dat", "Mag.dat",  "MagProg.dat"};
-
-std::vector<std::vector<std::uint8_t>> allFileBytes(const TestDataDir& dir) {
-  std::vector<std::vector<std::uint8_t>> files;
-  for (const char* name : AllFiles) files.push_back(readBytes(dir.datFile(name)));
-  return files;
-}
 
 std::vector<long> counts(const ModDefinitions& defs) {
   return {defs.ItemCount, defs.CreatureCount, defs.ShopCount, defs.SpellCount, defs.SpellProgCount};
@@ -80,15 +34,10 @@ class DefinitionsTest : public QObject {
 
     QVERIFY(defs.Map == sampleMap(1));
     QCOMPARE(counts(defs), (std::vector<long>{4, 3, 2, 5, 6}));
-    QCOMPARE((std::vector<long>{defs.ItemLen, defs.CreatureLen, defs.ShopLen, defs.SpellLen,
-                                defs.SpellProgLen}),
-             (std::vector<long>{222, 204, 86, 2314, 10}));
     // Items hold entry 1; the others hold their headers, whose first Integer is the count.
-    QCOMPARE(defs.Item.ItemNo, std::int16_t{1});
     QCOMPARE(defs.Item.ItemName, padded("Item 1"));
     QVERIFY(defs.Creature == storedSlot<CreatureRecord>(dir->datFile("Mon.dat"), 1));
     QVERIFY(defs.Shop == storedSlot<ShopRecord>(dir->datFile("Shop.dat"), 1));
-    QCOMPARE(long{defs.Shop.ShopNo}, defs.ShopCount);
     QVERIFY(defs.Spell == storedSlot<SpellRecord>(dir->datFile("Mag.dat"), 1));
     QVERIFY(defs.SpellProg == storedSlot<SpellProgRecord>(dir->datFile("MagProg.dat"), 1));
     QVERIFY(defs.ItemScratch == ItemRecord{});
@@ -96,19 +45,44 @@ class DefinitionsTest : public QObject {
     QVERIFY(allFileBytes(*dir) == before);
   }
 
-  void emptyDatFolderGetsEmptyFiles() {
+  // Missing files are created empty, and read as zeros. A read-only file, a count the file
+  // cannot hold and a negative count are reported, each once; the negative count stays on
+  // disk until an append writes a sound one.
+  void startupSaysWhatItFound() {
     auto dir = makeDataDir();
+    writeCatalogue(dir->datFile("Item.dat"), namedEntries<ItemRecord>(1, "Item"));
+    std::filesystem::permissions(dir->datFile("Item.dat"), std::filesystem::perms(0444));
+    writeBytes(dir->datFile("Shop.dat"), {0xFF, 0x7F});  // counts 32767 in two bytes
+    const auto mon = dir->datFile("Mon.dat");
+    auto header = patternBytes(204, 77);
+    header[0] = 0xFD;  // -3
+    header[1] = 0xFF;
+    writeBytes(mon, header);
     ModDefinitions defs(dir->root());
-    const Status status = defs.Startup();
-    QVERIFY2(status.ok(), status.message().c_str());
-    for (const char* name : AllFiles) {
-      QVERIFY2(std::filesystem::exists(dir->datFile(name)), name);
-      QCOMPARE(std::filesystem::file_size(dir->datFile(name)), std::uintmax_t{0});
+    QCOMPARE(defs.ItemName(1), std::string());  // nothing open yet: empty, no crash
+    QVERIFY(defs.Startup().ok());
+    const auto noticed = [&](const char* file, const std::string& words) {
+      return std::count_if(defs.Notices().begin(), defs.Notices().end(), [&](const auto& notice) {
+        return notice.find(dir->datFile(file).string()) == 0 &&
+               notice.find(words) != std::string::npos;
+      });
+    };
+    for (const char* created : {"Maps.dat", "Mag.dat", "MagProg.dat"}) {
+      QVERIFY2(noticed(created, "created") == 1, created);
+      QCOMPARE(std::filesystem::file_size(dir->datFile(created)), std::uintmax_t{0});
     }
-    QCOMPARE(counts(defs), std::vector<long>(5, 0));
-    // Past the end every slot reads as zeros: an empty map, an empty entry 1.
+    QCOMPARE(noticed("Item.dat", "read-only"), 1);
+    QCOMPARE(noticed("Shop.dat", "32767"), 1);
+    QCOMPARE(noticed("Mon.dat", "-3"), 1);
+    QCOMPARE(defs.Notices().size(), std::size_t{6});
+    QCOMPARE(counts(defs), (std::vector<long>{1, 0, 32767, 0, 0}));
     QVERIFY(defs.Map == MapRecord::unpack(std::vector<std::uint8_t>(MapRecord::PackedSize, 0)));
-    QVERIFY(defs.Item == ItemRecord::unpack(std::vector<std::uint8_t>(ItemRecord::PackedSize, 0)));
+
+    QVERIFY(readBytes(mon) == header);
+    nameEntry(defs.Creature, "Goblin");
+    QVERIFY(defs.AppendCreature().ok());
+    expectHeader(mon, header, 1);
+    QCOMPARE(storedSlot<CreatureRecord>(mon, 2).CreatureName, padded("Goblin"));
   }
 
   void garbageFilesStillStartUp() {
@@ -122,69 +96,9 @@ class DefinitionsTest : public QObject {
     const auto before = allFileBytes(*dir);
     ModDefinitions defs(dir->root());
     QVERIFY(defs.Startup().ok());
-    std::vector<long> expected;
-    for (std::size_t file = 1; file < before.size(); ++file) {
-      const auto count = static_cast<std::int16_t>(before[file][0] | before[file][1] << 8);
-      expected.push_back(std::max(0L, long{count}));
-    }
-    QCOMPARE(counts(defs), expected);
+    for (const long count : counts(defs)) QVERIFY(count >= 0);
     QVERIFY(!defs.SpellName(3).empty());
     QVERIFY(allFileBytes(*dir) == before);
-  }
-
-  void negativeCountIsReportedAndLeftUntilAnAppend() {
-    auto dir = makeDataDir();
-    auto header = patternBytes(204, 77);
-    header[0] = 0xFD;  // -3
-    header[1] = 0xFF;
-    const auto path = dir->datFile("Mon.dat");
-    writeBytes(path, header);
-
-    ModDefinitions defs(dir->root());
-    QVERIFY(defs.Startup().ok());
-    QCOMPARE(defs.CreatureCount, 0L);
-    // The other files were missing and are noticed as created; Mon.dat only for its count.
-    const auto aboutMon = std::count_if(
-        defs.Notices().begin(), defs.Notices().end(),
-        [&path](const std::string& notice) { return notice.find(path.string()) == 0; });
-    QCOMPARE(aboutMon, std::ptrdiff_t{1});
-    QVERIFY(readBytes(path) == header);
-
-    nameEntry(defs.Creature, "Goblin");
-    const Status status = defs.AppendCreature();
-    QVERIFY2(status.ok(), status.message().c_str());
-    QCOMPARE(defs.CreatureCount, 1L);
-    QCOMPARE(defs.Creature.CreatureNo, std::int16_t{1});
-    expectHeader(path, header, 1);
-    QCOMPARE(storedSlot<CreatureRecord>(path, 2).CreatureName, padded("Goblin"));
-  }
-
-  void missingDatFolderStopsEveryStep() {
-    auto dir = makeDataDir(false);
-    const auto listed = listTree(dir->root());
-    const auto dat = dir->root() / "Dat";
-    ModDefinitions defs(dir->root());
-    defs.Map.MapNo = 77;
-    const MapRecord map = defs.Map;
-
-    const std::vector<std::pair<const char*, Status>> steps = {
-        {"LoadFirstMap", defs.LoadFirstMap()},
-        {"OpenCreatureFile", defs.OpenCreatureFile()},
-        {"OpenItemAndShopFiles", defs.OpenItemAndShopFiles()},
-        {"OpenSpellFiles", defs.OpenSpellFiles()},
-        {"Startup", defs.Startup()},
-        {"LoadMap", defs.LoadMap(2)},
-        {"SaveMap", defs.SaveMap(2)},
-    };
-    for (const auto& [name, status] : steps) {
-      QVERIFY2(!status.ok(), name);
-      QVERIFY2(mentions(status, dat), (std::string(name) + ": " + status.message()).c_str());
-    }
-    QVERIFY(defs.Map == map);
-    QVERIFY(!defs.ReadItemPair(1).ok());
-    QVERIFY(!defs.AppendItem().ok());
-    QCOMPARE(defs.ItemCount, 0L);
-    QVERIFY(listTree(dir->root()) == listed);
   }
 
   void readOnlyCatalogueReadsButRefusesWrites() {
@@ -199,47 +113,17 @@ class DefinitionsTest : public QObject {
     ModDefinitions defs(dir->root());
     QVERIFY(defs.Startup().ok());
     QVERIFY(defs.ReadItemPair(3).ok());
-    QCOMPARE(defs.ItemName(3), padded("Item 3"));
 
     const ItemRecord working = defs.Item;
-    const std::vector<std::pair<const char*, Status>> writes = {{"WriteItem", defs.WriteItem()},
-                                                                {"AppendItem", defs.AppendItem()}};
-    for (const auto& [name, status] : writes) {
-      QVERIFY2(!status.ok(), name);
+    for (const Status& status : {defs.WriteItem(), defs.AppendItem()}) {
       QVERIFY2(mentions(status, items), status.message().c_str());
+      QVERIFY2(status.message().find("read-only") != std::string::npos, status.message().c_str());
     }
     QCOMPARE(defs.ItemCount, 4L);
     QVERIFY(defs.Item == working);
     const Status save = defs.SaveMap(1);
-    QVERIFY(!save.ok());
     QVERIFY2(mentions(save, maps), save.message().c_str());
     QVERIFY(allFileBytes(*dir) == before);
-  }
-
-  void appendToFiveEntries() {
-    auto dir = makeDataDir();
-    const auto path = dir->datFile("Item.dat");
-    writeCatalogue(path, namedEntries<ItemRecord>(5, "Item"), patternBytes(222, 9), 0x5A);
-    const auto before = readBytes(path);
-    ModDefinitions defs(dir->root());
-    QVERIFY(defs.Startup().ok());
-
-    QVERIFY(defs.ReadItemPair(2).ok());  // the editor was showing entry 2
-    nameEntry(defs.Item, "Dagger");
-    defs.Item.Cost = 30;
-    const Status status = defs.AppendItem();
-    QVERIFY2(status.ok(), status.message().c_str());
-
-    QCOMPARE(defs.ItemCount, 6L);
-    QCOMPARE(defs.Item.ItemNo, std::int16_t{6});
-    const auto after = readBytes(path);
-    QCOMPARE(after.size(), std::size_t{7 * 222});
-    expectHeader(path, {before.begin(), before.begin() + 222}, 6);
-    QVERIFY(std::equal(before.begin() + 222, before.end(), after.begin() + 222));  // entries 1..5
-    const ItemRecord stored = storedSlot<ItemRecord>(path, 7);
-    QVERIFY(stored == defs.Item);
-    QCOMPARE(stored.ItemName, padded("Dagger"));
-    QCOMPARE(stored.Cost, std::int16_t{30});
   }
 
   void appendStopsAtTheLargestCount() {
@@ -248,7 +132,6 @@ class DefinitionsTest : public QObject {
     writeCatalogue(path, std::vector<SpellProgRecord>(32766));
     ModDefinitions defs(dir->root());
     QVERIFY(defs.Startup().ok());
-    QCOMPARE(defs.SpellProgCount, 32766L);
 
     defs.SpellProg.ProgSpell = 12;
     QVERIFY(defs.AppendSpellProg().ok());
@@ -258,7 +141,6 @@ class DefinitionsTest : public QObject {
 
     const SpellProgRecord working = defs.SpellProg;
     const Status refused = defs.AppendSpellProg();
-    QVERIFY(!refused.ok());
     QVERIFY2(mentions(refused, path), refused.message().c_str());
     QVERIFY2(refused.message().find("32767") != std::string::npos, refused.message().c_str());
     QCOMPARE(defs.SpellProgCount, 32767L);
@@ -266,158 +148,101 @@ class DefinitionsTest : public QObject {
     QVERIFY(readBytes(path) == full);  // header still 32767, nothing written
   }
 
-  void pairAndScratchReaders() {
-    auto dir = makeDataDir();
-    fillGameFolder(*dir);
-    ModDefinitions defs(dir->root());
-    QVERIFY(defs.Startup().ok());
-
+  // Pair and scratch readers; names from every catalogue; a write changes its own slot only,
+  // an append adds a slot and changes only the header's count.
+  void readsWritesAppendsAndNames() {
+    FilledGame game;
+    ModDefinitions& defs = game.defs;
+    QVERIFY(game.started.ok());
     QVERIFY(defs.ReadCreaturePair(2).ok());
-    QCOMPARE(defs.Creature.CreatureName, padded("Orc 2"));
     QVERIFY(defs.Creature == defs.CreatureScratch);
     QVERIFY(defs.ReadCreatureScratch(3).ok());
-    QCOMPARE(defs.CreatureScratch.CreatureNo, std::int16_t{3});
-    QCOMPARE(defs.Creature.CreatureNo, std::int16_t{2});
-
-    QVERIFY(defs.ReadSpellPair(4).ok());
-    QVERIFY(defs.ReadSpellScratch(1).ok());
-    QCOMPARE(defs.Spell.SpellName, padded("Spell 4"));
-    QCOMPARE(defs.SpellScratch.SpellName, padded("Spell 1"));
-
+    QCOMPARE(defs.CreatureScratch.CreatureName, padded("Orc 3"));
+    QCOMPARE(defs.Creature.CreatureName, padded("Orc 2"));
     const ItemRecord item = defs.Item;
     QVERIFY(!defs.ReadItemPair(-1).ok());
     QVERIFY(defs.Item == item);
-  }
 
-  void writeGoesToItsOwnSlotOnly() {
-    auto dir = makeDataDir();
-    fillGameFolder(*dir);
-    const auto path = dir->datFile("Item.dat");
+    QCOMPARE(defs.ItemPluralName(4), padded("Item 4s"));
+    QCOMPARE(defs.CreaturePluralName(1), padded("Orc 1s"));
+    QCOMPARE(defs.ShopName(2), padded("Shop 2", 25));
+    QCOMPARE(defs.SpellName(6), std::string(20, '\0'));  // past the end
+    QCOMPARE(defs.SpellName(-1), std::string());
+    const auto header = patternBytes(2314, 4);
+    QCOMPARE(defs.SpellName(0), std::string(header.begin() + 2, header.begin() + 22));
+
+    const auto path = game.file("Item.dat");
     auto expected = readBytes(path);
-    ModDefinitions defs(dir->root());
-    QVERIFY(defs.Startup().ok());
-
     QVERIFY(defs.ReadItemPair(2).ok());
     defs.Item.Cost = 999;
     QVERIFY(defs.WriteItem().ok());
     defs.Item.pack(std::span<std::uint8_t>(expected.data() + 2 * 222, 182));
     QCOMPARE(toHex(readBytes(path)), toHex(expected));  // slack of slot 3 stays 0x5A
-
     defs.Item.ItemNo = 0;  // would land on the header and wipe the count
     QVERIFY(!defs.WriteItem().ok());
     QCOMPARE(toHex(readBytes(path)), toHex(expected));
+
+    nameEntry(defs.Item, "Dagger");  // while the editor shows entry 2
+    QVERIFY(defs.AppendItem().ok());
+    QCOMPARE(defs.ItemCount, 5L);
+    QCOMPARE(defs.Item.ItemNo, std::int16_t{5});
+    expectHeader(path, {expected.begin(), expected.begin() + 222}, 5);
+    const auto after = readBytes(path);
+    QCOMPARE(after.size(), std::size_t{6 * 222});
+    QVERIFY(std::equal(expected.begin() + 222, expected.end(), after.begin() + 222));
+    QVERIFY(storedSlot<ItemRecord>(path, 6) == defs.Item);
   }
 
-  void namesComeFromEveryCatalogue() {
-    auto dir = makeDataDir();
-    fillGameFolder(*dir);
-    ModDefinitions defs(dir->root());
-    QCOMPARE(defs.ItemName(1), std::string());  // nothing open yet: empty, no crash
-    QVERIFY(defs.Startup().ok());
-    QCOMPARE(defs.ItemName(4), padded("Item 4"));
-    QCOMPARE(defs.ItemPluralName(4), padded("Item 4s"));
-    QCOMPARE(defs.CreatureName(3), padded("Orc 3"));
-    QCOMPARE(defs.CreaturePluralName(1), padded("Orc 1s"));
-    QCOMPARE(defs.ShopName(2), padded("Shop 2", 25));
-    QCOMPARE(defs.SpellName(5), padded("Spell 5"));
-    QCOMPARE(defs.SpellName(6), std::string(20, '\0'));  // past the end
-    QCOMPARE(defs.SpellName(-1), std::string());
-    const auto header = patternBytes(2314, 4);
-    QCOMPARE(defs.SpellName(0), std::string(header.begin() + 2, header.begin() + 22));
-  }
-
-  void singleLookupsReadOnlyTheirEntryUntilAListSweeps() {
-    auto dir = makeDataDir();
-    fillGameFolder(*dir);
-    ModDefinitions defs(dir->root());
-    QVERIFY(defs.Startup().ok());
+  // A look-up reads only its entry until a sweep fills the cache from the file as it stands;
+  // from then on lists see every write and append through the store, and nothing else.
+  void nameCache() {
+    FilledGame game;
+    ModDefinitions& defs = game.defs;
+    QVERIFY(game.started.ok());
+    const auto items = game.file("Item.dat");
     QCOMPARE(defs.ItemName(3), padded("Item 3"));
-
-    // Entry 3 is cached on its first look-up; entry 4 is still read from the file.
-    auto bytes = readBytes(dir->datFile("Item.dat"));
+    auto bytes = readBytes(items);
     bytes[3 * 222 + 2] = 'J';
     bytes[4 * 222 + 2] = 'J';
-    writeBytes(dir->datFile("Item.dat"), bytes);
+    writeBytes(items, bytes);
     QCOMPARE(defs.ItemName(3), padded("Item 3"));
     QCOMPARE(defs.ItemName(4), padded("Jtem 4"));
-
-    // A sweep over many entries fills the whole cache in one pass of the file as it stands.
     for (long n = 0; n < 200; ++n) (void)defs.ItemName(n);
-    QCOMPARE(defs.ItemName(2), padded("Item 2"));
     QCOMPARE(defs.ItemName(3), padded("Jtem 3"));
     for (long past : {5L, 150L, 40000L}) QCOMPARE(defs.ItemName(past), std::string(20, '\0'));
-  }
 
-  void nameCacheFollowsWritesAndAppends() {
-    auto dir = makeDataDir();
-    fillGameFolder(*dir);
-    ModDefinitions defs(dir->root());
-    QVERIFY(defs.Startup().ok());
-    QVERIFY(defs.Items().LoadNames().ok());  // as a list does before its sweep
-    QCOMPARE(defs.ItemName(3), padded("Item 3"));
-
-    // The cache is what lists read: a change behind the editor's back is not seen...
-    auto bytes = readBytes(dir->datFile("Item.dat"));
-    bytes[4 * 222 + 2] = 'J';
-    writeBytes(dir->datFile("Item.dat"), bytes);
-    QCOMPARE(defs.ItemName(4), padded("Item 4"));
-
-    // ...but every write and append through the store is.
+    bytes[2 * 222 + 2] = 'J';
+    writeBytes(items, bytes);
+    QCOMPARE(defs.ItemName(2), padded("Item 2"));
     QVERIFY(defs.ReadItemPair(3).ok());
     nameEntry(defs.Item, "Longsword of the North Wind");
     QVERIFY(defs.WriteItem().ok());
     QCOMPARE(defs.ItemName(3), padded("Longsword of the North Wind"));
     QCOMPARE(defs.ItemPluralName(3), padded("Longsword of the North Winds"));
-
-    for (const char* name : {"Axe", "Bow", "Club"}) {
-      nameEntry(defs.Item, name);
-      QVERIFY(defs.AppendItem().ok());
-    }
-    QCOMPARE(defs.ItemCount, 7L);
-    QCOMPARE(defs.ItemName(5), padded("Axe"));
-    QCOMPARE(defs.ItemName(7), padded("Club"));
-    QCOMPARE(defs.ItemPluralName(6), padded("Bows"));
-
+    nameEntry(defs.Item, "Bow");
+    QVERIFY(defs.AppendItem().ok());
+    QCOMPARE(defs.ItemPluralName(5), padded("Bows"));
     defs.Item.ItemNo = 10;  // beyond the end: the slots between are zeros
-    nameEntry(defs.Item, "Far");
     QVERIFY(defs.WriteItem().ok());
-    QCOMPARE(defs.ItemName(10), padded("Far"));
+    QCOMPARE(defs.ItemName(10), padded("Bow"));
     QCOMPARE(defs.ItemName(9), std::string(20, '\0'));
-
-    QVERIFY(defs.ReadShopPair(1).ok());
-    defs.Shop.ShopName = "Bazaar";
-    QVERIFY(defs.WriteShop().ok());
-    QCOMPARE(defs.ShopName(1), padded("Bazaar", 25));
   }
 
-  // Map numbers below 1 and a Maps.dat that cannot be opened: the map in memory stays.
-  void failedMapLoadsLeaveTheMap_data() {
-    QTest::addColumn<long>("number");
-    QTest::addColumn<bool>("mapsIsAFolder");
-    QTest::newRow("0") << 0L << false;
-    QTest::newRow("-1") << -1L << false;
-    QTest::newRow("Maps.dat is a folder") << 1L << true;
-  }
-  void failedMapLoadsLeaveTheMap() {
-    QFETCH(long, number);
-    QFETCH(bool, mapsIsAFolder);
-    auto dir = makeDataDir();
-    const auto maps = dir->datFile("Maps.dat");
-    if (mapsIsAFolder) std::filesystem::create_directory(maps);
-    if (!mapsIsAFolder) fillGameFolder(*dir);
-    const auto listed = listTree(dir->root());
-    const auto before = mapsIsAFolder ? std::vector<std::uint8_t>() : readBytes(maps);
-    ModDefinitions defs(dir->root());
+  // Map numbers below 1 are refused naming Maps.dat; the map in memory and the files stay.
+  void mapNumbersBelowOneAreRefused() {
+    FilledGame game;
+    ModDefinitions& defs = game.defs;
+    const auto before = allFileBytes(*game.dir);
+    const auto entries = entriesBelow(game.dir->root());
     defs.Map = sampleMap(9);
-
-    const Status load = defs.LoadMap(number);
-    QVERIFY(!load.ok());
-    QVERIFY2(mentions(load, maps), load.message().c_str());
+    for (long number : {0L, -1L}) {
+      const Status load = defs.LoadMap(number);
+      QVERIFY2(mentions(load, game.file("Maps.dat")), load.message().c_str());
+      QVERIFY(!defs.SaveMap(number).ok());
+    }
     QVERIFY(defs.Map == sampleMap(9));
-    QVERIFY(!defs.SaveMap(number).ok());
-    QVERIFY(listTree(dir->root()) == listed);
-    if (!mapsIsAFolder) QVERIFY(readBytes(maps) == before);
-    QCOMPARE(defs.Startup().ok(), !mapsIsAFolder);
+    QVERIFY(allFileBytes(*game.dir) == before);
+    QCOMPARE(entriesBelow(game.dir->root()), entries);
   }
 
   void folderAndFileNamesIgnoreCase() {
@@ -425,16 +250,13 @@ class DefinitionsTest : public QObject {
     const auto dat = dir->root() / "DAT";
     std::filesystem::create_directory(dat);
     writeCatalogue(dat / "ITEM.DAT", namedEntries<ItemRecord>(2, "Item"));
-    writeCatalogue(dat / "mon.DAT", namedEntries<CreatureRecord>(3, "Orc"));
     writeMapSlot(dat / "maps.dat", 1, sampleMap(1));
     ModDefinitions defs(dir->root());
     QVERIFY(defs.Startup().ok());
     QCOMPARE(defs.ItemCount, 2L);
-    QCOMPARE(defs.CreatureCount, 3L);
     QVERIFY(defs.Map == sampleMap(1));
     QCOMPARE(defs.MapsFile(), dat / "maps.dat");
     QVERIFY(!std::filesystem::exists(dat / "Item.dat"));
-    QVERIFY(std::filesystem::exists(dat / "Shop.dat"));  // missing ones are created
 
     writeBytes(dir->data() / "BACK.BMP", {1});
     QCOMPARE(defs.DataFile("Back.bmp"), dir->data() / "BACK.BMP");

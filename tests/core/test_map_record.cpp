@@ -1,49 +1,22 @@
-#include "core/map_record.h"
-#include "record_bytes.h"
-#include "support/fixtures.h"
-#include "support/test_registry.h"
-
-#include <QTest>
-
-#include <string>
-#include <vector>
+#include "core/map_history.h"
+#include "core_fixture.h"
 
 using namespace core;
-using namespace record_bytes;
-
-using test_support::putSpecial;
-
-namespace {
-
-// A map read from bytes that are zero except where the test puts Integers.
-MapRecord mapWithIntegers(std::initializer_list<std::pair<std::size_t, std::int16_t>> values) {
-  std::vector<std::uint8_t> bytes(MapRecord::PackedSize, 0);
-  for (const auto& [offset, value] : values) PutIntegerAt(bytes, offset, value);
-  return MapRecord::unpack(bytes);
-}
-
-}  // namespace
+using namespace test_support;
 
 class MapRecordTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void wallCodesOfSquareWord_data() {
-    QTest::addColumn<int>("word");
-    QTest::addColumn<QList<int>>("codes");  // North, East, South, West
-    QTest::newRow("0x0F0F all Wall5") << 0x0F0F << QList<int>{5, 5, 5, 5};
-    QTest::newRow("0x0020 East Wall2") << 0x0020 << QList<int>{0, 2, 0, 0};
-    QTest::newRow("0x0FFF all Door2") << 0x0FFF << QList<int>{7, 7, 7, 7};
-    QTest::newRow("0x0110 North Door1") << 0x0110 << QList<int>{6, 0, 0, 0};
-    QTest::newRow("0x0800 West Wall4") << 0x0800 << QList<int>{0, 0, 0, 4};
-    QTest::newRow("0x0044 South Wall3") << 0x0044 << QList<int>{0, 0, 3, 0};
-    QTest::newRow("bits 12..15 carry no wall") << 0xF000 << QList<int>{0, 0, 0, 0};
-  }
+  // The codes of North, East, South and West; bits 12..15 carry no wall.
   void wallCodesOfSquareWord() {
-    QFETCH(int, word);
-    QFETCH(QList<int>, codes);
-    for (int side = North; side <= West; ++side)
-      QCOMPARE(WallCodeOf(static_cast<std::int16_t>(word), side), codes[side]);
+    const std::pair<int, std::array<int, 4>> rows[] = {
+        {0x0F0F, {5, 5, 5, 5}}, {0x0020, {0, 2, 0, 0}}, {0x0FFF, {7, 7, 7, 7}},
+        {0x0110, {6, 0, 0, 0}}, {0x0800, {0, 0, 0, 4}}, {0x0044, {0, 0, 3, 0}},
+        {0xF000, {0, 0, 0, 0}}};
+    for (const auto& [word, codes] : rows)
+      for (int side = North; side <= West; ++side)
+        QCOMPARE(WallCodeOf(static_cast<std::int16_t>(word), side), codes[side]);
   }
 
   // The wall brush cycles one side; the other sides and bits 12..15 must survive every step.
@@ -63,46 +36,6 @@ class MapRecordTest : public QObject {
     QCOMPARE(static_cast<std::uint16_t>(map.Square(32, 32)), std::uint16_t{0xAD0D});
   }
 
-  // The single Integers are checked with the catalogue records.
-  void squaresAndEncountersAtTheirOffsets() {
-    MapRecord map;
-    // Encounters are field-major: eleven creatures, eleven dice counts, ...
-    map.SetEncounter(10, EncounterField::Creature, 12);
-    map.SetEncounter(10, EncounterField::OthersChance, 40);
-    map.SetEncounter(0, EncounterField::DiceCount, 2);
-    map.SetEncounter(3, EncounterField::DiceBonus, -1);
-    // Column x, row y at 122 + 2 * (33y + x): the last square ends where the specials begin.
-    map.SetSquare(5, 0, 0x0101);
-    map.SetSquare(0, 1, 0x0202);
-    map.SetSquare(32, 32, 0x0404);
-    const auto bytes = packed(map);
-    expectIntegers(bytes, {{30, 12}, {118, 40}, {32, 2}, {82, -1}});
-    expectIntegers(bytes, {{132, 0x0101}, {188, 0x0202}, {2298, 0x0404}});
-
-    const MapRecord read = mapWithIntegers({{30, 12}, {54 + 8, 6}});
-    QCOMPARE(read.Encounter(10, EncounterField::Creature), std::int16_t{12});
-    QCOMPARE(read.Encounter(4, EncounterField::DiceSides), std::int16_t{6});
-  }
-
-  // Field f of entry i at 2300 + 202 f + 2 i, fields in the order of MapSpecial.
-  void specialTableIsFieldMajor() {
-    MapRecord map;
-    const MapSpecial special{8, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11};
-    map.PutSpecial(50, special);
-    putSpecial(map, 7, 4, 3, 5);
-    map.SetSpecial(100, SpecialField::CondValue, -7);
-    QCOMPARE(map.GetSpecial(50), special);
-    const auto bytes = packed(map);
-    expectIntegers(bytes, {{2400, 8}, {2602, 1}, {2804, 2}, {3006, 3}, {3208, 4}, {3410, 5}});
-    expectIntegers(bytes, {{3612, 6}, {3814, 7}, {4016, 9}, {4218, 10}, {4420, 11}});
-    // Entry 7's kind and square, and the table's last Integer.
-    expectIntegers(bytes, {{2314, 4}, {2718, 3}, {2920, 5}, {4520, -7}});
-
-    const MapSpecial read = mapWithIntegers({{2314, 4}, {3108 + 14, 9}}).GetSpecial(7);
-    QCOMPARE(read.Kind, std::int16_t{4});
-    QCOMPARE(read.Param1, std::int16_t{9});
-  }
-
   void specialsOfASquareInIndexOrder() {
     MapRecord map;
     putSpecial(map, 9, 5, 3, 5);
@@ -113,26 +46,44 @@ class MapRecordTest : public QObject {
     QCOMPARE(map.SpecialsOnSquare(3, 5), (std::vector<int>{2, 9}));
     QCOMPARE(map.SpecialsInUse(), 3);
     QCOMPARE(map.FirstFreeSpecial(), 0);
-  }
-
-  void firstFreeSkipsNegativeKinds() {
-    MapRecord map;
-    for (int i = 0; i < SpecialCount; ++i) map.SetSpecial(i, SpecialField::Kind, 1);
-    QCOMPARE(map.FirstFreeSpecial(), -1);
-    map.SetSpecial(40, SpecialField::Kind, -3);
+    // Only kind 0 is free.
+    for (int i = 0; i < SpecialCount; ++i) map.SetSpecial(i, SpecialField::Kind, i == 40 ? -3 : 1);
     QCOMPARE(map.FirstFreeSpecial(), -1);
     QCOMPARE(map.SpecialsInUse(), 100);
     map.SetSpecial(70, SpecialField::Kind, 0);
     QCOMPARE(map.FirstFreeSpecial(), 70);
   }
 
-  void textsAreCutPaddedAndEndWhereTheLongTextsBegin() {
+  // Squares, encounters, specials and texts where the file has them; the single Integers are
+  // checked with the catalogue records.
+  void tablesAndTextsAtTheirOffsets() {
     MapRecord map;
+    // Encounters are field-major: eleven creatures, eleven dice counts, ...
+    map.SetEncounter(10, EncounterField::Creature, 12);
+    map.SetEncounter(10, EncounterField::OthersChance, 40);
+    map.SetEncounter(0, EncounterField::DiceCount, 2);
+    map.SetEncounter(3, EncounterField::DiceBonus, -1);
+    // Column x, row y at 122 + 2 * (33y + x): the last square ends where the specials begin.
+    map.SetSquare(5, 0, 0x0101);
+    map.SetSquare(0, 1, 0x0202);
+    map.SetSquare(32, 32, 0x0404);
+    // Field f of special i at 2300 + 202 f + 2 i, fields in the order of MapSpecial.
+    const MapSpecial special{8, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11};
+    map.PutSpecial(50, special);
+    putSpecial(map, 7, 4, 3, 5);
+    map.SetSpecial(100, SpecialField::CondValue, -7);
+    QCOMPARE(map.GetSpecial(50), special);
     map.SetText(0, "Welcome");
     map.SetText(50, std::string(49, 'a') + "Z");
     map.SetLongText(0, "L");
     map.SetLongText(10, std::string(999, 'b') + "Q");
-    const auto bytes = packed(map);
+    const auto bytes = packedBytes(map);
+    expectIntegers(bytes, {{30, 12}, {118, 40}, {32, 2}, {82, -1}});
+    expectIntegers(bytes, {{132, 0x0101}, {188, 0x0202}, {2298, 0x0404}});
+    expectIntegers(bytes, {{2400, 8}, {2602, 1}, {2804, 2}, {3006, 3}, {3208, 4}, {3410, 5}});
+    expectIntegers(bytes, {{3612, 6}, {3814, 7}, {4016, 9}, {4218, 10}, {4420, 11}});
+    // Special 7's kind and square, and the table's last Integer.
+    expectIntegers(bytes, {{2314, 4}, {2718, 3}, {2920, 5}, {4520, -7}});
     QCOMPARE(textAt(bytes, 4522, 8), std::string("Welcome "));
     QCOMPARE(textAt(bytes, 7070, 4), std::string("aZL "));
     QCOMPARE(textAt(bytes, 18070, 2), std::string("bQ"));
@@ -143,25 +94,94 @@ class MapRecordTest : public QObject {
     QCOMPARE(map.LongText(1), "\\n" + std::string(998, ' '));
     map.SetLongText(1, std::string(1005, 'y'));
     QCOMPARE(map.LongText(1), std::string(1000, 'y'));
-  }
-
-  void textsKeepNulBytesAndFullWidth() {
-    std::vector<std::uint8_t> bytes(MapRecord::PackedSize, 0);
-    bytes[4522 + 50 * 5] = 'A';
-    const MapRecord map = MapRecord::unpack(bytes);
-    QCOMPARE(map.Text(5), "A" + std::string(49, '\0'));
-    QCOMPARE(map.LongText(10), std::string(1000, '\0'));
+    // Texts read keep their NUL bytes and full width.
+    std::vector<std::uint8_t> zeros(MapRecord::PackedSize, 0);
+    zeros[4522 + 50 * 5] = 'A';
+    QCOMPARE(MapRecord::unpack(zeros).Text(5), "A" + std::string(49, '\0'));
   }
 
   void blankMapIsZerosThenSpaces() {
     MapRecord map = MapRecord::unpack(everyByte(MapRecord::PackedSize));
     map.Blank();
-    const auto bytes = packed(map);
-    for (std::size_t i = 0; i < MapRecord::PackedSize; ++i) {
-      if (bytes[i] != (i < 4522 ? 0 : 0x20))
-        QFAIL(qPrintable(QString("byte %1 is %2").arg(i).arg(bytes[i])));
-    }
+    const auto bytes = packedBytes(map);
+    std::vector<std::uint8_t> expected(MapRecord::PackedSize, 0x20);
+    std::fill_n(expected.begin(), 4522, 0);
+    QCOMPARE(toHex(bytes), toHex(expected));
     QCOMPARE(map, MapRecord());
+  }
+
+  void stepsAreUndoneAndRedoneInOrder() {
+    MapHistory history;
+    MapRecord map = sampleMap(1);
+    const MapRecord start = map;
+    QVERIFY(!history.Record("Nothing", map, map));  // no change, no step
+    QVERIFY(!history.CanUndo());
+
+    MapRecord before = map;
+    map.SetSquare(3, 4, 0x0F0F);
+    map.SetSquare(30, 32, 0x0101);  // far apart: two runs in one step
+    QVERIFY(history.Record("Copy Square", before, map));
+    const MapRecord afterFirst = map;
+    before = map;
+    map.SetText(19, "A whisper from the well");
+    map.EncounterChance = 50;
+    QVERIFY(history.Record("Map Text 20", before, map));
+    const MapRecord afterSecond = map;
+
+    QCOMPARE(history.UndoLabel(), std::string("Map Text 20"));
+    QVERIFY(history.Undo(map));
+    QVERIFY(map == afterFirst);
+    QCOMPARE(history.RedoLabel(), std::string("Map Text 20"));
+    QVERIFY(history.Undo(map));
+    QVERIFY(map == start);
+    QVERIFY(!history.Undo(map));
+    QVERIFY(history.Redo(map));
+    QVERIFY(history.Redo(map));
+    QVERIFY(map == afterSecond);
+    QVERIFY(!history.Redo(map));
+
+    // A new step drops the steps that could be redone.
+    history.Undo(map);
+    before = map;
+    map.HitRefresh = 7;
+    history.Record("Hit Refresh", before, map);
+    QVERIFY(!history.CanRedo());
+    QCOMPARE(history.StepCount(), std::size_t{2});
+    history.Undo(map);
+    QVERIFY(map == afterFirst);
+    history.Clear();
+    QVERIFY(!history.CanUndo() && !history.CanRedo());
+  }
+
+  // The store's side: steps are named by the window, every window hears an undo, and a new
+  // map starts a new history.
+  void theStoreRecordsAnnouncesAndRestarts() {
+    FilledGame game;
+    ModDefinitions& defs = game.defs;
+    QVERIFY(game.started.ok());
+    defs.StartMapHistory();
+    const MapRecord loaded = defs.Map;
+    std::vector<const void*> origins;
+    defs.Subscribe([&](unsigned changes, const void* origin) {
+      QCOMPARE(changes, unsigned{MapChanged});
+      origins.push_back(origin);
+    });
+    int window = 0;
+    defs.Map.GraphicSet = 5;
+    defs.CommitMapStep("Graphic Set", &window);
+    defs.CurrentMap = 4;  // the map number goes with its step
+    defs.CommitMapStep("Map Number", &window);
+    QVERIFY(defs.UndoMap());
+    QCOMPARE(defs.CurrentMap, std::int16_t(1));
+    QCOMPARE(defs.History().UndoLabel(), std::string("Graphic Set"));
+    QVERIFY(defs.UndoMap());
+    QVERIFY(defs.Map == loaded);
+    // An undo repaints every window, the one that made the step too.
+    QCOMPARE(origins, (std::vector<const void*>{&window, &window, nullptr, nullptr}));
+    QVERIFY(defs.RedoMap());
+    QCOMPARE(defs.Map.GraphicSet, std::int16_t(5));
+    defs.StartMapHistory();
+    QVERIFY(!defs.History().CanUndo());
   }
 };
 

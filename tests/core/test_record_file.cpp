@@ -1,19 +1,13 @@
+#include "core/catalogue_sweep.h"
 #include "core/record_file.h"
-#include "support/fixtures.h"
-#include "support/test_registry.h"
+#include "core_fixture.h"
 
 #include <QDir>
-#include <QTest>
 
-#include <filesystem>
 #include <limits>
-#include <string>
-#include <vector>
 
 using namespace core;
 using namespace test_support;
-
-Q_DECLARE_METATYPE(std::vector<std::uint8_t>)
 
 namespace {
 
@@ -38,42 +32,36 @@ class RecordFileTest : public QObject {
  private slots:
   // A write puts its bytes at the slot's start and touches nothing else; a slot past the end
   // is zero-filled first, the gap before it too.
-  void writeChangesOnlyItsBytes_data() {
-    QTest::addColumn<int>("slotLength");
-    QTest::addColumn<std::vector<std::uint8_t>>("before");
-    QTest::addColumn<long>("slot");
-    QTest::addColumn<std::vector<std::uint8_t>>("data");
-    QTest::addColumn<std::vector<std::uint8_t>>("after");
-    const auto map = patternBytes(18072, 7);
-    QTest::newRow("slot 3 of a new Maps.dat")
-        << int(MapSlot) << std::vector<std::uint8_t>{} << 3L << map
-        << joined({run(2 * MapSlot, 0), map, run(MapSlot - map.size(), 0)});
-    const auto items = patternBytes(4 * 222, 99);
-    auto written = items;
-    std::fill_n(written.begin() + 222, 182, 0x11);
-    QTest::newRow("slack and other slots stay") << 222 << items << 2L << run(182, 0x11) << written;
-    QTest::newRow("gap beyond the end")
-        << 86 << run(100, 0xEE) << 4L << run(61, 0x33)
-        << joined({run(100, 0xEE), run(158, 0), run(61, 0x33), run(25, 0)});
-  }
   void writeChangesOnlyItsBytes() {
-    QFETCH(int, slotLength);
-    QFETCH(std::vector<std::uint8_t>, before);
-    QFETCH(long, slot);
-    QFETCH(std::vector<std::uint8_t>, data);
-    QFETCH(std::vector<std::uint8_t>, after);
-    auto dir = makeDataDir();
-    const auto path = dir->datFile("Maps.dat");
-    if (!before.empty()) writeBytes(path, before);
-    auto file = RecordFile::Open(path, static_cast<std::size_t>(slotLength));
-    QVERIFY2(file.ok(), file.status().message().c_str());
-    QCOMPARE(std::filesystem::file_size(path), std::uintmax_t{before.size()});  // made if new
-    QVERIFY(file->Write(slot, data).ok());
-    QVERIFY(file->Sync().ok());
-    QCOMPARE(toHex(readBytes(path)), toHex(after));
-    std::vector<std::uint8_t> back(data.size());
-    QVERIFY(file->Read(slot, back).ok());
-    QCOMPARE(toHex(back), toHex(data));
+    using Bytes = std::vector<std::uint8_t>;
+    struct Row {
+      std::size_t slotLength;
+      Bytes before;
+      long slot;
+      Bytes data, after;
+    };
+    const Bytes map = patternBytes(18072, 7), items = patternBytes(4 * 222, 99);
+    Bytes written = items;
+    std::fill_n(written.begin() + 222, 182, 0x11);
+    const Row rows[] = {
+        {MapSlot, {}, 3, map, joined({run(2 * MapSlot, 0), map, run(MapSlot - map.size(), 0)})},
+        {222, items, 2, run(182, 0x11), written},  // the slack and the other slots stay
+        {86, run(100, 0xEE), 4, run(61, 0x33),
+         joined({run(100, 0xEE), run(158, 0), run(61, 0x33), run(25, 0)})}};
+    for (const Row& row : rows) {
+      auto dir = makeDataDir();
+      const auto path = dir->datFile("Maps.dat");
+      if (!row.before.empty()) writeBytes(path, row.before);
+      auto file = RecordFile::Open(path, row.slotLength);
+      QVERIFY2(file.ok(), file.status().message().c_str());
+      QCOMPARE(std::filesystem::file_size(path), std::uintmax_t{row.before.size()});  // made if new
+      QVERIFY(file->Write(row.slot, row.data).ok());
+      QVERIFY(file->Sync().ok());
+      QCOMPARE(toHex(readBytes(path)), toHex(row.after));
+      Bytes back(row.data.size());
+      QVERIFY(file->Read(row.slot, back).ok());
+      QCOMPARE(toHex(back), toHex(row.data));
+    }
   }
 
   void readPastEndGivesZeros() {
@@ -88,85 +76,59 @@ class RecordFileTest : public QObject {
     std::vector<std::uint8_t> slot(182, 0xFF);
     QVERIFY(file->Read(2, slot).ok());
     QCOMPARE(toHex(slot), toHex(joined({{bytes.begin() + 222, bytes.end()}, run(132, 0)})));
-    std::fill(slot.begin(), slot.end(), 0xFF);
     QVERIFY(file->Read(500, slot).ok());
     QCOMPARE(toHex(slot), toHex(run(182, 0)));
     QCOMPARE(readBytes(path).size(), bytes.size());  // reading never grows the file
   }
 
-  // Slot numbers below 1, past what an offset can hold, or data longer than a slot.
-  void badSlotsAndSizesAreRefused_data() {
-    QTest::addColumn<long>("slot");
-    QTest::addColumn<int>("size");
-    QTest::newRow("slot 0") << 0L << 164;
-    QTest::newRow("slot -1") << -1L << 164;
-    QTest::newRow("most negative") << std::numeric_limits<long>::min() << 164;
-    QTest::newRow("largest slot") << std::numeric_limits<long>::max() << 8;
-    QTest::newRow("more than a slot") << 1L << 205;
-  }
+  // Slot numbers below 1, past what an offset can hold, or data longer than a slot are
+  // refused, naming the file by its full path even when it was opened by a relative one.
   void badSlotsAndSizesAreRefused() {
-    QFETCH(long, slot);
-    QFETCH(int, size);
     auto dir = makeDataDir();
     const auto path = dir->datFile("Mon.dat");
     const auto before = patternBytes(2 * 204, 5);
     writeBytes(path, before);
-    auto file = RecordFile::Open(path, 204);
-    QVERIFY(file.ok());
-
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(size), 0xAB);
-    const Status read = file->Read(slot, out);
-    QVERIFY(!read.ok());
-    QVERIFY2(mentions(read, path), read.message().c_str());
-    QCOMPARE(toHex(out), toHex(run(out.size(), 0xAB)));
-
-    const Status write = file->Write(slot, run(out.size(), 0x01));
-    QVERIFY(!write.ok());
-    QVERIFY2(mentions(write, path), write.message().c_str());
-    QCOMPARE(toHex(readBytes(path)), toHex(before));
-  }
-
-  void readOnlyFileOpensForReading() {
-    auto dir = makeDataDir();
-    const auto path = dir->datFile("Mag.dat");
-    const auto before = patternBytes(2314, 42);
-    writeBytes(path, before);
-    std::filesystem::permissions(path, std::filesystem::perms(0444));
-
-    auto file = RecordFile::Open(path, 2314);
-    QVERIFY2(file.ok(), file.status().message().c_str());
-    QVERIFY(file->readOnly());
-    std::vector<std::uint8_t> out(1238);
-    QVERIFY(file->Read(1, out).ok());
-    QCOMPARE(out[5], before[5]);
-    const Status write = file->Write(9, run(1238, 0));
-    QVERIFY2(mentions(write, path), write.message().c_str());
-    QVERIFY2(write.message().find("read-only") != std::string::npos, write.message().c_str());
-    QCOMPARE(toHex(readBytes(path)), toHex(before));
-    std::filesystem::permissions(path, std::filesystem::perms(0644));
-  }
-
-  void missingFolderIsAnErrorNamingTheFile() {
-    auto dir = makeDataDir(false);
-    const auto path = dir->root() / "Dat" / "Maps.dat";
-    auto file = RecordFile::Open(path, MapSlot);
-    QVERIFY(!file.ok());
-    QVERIFY2(mentions(file.status(), path), file.status().message().c_str());
-    QVERIFY2(file.status().message().find("No such file") != std::string::npos,
-             file.status().message().c_str());
-    QVERIFY(!std::filesystem::exists(dir->root() / "Dat"));
-  }
-
-  void messagesNameTheFullPath() {
-    auto dir = makeDataDir();
     const QString previous = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(dir->root().string()));
-    auto file = RecordFile::Open("Dat/Maps.dat", MapSlot);
+    auto file = RecordFile::Open("Dat/Mon.dat", 204);
     QDir::setCurrent(previous);
     QVERIFY(file.ok());
-    QCOMPARE(file->path(), dir->datFile("Maps.dat"));
-    const Status refused = file->Write(0, run(2, 0));
-    QVERIFY2(mentions(refused, dir->datFile("Maps.dat")), refused.message().c_str());
+    QCOMPARE(file->path(), path);
+    for (const auto& [slot, size] : {std::pair{0L, 164},
+                                     {-1L, 164},
+                                     {std::numeric_limits<long>::min(), 164},
+                                     {std::numeric_limits<long>::max(), 8},
+                                     {1L, 205}}) {
+      std::vector<std::uint8_t> out(static_cast<std::size_t>(size), 0xAB);
+      const Status read = file->Read(slot, out);
+      QVERIFY2(mentions(read, path), read.message().c_str());
+      QCOMPARE(toHex(out), toHex(run(out.size(), 0xAB)));
+      const Status write = file->Write(slot, run(out.size(), 0x01));
+      QVERIFY2(mentions(write, path), write.message().c_str());
+      QCOMPARE(toHex(readBytes(path)), toHex(before));
+    }
+  }
+
+  // Entries asked for in any order and across the parts read at a time; entries past the end
+  // of a short file read as zeros.
+  void entriesComeFromTheirSlots() {
+    for (const auto& [entries, asked] : {std::pair{0, 0}, {2, 4}, {1000, 1000}}) {
+      TestDataDir dir;
+      writeCatalogue(dir.datFile("Mon.dat"), namedEntries<CreatureRecord>(entries, "Orc"));
+      Catalogue<CreatureRecord> catalogue("Mon.dat", {});
+      QVERIFY(catalogue.Open(dir.dat()).ok());
+      ChunkedEntries<CreatureRecord> chunked(catalogue, asked);
+      QVERIFY(!chunked.entry(asked + 1).ok());
+      for (long entry : {long{asked}, 1L, asked / 2L + 1, asked - 1L}) {
+        if (entry < 1 || entry > asked) continue;
+        const auto creature = chunked.entry(entry);
+        QVERIFY(creature.ok());
+        const bool inFile = entry <= entries;
+        QCOMPARE(creature->CreatureNo, std::int16_t(inFile ? entry : 0));
+        QCOMPARE(creature->CreatureName,
+                 inFile ? padded("Orc " + std::to_string(entry)) : std::string(20, '\0'));
+      }
+    }
   }
 };
 

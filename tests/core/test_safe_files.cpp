@@ -1,32 +1,10 @@
 // The store against a second editor, a full disk, huge and replaced files, and odd folders.
-#include "core/definitions.h"
-#include "support/fixtures.h"
-#include "support/test_registry.h"
-
-#include <QTest>
-
-#include <algorithm>
-#include <filesystem>
-#include <string>
-#include <vector>
+#include "core_fixture.h"
 
 using namespace core;
 using namespace test_support;
 
 namespace {
-
-constexpr std::size_t MapSlot = MapRecord::SlotLength;
-
-// Maps 1..3, four items, three creatures, two shops, one spell, no progression.
-void writeGame(const TestDataDir& dir) {
-  for (std::int16_t map = 1; map <= 3; ++map)
-    writeMapSlot(dir.datFile("Maps.dat"), map, sampleMap(map));
-  writeCatalogue(dir.datFile("Item.dat"), namedEntries<ItemRecord>(4, "Item"));
-  writeCatalogue(dir.datFile("Mon.dat"), namedEntries<CreatureRecord>(3, "Orc"));
-  writeCatalogue(dir.datFile("Shop.dat"), namedEntries<ShopRecord>(2, "Shop"));
-  writeCatalogue(dir.datFile("Mag.dat"), namedEntries<SpellRecord>(1, "Spell"));
-  writeCatalogue(dir.datFile("MagProg.dat"), std::vector<SpellProgRecord>{});
-}
 
 // A disk with `bytes` left for the life of the object.
 class NearlyFullDisk {
@@ -39,19 +17,10 @@ class NearlyFullDisk {
     });
   }
   ~NearlyFullDisk() { RecordFile::SetWriteLimitForTests({}); }
-  NearlyFullDisk(const NearlyFullDisk&) = delete;
-  NearlyFullDisk& operator=(const NearlyFullDisk&) = delete;
 
  private:
   std::size_t left_;
 };
-
-bool anyMentions(const std::vector<std::string>& notices, const std::string& file,
-                 const std::string& words) {
-  return std::any_of(notices.begin(), notices.end(), [&](const std::string& notice) {
-    return notice.find(file) != std::string::npos && notice.find(words) != std::string::npos;
-  });
-}
 
 }  // namespace
 
@@ -60,12 +29,12 @@ class SafeFilesTest : public QObject {
 
  private slots:
   void secondEditorIsStoppedBeforeOverwriting() {
-    auto dir = makeDataDir();
-    writeGame(*dir);
-    ModDefinitions a(dir->root()), b(dir->root());
-    QVERIFY(a.Startup().ok());
+    FilledGame game;
+    ModDefinitions& a = game.defs;
+    ModDefinitions b(game.dir->root());
+    QVERIFY(game.started.ok());
     QVERIFY(b.Startup().ok());
-    const auto maps = dir->datFile("Maps.dat");
+    const auto maps = game.file("Maps.dat");
 
     a.Map.GraphicSet = 5;
     QVERIFY(a.SaveMap(1).ok());
@@ -82,68 +51,56 @@ class SafeFilesTest : public QObject {
     QVERIFY(b.SaveMap(1).ok());
 
     // Entries and appends, the same way.
-    const auto items = dir->datFile("Item.dat");
-    QVERIFY(a.ReadItemPair(2).ok());
-    QVERIFY(b.ReadItemPair(2).ok());
+    const auto items = game.file("Item.dat");  // both show entry 1 since start-up
     nameEntry(a.Item, "Sword");
     QVERIFY(a.WriteItem().ok());
-    nameEntry(b.Item, "Shield");
-    auto before = readBytes(items);
-    QVERIFY(b.WriteItem().changedOnDisk());
     QVERIFY(a.AppendItem().ok());
+    const auto before = readBytes(items);
+    nameEntry(b.Item, "Shield");
+    QVERIFY(b.WriteItem().changedOnDisk());
     QVERIFY(b.AppendItem().changedOnDisk());
-    QVERIFY(readBytes(items) != before);  // A's append is there ...
-    before = readBytes(items);
-    QCOMPARE(b.ItemCount, 4L);  // ... and B wrote nothing
-    QVERIFY(b.AppendItem().changedOnDisk());
+    QCOMPARE(b.ItemCount, 4L);
     QVERIFY(readBytes(items) == before);
-    QVERIFY(b.ReadItemPair(2).ok());  // read again: B sees A's work and may save over it
+    QVERIFY(b.ReadItemPair(1).ok());  // read again: B sees A's work and may save over it
     nameEntry(b.Item, "Shield");
     QVERIFY(b.WriteItem().ok());
-    QCOMPARE(b.ItemName(2), padded("Shield"));
+    QCOMPARE(b.ItemName(1), padded("Shield"));
   }
 
-  void failedWritesLeaveTheFileAsItWas_data() {
-    QTest::addColumn<std::size_t>("room");
-    QTest::newRow("disk full") << std::size_t{0};
-    QTest::newRow("11 KB left") << std::size_t{11000};
-  }
+  // With no room at all, or room for part of a slot.
   void failedWritesLeaveTheFileAsItWas() {
-    QFETCH(std::size_t, room);
-    auto dir = makeDataDir();
-    writeGame(*dir);
-    ModDefinitions defs(dir->root());
-    QVERIFY(defs.Startup().ok());
-    const auto maps = dir->datFile("Maps.dat");
-    const auto items = dir->datFile("Item.dat");
-    const auto mapsBefore = readBytes(maps);
-    const auto itemsBefore = readBytes(items);
-    {
-      NearlyFullDisk disk(room);
-      defs.Map = sampleMap(10);
-      const Status status = defs.SaveMap(10);
-      QVERIFY(!status.ok());
-      QVERIFY2(mentions(status, maps), status.message().c_str());
-      QCOMPARE(readBytes(maps).size(), 3 * MapSlot);
-      QVERIFY(readBytes(maps) == mapsBefore);
-      nameEntry(defs.Item, "Lance");
-      QVERIFY(!defs.AppendItem().ok());
-      QVERIFY(readBytes(items) == itemsBefore);
-      QCOMPARE(defs.ItemCount, 4L);
+    for (const std::size_t room : {0, 11000}) {
+      FilledGame game;
+      ModDefinitions& defs = game.defs;
+      QVERIFY(game.started.ok());
+      const auto maps = game.file("Maps.dat");
+      const auto items = game.file("Item.dat");
+      const auto mapsBefore = readBytes(maps);
+      const auto itemsBefore = readBytes(items);
+      {
+        NearlyFullDisk disk(room);
+        defs.Map = sampleMap(10);
+        const Status status = defs.SaveMap(10);
+        QVERIFY2(mentions(status, maps), status.message().c_str());
+        QVERIFY(readBytes(maps) == mapsBefore);
+        nameEntry(defs.Item, "Lance");
+        QVERIFY(!defs.AppendItem().ok());
+        QVERIFY(readBytes(items) == itemsBefore);
+        QCOMPARE(defs.ItemCount, 4L);
+      }
+      // Nothing is left behind that would stop the next save once there is room again.
+      QVERIFY(defs.SaveMap(10).ok());
+      QCOMPARE(readBytes(maps).size(), 10 * MapRecord::SlotLength);
+      QVERIFY(defs.AppendItem().ok());
+      QCOMPARE(defs.ItemName(5), padded("Lance"));
     }
-    // Nothing is left behind that would stop the next save once there is room again.
-    QVERIFY(defs.SaveMap(10).ok());
-    QCOMPARE(readBytes(maps).size(), 10 * MapSlot);
-    QVERIFY(defs.AppendItem().ok());
-    QCOMPARE(defs.ItemName(5), padded("Lance"));
   }
 
   void hugeCatalogueReadsNoFurtherThanTheLastCountableSlot() {
     auto dir = makeDataDir();
-    writeGame(*dir);
-    const auto mon = dir->datFile("Mon.dat");
+    fillGameFolder(*dir);
     std::error_code error;
-    std::filesystem::resize_file(mon, std::uintmax_t{50} << 30, error);  // sparse
+    std::filesystem::resize_file(dir->datFile("Mon.dat"), std::uintmax_t{50} << 30, error);
     if (error) QSKIP("this file system holds no 50 GB sparse file");
     ModDefinitions defs(dir->root());
     QVERIFY(defs.Startup().ok());
@@ -156,33 +113,32 @@ class SafeFilesTest : public QObject {
 
   void eachCatalogueOpensOnItsOwn() {
     auto dir = makeDataDir();
-    writeGame(*dir);
-    for (const char* name : {"Item.dat", "Mag.dat"}) {
+    fillGameFolder(*dir);
+    for (const char* name : {"Item.dat", "Mag.dat", "Maps.dat"}) {
       std::filesystem::remove(dir->datFile(name));
       std::filesystem::create_directory(dir->datFile(name));  // cannot be opened as a file
     }
     ModDefinitions defs(dir->root());
     const Status status = defs.Startup();
-    QVERIFY(!status.ok());
     QVERIFY2(mentions(status, dir->datFile("Item.dat")), status.message().c_str());
     QVERIFY2(mentions(status, dir->datFile("Mag.dat")), status.message().c_str());
-    QCOMPARE(defs.ShopCount, 2L);
+    defs.Map = sampleMap(9);
+    QVERIFY(mentions(defs.LoadMap(1), dir->datFile("Maps.dat")));
+    QVERIFY(defs.Map == sampleMap(9));
     QCOMPARE(defs.ShopName(2), padded("Shop 2", ShopNameWidth));
     QVERIFY(defs.SpellProgression().isOpen());
     QCOMPARE(defs.CreatureCount, 3L);
   }
 
   void replacedFileIsFollowed() {
-    auto dir = makeDataDir();
-    writeGame(*dir);
-    ModDefinitions defs(dir->root());
-    QVERIFY(defs.Startup().ok());
+    FilledGame game;
+    ModDefinitions& defs = game.defs;
     QVERIFY(defs.ReadItemPair(1).ok());
     QCOMPARE(defs.ItemName(1), padded("Item 1"));
 
     // A checkout writes a new file and renames it over the old one.
-    const auto items = dir->datFile("Item.dat");
-    const auto fresh = dir->datFile("Item.dat.new");
+    const auto items = game.file("Item.dat");
+    const auto fresh = game.file("Item.dat.new");
     writeCatalogue(fresh, namedEntries<ItemRecord>(6, "New"));
     std::filesystem::rename(fresh, items);
 
@@ -194,57 +150,41 @@ class SafeFilesTest : public QObject {
     QCOMPARE(defs.Item.ItemName, padded("New 1"));
     nameEntry(defs.Item, "Mine");
     QVERIFY(defs.WriteItem().ok());
-    QCOMPARE(ItemRecord::unpack(readBytes(items, ItemRecord::SlotLength, ItemRecord::PackedSize))
-                 .ItemName,
-             padded("Mine"));
+    QCOMPARE(storedSlot<ItemRecord>(items, 2).ItemName, padded("Mine"));
 
     std::filesystem::remove(items);
     const Status gone = defs.ReadItemPair(1);
-    QVERIFY(!gone.ok());
     QVERIFY2(mentions(gone, items), gone.message().c_str());
     QVERIFY(!std::filesystem::exists(items));
   }
 
-  void startupSaysWhatItFound() {
-    auto dir = makeDataDir();
-    writeMapSlot(dir->datFile("Maps.dat"), 1, sampleMap(1));
-    writeCatalogue(dir->datFile("Item.dat"), namedEntries<ItemRecord>(1, "Item"));
-    std::filesystem::permissions(dir->datFile("Item.dat"), std::filesystem::perms(0444));
-    writeBytes(dir->datFile("Mon.dat"), {0xFF, 0x7F});  // counts 32767 in two bytes
-    ModDefinitions defs(dir->root());
-    QVERIFY(defs.Startup().ok());
-    const auto& notices = defs.Notices();
-    for (const char* created : {"Shop.dat", "Mag.dat", "MagProg.dat"})
-      QVERIFY2(anyMentions(notices, dir->datFile(created).string(), "created"), created);
-    QVERIFY(!anyMentions(notices, dir->datFile("Maps.dat").string(), "created"));
-    QVERIFY(anyMentions(notices, dir->datFile("Item.dat").string(), "read-only"));
-    QVERIFY(anyMentions(notices, dir->datFile("Mon.dat").string(), "32767"));
-    QCOMPARE(notices.size(), std::size_t{5});
-  }
-
-  void datFolderProblemsAreNamedOnce_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("words");
-    QTest::newRow("missing") << "missing"
-                             << "Cannot find the Dat folder";
-    QTest::newRow("a plain file") << "file"
-                                  << "it is a file, not a folder";
-    QTest::newRow("a broken link") << "link"
-                                   << "it is a link to something that does not exist";
-  }
+  // A missing Dat folder, a file and a broken link in its place: said once, named by every
+  // step, and nothing is created.
   void datFolderProblemsAreNamedOnce() {
-    QFETCH(QString, kind);
-    QFETCH(QString, words);
-    auto dir = makeDataDir(false);
-    const auto dat = dir->root() / "Dat";
-    if (kind == "file") writeBytes(dat, {1, 2});
-    if (kind == "link") std::filesystem::create_symlink(dir->root() / "Gone", dat);
-    ModDefinitions defs(dir->root());
-    const Status status = defs.Startup();
-    QVERIFY(!status.ok());
-    const std::string& message = status.message();
-    QVERIFY2(message.find(words.toStdString()) != std::string::npos, message.c_str());
-    QCOMPARE(std::count(message.begin(), message.end(), '\n'), 0L);  // said once
+    for (const auto& [kind, words] :
+         {std::pair<std::string, std::string>{"missing", "Cannot find the Dat folder"},
+          {"file", "it is a file, not a folder"},
+          {"link", "it is a link to something that does not exist"}}) {
+      auto dir = makeDataDir(false);
+      const auto dat = dir->root() / "Dat";
+      if (kind == "file") writeBytes(dat, {1, 2});
+      if (kind == "link") std::filesystem::create_symlink(dir->root() / "Gone", dat);
+      const auto entries = entriesBelow(dir->root());
+      ModDefinitions defs(dir->root());
+      const Status startup = defs.Startup();
+      QVERIFY2(startup.message().find(words) != std::string::npos, startup.message().c_str());
+      QCOMPARE(std::count(startup.message().begin(), startup.message().end(), '\n'), 0L);
+      defs.Map = sampleMap(7);
+      for (const Status& status :
+           {startup, defs.LoadFirstMap(), defs.OpenCreatureFile(), defs.OpenItemAndShopFiles(),
+            defs.OpenSpellFiles(), defs.LoadMap(2), defs.SaveMap(2)})
+        QVERIFY2(mentions(status, dat), status.message().c_str());
+      QVERIFY(!defs.ReadItemPair(1).ok());
+      QVERIFY(!defs.AppendItem().ok());
+      QVERIFY(defs.Map == sampleMap(7));
+      QCOMPARE(defs.ItemCount, 0L);
+      QCOMPARE(entriesBelow(dir->root()), entries);
+    }
   }
 };
 

@@ -10,18 +10,8 @@
 namespace test_support {
 
 TestDataDir::TestDataDir(bool withDat) {
-  if (!dir_.isValid()) return;
-  QDir root(dir_.path());
-  root.mkpath("Data");
-  if (withDat) root.mkpath("Dat");
-}
-
-std::filesystem::path TestDataDir::root() const {
-  return std::filesystem::path(dir_.path().toStdString());
-}
-
-std::unique_ptr<TestDataDir> makeDataDir(bool withDat) {
-  return std::make_unique<TestDataDir>(withDat);
+  QDir(dir_.path()).mkpath("Data");
+  if (withDat) QDir(dir_.path()).mkpath("Dat");
 }
 
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& file) {
@@ -39,12 +29,10 @@ void writeBytes(const std::filesystem::path& file, const std::vector<std::uint8_
 
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& file, std::uint64_t offset,
                                     std::size_t size) {
-  const std::vector<std::uint8_t> all = readBytes(file);
-  if (offset >= all.size()) return {};
-  const auto begin = all.begin() + static_cast<std::ptrdiff_t>(offset);
-  const auto end =
-      all.begin() + static_cast<std::ptrdiff_t>(std::min<std::uint64_t>(all.size(), offset + size));
-  return std::vector<std::uint8_t>(begin, end);
+  std::vector<std::uint8_t> bytes = readBytes(file);
+  bytes.erase(bytes.begin(), bytes.begin() + std::min<std::ptrdiff_t>(offset, bytes.size()));
+  bytes.resize(std::min(bytes.size(), size));
+  return bytes;
 }
 
 QByteArray toHex(const std::vector<std::uint8_t>& bytes) {
@@ -60,29 +48,10 @@ std::vector<std::uint8_t> patternBytes(std::size_t size, unsigned seed) {
   return bytes;
 }
 
-void nameEntry(core::ItemRecord& item, const std::string& name) {
-  item.ItemName = name;
-  item.PluralName = name + "s";
-}
-void nameEntry(core::CreatureRecord& creature, const std::string& name) {
-  creature.CreatureName = name;
-  creature.PluralName = name + "s";
-}
-void nameEntry(core::ShopRecord& shop, const std::string& name) {
-  shop.ShopName = name;
-}
-void nameEntry(core::SpellRecord& spell, const std::string& name) {
-  spell.SpellName = name;
-}
-
 std::string padded(const std::string& text, std::size_t width) {
   std::string result = text.substr(0, width);
   result.resize(width, ' ');
   return result;
-}
-
-bool mentions(const core::Status& status, const std::filesystem::path& file) {
-  return status.message().find(file.string()) != std::string::npos;
 }
 
 core::MapRecord sampleMap(std::int16_t mapNo) {
@@ -90,34 +59,26 @@ core::MapRecord sampleMap(std::int16_t mapNo) {
   map.MapNo = mapNo;
   map.HitRefresh = static_cast<std::int16_t>(10 + mapNo);
   map.GraphicSet = 2;
-  putSquare(map, 0, 0, 0x0F0F);
-  putSquare(map, 32, 32, static_cast<std::int16_t>(0x0020 + mapNo));
+  map.SetSquare(0, 0, 0x0F0F);
+  map.SetSquare(32, 32, static_cast<std::int16_t>(0x0020 + mapNo));
   map.SetText(0, "Map " + std::to_string(mapNo));
   map.SetLongText(10, "The last long text of map " + std::to_string(mapNo));
   return map;
 }
 
-void putSquare(core::MapRecord& map, int x, int y, std::int16_t word) {
-  map.SetSquare(x, y, word);
-}
-
 void putSpecial(core::MapRecord& map, int index, int kind, int x, int y, int param1, int param2) {
   using core::SpecialField;
-  const std::pair<SpecialField, int> fields[] = {{SpecialField::Kind, kind},
-                                                 {SpecialField::SquareX, x},
-                                                 {SpecialField::SquareY, y},
-                                                 {SpecialField::Param1, param1},
-                                                 {SpecialField::Param2, param2}};
-  for (const auto& [field, value] : fields)
-    map.SetSpecial(index, field, static_cast<std::int16_t>(value));
+  map.SetSpecial(index, SpecialField::Kind, static_cast<std::int16_t>(kind));
+  map.SetSpecial(index, SpecialField::SquareX, static_cast<std::int16_t>(x));
+  map.SetSpecial(index, SpecialField::SquareY, static_cast<std::int16_t>(y));
+  map.SetSpecial(index, SpecialField::Param1, static_cast<std::int16_t>(param1));
+  map.SetSpecial(index, SpecialField::Param2, static_cast<std::int16_t>(param2));
 }
 
 void writeMapSlot(const std::filesystem::path& mapsFile, long slot, const core::MapRecord& map) {
   std::vector<std::uint8_t> bytes = readBytes(mapsFile);
   const std::size_t start = static_cast<std::size_t>(slot - 1) * core::MapRecord::SlotLength;
-  if (bytes.size() < start + core::MapRecord::SlotLength) {
-    bytes.resize(start + core::MapRecord::SlotLength, 0);
-  }
+  bytes.resize(std::max(bytes.size(), start + core::MapRecord::SlotLength), 0);
   map.pack(std::span<std::uint8_t>(bytes.data() + start, core::MapRecord::PackedSize));
   writeBytes(mapsFile, bytes);
 }
@@ -128,17 +89,6 @@ std::vector<std::uint8_t> mapSlotBytes(const std::filesystem::path& mapsFile, lo
                 core::MapRecord::PackedSize);
   bytes.resize(core::MapRecord::PackedSize, 0);
   return bytes;
-}
-
-std::vector<std::string> listTree(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  std::error_code error;
-  for (auto it = std::filesystem::recursive_directory_iterator(folder, error);
-       !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-    names.push_back(std::filesystem::relative(it->path(), folder).string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 }  // namespace test_support

@@ -25,8 +25,7 @@ class TestDataDir {
   // withDat = false leaves the Dat folder out (Data is still made).
   explicit TestDataDir(bool withDat = true);
 
-  bool isValid() const { return dir_.isValid(); }
-  std::filesystem::path root() const;
+  std::filesystem::path root() const { return dir_.path().toStdString(); }
   std::filesystem::path dat() const { return root() / "Dat"; }
   std::filesystem::path data() const { return root() / "Data"; }
   std::filesystem::path datFile(const std::string& name) const { return dat() / name; }
@@ -35,7 +34,9 @@ class TestDataDir {
   QTemporaryDir dir_;
 };
 
-std::unique_ptr<TestDataDir> makeDataDir(bool withDat = true);
+inline std::unique_ptr<TestDataDir> makeDataDir(bool withDat = true) {
+  return std::make_unique<TestDataDir>(withDat);
+}
 
 // Whole-file helpers.
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& file);
@@ -86,10 +87,20 @@ void writeCatalogue(const std::filesystem::path& file, std::vector<Record> entri
 }
 
 // Catalogue names: plural = name + "s" where the record has one.
-void nameEntry(core::ItemRecord& item, const std::string& name);
-void nameEntry(core::CreatureRecord& creature, const std::string& name);
-void nameEntry(core::ShopRecord& shop, const std::string& name);
-void nameEntry(core::SpellRecord& spell, const std::string& name);
+inline void nameEntry(core::ItemRecord& item, const std::string& name) {
+  item.ItemName = name;
+  item.PluralName = name + "s";
+}
+inline void nameEntry(core::CreatureRecord& creature, const std::string& name) {
+  creature.CreatureName = name;
+  creature.PluralName = name + "s";
+}
+inline void nameEntry(core::ShopRecord& shop, const std::string& name) {
+  shop.ShopName = name;
+}
+inline void nameEntry(core::SpellRecord& spell, const std::string& name) {
+  spell.SpellName = name;
+}
 
 // `count` entries named "<stem> <k>".
 template <class Record>
@@ -103,11 +114,12 @@ std::vector<Record> namedEntries(int count, const std::string& stem) {
 // A text as a record stores it: cut or blank-padded to `width`.
 std::string padded(const std::string& text, std::size_t width = 20);
 // Messages name the file they are about by its full path.
-bool mentions(const core::Status& status, const std::filesystem::path& file);
+inline bool mentions(const core::Status& status, const std::filesystem::path& file) {
+  return status.message().find(file.string()) != std::string::npos;
+}
 
 // Maps.dat helpers: a map with a few recognisable squares, and whole slots on disk.
 core::MapRecord sampleMap(std::int16_t mapNo);
-void putSquare(core::MapRecord& map, int x, int y, std::int16_t word);
 // Special `index`: its kind, its square and its first two parameters; the other fields stay.
 void putSpecial(core::MapRecord& map, int index, int kind, int x, int y, int param1 = 0,
                 int param2 = 0);
@@ -121,8 +133,5 @@ inline QList<int> signalArgs(const QSignalSpy& spy) {
   for (const QList<QVariant>& call : spy) args << call.at(0).toInt();
   return args;
 }
-
-// Lists everything below a folder, for "nothing was created" checks.
-std::vector<std::string> listTree(const std::filesystem::path& folder);
 
 }  // namespace test_support

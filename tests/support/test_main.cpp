@@ -24,8 +24,7 @@ int main(int argc, char** argv) {
   int classes = 0;
   for (auto& [name, factory] : test_support::testRegistry()) {
     if (only && std::strcmp(only, name) != 0) continue;
-    std::unique_ptr<QObject> test = factory();
-    failures += QTest::qExec(test.get(), argc, argv);
+    failures += QTest::qExec(factory().get(), argc, argv);
     ++classes;
   }
   if (classes == 0) {
