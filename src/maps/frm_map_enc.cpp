@@ -44,13 +44,12 @@ frmMapEnc::frmMapEnc(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* 
     : ui::Form("frmMapEnc", parent),
       defs_(defs),
       dialogs_(dialogs),
-      creatures_(new ui::NameListModel(
-          [&defs] { return static_cast<int>(std::clamp<long>(defs.CreatureCount, 0, 32767)); },
-          [&defs](int row) { return ui::ToQString(defs.CreatureName(row + 1)); }, this)),
+      creatures_(new ui::LazyTextList(
+          this, [&defs](int row) { return ui::ToQString(defs.CreatureName(row + 1)); })),
       Combo1_(new ui::ComboBox(body(), "Combo1")) {
   ui::AddMapUndoKeys(this, defs_);
   setWindowTitle("Map Encounter");
-  ui::UseNameList(*Combo1_, *creatures_, NameWidth);
+  ui::ShowLazyTexts(Combo1_, creatures_, NameWidth);
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
     boxes_[i] = new ui::TextBox(body(), NumberBoxes[i].name);
     boxes_[i]->setFixedWidth(boxes_[i]->fontMetrics().horizontalAdvance("-000000") + 12);
@@ -117,7 +116,7 @@ frmMapEnc::SlotFields frmMapEnc::storedSlot(int slot) const {
 
 void frmMapEnc::Form_Paint() {
   const int position = Combo1_->position();
-  creatures_->sync();
+  creatures_->setCount(static_cast<int>(std::clamp(defs_.CreatureCount, 0L, core::MaxEntries)));
   const int slot = defs_.EncounterSlot;
   const bool onMap = slot >= 0 && slot < core::EncounterSlotCount;
   if (onMap && slot == shownSlot_ && storedSlot(slot) == shownFields_) {

@@ -4,7 +4,7 @@
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
-#include "ui/name_list_model.h"
+#include "ui/lazy_list.h"
 
 #include <array>
 #include <cstdint>
@@ -37,7 +37,7 @@ class frmMapEnc : public ui::Form {
 
   core::ModDefinitions& defs_;
   ui::Dialogs& dialogs_;
-  ui::NameListModel* creatures_;
+  ui::LazyTextList* creatures_;
   ui::ComboBox* Combo1_;
   std::array<ui::TextBox*, 4> boxes_;  // Text1..Text4
   int shownSlot_ = -1;                 // the slot the controls were filled from

@@ -7,6 +7,8 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace shops {
 
 frmShopItemAdd::frmShopItemAdd(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* parent)
@@ -17,9 +19,10 @@ frmShopItemAdd::frmShopItemAdd(core::ModDefinitions& defs, ui::Dialogs& dialogs,
   Label1_->setTextFormat(Qt::PlainText);
   Label1_->setText("Add which Item:");
   Combo1_ = new ui::ComboBox(parentWidget, "Combo1");
-  names_ = new ui::EntryNameList(
-      {"Nothing"}, [this](long item) { return defs_.ItemPluralName(item); }, this);
-  ui::ShowEntryNames(Combo1_, names_, static_cast<int>(core::ItemNameWidth));
+  names_ = new ui::LazyTextList(this, [this](int position) {
+    return position == 0 ? QString("Nothing") : ui::ToQString(defs_.ItemPluralName(position));
+  });
+  ui::ShowLazyTexts(Combo1_, names_, static_cast<int>(core::ItemNameWidth));
   Command1_ = new ui::Button(parentWidget, "Command1");
   Command1_->setText("Save");
   Command2_ = new ui::Button(parentWidget, "Command2");
@@ -55,7 +58,7 @@ void frmShopItemAdd::Form_Paint() {
   }
   const int current = Combo1_->position();
   const bool picked = filled_ && current != filledPosition_;
-  names_->setCount(defs_.ItemCount);
+  names_->setCount(static_cast<int>(std::clamp(defs_.ItemCount, 0L, core::MaxEntries)) + 1);
 
   const int slot = defs_.ShopInsertSlot;
   const int stocked = slot >= 0 && slot < core::ShopStockSize

@@ -3,8 +3,8 @@
 #include "core/definitions.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
-#include "ui/entry_name_list.h"
 #include "ui/form.h"
+#include "ui/lazy_list.h"
 
 namespace shops {
 
@@ -29,7 +29,7 @@ class frmShopItemAdd : public ui::Form {
 
   core::ModDefinitions& defs_;
   ui::Dialogs& dialogs_;
-  ui::EntryNameList* names_;
+  ui::LazyTextList* names_;  // "Nothing", then items 1..ItemCount
   // The position the last paint chose; a different one is the designer's pick and survives.
   int filledPosition_ = -1;
   bool filled_ = false;

@@ -2,7 +2,6 @@
 #include "support/test_registry.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
-#include "ui/entry_name_list.h"
 #include "ui/lazy_list.h"
 #include "ui/text_limit.h"
 #include "ui/twips.h"
@@ -132,15 +131,12 @@ class ControlsTest : public QObject {
       asked.insert(position);
       return "Spell " + QString::number(position + 1);
     });
-    auto* names = new ui::EntryNameList(
-        {"Nothing"},
-        [&asked](long entry) {
-          asked.insert(-entry);
-          return "Name " + std::to_string(entry) + "\xE9";
-        },
-        &items);
-    ui::ShowEntryNames(&items, names, 20);
-    names->setCount(32767);
+    auto* names = new ui::LazyTextList(&items, [&asked](int position) {
+      asked.insert(-position);
+      return position == 0 ? QString("Nothing") : "Name " + QString::number(position) + "\u00E9";
+    });
+    ui::ShowLazyTexts(&items, names, 20);
+    names->setCount(32768);
     window.show();
     spells.adjustSize();  // sized without measuring every text
     items.adjustSize();
