@@ -7,12 +7,8 @@
 //   cost).
 
 #include "catalogue_generator.h"
-#include "core/definitions.h"
 #include "equipment/forms.h"
 #include "equipment/frm_equip_ed.h"
-#include "ui/change_hub.h"
-#include "ui/dialogs.h"
-#include "ui/forms_registry.h"
 #include "window_bench.h"
 #include "yardstick.h"
 
@@ -20,45 +16,19 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <memory>
-#include <stdexcept>
-#include <vector>
-
 namespace {
 
-using bench_support::CountingDialogs;
-using bench_support::GeneratedGame;
+using bench_support::LargestCatalogue;
 
-const GeneratedGame& largeGame() {
-  static const auto game = bench_support::generateGame(bench_support::LargestCatalogue);
-  return *game;
-}
-const GeneratedGame& screenfulGame() {
-  static const auto game = bench_support::generateGame(bench_support::ScreenfulCatalogue);
-  return *game;
-}
-const GeneratedGame& smallGame() {
-  static const auto game = bench_support::generateGame(10);
-  return *game;
-}
-
-// The store opened on a game and the equipment windows registered.
-struct Session {
-  CountingDialogs dialogs;
-  core::ModDefinitions defs;
-  ui::ChangeHub hub{defs};
-  ui::FormsRegistry registry{&hub};
-
-  explicit Session(const GeneratedGame& game) : defs(game.root()) {
-    if (!defs.Startup().ok()) throw std::runtime_error("the generated game does not open");
-    equipment::AddForms(registry, defs, dialogs);
-  }
+// The program with the equipment windows on a game of `entries` entries per catalogue.
+struct Session : bench_support::Program {
+  explicit Session(long entries)
+      : bench_support::Program(bench_support::SharedGame(entries), equipment::AddForms) {}
 };
 
 // A scroll of the last spell, so the spell list is the one shown and its last line selected.
-void moveItemToScreen(benchmark::State& state, const GeneratedGame& game) {
-  Session session(game);
+void moveItemToScreen(benchmark::State& state, long spells) {
+  Session session(spells);
   session.defs.Item.ItemType = 11;
   session.defs.Item.UseCode = static_cast<std::int16_t>(session.defs.SpellCount);
   auto* editor = session.registry.show<equipment::frmEquipEd>("frmEquipEd");
@@ -71,15 +41,15 @@ void moveItemToScreen(benchmark::State& state, const GeneratedGame& game) {
 }
 
 void BM_MoveItemToScreen10Spells(benchmark::State& state) {
-  moveItemToScreen(state, smallGame());
+  moveItemToScreen(state, 10);
 }
 void BM_MoveItemToScreen32767Spells(benchmark::State& state) {
-  moveItemToScreen(state, largeGame());
+  moveItemToScreen(state, LargestCatalogue);
 }
 
 // The editor's first showing, spell list filled once (for the note; no target).
 void BM_OpenEditor32767Spells(benchmark::State& state) {
-  Session session(largeGame());
+  Session session(LargestCatalogue);
   for (auto _ : state) {
     ui::Form* editor = session.registry.show("frmEquipEd");
     benchmark::DoNotOptimize(editor);
@@ -89,17 +59,18 @@ void BM_OpenEditor32767Spells(benchmark::State& state) {
 }
 
 void BM_EquipmentListOpen32767Items(benchmark::State& state) {
-  Session session(largeGame());
+  Session session(LargestCatalogue);
   bench_support::OpenPaintAndClose(state, session.registry, session.dialogs, "frmEquipList2");
 }
 // The yardstick: Item.dat read front to back in 1 MiB blocks, nothing else done with it.
 void BM_PlainSequentialReadOfItemDat(benchmark::State& state) {
-  bench_support::PlainSequentialRead(state, largeGame().dat() / "Item.dat");
+  bench_support::PlainSequentialRead(
+      state, bench_support::SharedGame(LargestCatalogue).dat() / "Item.dat");
 }
 
 // A screenful of rows over 100 entries: what the window and its drawing cost.
 void BM_EquipmentListOpen100Items(benchmark::State& state) {
-  Session session(screenfulGame());
+  Session session(bench_support::ScreenfulCatalogue);
   bench_support::OpenPaintAndClose(state, session.registry, session.dialogs, "frmEquipList2");
 }
 // An empty window of the list's size: the floor any window pays.
@@ -124,8 +95,7 @@ BENCHMARK(BM_OpenEditor32767Spells)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   return bench_support::RunWindowBenchmarks(argc, argv, [] {
-    largeGame();
-    smallGame();
-    screenfulGame();
+    for (long entries : {LargestCatalogue, bench_support::ScreenfulCatalogue, 10L})
+      bench_support::SharedGame(entries);
   });
 }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -133,6 +134,14 @@ inline std::unique_ptr<GeneratedGame> generateGame(long entries, int maps = 1) {
   }
   if (!out) throw std::runtime_error("cannot write Maps.dat");
   return game;
+}
+
+// The game of `entries` entries per catalogue (one map), generated once per program.
+inline const GeneratedGame& SharedGame(long entries) {
+  static std::map<long, std::unique_ptr<GeneratedGame>> games;
+  auto& game = games[entries];
+  if (!game) game = generateGame(entries);
+  return *game;
 }
 
 }  // namespace bench_support

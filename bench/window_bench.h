@@ -3,7 +3,10 @@
 // What the benchmarks of windows share: dialogs that nobody answers (counting_dialogs.h), and a
 // main that runs the benchmarks inside a Qt application (off screen unless told otherwise).
 
+#include "catalogue_generator.h"
+#include "core/definitions.h"
 #include "counting_dialogs.h"
+#include "ui/change_hub.h"
 #include "ui/forms_registry.h"
 
 #include <QApplication>
@@ -14,8 +17,24 @@
 
 #include <cstdlib>
 #include <functional>
+#include <stdexcept>
 
 namespace bench_support {
+
+// The program's state on a game folder, started as main starts it, with the windows that
+// `addForms` registers (a folder's AddForms).
+struct Program {
+  CountingDialogs dialogs;
+  core::ModDefinitions defs;
+  ui::ChangeHub hub{defs};
+  ui::FormsRegistry registry{&hub};
+
+  template <class AddForms>
+  Program(const GeneratedGame& game, AddForms addForms) : defs(game.root()) {
+    if (!defs.Startup().ok()) throw std::runtime_error("the generated game does not start");
+    addForms(registry, defs, dialogs);
+  }
+};
 
 // Opens `form` as its menu entry does and lets Qt paint it: that is what is measured. Closing
 // and deleting the window is not.
