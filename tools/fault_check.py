@@ -90,6 +90,8 @@ FAULTS = [
      '"Encounter Level", &core::MapRecord::EncounterChance}'),
     ("facing mask read from the wrong special field", "src/maps/special_descriptions.cpp",
      "map.Special(index, SpecialField::Param2);", "map.Special(index, SpecialField::Param3);"),
+    ("a stored slot not put on disk (no sync)", "src/core/record_file.cpp",
+     "  if (status.ok()) status = Sync();\n  if (!status.ok()) {", "  if (!status.ok()) {"),
 ]
 
 

@@ -251,6 +251,7 @@ Status RecordFile::Sync() {
     result = ::fsync(fd_);
   } while (result != 0 && errno == EINTR);
   if (result != 0) return Failure("save", path_, errno);
+  ++syncs_;
   return Status::Ok();
 }
 

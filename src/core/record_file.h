@@ -41,6 +41,8 @@ class RecordFile {
   Status Write(long slot, std::span<const std::uint8_t> data);
   // Puts everything written so far on disk.
   Status Sync();
+  // How many times Sync put this file on disk: a save that reports success must have.
+  std::uint64_t syncs() const { return syncs_; }
   // Write and Sync as one step. When the slot lay beyond the end and either fails (a full disk),
   // the file is cut back to its old length, so no blank or half-written slots are left behind.
   Status Store(long slot, std::span<const std::uint8_t> data);
@@ -66,6 +68,7 @@ class RecordFile {
   int fd_ = -1;
   bool readOnly_ = false;
   bool created_ = false;
+  std::uint64_t syncs_ = 0;
   std::size_t slotLength_ = 0;
   std::filesystem::path path_;
 };

@@ -53,7 +53,9 @@ class SafeFilesTest : public QObject {
     // Entries and appends, the same way.
     const auto items = game.file("Item.dat");  // both show entry 1 since start-up
     nameEntry(a.Item, "Sword");
+    const auto synced = a.Items().file().syncs();
     QVERIFY(a.WriteItem().ok());
+    QVERIFY(a.Items().file().syncs() > synced);  // on disk before the save says so
     QVERIFY(a.AppendItem().ok());
     const auto before = readBytes(items);
     nameEntry(b.Item, "Shield");
