@@ -21,7 +21,8 @@ MapTextEntryForm::MapTextEntryForm(const MapTextKind& kind, core::ModDefinitions
       kind_(kind),
       defs_(defs),
       Label1_(new ui::Label(body(), "Label1")),
-      Text1_(new ui::TextBox(body(), "Text1", -1, kind.multiLine)),
+      Text1_(kind.multiLine ? static_cast<QWidget*>(area_ = new ui::TextArea(body(), "Text1"))
+                            : (line_ = new ui::TextBox(body(), "Text1"))),
       lengthLabel_(new ui::Label(body(), kind.lengthLabel)),
       Command1_(new ui::Button(body(), "Command1")) {
   ui::AddMapUndoKeys(this, defs_);
@@ -46,15 +47,16 @@ MapTextEntryForm::MapTextEntryForm(const MapTextKind& kind, core::ModDefinitions
   layout->addLayout(bottom);
 
   const QFontMetrics metrics(Text1_->font());
-  if (kind.multiLine) {
+  if (area_) {
     Text1_->setMinimumSize(metrics.horizontalAdvance(QString(60, 'n')), metrics.height() * 12);
+    connect(area_->document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) { lastEditEnd_ = position + added; });
+    connect(area_, &ui::TextArea::changed, this, &MapTextEntryForm::Text1_Change);
   } else {
     Text1_->setMinimumWidth(metrics.horizontalAdvance(QString(int(kind.width) + 2, 'n')));
+    line_->setMaxLength(static_cast<int>(kind.width));
+    connect(line_, &ui::TextBox::changed, this, &MapTextEntryForm::Text1_Change);
   }
-
-  connect(Text1_->document(), &QTextDocument::contentsChange, this,
-          [this](int position, int, int added) { lastEditEnd_ = position + added; });
-  connect(Text1_, &ui::TextBox::changed, this, &MapTextEntryForm::Text1_Change);
   connect(Command1_, &QAbstractButton::clicked, this, &MapTextEntryForm::Command1_Click);
   // Enter stores a one-line text; a long text takes line breaks, so it stores on Ctrl+Enter.
   const QKeySequence store =
@@ -69,7 +71,7 @@ void MapTextEntryForm::Form_Paint() {
   if (index < 0 || index >= kind_.count) {
     // No text of this map has that number: there is nothing to edit or store.
     shownIndex_ = -1;
-    Text1_->setText({});
+    setBoxText({});
     Text1_->setEnabled(false);
     Command1_->setEnabled(false);
     showLength();
@@ -81,7 +83,7 @@ void MapTextEntryForm::Form_Paint() {
   shownText_ = stored;
   Text1_->setEnabled(true);
   Command1_->setEnabled(true);
-  Text1_->setText(ui::ToQString(kind_.trimmedInBox ? core::TrimTrailingBlanks(stored) : stored));
+  setBoxText(ui::ToQString(kind_.trimmedInBox ? core::TrimTrailingBlanks(stored) : stored));
   showLength();
 }
 
@@ -92,9 +94,9 @@ void MapTextEntryForm::Text1_Change() {
 
 bool MapTextEntryForm::refuseOverflow() {
   const int width = static_cast<int>(kind_.width);
-  const int excess = static_cast<int>(Text1_->text().size()) - width;
-  if (excess <= 0) return false;
-  QTextDocument* document = Text1_->document();
+  const int excess = static_cast<int>(boxText().size()) - width;
+  if (!area_ || excess <= 0) return false;
+  QTextDocument* document = area_->document();
   const int end = std::clamp(lastEditEnd_, excess, document->characterCount() - 1);
   QTextCursor cut(document);
   cut.setPosition(end - excess);
@@ -104,14 +106,25 @@ bool MapTextEntryForm::refuseOverflow() {
 }
 
 void MapTextEntryForm::showLength() {
-  const std::string trimmed = core::TrimTrailingBlanks(ui::ToBytes(Text1_->text()));
+  const std::string trimmed = core::TrimTrailingBlanks(ui::ToBytes(boxText()));
   lengthLabel_->setText(ui::ToQString(
       "Text Length: " + core::NumberWithLeadingBlank(static_cast<long long>(trimmed.size()))));
 }
 
+QString MapTextEntryForm::boxText() const {
+  return line_ ? line_->text() : area_->text();
+}
+
+void MapTextEntryForm::setBoxText(const QString& text) {
+  if (line_)
+    line_->setText(text);
+  else
+    area_->setText(text);
+}
+
 void MapTextEntryForm::Command1_Click() {
   if (shownIndex_ < 0) return;
-  (defs_.Map.*kind_.write)(shownIndex_, ui::ToBytes(Text1_->text()));
+  (defs_.Map.*kind_.write)(shownIndex_, ui::ToBytes(boxText()));
   defs_.CommitMapStep(std::string(kind_.stepName) + " " + std::to_string(shownIndex_),
                       changeOrigin());
   closeForm();

@@ -46,19 +46,25 @@ class MapTextEntryForm : public ui::Form {
   void Command1_Click();
 
  private:
-  // Drops what the last edit added beyond the stored width, at the place it was added.
+  // Drops what the last edit of a long text added beyond the stored width, at the place it was
+  // added (a one-line box refuses it as it is typed).
   bool refuseOverflow();
   void showLength();
+  QString boxText() const;
+  void setBoxText(const QString& text);
 
   const MapTextKind& kind_;
   core::ModDefinitions& defs_;
   ui::Label* Label1_;
-  ui::TextBox* Text1_;
+  // Text1 is a one-line box for a text, several lines for a long text: one of the two is set.
+  ui::TextBox* line_ = nullptr;
+  ui::TextArea* area_ = nullptr;
+  QWidget* Text1_;
   ui::Label* lengthLabel_;
   ui::Button* Command1_;
   int shownIndex_ = -1;    // the text the box was filled from
   std::string shownText_;  // ... as it was stored then
-  int lastEditEnd_ = 0;    // where the last edit of the box ended
+  int lastEditEnd_ = 0;    // where the last edit of a long text ended
 };
 
 }  // namespace maps

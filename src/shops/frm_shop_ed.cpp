@@ -4,7 +4,6 @@
 #include "core/vocabularies.h"
 #include "shops/frm_shop_item_add.h"
 #include "shops/stock_rows.h"
-#include "ui/text_limit.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -43,7 +42,7 @@ void frmShopEd::buildControls() {
   Label2_ = new ui::Label(parent, "Label2");
   Label2_->setText("Name:");
   Text1_ = new ui::TextBox(parent, "Text1");
-  ui::LimitLength(Text1_, static_cast<int>(core::ShopNameWidth));
+  Text1_->setMaxLength(static_cast<int>(core::ShopNameWidth));
   Label3_ = new ui::Label(parent, "Label3");
   Label3_->setText("Type:");
   Combo1_ = new ui::ComboBox(parent, "Combo1");

@@ -279,7 +279,7 @@ void frmMapSpe::markRefused(Box which, bool refused) {
   if (refused_[b] == refused && box->property("refused").isValid()) return;
   refused_[b] = refused;
   box->setProperty("refused", refused);
-  box->setStyleSheet(refused ? "QPlainTextEdit { background-color: #ffd6d6; }" : QString());
+  box->setStyleSheet(refused ? "QLineEdit { background-color: #ffd6d6; }" : QString());
   box->setToolTip(refused ? QStringLiteral("Not stored: a whole number from -32768 to 32767")
                           : QString());
 }

@@ -63,12 +63,6 @@ ui::ComboBox* MakeList(QWidget* parent, const QString& name) {
   return combo;
 }
 
-ui::TextBox* MakeBox(QWidget* parent, const QString& name) {
-  auto* box = new ui::TextBox(parent, name);
-  box->document()->setDocumentMargin(1);
-  return box;
-}
-
 }  // namespace
 
 // Labels first, so that the fields lie above the tall caption labels they overlap; fields in
@@ -86,19 +80,19 @@ void frmMapSpe::buildControls() {
     return lists_[static_cast<std::size_t>(l)];
   };
   Combo1_ = MakeList(parent, "Combo1");
-  box(Box::Text1) = MakeBox(parent, "Text1");
+  box(Box::Text1) = new ui::TextBox(parent, "Text1");
   list(List::Combo2) = MakeList(parent, "Combo2");
-  box(Box::Text5) = MakeBox(parent, "Text5");
+  box(Box::Text5) = new ui::TextBox(parent, "Text5");
   list(List::Combo3) = MakeList(parent, "Combo3");
   list(List::Combo4) = MakeList(parent, "Combo4");
   Command2_ = new ui::Button(parent, "Command2");
   Command2_->setText("View");
-  box(Box::Text6) = MakeBox(parent, "Text6");
+  box(Box::Text6) = new ui::TextBox(parent, "Text6");
   list(List::Combo5) = MakeList(parent, "Combo5");
-  box(Box::Text3) = MakeBox(parent, "Text3");
-  box(Box::Text2) = MakeBox(parent, "Text2");
+  box(Box::Text3) = new ui::TextBox(parent, "Text3");
+  box(Box::Text2) = new ui::TextBox(parent, "Text2");
   list(List::Combo7) = MakeList(parent, "Combo7");
-  box(Box::Text4) = MakeBox(parent, "Text4");
+  box(Box::Text4) = new ui::TextBox(parent, "Text4");
   Command1_ = new ui::Button(parent, "Command1");
   Command1_->setText("OK");
   Combo6_ = MakeList(parent, "Combo6");

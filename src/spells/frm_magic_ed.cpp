@@ -75,7 +75,7 @@ frmMagicEd::frmMagicEd(core::ModDefinitions& defs, ui::Dialogs& dialogs,
   connect(Command3_, &QAbstractButton::clicked, this, [this] { pager_->save(); });
   connect(Combo2_, &ui::ComboBox::clicked, this, &frmMagicEd::Combo2_Click);
   connect(Text10_, &ui::TextBox::changed, this, &frmMagicEd::Text10_Change);
-  connect(Text11_, &ui::TextBox::changed, this, &frmMagicEd::Text11_Change);
+  connect(Text11_, &ui::TextArea::changed, this, &frmMagicEd::Text11_Change);
 }
 
 void frmMagicEd::buildControls() {
@@ -209,7 +209,7 @@ void frmMagicEd::buildControls() {
   descriptionHead->addWidget(Label19_);
   descriptionHead->addWidget(Label13_);
   main->addLayout(descriptionHead);
-  Text11_ = new ui::TextBox(body, "Text11", -1, true);
+  Text11_ = new ui::TextArea(body, "Text11");
   Text11_->setMinimumHeight(90);
   main->addWidget(Text11_, 1);
 

@@ -56,7 +56,8 @@ class frmMagicEd : public ui::Form {
 
   ui::Button *Command7_, *Command1_, *Command4_, *Command8_, *Command5_;
   ui::Label* MainLabel_;
-  ui::TextBox *Text1_, *Text10_, *Text11_;
+  ui::TextBox *Text1_, *Text10_;
+  ui::TextArea* Text11_;
   // Text2 .. Text20 by their number; the names the design gives the number boxes.
   std::array<ui::TextBox*, 21> number_{};
   ui::ComboBox *Combo1_, *Combo2_, *Combo3_, *Combo4_;

@@ -54,10 +54,7 @@ frmMagicProg::frmMagicProg(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWi
   Combo3_ = new ui::ComboBox(body, "Combo3");
   Combo2_ = new ui::ComboBox(body, "Combo2");
   Combo4_ = new ui::ComboBox(body, "Combo4");
-  for (ui::ComboBox* list : {Combo2_, Combo4_}) {
-    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    list->setMinimumContentsLength(26);
-  }
+  for (ui::ComboBox* list : {Combo2_, Combo4_}) list->setWidthInCharacters(26);
   choices->addWidget(NamedCaption(body, "Label1", "Level:"), 0, 0);
   choices->addWidget(Combo3_, 0, 1, Qt::AlignLeft);
   choices->addWidget(NamedCaption(body, "Label2", "Spell:"), 1, 0);

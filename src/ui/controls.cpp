@@ -3,11 +3,12 @@
 #include "core/text.h"
 
 #include <QKeyEvent>
-#include <QMimeData>
+#include <QListView>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QStyleOptionFocusRect>
 
 #include <algorithm>
@@ -125,52 +126,71 @@ void Label::paintEvent(QPaintEvent* event) {
 
 // --- TextBox ---
 
-TextBox::TextBox(QWidget* parent, const QString& name, int index, bool multiLine)
-    : QPlainTextEdit(parent), index_(index), multiLine_(multiLine) {
+namespace {
+
+bool HasLineBreak(const QString& text) {
+  return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+}
+
+QString OnOneLine(QString text) {
+  text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+  text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+  return text;
+}
+
+}  // namespace
+
+TextBox::TextBox(QWidget* parent, const QString& name, int index)
+    : QLineEdit(parent), index_(index) {
   setObjectName(ControlName(name, index));
-  setTabChangesFocus(true);
-  if (!multiLine_) {
-    setLineWrapMode(QPlainTextEdit::NoWrap);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int margins = static_cast<int>(2 * document()->documentMargin()) + 2 * frameWidth();
-    setFixedHeight(fontMetrics().height() + margins);
-  }
-  connect(this, &QPlainTextEdit::textChanged, this, &TextBox::onTextChanged);
+  connect(this, &QLineEdit::textChanged, this, &TextBox::onTextChanged);
 }
 
 void TextBox::setText(const QString& text) {
-  QString clean = text;
-  if (!multiLine_) clean.replace(QLatin1Char('\n'), QLatin1Char(' '));
-  if (clean == toPlainText()) return;
-  setPlainText(clean);
+  const QString clean = OnOneLine(text);
+  if (clean == QLineEdit::text()) return;
+  QLineEdit::setText(clean);
 }
 
-void TextBox::onTextChanged() {
-  const QString now = toPlainText();
-  if (now == last_) return;
-  last_ = now;
+void TextBox::onTextChanged(const QString& text) {
+  if (HasLineBreak(text)) {
+    // A pasted line break: the text goes on one line, and the cursor stays where it was.
+    const auto cursor = static_cast<int>(OnOneLine(text.left(cursorPosition())).size());
+    setText(text);
+    setCursorPosition(cursor);
+    return;  // setText raised its own change
+  }
   emit changed(index_);
 }
 
 void TextBox::keyPressEvent(QKeyEvent* event) {
-  if (!multiLine_ && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     event->ignore();  // lets a dialog's default button see it
     return;
   }
-  QPlainTextEdit::keyPressEvent(event);
+  QLineEdit::keyPressEvent(event);
 }
 
-void TextBox::insertFromMimeData(const QMimeData* source) {
-  if (multiLine_ || !source->hasText()) {
-    QPlainTextEdit::insertFromMimeData(source);
-    return;
-  }
-  QString text = source->text();
-  text.replace(QLatin1String("\r\n"), QLatin1String(" "));
-  text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-  text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-  insertPlainText(text);
+// --- TextArea ---
+
+TextArea::TextArea(QWidget* parent, const QString& name, int index)
+    : QPlainTextEdit(parent), index_(index) {
+  setObjectName(ControlName(name, index));
+  setTabChangesFocus(true);
+  connect(this, &QPlainTextEdit::textChanged, this, &TextArea::onTextChanged);
+}
+
+void TextArea::setText(const QString& text) {
+  if (text == toPlainText()) return;
+  setPlainText(text);
+}
+
+void TextArea::onTextChanged() {
+  const QString now = toPlainText();
+  if (now == last_) return;
+  last_ = now;
+  emit changed(index_);
 }
 
 // --- ComboBox ---
@@ -191,6 +211,35 @@ bool ComboBox::setPosition(int position) {
   }
   emit clicked(position);
   return true;
+}
+
+// As Qt sizes a box to a minimum contents length, without setting that policy: setting it makes
+// the open list's window at once, which the first opening can do.
+void ComboBox::setWidthInCharacters(int characters) {
+  widthInCharacters_ = std::max(0, characters);
+  updateGeometry();
+}
+
+QSize ComboBox::sizeHint() const {
+  if (widthInCharacters_ == 0) return QComboBox::sizeHint();
+  const QFontMetrics metrics = fontMetrics();
+  // Room for an icon too, as Qt's own minimum-length policy gives.
+  const QSize contents(
+      widthInCharacters_ * metrics.horizontalAdvance(QLatin1Char('X')) + iconSize().width() + 4,
+      std::max(metrics.height(), 14) + 2);
+  QStyleOptionComboBox option;
+  initStyleOption(&option);
+  return style()->sizeFromContents(QStyle::CT_ComboBox, &option, contents, this);
+}
+
+QSize ComboBox::minimumSizeHint() const {
+  return widthInCharacters_ == 0 ? QComboBox::minimumSizeHint() : sizeHint();
+}
+
+// The open list is made on its first opening, not with the window.
+void ComboBox::showPopup() {
+  if (auto* rows = qobject_cast<QListView*>(view())) rows->setUniformItemSizes(true);
+  QComboBox::showPopup();
 }
 
 // Qt selects the first entry added to an empty list; the old list kept "none".

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QString>
@@ -62,17 +63,16 @@ class Label : public QLabel {
   bool elided_ = false;
 };
 
-// A text box, single-line or multi-line. changed() follows every change of the text, typed or
-// set from code, as the old change event did; setting the same text again raises nothing.
-// A single-line box takes no line breaks (Enter is ignored, pasted breaks become blanks).
-class TextBox : public QPlainTextEdit {
+// A one-line text box. changed() follows every change of the text, typed or set from code, as
+// the old change event did; setting the same text again raises nothing. It takes no line breaks:
+// Enter goes to the window (its default button), and pasted or set breaks become blanks. A
+// field's width in characters is its maxLength(): typing beyond it is refused where it is made.
+class TextBox : public QLineEdit {
   Q_OBJECT
  public:
-  TextBox(QWidget* parent, const QString& name, int index = -1, bool multiLine = false);
+  TextBox(QWidget* parent, const QString& name, int index = -1);
   int index() const { return index_; }
-  bool isMultiLine() const { return multiLine_; }
 
-  QString text() const { return toPlainText(); }
   void setText(const QString& text);
 
  signals:
@@ -80,13 +80,31 @@ class TextBox : public QPlainTextEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
-  void insertFromMimeData(const QMimeData* source) override;
+
+ private:
+  void onTextChanged(const QString& text);
+
+  int index_;
+};
+
+// A text box of several lines (a long text, a description), with the same changed() as TextBox.
+// Tab moves on to the next control; Enter starts a new line.
+class TextArea : public QPlainTextEdit {
+  Q_OBJECT
+ public:
+  TextArea(QWidget* parent, const QString& name, int index = -1);
+  int index() const { return index_; }
+
+  QString text() const { return toPlainText(); }
+  void setText(const QString& text);
+
+ signals:
+  void changed(int index);
 
  private:
   void onTextChanged();
 
   int index_;
-  bool multiLine_;
   QString last_;
 };
 
@@ -111,11 +129,21 @@ class ComboBox : public QComboBox {
   // Replaces every entry at once (no event, position -1): thousands of names fill in one step.
   void setItems(const QStringList& texts);
 
+  // Sizes the box for `characters` characters whatever its entries, so that a list of
+  // thousands of names is never measured to be shown.
+  void setWidthInCharacters(int characters);
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+  // Rows of one line each: the open list of thousands of names measures one row, not all.
+  void showPopup() override;
+
  signals:
   void clicked(int position);
 
  private:
   int index_;
+  int widthInCharacters_ = 0;  // 0: sized by Qt's policy
 };
 
 // A check box with value 0 or 1. The user's click raises QAbstractButton::clicked; setValue from

@@ -2,7 +2,6 @@
 
 #include "ui/controls.h"
 
-#include <QListView>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -46,9 +45,7 @@ void ShowLazyTexts(ComboBox* list, LazyTextList* texts, int widthInCharacters) {
   const QSignalBlocker block(list);
   list->setModel(texts);
   // Sizing to the contents would make every text; a width in characters makes none.
-  list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  list->setMinimumContentsLength(widthInCharacters);
-  if (auto* view = qobject_cast<QListView*>(list->view())) view->setUniformItemSizes(true);
+  list->setWidthInCharacters(widthInCharacters);
   list->setCurrentIndex(-1);
   // Qt picks the first row after a refill; the list keeps its position, or has none.
   auto kept = std::make_shared<int>(-1);
@@ -66,7 +63,7 @@ void SetLazyEntries(ComboBox* list, int count, LazyTextList::TextOf textOf, int 
     texts = new LazyTextList(list);
     ShowLazyTexts(list, texts, widthInCharacters);
   }
-  list->setMinimumContentsLength(widthInCharacters);
+  list->setWidthInCharacters(widthInCharacters);
   texts->setTexts(count, std::move(textOf));
   const QSignalBlocker block(list);
   list->setCurrentIndex(-1);

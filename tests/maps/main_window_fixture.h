@@ -168,7 +168,8 @@ inline void settle() {
 }
 
 // Replaces a box's text the way typing does: select all, then type.
-inline void retype(ui::TextBox* box, const QString& text) {
+template <class Box>
+void retype(Box* box, const QString& text) {
   box->setFocus();
   box->selectAll();
   QTest::keyClick(box, Qt::Key_Delete);

@@ -98,7 +98,7 @@ class MapWindowsTest : public QObject {
       w.trigger("mnuMapLTxt");
       QVERIFY(!w.formControl("frmLTextEd", "Label2_10"));
       clickIn(w, "frmLTextEd", "Label2_" + QString::number(row));
-      auto* box = w.formControl<ui::TextBox>("frmLTextEnter", "Text1");
+      auto* box = w.formControl<ui::TextArea>("frmLTextEnter", "Text1");
       QCOMPARE(box->text(), QString(300, 'z'));
       retype(box, typed);
       QCOMPARE(w.formText("frmLTextEnter", "Label3"),

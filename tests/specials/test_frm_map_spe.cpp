@@ -155,12 +155,12 @@ class FrmMapSpeTest : public QObject {
     QTest::keyClicks(w.box("Text1"), "-");
     QCOMPARE(w.box("Text1")->text(), QString("-"));
     QTest::keyClicks(w.box("Text1"), "45");
-    QCOMPARE(w.box("Text1")->textCursor().position(), 3);
+    QCOMPARE(w.box("Text1")->cursorPosition(), 3);
     QCOMPARE(w.special().Param1, -45);
     QTest::keyClick(w.box("Text1"), Qt::Key_Home);
     QTest::keyClick(w.box("Text1"), Qt::Key_Delete);
     QCOMPARE(w.box("Text1")->text(), QString("45"));
-    QCOMPARE(w.box("Text1")->textCursor().position(), 0);
+    QCOMPARE(w.box("Text1")->cursorPosition(), 0);
     QCOMPARE(w.special().Param1, 45);
     QTest::mouseClick(w.in("Command2"), Qt::LeftButton);
     QCOMPARE(w.standIn("frmMapBit")->paints, 2);

@@ -94,6 +94,7 @@ inline void click(QWidget* window, const QString& button) {
 // The text of a box or a label.
 inline QString textOf(QWidget* window, const QString& name) {
   if (auto* box = control<ui::TextBox>(window, name)) return box->text();
+  if (auto* area = control<ui::TextArea>(window, name)) return area->text();
   return control<QLabel>(window, name)->text();
 }
 inline ui::ComboBox* combo(QWidget* window, const QString& name) {

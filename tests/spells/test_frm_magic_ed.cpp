@@ -44,7 +44,7 @@ class FrmMagicEdTest : public QObject {
     const QString forty = QString("0123456789").repeated(4);
     type(ed, "Text10", forty);
     QCOMPARE(textOf(ed, "Label18"), QString(" 40 of 32"));
-    auto* description = control<ui::TextBox>(ed, "Text11");
+    auto* description = control<ui::TextArea>(ed, "Text11");
     description->selectAll();
     QTest::keyClicks(description, "ab");
     QTest::keyClick(description, Qt::Key_Return);

@@ -3,7 +3,6 @@
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/lazy_list.h"
-#include "ui/text_limit.h"
 #include "ui/twips.h"
 
 #include <QAbstractButton>
@@ -91,21 +90,25 @@ class ControlsTest : public QObject {
     QCOMPARE(changes.count(), 1);
     window.show();
     box.setFocus();
-    box.moveCursor(QTextCursor::End);
+    box.end(false);
     QTest::keyClicks(&box, "+1");
     QTest::keyClick(&box, Qt::Key_Return);
     QCOMPARE(box.text(), QString("Long+1"));
     QCOMPARE(changes.count(), 3);
     box.setText("two\nlines");
     QCOMPARE(box.text(), QString("two lines"));
-    ui::TextBox memo(&window, "Text2", 0, true);
+    box.home(false);
+    box.insert("a\r\nb ");  // as a paste inserts
+    QCOMPARE(box.text(), QString("a b two lines"));
+    QCOMPARE(box.cursorPosition(), 4);
+    ui::TextArea memo(&window, "Text2");
     memo.setText("two\nlines");
     QCOMPARE(memo.text(), QString("two\nlines"));
 
-    ui::LimitLength(&box, 5);
+    box.setMaxLength(5);
     box.setText("123456789");
     QCOMPARE(box.text(), QString("12345"));
-    box.moveCursor(QTextCursor::Start);
+    box.home(false);
     QTest::keyClicks(&box, "X");
     QCOMPARE(box.text(), QString("12345"));
   }
