@@ -8,6 +8,7 @@
 #include "counting_dialogs.h"
 #include "ui/change_hub.h"
 #include "ui/forms_registry.h"
+#include "yardstick.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -16,6 +17,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <stdexcept>
 
@@ -37,10 +39,21 @@ struct Program {
 };
 
 // Opens `form` as its menu entry does and lets Qt paint it: that is what is measured. Closing
-// and deleting the window is not.
+// and deleting the window is not. With `fromDisk` set, that file is first dropped from the page
+// cache, as on the first opening after start-up (use real time then).
 inline void OpenPaintAndClose(benchmark::State& state, ui::FormsRegistry& registry,
-                              const CountingDialogs& dialogs, const char* form) {
+                              const CountingDialogs& dialogs, const char* form,
+                              const std::filesystem::path& fromDisk = {}) {
   for (auto _ : state) {
+    if (!fromDisk.empty()) {
+      state.PauseTiming();
+      const bool dropped = DropFromPageCache(fromDisk);
+      state.ResumeTiming();
+      if (!dropped) {
+        state.SkipWithError("cannot drop the file from the page cache");
+        break;
+      }
+    }
     ui::Form* window = registry.show(form);
     QApplication::processEvents();
     if (!window || dialogs.messages != 0) {
