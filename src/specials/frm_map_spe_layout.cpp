@@ -40,7 +40,7 @@ constexpr int BodyWidthTwips = 3840 + 2775 + 360;
 constexpr int BodyHeightTwips = 2520 + 495 + 360;
 
 void PlaceAt(QWidget* control, const Place& place) {
-  // Text boxes fix their height to their font; here the place decides.
+  // Whatever size a control would take, here the place decides.
   control->setMinimumSize(0, 0);
   control->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   control->setGeometry(ui::TwipsToPixels(place.left), ui::TwipsToPixels(place.top),
@@ -54,12 +54,14 @@ ui::Label* MakeLabel(QWidget* parent, const QString& name) {
   return label;
 }
 
+constexpr int NameCharacters = 28;  // a catalogue name, with room to spare
+
 ui::ComboBox* MakeList(QWidget* parent, const QString& name) {
   auto* combo = new ui::ComboBox(parent, name);
-  // The place fixes the size: no need to measure thousands of names.
-  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  // The place fixes the size: thousands of names are never measured, shown or opened.
+  combo->setWidthInCharacters(NameCharacters);
   // The places are narrower than a catalogue name; the open list shows names whole.
-  combo->view()->setMinimumWidth(combo->fontMetrics().averageCharWidth() * 28);
+  combo->view()->setMinimumWidth(combo->fontMetrics().averageCharWidth() * NameCharacters);
   return combo;
 }
 
