@@ -29,12 +29,6 @@ void PackWriter::Integer(std::int16_t value) {
   offset_ += 2;
 }
 
-void PackWriter::Long(std::int32_t value) {
-  assert(offset_ + 4 <= out_.size());
-  PutLittleEndian(out_.data() + offset_, static_cast<std::uint32_t>(value), 4);
-  offset_ += 4;
-}
-
 void PackWriter::Text(std::string_view bytes, std::size_t width) {
   assert(offset_ + width <= out_.size());
   const std::size_t kept = std::min(bytes.size(), width);
@@ -57,13 +51,6 @@ std::int16_t PackReader::Integer() {
   const auto value = static_cast<std::uint16_t>(GetLittleEndian(in_.data() + offset_, 2));
   offset_ += 2;
   return static_cast<std::int16_t>(value);
-}
-
-std::int32_t PackReader::Long() {
-  assert(offset_ + 4 <= in_.size());
-  const std::uint32_t value = GetLittleEndian(in_.data() + offset_, 4);
-  offset_ += 4;
-  return static_cast<std::int32_t>(value);
 }
 
 std::string PackReader::Text(std::size_t width) {

@@ -10,13 +10,12 @@
 namespace core {
 
 // Writes fields one after another in the game's packed form: no gaps, Integer = int16
-// little-endian, Long = int32 little-endian, fixed text = N bytes, blank-padded, cut at N.
+// little-endian, fixed text = N bytes, blank-padded, cut at N.
 class PackWriter {
  public:
   explicit PackWriter(std::span<std::uint8_t> out) : out_(out) {}
 
   void Integer(std::int16_t value);
-  void Long(std::int32_t value);
   void Text(std::string_view bytes, std::size_t width);
   void Integers(std::span<const std::int16_t> values);
   std::size_t offset() const { return offset_; }
@@ -37,7 +36,6 @@ class PackReader {
   explicit PackReader(std::span<const std::uint8_t> in) : in_(in) {}
 
   std::int16_t Integer();
-  std::int32_t Long();
   std::string Text(std::size_t width);
   void Integers(std::span<std::int16_t> values);
   std::size_t offset() const { return offset_; }

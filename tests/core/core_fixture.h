@@ -55,15 +55,6 @@ void checkByteRoundTrip(unsigned seed, int runs) {
   QCOMPARE(packedBytes(Record::unpack(pattern)), pattern);
 }
 
-// Slot `slot` of a file as it is on disk (zeros past the end).
-template <class Record>
-Record storedSlot(const std::filesystem::path& file, long slot) {
-  auto bytes = readBytes(file, static_cast<std::uint64_t>(slot - 1) * Record::SlotLength,
-                         Record::PackedSize);
-  bytes.resize(Record::PackedSize, 0);
-  return Record::unpack(bytes);
-}
-
 // Maps 1..3, and catalogues of 4 items, 3 creatures, 2 shops, 5 spells and 6 progression
 // entries. Headers and slack carry recognisable bytes.
 inline void fillGameFolder(const TestDataDir& dir) {

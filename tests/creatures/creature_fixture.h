@@ -106,12 +106,7 @@ struct Creatures {
     return test_support::readBytes(dir->datFile("Mon.dat"));
   }
   core::CreatureRecord storedEntry(long entry) const {
-    std::vector<std::uint8_t> bytes = test_support::readBytes(
-        dir->datFile("Mon.dat"),
-        static_cast<std::uint64_t>(entry) * core::CreatureRecord::SlotLength,
-        core::CreatureRecord::PackedSize);
-    bytes.resize(core::CreatureRecord::PackedSize, 0);
-    return core::CreatureRecord::unpack(bytes);
+    return test_support::storedSlot<core::CreatureRecord>(dir->datFile("Mon.dat"), entry + 1);
   }
   std::vector<QString> messages() const { return dialogs.messages(); }
 };

@@ -52,9 +52,7 @@ struct Equipment {
   std::vector<std::uint8_t> fileBytes() const { return test_support::readBytes(itemFile()); }
   // Item k as Item.dat holds it.
   core::ItemRecord stored(long k) const {
-    return core::ItemRecord::unpack(test_support::readBytes(
-        itemFile(), static_cast<std::uint64_t>(k) * core::ItemRecord::SlotLength,
-        core::ItemRecord::PackedSize));
+    return test_support::storedSlot<core::ItemRecord>(itemFile(), k + 1);
   }
 
   // Reads item n and shows the editor on it, as the main window's menu does.

@@ -57,8 +57,7 @@ struct ShopEditor {
 
   std::filesystem::path shopFile() const { return w.dir->datFile("Shop.dat"); }
   core::ShopRecord stored(long shop) const {
-    return core::ShopRecord::unpack(test_support::readBytes(
-        shopFile(), shop * core::ShopRecord::SlotLength, core::ShopRecord::PackedSize));
+    return test_support::storedSlot<core::ShopRecord>(shopFile(), shop + 1);
   }
 
   // The menu entry, as the designer opens the editor (on shop `shop` of the working record).

@@ -44,6 +44,16 @@ void writeBytes(const std::filesystem::path& file, const std::vector<std::uint8_
 // The file's bytes [offset, offset + size), cut short at the end of the file.
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& file, std::uint64_t offset,
                                     std::size_t size);
+
+// Slot `slot` of a catalogue file as it is on disk, unpacked (zeros past the end). Entry k is
+// slot k + 1, after the header.
+template <class Record>
+Record storedSlot(const std::filesystem::path& file, long slot) {
+  auto bytes = readBytes(file, static_cast<std::uint64_t>(slot - 1) * Record::SlotLength,
+                         Record::PackedSize);
+  bytes.resize(Record::PackedSize, 0);
+  return Record::unpack(bytes);
+}
 // For readable test failures.
 QByteArray toHex(const std::vector<std::uint8_t>& bytes);
 
