@@ -56,34 +56,19 @@ std::vector<ui::ListColumn> CreatureColumns() {
 
 frmCreatList2::frmCreatList2(core::ModDefinitions& defs, ui::Dialogs& dialogs,
                              ui::FormsRegistry& registry, QWidget* parent)
-    : ui::CatalogueList("frmCreatList2", "Creature List", CreatureColumns(), parent),
-      defs_(defs),
-      dialogs_(dialogs),
-      registry_(registry) {}
+    : ui::EntryList("frmCreatList2", "Creature List", CreatureColumns(), defs, dialogs,
+                    {ui::EditorPager<frmCreatEd>(registry, "frmCreatEd"),
+                     &core::ModDefinitions::ReadCreaturePair, core::CreaturesChanged},
+                    parent) {}
 
 // Mon.dat is read a part at a time as rows are shown; the creature working and scratch records
 // are not touched.
 void frmCreatList2::fillRows(ui::ListView* list) {
-  const core::Status status =
-      fillFromFile(list, defs_.Creatures(), defs_.CreatureCount, CreatureCells);
-  if (!status.ok())
-    dialogs_.messageBox(this, QString::fromStdString(status.message()), windowTitle());
+  fillEntries(list, defs().Creatures(), defs().CreatureCount, CreatureCells);
 }
 
 void frmCreatList2::reloadRows() {
   if (isLoaded() && !isClosed()) fillRows(list());
-}
-
-// With the editor open, its pager asks about unsaved changes first and shows the pick.
-bool frmCreatList2::pickEntry(long entry) {
-  if (auto* editor = registry_.find<frmCreatEd>("frmCreatEd")) return editor->pager().pick(entry);
-  const core::Status status = defs_.ReadCreaturePair(entry);
-  if (!status.ok()) {
-    dialogs_.messageBox(this, QString::fromStdString(status.message()), windowTitle());
-    return false;
-  }
-  defs_.NotifyChanged(core::CreaturesChanged, changeOrigin());
-  return true;
 }
 
 }  // namespace creatures

@@ -9,7 +9,7 @@ namespace creatures {
 
 // The creature list: every entry of Mon.dat with its type and average hit points and
 // experience; a double-click shows the entry in the creature editor.
-class frmCreatList2 : public ui::CatalogueList {
+class frmCreatList2 : public ui::EntryList {
   Q_OBJECT
 
  public:
@@ -21,12 +21,6 @@ class frmCreatList2 : public ui::CatalogueList {
 
  protected:
   void fillRows(ui::ListView* list) override;
-  bool pickEntry(long entry) override;
-
- private:
-  core::ModDefinitions& defs_;
-  ui::Dialogs& dialogs_;
-  ui::FormsRegistry& registry_;
 };
 
 }  // namespace creatures

@@ -9,7 +9,7 @@ namespace equipment {
 
 // The equipment list: every item of Item.dat in one table; a double-click loads that item for
 // the equipment editor and closes the list.
-class frmEquipList2 : public ui::CatalogueList {
+class frmEquipList2 : public ui::EntryList {
   Q_OBJECT
 
  public:
@@ -18,12 +18,6 @@ class frmEquipList2 : public ui::CatalogueList {
 
  protected:
   void fillRows(ui::ListView* list) override;
-  bool pickEntry(long entry) override;
-
- private:
-  core::ModDefinitions& defs_;
-  ui::Dialogs& dialogs_;
-  ui::FormsRegistry& registry_;
 };
 
 }  // namespace equipment

@@ -20,42 +20,27 @@ QString CodeName(const std::array<std::string_view, N>& names, int code) {
 
 frmMagicList::frmMagicList(core::ModDefinitions& defs, ui::Dialogs& dialogs,
                            ui::FormsRegistry& registry, QWidget* parent)
-    : ui::CatalogueList("frmMagicList", "Magic List",
-                        {{"No", "No.", 500},
-                         {"Name", "Name", 2000},
-                         {"Type", "Type", 1000},
-                         {"Target", "Target", 1000},
-                         {"Cost", "Cost", 800},
-                         {"Description", "Description", 5000}},
-                        parent),
-      defs_(defs),
-      dialogs_(dialogs),
-      registry_(registry) {}
+    : ui::EntryList("frmMagicList", "Magic List",
+                    {{"No", "No.", 500},
+                     {"Name", "Name", 2000},
+                     {"Type", "Type", 1000},
+                     {"Target", "Target", 1000},
+                     {"Cost", "Cost", 800},
+                     {"Description", "Description", 5000}},
+                    defs, dialogs,
+                    {ui::EditorPager<frmMagicEd>(registry, "frmMagicEd"),
+                     &core::ModDefinitions::ReadSpellPair, core::SpellsChanged},
+                    parent) {}
 
 // Mag.dat is read a part at a time as rows are shown; the spell working record is not touched.
 void frmMagicList::fillRows(ui::ListView* list) {
-  const core::Status status =
-      fillFromFile(list, defs_.Spells(), defs_.SpellCount, [](const core::SpellRecord& spell) {
-        return std::vector<ui::ListSubItem>{
-            {"Name", ui::ToQString(spell.SpellName)},
-            {"Type", CodeName(core::SpellTypeNames, spell.SpellType)},
-            {"Target", CodeName(core::SpellTargetNames, spell.Target)},
-            {"Cost", QString::number(spell.CastCost)},
-            {"Description", ui::ToQString(spell.Description)}};
-      });
-  if (!status.ok())
-    dialogs_.messageBox(this, QString::fromStdString(status.message()), windowTitle());
-}
-
-bool frmMagicList::pickEntry(long entry) {
-  if (auto* editor = registry_.find<frmMagicEd>("frmMagicEd")) return editor->pager().pick(entry);
-  const core::Status status = defs_.ReadSpellPair(entry);
-  if (!status.ok()) {
-    dialogs_.messageBox(this, QString::fromStdString(status.message()), windowTitle());
-    return false;
-  }
-  defs_.NotifyChanged(core::SpellsChanged, changeOrigin());
-  return true;
+  fillEntries(list, defs().Spells(), defs().SpellCount, [](const core::SpellRecord& spell) {
+    return std::vector<ui::ListSubItem>{{"Name", ui::ToQString(spell.SpellName)},
+                                        {"Type", CodeName(core::SpellTypeNames, spell.SpellType)},
+                                        {"Target", CodeName(core::SpellTargetNames, spell.Target)},
+                                        {"Cost", QString::number(spell.CastCost)},
+                                        {"Description", ui::ToQString(spell.Description)}};
+  });
 }
 
 }  // namespace spells

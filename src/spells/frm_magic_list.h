@@ -8,7 +8,7 @@
 namespace spells {
 
 // Every spell of Mag.dat in one table; a double-click shows that spell in the spell editor.
-class frmMagicList : public ui::CatalogueList {
+class frmMagicList : public ui::EntryList {
   Q_OBJECT
 
  public:
@@ -17,12 +17,6 @@ class frmMagicList : public ui::CatalogueList {
 
  protected:
   void fillRows(ui::ListView* list) override;
-  bool pickEntry(long entry) override;
-
- private:
-  core::ModDefinitions& defs_;
-  ui::Dialogs& dialogs_;
-  ui::FormsRegistry& registry_;
 };
 
 }  // namespace spells

@@ -1,5 +1,7 @@
 #include "ui/catalogue_list.h"
 
+#include "ui/dialogs.h"
+#include "ui/entry_pager.h"
 #include "ui/twips.h"
 
 #include <QVBoxLayout>
@@ -43,6 +45,29 @@ void CatalogueList::rowDoubleClicked(int position) {
   if (position < 1 || position > ListView1_->rowCount()) return;
   const long entry = ListView1_->cellText(position, 0).trimmed().toLong();
   if (pickEntry(entry)) closeForm();
+}
+
+EntryList::EntryList(const QString& name, const QString& caption, std::vector<ListColumn> columns,
+                     core::ModDefinitions& defs, Dialogs& dialogs, Pick pick, QWidget* parent)
+    : CatalogueList(name, caption, std::move(columns), parent),
+      defs_(defs),
+      dialogs_(dialogs),
+      pick_(std::move(pick)) {}
+
+bool EntryList::pickEntry(long entry) {
+  if (EntryPager* pager = pick_.openEditor()) return pager->pick(entry);
+  const core::Status status = (defs_.*pick_.read)(entry);
+  if (!status.ok()) {
+    tell(status);
+    return false;
+  }
+  defs_.NotifyChanged(pick_.changed, changeOrigin());
+  return true;
+}
+
+void EntryList::tell(const core::Status& status) {
+  if (!status.ok())
+    dialogs_.messageBox(this, QString::fromStdString(status.message()), windowTitle());
 }
 
 }  // namespace ui

@@ -1,14 +1,18 @@
 #pragma once
 
 #include "core/catalogue_sweep.h"
+#include "core/definitions.h"
 #include "core/numbers.h"
 #include "ui/form.h"
+#include "ui/forms_registry.h"
 #include "ui/list_view.h"
 
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -70,6 +74,53 @@ class CatalogueList : public Form {
   std::vector<ListColumn> columns_;
   ListView* ListView1_;
   QSize openingSize_;
+};
+
+class Dialogs;
+class EntryPager;
+
+// The pager of the editor `name` while it is open, for EntryList::Pick.
+template <class Editor>
+std::function<EntryPager*()> EditorPager(FormsRegistry& registry, const QString& name) {
+  return [&registry, name]() -> EntryPager* {
+    auto* editor = registry.find<Editor>(name);
+    return editor ? &editor->pager() : nullptr;
+  };
+}
+
+// The list of every entry of one catalogue (items, creatures, spells): its rows read from the
+// catalogue file as they are shown, and a double-click that shows the entry in its editor.
+class EntryList : public CatalogueList {
+  Q_OBJECT
+
+ public:
+  // Where a picked entry goes: through the open editor's pager, which asks about unsaved changes
+  // first; with the editor closed, into the working records by `read`, announcing `changed`.
+  struct Pick {
+    std::function<EntryPager*()> openEditor;  // null when the editor is not open
+    core::Status (core::ModDefinitions::*read)(long entry);
+    unsigned changed;
+  };
+
+  EntryList(const QString& name, const QString& caption, std::vector<ListColumn> columns,
+            core::ModDefinitions& defs, Dialogs& dialogs, Pick pick, QWidget* parent = nullptr);
+
+ protected:
+  core::ModDefinitions& defs() const { return defs_; }
+  // fillFromFile, and a message when the catalogue cannot be read.
+  template <class Record, class Cells>
+  void fillEntries(ListView* list, const core::Catalogue<Record>& catalogue, long count,
+                   Cells cells) {
+    tell(fillFromFile(list, catalogue, count, std::move(cells)));
+  }
+  bool pickEntry(long entry) override;
+
+ private:
+  void tell(const core::Status& status);
+
+  core::ModDefinitions& defs_;
+  Dialogs& dialogs_;
+  Pick pick_;
 };
 
 }  // namespace ui
