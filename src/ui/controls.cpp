@@ -154,6 +154,8 @@ void TextBox::setText(const QString& text) {
   const QString clean = OnOneLine(text);
   if (clean == QLineEdit::text()) return;
   QLineEdit::setText(clean);
+  // A text longer than the box shows its beginning, not its end.
+  setCursorPosition(0);
 }
 
 void TextBox::onTextChanged(const QString& text) {

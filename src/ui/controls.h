@@ -67,6 +67,7 @@ class Label : public QLabel {
 // the old change event did; setting the same text again raises nothing. It takes no line breaks:
 // Enter goes to the window (its default button), and pasted or set breaks become blanks. A
 // field's width in characters is its maxLength(): typing beyond it is refused where it is made.
+// A text set from code shows from its beginning, the cursor before its first character.
 class TextBox : public QLineEdit {
   Q_OBJECT
  public:

@@ -88,6 +88,7 @@ class ControlsTest : public QObject {
     box.setText("Long");
     box.setText("Long");
     QCOMPARE(changes.count(), 1);
+    QCOMPARE(box.cursorPosition(), 0);  // a long text shows its beginning
     window.show();
     box.setFocus();
     box.end(false);
