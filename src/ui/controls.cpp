@@ -218,8 +218,8 @@ bool ComboBox::setPosition(int position) {
   return true;
 }
 
-// As Qt sizes a box to a minimum contents length, without setting that policy: setting it makes
-// the open list's window at once, which the first opening can do.
+// Sized as Qt's minimum-length policy sizes a box, without setting that policy: setting it makes
+// the open list's window at once, a cost the first opening can carry instead.
 void ComboBox::setWidthInCharacters(int characters) {
   widthInCharacters_ = std::max(0, characters);
   updateGeometry();
@@ -266,8 +266,6 @@ QStyle* DropDownBelowStyle() {
 
 }  // namespace
 
-// The open list is made on its first opening, not with the window. A list sized in characters
-// may hold thousands of entries: it is never measured entry by entry.
 void ComboBox::showPopup() {
   if (auto* rows = qobject_cast<QListView*>(view())) rows->setUniformItemSizes(true);
   if (widthInCharacters_ > 0 && style() != DropDownBelowStyle()) setStyle(DropDownBelowStyle());

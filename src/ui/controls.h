@@ -136,7 +136,8 @@ class ComboBox : public QComboBox {
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
-  // Rows of one line each: the open list of thousands of names measures one row, not all.
+  // The open list is made at its first opening. Its rows are one line each, so it measures one
+  // row, not all; a list sized in characters drops below the box without measuring any entry.
   void showPopup() override;
 
  signals:
