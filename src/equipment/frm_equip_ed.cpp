@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 #include "core/text.h"
 #include "equipment/item_fields.h"
+#include "ui/lazy_list.h"
 
 #include <utility>
 
@@ -159,16 +160,14 @@ void frmEquipEd::showUseList(bool spellScroll) {
   Combo3_->setVisible(spellScroll);
 }
 
-// Spells 1..SpellCount from the name cache, trailing blanks removed.
+// Spells 1..SpellCount from the name cache, trailing blanks removed; a name is made when the
+// list shows it.
 void frmEquipEd::fillSpellList() {
   if (!spellListStale_ && Combo3_->count() == defs_.SpellCount) return;
-  QStringList names;
-  names.reserve(static_cast<int>(defs_.SpellCount));
-  if (defs_.Spells().LoadNames().ok()) {
-    for (long k = 1; k <= defs_.SpellCount; ++k)
-      names.push_back(ui::ToQString(core::TrimTrailingBlanks(defs_.SpellName(k))));
-  }
-  Combo3_->setItems(names);
+  const long count = defs_.Spells().LoadNames().ok() ? defs_.SpellCount : 0;
+  ui::SetLazyEntries(Combo3_, static_cast<int>(count), [&defs = defs_](int position) {
+    return ui::ToQString(core::TrimTrailingBlanks(defs.SpellName(position + 1L)));
+  });
   spellListStale_ = false;
 }
 

@@ -4,6 +4,7 @@
 #include "core/vocabularies.h"
 #include "equipment/effect_display.h"
 #include "ui/entry_pager.h"
+#include "ui/lazy_list.h"
 
 #include <QGridLayout>
 
@@ -67,13 +68,11 @@ frmEquipEffEd::frmEquipEffEd(core::ModDefinitions& defs, QWidget* parent)
 
 void frmEquipEffEd::Form_Load() {
   Fill(Combo1_, core::EffectKindTexts);
-  // Spells 1..SpellCount as stored (20 characters), from the name cache.
-  QStringList spells;
-  if (defs_.Spells().LoadNames().ok()) {
-    for (long k = 1; k <= defs_.SpellCount; ++k)
-      spells.push_back(ui::ToQString(defs_.SpellName(k)));
-  }
-  Combo2_->setItems(spells);
+  // Spells 1..SpellCount as stored (20 characters), from the name cache when shown.
+  const long spells = defs_.Spells().LoadNames().ok() ? defs_.SpellCount : 0;
+  ui::SetLazyEntries(Combo2_, static_cast<int>(spells), [&defs = defs_](int position) {
+    return ui::ToQString(defs.SpellName(position + 1L));
+  });
   Fill(Combo3_, core::UseEffectEditorTexts);
   for (int power = 1; power <= 10; ++power) Combo4_->addItem(QString::number(power));
   Fill(Combo5_, core::StatTexts);

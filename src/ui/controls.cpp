@@ -289,13 +289,6 @@ void ComboBox::clear() {
   QComboBox::clear();
 }
 
-void ComboBox::setItems(const QStringList& texts) {
-  const QSignalBlocker block(this);
-  QComboBox::clear();
-  QComboBox::addItems(texts);
-  setCurrentIndex(-1);
-}
-
 // --- CheckBox, Button, Frame ---
 
 CheckBox::CheckBox(QWidget* parent, const QString& name, int index)

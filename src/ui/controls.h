@@ -127,9 +127,6 @@ class ComboBox : public QComboBox {
   void addItem(const QString& text);
   void insertItem(int position, const QString& text);
   void clear();  // no event, position -1
-  // Replaces every entry at once (no event, position -1): thousands of names fill in one step.
-  void setItems(const QStringList& texts);
-
   // Sizes the box for `characters` characters whatever its entries, so that a list of
   // thousands of names is never measured to be shown.
   void setWidthInCharacters(int characters);

@@ -47,7 +47,9 @@ class ControlsTest : public QObject {
     QVERIFY(combo.setPosition(2));  // the same position again is still a click
     QVERIFY(!combo.setPosition(3));
     QVERIFY(combo.setPosition(-1));
-    combo.setItems({"Ward", "Spark"});
+    combo.clear();
+    combo.addItem("Ward");
+    combo.addItem("Spark");
     QCOMPARE(combo.position(), -1);
     window.show();
     combo.setFocus();

@@ -162,7 +162,7 @@ class EntryPagerTest : public QObject {
   // Position p stands for code p + 1; a code the list cannot show survives a save.
   void codedListsKeepAValueTheyCannotShow() {
     ui::ComboBox list(nullptr, "Combo1");
-    list.setItems({"A", "B", "C"});
+    for (const char* text : {"A", "B", "C"}) list.addItem(text);
     ui::ShowCode(&list, 9, 1);
     QCOMPARE(list.position(), -1);
     QCOMPARE(ui::CodeFromList(&list, 1, 9), std::int16_t(9));
