@@ -3,12 +3,6 @@
 #include "core/numbers.h"
 #include "core/vocabularies.h"
 #include "creatures/frm_creat_ed.h"
-#include "ui/twips.h"
-
-#include <QApplication>
-#include <QFontMetrics>
-
-#include <algorithm>
 
 namespace creatures {
 
@@ -33,21 +27,10 @@ std::vector<ui::ListSubItem> CreatureCells(const core::CreatureRecord& creature)
           {"AverageExp", plain(static_cast<long long>(core::AverageExp(creature)))}};
 }
 
-// A column of the given width in twips, widened where one of `texts` would be cut.
-ui::ListColumn FittedColumn(const QString& key, const QString& heading, int widthTwips,
-                            QStringList texts = {}) {
-  const QFontMetrics metrics(QApplication::font());
-  texts << heading;
-  int widest = 0;
-  for (const QString& text : texts) widest = std::max(widest, metrics.horizontalAdvance(text));
-  return {key, heading, std::max(widthTwips, ui::PixelsToTwips(widest + 20))};
-}
-
 std::vector<ui::ListColumn> CreatureColumns() {
-  QStringList types;
-  for (std::string_view name : core::CreatureTypeNames) types << ui::ToQString(name);
+  using ui::FittedColumn;
   return {FittedColumn("No", "No.", 500), FittedColumn("Name", "Name", 2000),
-          FittedColumn("Type", "Type", 1000, types),
+          FittedColumn("Type", "Type", 1000, ui::Texts(core::CreatureTypeNames)),
           FittedColumn("AverageHits", "Average Hits", 800),
           FittedColumn("AverageExp", "Average Exp", 800)};
 }

@@ -4,7 +4,11 @@
 #include "ui/entry_pager.h"
 #include "ui/twips.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include <utility>
 
@@ -28,6 +32,16 @@ CatalogueList::CatalogueList(const QString& name, const QString& caption,
   layout->setContentsMargins(0, 0, margin, margin);
   layout->addWidget(ListView1_);
   connect(ListView1_, &ListView::rowDoubleClicked, this, &CatalogueList::rowDoubleClicked);
+}
+
+ListColumn FittedColumn(const QString& key, const QString& heading, int widthTwips,
+                        QStringList texts) {
+  const QFontMetrics metrics(QApplication::font());
+  texts << heading;
+  int widest = 0;
+  for (const QString& text : texts) widest = std::max(widest, metrics.horizontalAdvance(text));
+  // Room for the cell's margins on both sides.
+  return {key, heading, std::max(widthTwips, PixelsToTwips(widest + 20))};
 }
 
 QString CatalogueList::RowKey(const QString& numberText) {

@@ -9,13 +9,29 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
+#include <array>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace ui {
+
+// A column `widthTwips` wide, widened where its heading or one of `texts` would be cut.
+ListColumn FittedColumn(const QString& key, const QString& heading, int widthTwips,
+                        QStringList texts = {});
+
+// The texts of a vocabulary, for FittedColumn.
+template <std::size_t N>
+QStringList Texts(const std::array<std::string_view, N>& names) {
+  QStringList texts;
+  for (std::string_view name : names)
+    texts << QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+  return texts;
+}
 
 // The shape every catalogue's list window shares: one report list filled once when the window
 // loads, one row per entry in entry order, the list taking the window less 200 twips each way,
