@@ -50,9 +50,10 @@ frmMapEnc::frmMapEnc(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* 
   ui::AddMapUndoKeys(this, defs_);
   setWindowTitle("Map Encounter");
   ui::ShowLazyTexts(Combo1_, creatures_, NameWidth);
+  const int boxWidth = fontMetrics().horizontalAdvance("-000000") + 12;
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
     boxes_[i] = new ui::TextBox(body(), NumberBoxes[i].name);
-    boxes_[i]->setFixedWidth(boxes_[i]->fontMetrics().horizontalAdvance("-000000") + 12);
+    boxes_[i]->setFixedWidth(boxWidth);
   }
 
   auto* table = new QGridLayout;
@@ -83,10 +84,9 @@ frmMapEnc::frmMapEnc(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* 
   cancel->setToolTip("Esc");
   connect(ok, &QAbstractButton::clicked, this, &frmMapEnc::Command1_Click);
   connect(cancel, &QAbstractButton::clicked, this, &frmMapEnc::Command2_Click);
-  connect(new QShortcut(QKeySequence(Qt::Key_Return), this), &QShortcut::activated, this,
-          &frmMapEnc::Command1_Click);
-  connect(new QShortcut(QKeySequence(Qt::Key_Enter), this), &QShortcut::activated, this,
-          &frmMapEnc::Command1_Click);
+  auto* enter = new QShortcut(this);
+  enter->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+  connect(enter, &QShortcut::activated, this, &frmMapEnc::Command1_Click);
   connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
           &frmMapEnc::Command2_Click);
   auto* buttons = new QHBoxLayout;

@@ -116,11 +116,17 @@ class MapWindowsTest : public QObject {
   // and its numbers. "OK" stores the slot as a named step, the main window shows it at once and
   // Save writes it; the boxes take whole numbers with blanks around them, halves to even.
   void encounterOkStoresTheSlot() {
-    const std::tuple<int, const char*, int, QStringList, const char*> rows[] = {
-        {0, "1: 2 6 1 25", 0, {"2", "6", "1", "50"}, "Beast 1|2D6+1|50%"},
-        {0, "1: 2 6 1 25", -1, {"0", "0", "0", "0"}, "Nothing||"},
-        {7, "-1: 0 0 0 0", 2, {" -32768 ", "32767", "-2.5", "3.5"}, "Beast 3|-32768D32767+-2|4%"}};
-    for (const auto& [slot, opened, position, typed, shown] : rows) {
+    // The last field: "OK" clicked (0), or the key pressed in the last box.
+    const std::tuple<int, const char*, int, QStringList, const char*, int> rows[] = {
+        {0, "1: 2 6 1 25", 0, {"2", "6", "1", "50"}, "Beast 1|2D6+1|50%", 0},
+        {0, "1: 2 6 1 25", -1, {"0", "0", "0", "0"}, "Nothing||", Qt::Key_Enter},
+        {7,
+         "-1: 0 0 0 0",
+         2,
+         {" -32768 ", "32767", "-2.5", "3.5"},
+         "Beast 3|-32768D32767+-2|4%",
+         Qt::Key_Return}};
+    for (const auto& [slot, opened, position, typed, shown, key] : rows) {
       MainWindow w;
       w.addEditors();
       const core::CreatureRecord working = w.defs->Creature;
@@ -129,7 +135,13 @@ class MapWindowsTest : public QObject {
       QVERIFY(w.defs->Creature == working);
       w.formControl<ui::ComboBox>("frmMapEnc", "Combo1")->setPosition(position);
       for (int n = 1; n <= 4; ++n) retype(box(w, n), typed[n - 1]);
-      clickIn(w, "frmMapEnc", "Command1");
+      if (key == 0) {
+        clickIn(w, "frmMapEnc", "Command1");
+      } else {
+        w.form("frmMapEnc")->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.form("frmMapEnc")));
+        QTest::keyClick(box(w, 4), Qt::Key(key));
+      }
       settle();
       QVERIFY(w.dialogs.shown().empty() && w.formClosed("frmMapEnc"));
       const QString s = QString::number(slot);
