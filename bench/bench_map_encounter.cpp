@@ -66,8 +66,11 @@ void openWindow(benchmark::State& state, bool namesRead) {
   for (auto _ : state) {
     state.PauseTiming();
     auto defs = openGame(largestGame());
-    if (namesRead && !defs->Creatures().LoadNames().ok())
+    if (namesRead && !defs->Creatures().LoadNames().ok()) {
+      state.ResumeTiming();
       state.SkipWithError("cannot read Mon.dat");
+      break;
+    }
     CountingDialogs dialogs;
     state.ResumeTiming();
     {
