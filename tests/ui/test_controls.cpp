@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -91,13 +92,23 @@ class ControlsTest : public QObject {
     box.setText("Long");
     QCOMPARE(changes.count(), 1);
     QCOMPARE(box.cursorPosition(), 0);  // a long text shows its beginning
+    // Ctrl+Z in the box takes back its typing, not the window's last step.
+    int windowUndos = 0;
+    QObject::connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), &window),
+                     &QShortcut::activated, [&windowUndos] { ++windowUndos; });
     window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
     box.setFocus();
     box.end(false);
     QTest::keyClicks(&box, "+1");
     QTest::keyClick(&box, Qt::Key_Return);
     QCOMPARE(box.text(), QString("Long+1"));
     QCOMPARE(changes.count(), 3);
+    QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(box.text(), QString("Long"));
+    QCOMPARE(windowUndos, 0);
+    QTest::keyClicks(&box, "+1");
     box.setText("two\nlines");
     QCOMPARE(box.text(), QString("two lines"));
     box.home(false);
