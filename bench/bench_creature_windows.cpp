@@ -8,11 +8,8 @@
 #include "catalogue_generator.h"
 #include "creatures/forms.h"
 #include "window_bench.h"
-#include "yardstick.h"
 
 #include <QSize>
-
-#include <filesystem>
 
 #include <benchmark/benchmark.h>
 
@@ -26,39 +23,6 @@ struct Program : bench_support::Program {
   explicit Program(long entries)
       : bench_support::Program(bench_support::SharedGame(entries), creatures::AddForms) {}
 };
-
-std::filesystem::path monDat() {
-  return bench_support::SharedGame(LargestCatalogue).dat() / "Mon.dat";
-}
-
-void listOpen(benchmark::State& state, long entries, const std::filesystem::path& fromDisk = {}) {
-  Program program(entries);
-  bench_support::OpenPaintAndClose(state, program.registry, program.dialogs, "frmCreatList2",
-                                   fromDisk);
-}
-void BM_CreatureListOpen(benchmark::State& state) {
-  listOpen(state, LargestCatalogue);
-}
-// With Mon.dat first dropped from the page cache.
-void BM_CreatureListOpenFromDisk(benchmark::State& state) {
-  listOpen(state, LargestCatalogue, monDat());
-}
-// A screenful of rows over 100 entries: what the window and its drawing cost.
-void BM_CreatureListOpen100Creatures(benchmark::State& state) {
-  listOpen(state, ScreenfulCatalogue);
-}
-// An empty window of the list's size: the floor any window pays.
-void BM_EmptyWindowOpen(benchmark::State& state) {
-  bench_support::OpenEmptyWindow(state, QSize(600, 420));
-}
-
-// The yardstick: Mon.dat read front to back in 1 MiB blocks, nothing else done with it.
-void BM_PlainSequentialReadOfMonDat(benchmark::State& state) {
-  bench_support::PlainSequentialRead(state, monDat());
-}
-void BM_PlainSequentialReadOfMonDatFromDisk(benchmark::State& state) {
-  bench_support::PlainSequentialRead(state, monDat(), true);
-}
 
 // "Choose Special" on a creature's first slot, a Cast Spell of spell 6, present in both games.
 void specialEditorLoad(benchmark::State& state, long entries) {
@@ -79,22 +43,14 @@ void BM_SpecialEditorLoad32767Spells(benchmark::State& state) {
 }  // namespace
 
 // Interleaved so that each pair sees the same machine conditions.
-BENCHMARK(BM_PlainSequentialReadOfMonDat)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_CreatureListOpen)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PlainSequentialReadOfMonDat)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_CreatureListOpen)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PlainSequentialReadOfMonDatFromDisk)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_CreatureListOpenFromDisk)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_PlainSequentialReadOfMonDatFromDisk)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_CreatureListOpenFromDisk)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_CreatureListOpen100Creatures)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_EmptyWindowOpen)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SpecialEditorLoad10Spells)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SpecialEditorLoad32767Spells)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SpecialEditorLoad10Spells)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SpecialEditorLoad32767Spells)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
+  bench_support::RegisterListTarget("Creature", creatures::AddForms, "frmCreatList2", "Mon.dat",
+                                    QSize(600, 420));
   return bench_support::RunWindowBenchmarks(argc, argv, [] {
     for (long entries : {LargestCatalogue, ScreenfulCatalogue, 10L})
       bench_support::SharedGame(entries);

@@ -10,7 +10,6 @@
 #include "equipment/forms.h"
 #include "equipment/frm_equip_ed.h"
 #include "window_bench.h"
-#include "yardstick.h"
 
 #include <QApplication>
 
@@ -58,37 +57,6 @@ void BM_OpenEditor32767Spells(benchmark::State& state) {
   }
 }
 
-void BM_EquipmentListOpen32767Items(benchmark::State& state) {
-  Session session(LargestCatalogue);
-  bench_support::OpenPaintAndClose(state, session.registry, session.dialogs, "frmEquipList2");
-}
-// The yardstick: Item.dat read front to back in 1 MiB blocks, nothing else done with it.
-void BM_PlainSequentialReadOfItemDat(benchmark::State& state) {
-  bench_support::PlainSequentialRead(
-      state, bench_support::SharedGame(LargestCatalogue).dat() / "Item.dat");
-}
-
-// The same two with Item.dat first dropped from the page cache.
-void BM_EquipmentListOpen32767ItemsFromDisk(benchmark::State& state) {
-  Session session(LargestCatalogue);
-  bench_support::OpenPaintAndClose(state, session.registry, session.dialogs, "frmEquipList2",
-                                   bench_support::SharedGame(LargestCatalogue).dat() / "Item.dat");
-}
-void BM_PlainSequentialReadOfItemDatFromDisk(benchmark::State& state) {
-  bench_support::PlainSequentialRead(
-      state, bench_support::SharedGame(LargestCatalogue).dat() / "Item.dat", true);
-}
-
-// A screenful of rows over 100 entries: what the window and its drawing cost.
-void BM_EquipmentListOpen100Items(benchmark::State& state) {
-  Session session(bench_support::ScreenfulCatalogue);
-  bench_support::OpenPaintAndClose(state, session.registry, session.dialogs, "frmEquipList2");
-}
-// An empty window of the list's size: the floor any window pays.
-void BM_EmptyWindowOpen(benchmark::State& state) {
-  bench_support::OpenEmptyWindow(state, QSize(520, 420));
-}
-
 }  // namespace
 
 // Each target next to its yardstick, so both see the same machine conditions.
@@ -96,19 +64,11 @@ BENCHMARK(BM_MoveItemToScreen10Spells)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MoveItemToScreen32767Spells)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MoveItemToScreen10Spells)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MoveItemToScreen32767Spells)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PlainSequentialReadOfItemDat)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_EquipmentListOpen32767Items)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PlainSequentialReadOfItemDat)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_EquipmentListOpen32767Items)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PlainSequentialReadOfItemDatFromDisk)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_EquipmentListOpen32767ItemsFromDisk)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_PlainSequentialReadOfItemDatFromDisk)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_EquipmentListOpen32767ItemsFromDisk)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_EquipmentListOpen100Items)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_EmptyWindowOpen)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenEditor32767Spells)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
+  bench_support::RegisterListTarget("Equipment", equipment::AddForms, "frmEquipList2", "Item.dat",
+                                    QSize(520, 420));
   return bench_support::RunWindowBenchmarks(argc, argv, [] {
     for (long entries : {LargestCatalogue, bench_support::ScreenfulCatalogue, 10L})
       bench_support::SharedGame(entries);

@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
+#include <string>
 
 namespace bench_support {
 
@@ -79,6 +80,50 @@ inline void OpenEmptyWindow(benchmark::State& state, QSize size) {
     delete window;
     state.ResumeTiming();
   }
+}
+
+// The list target of a catalogue's list window `form`: opening it over 32767 entries against a
+// plain sequential read of the catalogue file `file` (in Dat), both with the file in the page
+// cache and read from the disk, each pair twice so that it sees the same machine conditions.
+// Beside them, what the window and its drawing cost: the list over a screenful of entries, and an
+// empty window of `size`. Registered as "BM_<list>..." and "BM_PlainSequentialReadOf<file>...".
+template <class AddForms>
+void RegisterListTarget(const std::string& list, AddForms addForms, const char* form,
+                        const std::string& file, QSize size) {
+  const auto path = [file] { return SharedGame(LargestCatalogue).dat() / file; };
+  const auto open = [addForms, form](benchmark::State& state, long entries,
+                                     const std::filesystem::path& fromDisk) {
+    Program program(SharedGame(entries), addForms);
+    OpenPaintAndClose(state, program.registry, program.dialogs, form, fromDisk);
+  };
+  const std::string stem = file.substr(0, file.find('.'));
+  for (const bool fromDisk : {false, true}) {
+    const std::string suffix = fromDisk ? "FromDisk" : "";
+    for (int round = 0; round < 2; ++round) {
+      auto* read =
+          benchmark::RegisterBenchmark(("BM_PlainSequentialReadOf" + stem + "Dat" + suffix).c_str(),
+                                       [path, fromDisk](benchmark::State& state) {
+                                         PlainSequentialRead(state, path(), fromDisk);
+                                       });
+      auto* opened = benchmark::RegisterBenchmark(
+          ("BM_" + list + "ListOpen32767" + suffix).c_str(),
+          [open, path, fromDisk](benchmark::State& state) {
+            open(state, LargestCatalogue, fromDisk ? path() : std::filesystem::path());
+          });
+      for (auto* benchmark : {read, opened}) {
+        benchmark->Unit(benchmark::kMicrosecond);
+        // The wait for the disk is no processor time.
+        if (fromDisk) benchmark->UseRealTime();
+      }
+    }
+  }
+  benchmark::RegisterBenchmark(
+      ("BM_" + list + "ListOpen100").c_str(),
+      [open](benchmark::State& state) { open(state, ScreenfulCatalogue, {}); })
+      ->Unit(benchmark::kMicrosecond);
+  benchmark::RegisterBenchmark("BM_EmptyWindowOpen", [size](benchmark::State& state) {
+    OpenEmptyWindow(state, size);
+  })->Unit(benchmark::kMicrosecond);
 }
 
 // The off-screen platform warns on every window of fixed size that it cannot pass the size on;
