@@ -60,28 +60,6 @@ class CatalogueList : public Form {
   // Loads entry k for the editor (asking about its unsaved changes); false keeps the list open.
   virtual bool pickEntry(long entry) = 0;
 
-  // A row per entry 1..count of `catalogue`, its cells after "No." given by cells(record). The
-  // file is read a chunk at a time as rows are shown, so a list of 32767 entries opens at the
-  // cost of the rows on screen. When the first rows cannot be read the list stays empty and the
-  // status says why; a row of a later part that cannot be read shows only its number.
-  template <class Record, class Cells>
-  core::Status fillFromFile(ListView* list, const core::Catalogue<Record>& catalogue, long count,
-                            Cells cells) {
-    auto entries = std::make_shared<core::ChunkedEntries<Record>>(catalogue, count);
-    const core::Status first = count > 0 ? entries->entry(1).status() : core::Status::Ok();
-    if (!first.ok()) {
-      list->setRows({});
-      return first;
-    }
-    list->setRowSource(static_cast<int>(entries->count()), [entries, cells](int index) {
-      const QString number = QString::fromStdString(core::NumberWithLeadingBlank(index + 1L));
-      ListRow row{RowKey(number), number, {}};
-      if (auto record = entries->entry(index + 1L); record.ok()) row.subItems = cells(*record);
-      return row;
-    });
-    return first;
-  }
-
   void Form_Load() override;
 
  private:
@@ -123,11 +101,26 @@ class EntryList : public CatalogueList {
 
  protected:
   core::ModDefinitions& defs() const { return defs_; }
-  // fillFromFile, and a message when the catalogue cannot be read.
+  // A row per entry 1..count of `catalogue`, its cells after "No." given by cells(record). The
+  // file is read a chunk at a time as rows are shown, so a list of 32767 entries opens at the
+  // cost of the rows on screen. When the first rows cannot be read the list stays empty and a
+  // message says why; a row of a later part that cannot be read shows only its number.
   template <class Record, class Cells>
   void fillEntries(ListView* list, const core::Catalogue<Record>& catalogue, long count,
                    Cells cells) {
-    tell(fillFromFile(list, catalogue, count, std::move(cells)));
+    auto entries = std::make_shared<core::ChunkedEntries<Record>>(catalogue, count);
+    const core::Status first = count > 0 ? entries->entry(1).status() : core::Status::Ok();
+    if (!first.ok()) {
+      list->setRows({});
+      tell(first);
+      return;
+    }
+    list->setRowSource(static_cast<int>(entries->count()), [entries, cells](int index) {
+      const QString number = QString::fromStdString(core::NumberWithLeadingBlank(index + 1L));
+      ListRow row{RowKey(number), number, {}};
+      if (auto record = entries->entry(index + 1L); record.ok()) row.subItems = cells(*record);
+      return row;
+    });
   }
   bool pickEntry(long entry) override;
 
