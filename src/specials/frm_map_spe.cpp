@@ -110,7 +110,7 @@ void frmMapSpe::Form_Paint() {
 
 ScreenPlan frmMapSpe::planNow() {
   if (!editsAnEntry()) return {};
-  return PlanScreen(defs_.Map, defs_.CurrentSpecial,
+  return PlanScreen(defs_.Document().Map(), defs_.CurrentSpecial,
                     {defs_.ShopCount, defs_.CreatureCount, defs_.ItemCount});
 }
 
@@ -222,7 +222,7 @@ ScreenReading frmMapSpe::readScreen() const {
 
 void frmMapSpe::CheckForChange() {
   if (defs_.SpecialReload != 0 || !editsAnEntry()) return;  // the window's own rebuild
-  const core::MapSpecial kept = defs_.Map.GetSpecial(defs_.CurrentSpecial);
+  const core::MapSpecial kept = defs_.Document().Map().GetSpecial(defs_.CurrentSpecial);
   const StoreResult stored =
       update_map_special(kept, shown_, readScreen(), defs_.SelectedX, defs_.SelectedY);
   for (int b = 0; b < BoxCount; ++b) {
@@ -239,9 +239,10 @@ void frmMapSpe::CheckForChange() {
 }
 
 void frmMapSpe::storeSpecial(const core::MapSpecial& special) {
-  if (defs_.Map.GetSpecial(defs_.CurrentSpecial) == special) return;
-  defs_.Map.PutSpecial(defs_.CurrentSpecial, special);
-  defs_.CommitMapStep("Special " + std::to_string(defs_.CurrentSpecial), changeOrigin());
+  const int entry = defs_.CurrentSpecial;
+  defs_.Document().Apply(
+      "Special " + std::to_string(entry),
+      [&](core::MapRecord& map) { map.PutSpecial(entry, special); }, changeOrigin());
 }
 
 // "OK" always stores. A box that cannot be stored keeps the window open, and says why.

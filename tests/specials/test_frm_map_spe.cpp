@@ -88,7 +88,8 @@ class FrmMapSpeTest : public QObject {
     QCOMPARE(w.list("Combo3")->itemText(1), QString("Wolf").leftJustified(20));
     QCOMPARE(w.box("Text3")->text(), QString("77"));
 
-    w.defs->Map.SetText(3, "Beware the stairs");
+    test_support::editMap(*w.defs,
+                          [&](core::MapRecord& map) { map.SetText(3, "Beware the stairs"); });
     w.choose("Combo1", 4);
     w.replaceText("Text1", "3");
     QCOMPARE(w.caption("Label8"), QString("Beware the stairs").leftJustified(50));
@@ -105,7 +106,6 @@ class FrmMapSpeTest : public QObject {
     Editor w;
     const core::MapSpecial before = withCondition(makeSpecial(5, 3, 4, 2, 100), 6, 2, 8);
     w.openSpecial(before, 7);
-    w.defs->StartMapHistory();  // the special as if loaded with the map
     w.choose("Combo1", 4);
     QCOMPARE(w.special(), makeSpecial(4));
     QCOMPARE(w.described(), special_editor_test::showText("Map 1", 50, 0, "0"));
@@ -236,7 +236,9 @@ class FrmMapSpeTest : public QObject {
   // a store moves it to the square selected since.
   void aNewSpecialReachesMapsDat() {
     Editor w;
-    test_support::putSpecial(w.defs->Map, 0, 4, 1, 0, 2);  // entry 0 in use on this square
+    test_support::editMap(*w.defs, [](core::MapRecord& map) {
+      test_support::putSpecial(map, 0, 4, 1, 0, 2);
+    });  // entry 0 in use on this square
     w.openLine(1);
     QCOMPARE(w.described(), QString());
     w.choose("Combo1", 6);
