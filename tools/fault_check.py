@@ -92,8 +92,26 @@ FAULTS = [
      "map.Special(index, SpecialField::Param2);", "map.Special(index, SpecialField::Param3);"),
     ("a stored slot not put on disk (no sync)", "src/core/record_file.cpp",
      "  if (status.ok()) status = Sync();\n  if (!status.ok()) {", "  if (!status.ok()) {"),
+    # lists and small editor controls: keys, carried choices, owned windows
+    ("Tab moving between a list's cells", "src/ui/list_view.cpp",
+     "setTabKeyNavigation(false);", "setTabKeyNavigation(true);"),
+    ("Enter in a list picking nothing", "src/ui/list_view.cpp",
+     "emit rowPicked(selectedPosition());\n    return;", "return;"),
+    ("a type change showing the stored use instead of the one on screen",
+     "src/equipment/frm_equip_ed.cpp",
+     "ui::ShowCode(scroll ? Combo3_ : Combo2_, screenUse_, 1);",
+     "ui::ShowCode(scroll ? Combo3_ : Combo2_, defs_.Item.UseCode, 1);"),
+    ("item effect windows left open after the editor", "src/equipment/frm_equip_ed.cpp",
+     '  registry_.close("frmEquipEffEd");\n  registry_.close("frmEquipEffect");', ""),
+    ("creature editor Tab order leaving the saving throws in creation order",
+     "src/creatures/frm_creat_ed_layout.cpp", "for (int i = row; i < core::SaveCategoryCount; i += 3)",
+     "for (int i = row * 2; i < row * 2 + 2; ++i)"),
+    ("a read-only check box taking clicks", "src/ui/controls.cpp",
+     "return !readOnly_ && QCheckBox::hitButton(position);",
+     "return QCheckBox::hitButton(position);"),
+    ("a cut drop-down showing only its own hint", "src/ui/controls.cpp",
+     "if (event->type() == QEvent::ToolTip && isTextCut())", "if (false)"),
 ]
-
 
 def run(command, cwd=ROOT):
     return subprocess.run(command, cwd=cwd, stdout=subprocess.DEVNULL,
