@@ -81,12 +81,15 @@ struct Session {
 
   QString recordLine() const { return w.formText(editor.form, editor.recordLine); }
   ui::TextBox* nameBox() const { return w.formControl<ui::TextBox>(editor.form, "Text1"); }
+  // The item editor shows a name with its padding blanks, the others without.
+  QString shownName() const { return nameBox()->text().trimmed(); }
   void click(const char* button) const {
     QTest::mouseClick(w.formControl<QWidget>(editor.form, button), Qt::LeftButton);
   }
   bool noticed(const std::string& words) const {
     const std::string notice = file.string() + ": " + words;
-    return std::any_of(w.messages().begin(), w.messages().end(), [&](const QString& message) {
+    const std::vector<QString> messages = w.messages();
+    return std::any_of(messages.begin(), messages.end(), [&](const QString& message) {
       return message.split('\n').contains(QString::fromStdString(notice));
     });
   }
@@ -118,7 +121,7 @@ class CatalogueEditorsTest : public QObject {
       s.click(editor.first);
       for (int step = 0; step < 3; ++step) s.click(editor.next);
       QCOMPARE(s.recordLine(), QString("Record 4 of 10"));
-      QCOMPARE(s.nameBox()->text(), QString("Entry 4"));
+      QCOMPARE(s.shownName(), QString("Entry 4"));
       main_window_test::retype(s.nameBox(), "Moved");
       s.click(editor.save);
 
@@ -128,9 +131,14 @@ class CatalogueEditorsTest : public QObject {
                 expected.begin() +
                     static_cast<std::ptrdiff_t>(4 * editor.slotLength + editor.nameOffset));
       QVERIFY2(readBytes(s.file) == expected, editor.form);
+      if (s.w.formClosed(editor.form)) {  // the shop editor closes on "Save"
+        main_window_test::settle();
+        s.w.trigger(editor.menu);
+      }
+      QCOMPARE(s.recordLine(), QString("Record 4 of 10"));
       s.click(editor.next);
       QCOMPARE(s.recordLine(), QString("Record 5 of 10"));
-      QCOMPARE(s.nameBox()->text(), QString("Entry 5"));
+      QCOMPARE(s.shownName(), QString("Entry 5"));
       QVERIFY2(s.w.dialogs.unanswered() == 0, editor.form);
     }
   }
@@ -149,14 +157,14 @@ class CatalogueEditorsTest : public QObject {
       s.nameBox()->setFocus();
       QTest::keyClick(s.nameBox(), Qt::Key_Home, Qt::ControlModifier);
       QCOMPARE(s.recordLine(), QString("Record 1 of 12"));
-      QCOMPARE(s.nameBox()->text(), QString("Entry 1"));
+      QCOMPARE(s.shownName(), QString("Entry 1"));
       QTest::keyClick(s.nameBox(), Qt::Key_End, Qt::ControlModifier);
       QCOMPARE(s.recordLine(), QString("Record 12 of 12"));
       s.click(editor.previous);
       QCOMPARE(s.recordLine(), QString("Record 11 of 12"));
       s.click(editor.previous);
       QCOMPARE(s.recordLine(), QString("Record 10 of 12"));
-      QCOMPARE(s.nameBox()->text(), QString("Entry 10"));
+      QCOMPARE(s.shownName(), QString("Entry 10"));
       QVERIFY2(readBytes(s.file) == before, editor.form);
     }
   }
