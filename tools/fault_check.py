@@ -98,7 +98,7 @@ FAULTS = [
      "return catalogue.WriteEntry(working.entryNumber(), working, overwrite);"),
     ("negative header count taken as 0", "src/core/definitions.cpp",
      "whole > 0 ? whole - 1 : 0", "whole > 0 ? 0 : 0"),
-    ("paging keys watched on the window only, so a text box keeps Ctrl+Home",
+    ("paging keys watched on the window only, so a box of several lines keeps Ctrl+Home",
      "src/ui/entry_pager.cpp", "application->installEventFilter(this);",
      "window->installEventFilter(this);"),
 ]

@@ -28,8 +28,8 @@ QString Capitalised(QString text) {
 class PagingKeys : public QObject {
  public:
   PagingKeys(QWidget* window, EntryPager& pager) : window_(window), pager_(pager) {
-    if (QCoreApplication* application = QCoreApplication::instance())
-      application->installEventFilter(this);
+    QCoreApplication* application = QCoreApplication::instance();
+    if (application) application->installEventFilter(this);
   }
 
  protected:

@@ -143,8 +143,9 @@ class CatalogueEditorsTest : public QObject {
     }
   }
 
-  // The header counts 12 entries, the file holds 10: Ctrl+End and Ctrl+Home from the name box
-  // page to the ends, and the entries past the file show as empty entries of their own place.
+  // The header counts 12 entries, the file holds 10: Ctrl+End and Ctrl+Home page to the ends
+  // from the name box and from a box of several lines (which has its own use for them), and the
+  // entries past the file show as empty entries of their own place.
   void pagingKeysReachEntriesPastTheFile() {
     for (const Editor& editor : Editors) {
       Session s(editor, 10, [](std::vector<std::uint8_t>& bytes) { putInteger(bytes, 0, 12); });
@@ -152,14 +153,18 @@ class CatalogueEditorsTest : public QObject {
                          "entries read as empty"),
                editor.form);
       const auto before = readBytes(s.file);
-      s.w.dialogs.answerSave(ui::Dialogs::SaveChoice::Discard);
-      s.w.dialogs.answerSave(ui::Dialogs::SaveChoice::Discard);
-      s.nameBox()->setFocus();
-      QTest::keyClick(s.nameBox(), Qt::Key_Home, Qt::ControlModifier);
-      QCOMPARE(s.recordLine(), QString("Record 1 of 12"));
-      QCOMPARE(s.shownName(), QString("Entry 1"));
-      QTest::keyClick(s.nameBox(), Qt::Key_End, Qt::ControlModifier);
-      QCOMPARE(s.recordLine(), QString("Record 12 of 12"));
+      for (int answer = 0; answer < 4; ++answer)
+        s.w.dialogs.answerSave(ui::Dialogs::SaveChoice::Discard);
+      QList<QWidget*> boxes{s.nameBox()};
+      for (ui::TextArea* area : s.w.form(editor.form)->findChildren<ui::TextArea*>()) boxes << area;
+      for (QWidget* box : boxes) {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(s.recordLine(), QString("Record 1 of 12"));
+        QCOMPARE(s.shownName(), QString("Entry 1"));
+        QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(s.recordLine(), QString("Record 12 of 12"));
+      }
       s.click(editor.previous);
       QCOMPARE(s.recordLine(), QString("Record 11 of 12"));
       s.click(editor.previous);
