@@ -337,8 +337,12 @@ void CheckBox::setValue(int value) {
 void CheckBox::setReadOnly(bool readOnly) {
   readOnly_ = readOnly;
   setFocusPolicy(readOnly ? Qt::NoFocus : Qt::StrongFocus);
+  if (!readOnly) {
+    setPalette(QPalette());  // back to the window's own colours
+    return;
+  }
   QPalette colours = QApplication::palette(this);
-  if (readOnly) colours.setColor(QPalette::Base, colours.color(QPalette::Window));
+  colours.setColor(QPalette::Base, colours.color(QPalette::Window));
   setPalette(colours);
 }
 
