@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -39,8 +40,9 @@ class Catalogue {
   bool isOpen() const { return file_.isOpen(); }
   const std::string& fileName() const { return fileName_; }
   const RecordFile& file() const { return file_; }
-  // For the few commands that write several slots and sync once at the end.
-  RecordFile& file() { return file_; }
+  // Grows each time the catalogue opens a file, its own or one that replaced it: a pass over the
+  // file that sees it change read parts of two files.
+  std::uint64_t generation() const { return generation_; }
 
   Result<Record> ReadSlot(long slot) const;
   // Entry n, that is slot n + 1.
@@ -75,6 +77,23 @@ class Catalogue {
   // Reopens the file when its path now names another file. Every read and write calls it.
   Status FollowReplacedFile() const;
 
+  // The one reader of whole-file passes: whole slots from `firstSlot` into `out` (zeros past the
+  // end), from the file the path names now. With `remember`, a later write of those slots first
+  // checks that they still hold what was read here, as after ReadSlot.
+  Status ReadSlots(long firstSlot, std::span<std::uint8_t> out, bool remember = false) const;
+
+  // The packed bytes a several-slot command puts at the start of one slot.
+  struct SlotBytes {
+    long slot;
+    std::vector<std::uint8_t> bytes;
+  };
+  // Several slots as one step: the file with these slots written is put in its place whole
+  // (RecordFile::ReplaceWith), so a crash at any moment leaves it as before or as after. Slots
+  // beyond the end are zero-filled to their end. Without `overwrite`, a listed slot whose bytes
+  // on disk differ from those this editor last read or wrote there stops it: ChangedOnDisk,
+  // nothing written. List a slot the command depends on with its bytes unchanged to check it.
+  Status WriteSlots(const std::vector<SlotBytes>& changes, bool overwrite = false);
+
  private:
   Status checkAppend(long count) const;
   Status fillNames() const;
@@ -95,8 +114,10 @@ class Catalogue {
   mutable std::vector<char> names_;   // slot 1 first; namesWidth_ bytes per slot
   mutable std::vector<bool> known_;   // slots cached one by one before the whole pass
   mutable std::size_t singleReads_ = 0;
+  mutable std::uint64_t generation_ = 0;
 };
 
 }  // namespace core
 
 #include "core/catalogue_impl.h"
+#include "core/catalogue_whole_file.h"
