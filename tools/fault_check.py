@@ -92,6 +92,19 @@ FAULTS = [
      "map.Special(index, SpecialField::Param2);", "map.Special(index, SpecialField::Param3);"),
     ("a stored slot not put on disk (no sync)", "src/core/record_file.cpp",
      "  if (status.ok()) status = Sync();\n  if (!status.ok()) {", "  if (!status.ok()) {"),
+    # several-slot writes, the one chunked reader, the spell progression
+    ("several-slot write going in place, slot by slot", "src/core/catalogue_whole_file.h",
+     "  status = file_.ReplaceWith(contents);\n",
+     "  for (const SlotBytes& change : changes) {\n    status = file_.Write(change.slot, change.bytes);\n"
+     "    if (!status.ok()) break;\n  }\n  if (status.ok()) status = file_.Sync();\n"),
+    ("several-slot write skipping the changed-on-disk check", "src/core/catalogue_whole_file.h",
+     "  if (!overwrite) {\n    for (const SlotBytes& change : changes) {",
+     "  if (!overwrite && changes.empty()) {\n    for (const SlotBytes& change : changes) {"),
+    ("progression count not following the header the window read",
+     "src/core/spell_progression.cpp", "      defs.SpellProgCount = count;\n", ""),
+    ("chunked entries keeping parts of a replaced or rewritten file", "src/core/catalogue_sweep.h",
+     "    if (catalogue_.generation() != generation_) {\n      chunks_.clear();",
+     "    if (false) {\n      chunks_.clear();"),
 ]
 
 

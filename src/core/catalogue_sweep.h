@@ -76,6 +76,11 @@ class ChunkedEntries {
   Result<Record> entry(long entry) {
     if (entry < 1 || entry > count_) return Status::Error("No entry " + std::to_string(entry));
     const long chunk = (entry - 1) / PerChunk;
+    // Parts read before the file was replaced or rewritten whole are of another file.
+    if (catalogue_.generation() != generation_) {
+      chunks_.clear();
+      generation_ = catalogue_.generation();
+    }
     auto found = chunks_.find(chunk);
     if (found == chunks_.end()) {
       const long first = chunk * PerChunk + 1;
@@ -84,8 +89,7 @@ class ChunkedEntries {
       // Entry e lives in slot e + 1.
       Status status = catalogue_.ReadSlots(first + 1, bytes);
       if (!status.ok()) return status;
-      // Parts read before the file was replaced or rewritten are of another file.
-      if (catalogue_.generation() != generation_) {
+      if (catalogue_.generation() != generation_) {  // the read followed a replaced file
         chunks_.clear();
         generation_ = catalogue_.generation();
       }
