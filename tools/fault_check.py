@@ -92,6 +92,15 @@ FAULTS = [
      "map.Special(index, SpecialField::Param2);", "map.Special(index, SpecialField::Param3);"),
     ("a stored slot not put on disk (no sync)", "src/core/record_file.cpp",
      "  if (status.ok()) status = Sync();\n  if (!status.ok()) {", "  if (!status.ok()) {"),
+    # catalogue editors: entries in their own slots, counts, paging keys
+    ("save writing an entry to the slot its number names", "src/core/definitions.cpp",
+     "return catalogue.WriteEntry(place, working, overwrite);",
+     "return catalogue.WriteEntry(working.entryNumber(), working, overwrite);"),
+    ("negative header count taken as 0", "src/core/catalogue.h",
+     "whole > 0 ? whole - 1 : 0", "whole > 0 ? 0 : 0"),
+    ("paging keys watched on the window only, so a box of several lines keeps Ctrl+Home",
+     "src/ui/entry_pager.cpp", "application->installEventFilter(this);",
+     "window->installEventFilter(this);"),
     # several-slot writes, the one chunked reader, the spell progression
     ("several-slot write going in place, slot by slot", "src/core/catalogue_whole_file.h",
      "  status = file_.ReplaceWith(contents);\n",

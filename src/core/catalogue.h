@@ -4,6 +4,7 @@
 #include "core/slot_guard.h"
 #include "core/status.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +16,15 @@
 namespace core {
 
 inline constexpr long MaxEntries = 32767;  // a header stores its count as an Integer
+
+// The entries a header's count stands for in a file of `fileSize` bytes: a count below 0 means
+// every whole entry the file holds (at most MaxEntries); any other count is taken as it is.
+inline long EntriesCounted(long headerCount, std::uint64_t fileSize, std::size_t slotLength) {
+  if (headerCount >= 0) return headerCount;
+  const std::uint64_t whole = fileSize / slotLength;
+  return static_cast<long>(
+      std::min<std::uint64_t>(whole > 0 ? whole - 1 : 0, static_cast<std::uint64_t>(MaxEntries)));
+}
 
 // Where a record keeps the names that lists show: (offset, width) within the packed record.
 struct NameField {
@@ -50,9 +60,10 @@ class Catalogue {
   // Writes the record to a slot and syncs. Without `overwrite`, a slot whose bytes on disk
   // differ from those this editor last read or wrote there is left alone: ChangedOnDisk.
   Status WriteSlot(long slot, const Record& record, bool overwrite = false);
-  // Writes the record to slot (its first Integer) + 1 and syncs.
-  Status WriteEntry(const Record& record, bool overwrite = false) {
-    return WriteSlot(long{record.entryNumber()} + 1, record, overwrite);
+  // Writes the record as entry n (slot n + 1) and syncs, whatever number the record carries:
+  // an entry goes back where it was read from.
+  Status WriteEntry(long entry, const Record& record, bool overwrite = false) {
+    return WriteSlot(entry + 1, record, overwrite);
   }
 
   // The append pattern: with the count raised by one, the working record is stored as the new

@@ -25,7 +25,9 @@ Result<std::vector<SpellProgRecord>> ReadSpellProgression(ModDefinitions& defs) 
     auto header = catalogue.ReadSlot(1);
     if (!header.ok()) return header.status();
     const std::uint64_t generation = catalogue.generation();
-    const long count = std::max<long>(0, header->ProgNo);
+    auto size = catalogue.file().Size();
+    if (!size.ok()) return size.status();
+    const long count = EntriesCounted(header->ProgNo, *size, SpellProgRecord::SlotLength);
     std::vector<SpellProgRecord> entries;
     entries.reserve(static_cast<std::size_t>(count));
     Status status = ForEachEntry(

@@ -21,8 +21,8 @@ struct ProgressionRow {
 };
 
 // Entries 1..count of MagProg.dat as the file holds them now, from one pass of the chunked
-// reader, and SpellProgCount set to the header's count (a count below 0 is taken as 0, as at
-// start-up). Add and Remove then check that the file still holds what was read here.
+// reader, and SpellProgCount set to the header's count (a count below 0 taken as at start-up).
+// Add and Remove then check that the file still holds what was read here.
 Result<std::vector<SpellProgRecord>> ReadSpellProgression(ModDefinitions& defs);
 
 // The rows of the progression window: ordered by class, then level, then file order. Entries
