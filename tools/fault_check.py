@@ -96,7 +96,7 @@ FAULTS = [
     ("save writing an entry to the slot its number names", "src/core/definitions.cpp",
      "return catalogue.WriteEntry(place, working, overwrite);",
      "return catalogue.WriteEntry(working.entryNumber(), working, overwrite);"),
-    ("negative header count taken as 0", "src/core/definitions.cpp",
+    ("negative header count taken as 0", "src/core/catalogue.h",
      "whole > 0 ? whole - 1 : 0", "whole > 0 ? 0 : 0"),
     ("paging keys watched on the window only, so a box of several lines keeps Ctrl+Home",
      "src/ui/entry_pager.cpp", "application->installEventFilter(this);",
@@ -120,6 +120,19 @@ FAULTS = [
      "return QCheckBox::hitButton(position);"),
     ("a cut drop-down showing only its own hint", "src/ui/controls.cpp",
      "if (event->type() == QEvent::ToolTip && isTextCut())", "if (false)"),
+    # several-slot writes, the one chunked reader, the spell progression
+    ("several-slot write going in place, slot by slot", "src/core/catalogue_whole_file.h",
+     "  status = file_.ReplaceWith(contents);\n",
+     "  for (const SlotBytes& change : changes) {\n    status = file_.Write(change.slot, change.bytes);\n"
+     "    if (!status.ok()) break;\n  }\n  if (status.ok()) status = file_.Sync();\n"),
+    ("several-slot write skipping the changed-on-disk check", "src/core/catalogue_whole_file.h",
+     "  if (!overwrite) {\n    for (const SlotBytes& change : changes) {",
+     "  if (!overwrite && changes.empty()) {\n    for (const SlotBytes& change : changes) {"),
+    ("progression count not following the header the window read",
+     "src/core/spell_progression.cpp", "      defs.SpellProgCount = count;\n", ""),
+    ("chunked entries keeping parts of a replaced or rewritten file", "src/core/catalogue_sweep.h",
+     "    if (catalogue_.generation() != generation_) {\n      chunks_.clear();",
+     "    if (false) {\n      chunks_.clear();"),
 ]
 
 def run(command, cwd=ROOT):
