@@ -33,6 +33,9 @@ class UnattendedDialogs final : public ui::Dialogs {
   SaveChoice askSaveDiscardCancel(QWidget*, const QString&, const QString&) override {
     return SaveChoice::Cancel;
   }
+  MoveChoice askMoveKeepCancel(QWidget*, const QString&, const QString&) override {
+    return MoveChoice::Cancel;
+  }
   bool askOverwrite(QWidget*, const QString&, const QString&) override { return false; }
   bool askOpenAnyway(QWidget*, const QString&, const QString&) override { return false; }
   QString chooseDirectory(QWidget*, const QString&) override { return {}; }

@@ -170,4 +170,8 @@ std::string NumberWithLeadingBlank(long long value) {
   return text;
 }
 
+std::string SquareCoordinatesText(int x, int y) {
+  return PlainNumber(x) + "X, " + PlainNumber(y) + "Y";
+}
+
 }  // namespace core

@@ -33,4 +33,7 @@ std::string PlainNumber(long long value);
 // " 15", " 0", "-3": the form used for counts, record lines and default answers.
 std::string NumberWithLeadingBlank(long long value);
 
+// A square of the map as the windows name it: "5X, 7Y".
+std::string SquareCoordinatesText(int x, int y);
+
 }  // namespace core

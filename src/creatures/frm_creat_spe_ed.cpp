@@ -35,6 +35,7 @@ frmCreatSpeEd::frmCreatSpeEd(core::ModDefinitions& defs, QWidget* parent)
       Command1_(new ui::Button(body(), "Command1")) {
   Command1_->setText("OK");
   Command1_->setDefault(true);
+  closeOnEscape();  // every choice is stored as it is made
   auto* layout = new QGridLayout(body());
   layout->addWidget(Label1_, 0, 0);
   layout->addWidget(Combo1_, 0, 1);

@@ -44,6 +44,7 @@ frmEquipEffEd::frmEquipEffEd(core::ModDefinitions& defs, QWidget* parent)
   Label3_->setText("Power");
   Command1_->setText("OK");
   Command1_->setDefault(true);
+  closeOnEscape();  // every choice is stored as it is made
   Combo2_->setMaxVisibleItems(20);
 
   // Spell, use effect and stat share the place under Label2.

@@ -116,7 +116,8 @@ void frmMapEd::Form_Paint() {
   DrawMapGrid(picMap_->surface(), picTiles_->image(), map, defs_.SelectedX, defs_.SelectedY);
   picMap_->update();
 
-  Label13_[1]->setText(ui::ToQString(SquareCoordinatesText(defs_.SelectedX, defs_.SelectedY)));
+  Label13_[1]->setText(
+      ui::ToQString(core::SquareCoordinatesText(defs_.SelectedX, defs_.SelectedY)));
 
   const SpecialsPanel panel =
       BuildSpecialsPanel(defs_, map, defs_.SelectedX, defs_.SelectedY, defs_.SpecialsOffset);

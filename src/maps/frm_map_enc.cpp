@@ -156,14 +156,18 @@ void frmMapEnc::Command1_Click() {
     }
     values[i] = reading.value;
   }
+  // A creature beyond the catalogue has no place in the list; left unchosen, the slot keeps it.
   const int position = Combo1_->position();
+  const std::int16_t filled = shownFields_[0];
+  const bool beyond = filled < 0 || filled > Combo1_->count();
+  std::int16_t creature = beyond ? filled : 0;
+  if (position >= 0) creature = static_cast<std::int16_t>(position + 1);
   const int slot = shownSlot_;
   // Numbered as the main window's encounter rows are.
   defs_.Document().Apply(
       "Encounter " + std::to_string(slot + 1),
       [&](core::MapRecord& map) {
-        map.SetEncounter(slot, core::EncounterField::Creature,
-                         static_cast<std::int16_t>(position + 1));
+        map.SetEncounter(slot, core::EncounterField::Creature, creature);
         for (std::size_t i = 0; i < boxes_.size(); ++i)
           map.SetEncounter(slot, NumberBoxes[i].field, values[i]);
       },

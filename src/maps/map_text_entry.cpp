@@ -24,12 +24,16 @@ MapTextEntryForm::MapTextEntryForm(const MapTextKind& kind, core::ModDefinitions
       Text1_(kind.multiLine ? static_cast<QWidget*>(area_ = new ui::TextArea(body(), "Text1"))
                             : (line_ = new ui::TextBox(body(), "Text1"))),
       lengthLabel_(new ui::Label(body(), kind.lengthLabel)),
-      Command1_(new ui::Button(body(), "Command1")) {
+      Command1_(new ui::Button(body(), "Command1")),
+      Command2_(new ui::Button(body(), "Command2")) {
   ui::AddMapUndoKeys(this, defs_);
+  closeOnEscape();
   setWindowTitle(kind.caption);
   Label1_->setText("Enter Text:");
   Label1_->setBuddy(Text1_);
   Command1_->setText("OK");
+  Command2_->setText("Cancel");
+  Command2_->setToolTip("Esc");
 
   auto* layout = new QVBoxLayout(body());
   layout->addWidget(Label1_);
@@ -44,6 +48,7 @@ MapTextEntryForm::MapTextEntryForm(const MapTextKind& kind, core::ModDefinitions
   bottom->addWidget(lengthLabel_);
   bottom->addStretch();
   bottom->addWidget(Command1_);
+  bottom->addWidget(Command2_);
   layout->addLayout(bottom);
 
   const QFontMetrics metrics(Text1_->font());
@@ -58,6 +63,7 @@ MapTextEntryForm::MapTextEntryForm(const MapTextKind& kind, core::ModDefinitions
     connect(line_, &ui::TextBox::changed, this, &MapTextEntryForm::Text1_Change);
   }
   connect(Command1_, &QAbstractButton::clicked, this, &MapTextEntryForm::Command1_Click);
+  connect(Command2_, &QAbstractButton::clicked, this, &MapTextEntryForm::Command2_Click);
   // Enter stores a one-line text; a long text takes line breaks, so it stores on Ctrl+Enter.
   const QKeySequence store =
       kind.multiLine ? QKeySequence(Qt::CTRL | Qt::Key_Return) : QKeySequence(Qt::Key_Return);
@@ -66,8 +72,17 @@ MapTextEntryForm::MapTextEntryForm(const MapTextKind& kind, core::ModDefinitions
   Command1_->setToolTip(store.toString(QKeySequence::NativeText));
 }
 
+void MapTextEntryForm::Form_Load() {
+  textIndex_ = defs_.TextIndex;
+}
+
+void MapTextEntryForm::openText(int index) {
+  textIndex_ = index;
+  refresh();
+}
+
 void MapTextEntryForm::Form_Paint() {
-  const int index = defs_.TextIndex;
+  const int index = textIndex_;
   if (index < 0 || index >= kind_.count) {
     // No text of this map has that number: there is nothing to edit or store.
     shownIndex_ = -1;
@@ -129,6 +144,10 @@ void MapTextEntryForm::Command1_Click() {
   defs_.Document().Apply(
       std::string(kind_.stepName) + " " + std::to_string(index),
       [&](core::MapRecord& map) { (map.*kind_.write)(index, typed); }, changeOrigin());
+  closeForm();
+}
+
+void MapTextEntryForm::Command2_Click() {
   closeForm();
 }
 

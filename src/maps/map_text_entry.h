@@ -25,13 +25,15 @@ struct MapTextKind {
   const char* stepName;  // the undo step of a store: "Map Text" and the text's number
 };
 
-// The entry dialog of one map text, the text `TextIndex` names: the box shows it as stored,
-// the length label follows every change, and "OK" stores the box, cut or padded, into the map
-// record in memory and announces the change. The box takes no more characters than are stored.
+// The entry dialog of one map text: the box shows it as stored, the length label follows every
+// change, and "OK" stores the box, cut or padded, into the map record in memory and announces
+// the change; "Cancel" (Escape) closes without storing. The box takes no more characters than
+// are stored.
 //
-// A repaint puts the stored text back only when it is not the text the box was filled from (the
-// designer picked another text, or the map changed under it); being covered or activated never
-// costs typing.
+// The dialog edits the text `TextIndex` named when it opened, and another only when its own list
+// opens one (openText): the short and long text dialogs share `TextIndex`, and a store in one
+// never moves the other. A repaint puts the stored text back only when the map changed under
+// the text; being covered or activated never costs typing.
 class MapTextEntryForm : public ui::Form {
   Q_OBJECT
 
@@ -40,10 +42,15 @@ class MapTextEntryForm : public ui::Form {
 
   unsigned watchedChanges() const override { return core::MapChanged; }
 
+  // Edits text `index` from now on (the designer picked it in the list).
+  void openText(int index);
+
  protected:
+  void Form_Load() override;
   void Form_Paint() override;
   void Text1_Change();
   void Command1_Click();
+  void Command2_Click();
 
  private:
   // Drops what the last edit of a long text added beyond the stored width, at the place it was
@@ -62,6 +69,8 @@ class MapTextEntryForm : public ui::Form {
   QWidget* Text1_;
   ui::Label* lengthLabel_;
   ui::Button* Command1_;
+  ui::Button* Command2_;
+  int textIndex_ = -1;     // the text this dialog edits
   int shownIndex_ = -1;    // the text the box was filled from
   std::string shownText_;  // ... as it was stored then
   int lastEditEnd_ = 0;    // where the last edit of a long text ended

@@ -1,6 +1,7 @@
 #include "maps/map_text_list.h"
 
 #include "core/numbers.h"
+#include "maps/map_text_entry.h"
 #include "ui/undo_keys.h"
 
 #include <QFontDatabase>
@@ -20,6 +21,7 @@ MapTextListForm::MapTextListForm(const MapTextListKind& kind, core::ModDefinitio
       Label2_(ui::makeLabelArray(body(), "Label2", kind.rows)),
       buttons_(new QHBoxLayout) {
   ui::AddMapUndoKeys(this, defs_);
+  closeOnEscape();
   setWindowTitle(kind.caption);
   auto* table = new QGridLayout;
   table->setHorizontalSpacing(8);
@@ -64,12 +66,13 @@ void MapTextListForm::Form_Paint() {
   }
 }
 
-// An entry dialog that is already open moves to the text clicked.
+// An entry dialog that is already open moves to the text clicked; a new one takes it from
+// TextIndex as it opens.
 void MapTextListForm::Label2_Click(int row) {
-  defs_.TextIndex = static_cast<std::int16_t>(firstText() + row);
-  ui::Form* open = registry_.find(kind_.entryForm);
-  ui::Form* shown = registry_.show(kind_.entryForm);
-  if (shown && shown == open) shown->refresh();
+  const int text = firstText() + row;
+  defs_.TextIndex = static_cast<std::int16_t>(text);
+  if (auto* open = registry_.find<MapTextEntryForm>(kind_.entryForm)) open->openText(text);
+  registry_.show(kind_.entryForm);
 }
 
 void MapTextListForm::Command2_Click() {

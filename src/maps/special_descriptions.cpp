@@ -116,10 +116,6 @@ EncounterLabels DescribeEncounter(const core::ModDefinitions& defs, const core::
           PlainNumber(map.Encounter(slot, EncounterField::OthersChance)) + "%"};
 }
 
-std::string SquareCoordinatesText(int x, int y) {
-  return PlainNumber(x) + "X, " + PlainNumber(y) + "Y";
-}
-
 int SpecialAtPanelLine(const core::MapRecord& map, int selectedX, int selectedY, int line,
                        int specialsOffset) {
   const int target = line + specialsOffset;

@@ -39,9 +39,6 @@ struct EncounterLabels {
 EncounterLabels DescribeEncounter(const core::ModDefinitions& defs, const core::MapRecord& map,
                                   int slot);
 
-// "5X, 7Y".
-std::string SquareCoordinatesText(int x, int y);
-
 // The entry a click on panel line `line` opens: the special listed there on the selected square,
 // else the lowest free entry, else -1 (a full table).
 int SpecialAtPanelLine(const core::MapRecord& map, int selectedX, int selectedY, int line,

@@ -10,6 +10,8 @@ void AddForms(ui::FormsRegistry& registry, core::ModDefinitions& defs, ui::Dialo
   registry.add("frmMapSpe", [&defs, &dialogs, &registry] {
     return std::make_unique<frmMapSpe>(defs, dialogs, registry);
   });
+  // Above the map it edits, never hidden behind it.
+  registry.setOwner("frmMapSpe", "frmMapEd");
 }
 
 }  // namespace specials

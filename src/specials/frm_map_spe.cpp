@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 #include "core/vocabularies.h"
+#include "ui/control_keys.h"
 #include "ui/undo_keys.h"
 
 #include <QSignalBlocker>
@@ -60,6 +61,9 @@ frmMapSpe::frmMapSpe(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::Forms
   });
   connectHandlers();
   ui::AddMapUndoKeys(this, defs_);
+  // Each change of these boxes is a step of the map already: their Ctrl+Z is the map's.
+  for (Box b : {Box::Text1, Box::Text2})
+    ui::LeaveEditKeysToWindow(boxes_[static_cast<std::size_t>(b)]);
 }
 
 frmMapSpe::~frmMapSpe() {
@@ -93,6 +97,7 @@ void frmMapSpe::Form_Paint() {
   const bool otherSpecial = shownSpecial_ != defs_.CurrentSpecial;
   // The main window opening the special (again) shows the record as it stands.
   const bool reopened = defs_.SpecialReload != 0 && !storing_;
+  followPlace(reopened || otherSpecial);
   if (!reopened && !storing_ && !otherSpecial && plan == shown_) {
     for (int l = 0; l < ListCount; ++l) {
       const ListPlan& list = plan.lists[static_cast<std::size_t>(l)];
@@ -106,6 +111,31 @@ void frmMapSpe::Form_Paint() {
     return;
   }
   rebuild(plan, !reopened && !otherSpecial && plan.kind == shown_.kind);
+}
+
+void frmMapSpe::followPlace(bool filledAnew) {
+  if (!editsAnEntry()) {
+    setWindowTitle("Special Map Square");
+    return;
+  }
+  const core::MapSpecial special = defs_.Document().Map().GetSpecial(defs_.CurrentSpecial);
+  if (special.Kind != 0) {
+    placeX_ = special.SquareX;
+    placeY_ = special.SquareY;
+  } else if (filledAnew) {
+    placeX_ = defs_.SelectedX;
+    placeY_ = defs_.SelectedY;
+  }
+  setWindowTitle(QStringLiteral("Special %1 at %2")
+                     .arg(defs_.CurrentSpecial)
+                     .arg(ui::ToQString(core::SquareCoordinatesText(placeX_, placeY_))));
+}
+
+// A selection off the grid (handed over by another window) is no place for a special.
+bool frmMapSpe::selectionIsElsewhere() const {
+  const bool onGrid = defs_.SelectedX >= 0 && defs_.SelectedX < core::MapSize &&
+                      defs_.SelectedY >= 0 && defs_.SelectedY < core::MapSize;
+  return onGrid && (defs_.SelectedX != placeX_ || defs_.SelectedY != placeY_);
 }
 
 ScreenPlan frmMapSpe::planNow() {
@@ -220,34 +250,69 @@ ScreenReading frmMapSpe::readScreen() const {
   return screen;
 }
 
+StoreResult frmMapSpe::screenAsSpecial(std::int16_t x, std::int16_t y) const {
+  return update_map_special(defs_.Document().Map().GetSpecial(defs_.CurrentSpecial), shown_,
+                            readScreen(), x, y);
+}
+
 void frmMapSpe::CheckForChange() {
   if (defs_.SpecialReload != 0 || !editsAnEntry()) return;  // the window's own rebuild
-  const core::MapSpecial kept = defs_.Document().Map().GetSpecial(defs_.CurrentSpecial);
-  const StoreResult stored =
-      update_map_special(kept, shown_, readScreen(), defs_.SelectedX, defs_.SelectedY);
-  for (int b = 0; b < BoxCount; ++b) {
-    const auto which = static_cast<Box>(b);
-    markRefused(which, std::find(stored.refused.begin(), stored.refused.end(), which) !=
-                           stored.refused.end());
-  }
-  storeSpecial(stored.special);
+  storeSpecial(screenAsSpecial(placeX_, placeY_),
+               "Special " + std::to_string(defs_.CurrentSpecial));
+  showStored();
+}
 
+void frmMapSpe::showStored() {
   defs_.SpecialReload = 1;
   storing_ = true;
   refresh();
   storing_ = false;
 }
 
-void frmMapSpe::storeSpecial(const core::MapSpecial& special) {
+void frmMapSpe::storeSpecial(const StoreResult& stored, const std::string& step) {
+  for (int b = 0; b < BoxCount; ++b) {
+    const auto which = static_cast<Box>(b);
+    markRefused(which, std::find(stored.refused.begin(), stored.refused.end(), which) !=
+                           stored.refused.end());
+  }
+  const core::MapSpecial kept = defs_.Document().Map().GetSpecial(defs_.CurrentSpecial);
+  // A free entry left free is no change: its square means nothing.
+  if (kept == stored.special || (kept.Kind == 0 && stored.special.Kind == 0)) return;
   const int entry = defs_.CurrentSpecial;
   defs_.Document().Apply(
-      "Special " + std::to_string(entry),
-      [&](core::MapRecord& map) { map.PutSpecial(entry, special); }, changeOrigin());
+      step, [&](core::MapRecord& map) { map.PutSpecial(entry, stored.special); }, changeOrigin());
 }
 
-// "OK" always stores. A box that cannot be stored keeps the window open, and says why.
+// "OK" always stores, as one step. A special in use whose square is no longer the selected one
+// moves only when the designer says so. A box that cannot be stored keeps the window open, and
+// says why.
 void frmMapSpe::Command1_Click() {
-  CheckForChange();
+  if (!editsAnEntry()) {
+    closeForm();
+    return;
+  }
+  StoreResult stored = screenAsSpecial(placeX_, placeY_);
+  std::string step = "Special " + std::to_string(defs_.CurrentSpecial);
+  if (stored.refused.empty() && stored.special.Kind >= 1 && selectionIsElsewhere()) {
+    const QString question =
+        QStringLiteral("Move special %1 from %2 to %3?")
+            .arg(defs_.CurrentSpecial)
+            .arg(ui::ToQString(core::SquareCoordinatesText(placeX_, placeY_)),
+                 ui::ToQString(core::SquareCoordinatesText(defs_.SelectedX, defs_.SelectedY)));
+    switch (dialogs_.askMoveKeepCancel(this, question, windowTitle())) {
+      case ui::Dialogs::MoveChoice::Cancel:
+        return;
+      case ui::Dialogs::MoveChoice::Move:
+        stored.special.SquareX = defs_.SelectedX;
+        stored.special.SquareY = defs_.SelectedY;
+        step = "Move " + step;
+        break;
+      case ui::Dialogs::MoveChoice::KeepPlace:
+        break;
+    }
+  }
+  storeSpecial(stored, step);
+  showStored();
   QStringList problems;
   for (int b = 0; b < BoxCount; ++b) {
     if (!refused_[static_cast<std::size_t>(b)]) continue;

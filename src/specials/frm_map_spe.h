@@ -19,6 +19,10 @@ namespace specials {
 // The special square editor: one special of the map in memory, CurrentSpecial, edited in place.
 // Every change of a field that others depend on stores the window and rebuilds it from the
 // record; "OK" stores everything once more. Nothing here writes Maps.dat.
+//
+// The special stays on its own square (a new one on the square selected when the window was
+// filled), which the caption names: "Special 12 at 16X, 15Y". Only "OK" moves it to another
+// selected square, and asks first.
 class frmMapSpe : public ui::Form {
   Q_OBJECT
 
@@ -54,9 +58,17 @@ class frmMapSpe : public ui::Form {
   void Command1_Click();
   void Command2_Click();
 
-  // The one place where a store changes the map record and says so.
-  void storeSpecial(const core::MapSpecial& special);
+  // The window as the special it stores on square (x, y).
+  StoreResult screenAsSpecial(std::int16_t x, std::int16_t y) const;
+  // The one place where a store changes the map record and says so; marks the refused boxes.
+  void storeSpecial(const StoreResult& stored, const std::string& step);
+  // Rebuilds from the record after a store, keeping what is being typed.
+  void showStored();
   ScreenReading readScreen() const;
+  // The square the special is on, by the record; a free entry keeps the square selected when
+  // the window was filled.
+  void followPlace(bool filledAnew);
+  bool selectionIsElsewhere() const;
 
   // --- The rebuild ---
   bool editsAnEntry() const;
@@ -88,7 +100,8 @@ class frmMapSpe : public ui::Form {
   std::map<ListSource, CatalogueList> catalogueLists_;
   ScreenPlan shown_;
   int shownSpecial_ = -1;  // the entry the controls show; -1 before the first rebuild
-  bool storing_ = false;   // the rebuild that follows a store keeps what is being typed
+  std::int16_t placeX_ = 0, placeY_ = 0;  // the square the special is stored on
+  bool storing_ = false;  // the rebuild that follows a store keeps what is being typed
   std::array<bool, BoxCount> refused_{};
 };
 

@@ -36,6 +36,7 @@ ui::Label* NamedCaption(QWidget* parent, const QString& name, const QString& tex
 frmMagicProg::frmMagicProg(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* parent)
     : ui::Form("frmMagicProg", parent), defs_(defs), dialogs_(dialogs) {
   setWindowTitle("Spell Progression");
+  closeOnEscape();  // every change is written at once
   QWidget* body = this->body();
   auto* main = new QVBoxLayout(body);
 

@@ -20,6 +20,7 @@ CatalogueList::CatalogueList(const QString& name, const QString& caption,
       columns_(std::move(columns)),
       ListView1_(new ListView(body(), "ListView1")) {
   setWindowTitle(caption);
+  closeOnEscape();
   ListView1_->setMultiSelect(false);
   int width = 0;
   for (const ListColumn& column : columns_) width += column.widthTwips;

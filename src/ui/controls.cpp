@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include "core/text.h"
+#include "ui/control_keys.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -148,6 +149,7 @@ QString OnOneLine(QString text) {
 TextBox::TextBox(QWidget* parent, const QString& name, int index)
     : QLineEdit(parent), index_(index) {
   setObjectName(ControlName(name, index));
+  TakeEditKeys(this);
   connect(this, &QLineEdit::textChanged, this, &TextBox::onTextChanged);
 }
 
@@ -184,6 +186,7 @@ TextArea::TextArea(QWidget* parent, const QString& name, int index)
     : QPlainTextEdit(parent), index_(index) {
   setObjectName(ControlName(name, index));
   setTabChangesFocus(true);
+  TakeEditKeys(this);
   connect(this, &QPlainTextEdit::textChanged, this, &TextArea::onTextChanged);
 }
 
@@ -355,6 +358,7 @@ Button::Button(QWidget* parent, const QString& name, int index)
     : QPushButton(parent), index_(index) {
   setObjectName(ControlName(name, index));
   setAutoDefault(false);
+  TakeEnterKey(this);
 }
 
 Frame::Frame(QWidget* parent, const QString& name, const QString& caption)

@@ -68,6 +68,7 @@ class Label : public QLabel {
 // Enter goes to the window (its default button), and pasted or set breaks become blanks. A
 // field's width in characters is its maxLength(): typing beyond it is refused where it is made.
 // A text set from code shows from its beginning, the cursor before its first character.
+// Ctrl+Z and Ctrl+Y take back and redo its own typing first (see control_keys.h).
 class TextBox : public QLineEdit {
   Q_OBJECT
  public:
@@ -176,7 +177,8 @@ class CheckBox : public QCheckBox {
   int index_;
 };
 
-// A command button; QAbstractButton::clicked is its click event, setText its caption.
+// A command button; QAbstractButton::clicked is its click event, setText its caption. Enter on
+// the focused button presses it, as Space does.
 class Button : public QPushButton {
   Q_OBJECT
  public:

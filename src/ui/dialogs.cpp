@@ -32,6 +32,18 @@ Dialogs::SaveChoice QtDialogs::askSaveDiscardCancel(QWidget* parent, const QStri
   return SaveChoice::Cancel;
 }
 
+Dialogs::MoveChoice QtDialogs::askMoveKeepCancel(QWidget* parent, const QString& text,
+                                                 const QString& title) {
+  QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Cancel, parent);
+  QPushButton* move = box.addButton("Move", QMessageBox::AcceptRole);
+  QPushButton* keep = box.addButton("Keep Place", QMessageBox::AcceptRole);
+  box.setDefaultButton(move);
+  box.exec();
+  if (box.clickedButton() == move) return MoveChoice::Move;
+  if (box.clickedButton() == keep) return MoveChoice::KeepPlace;
+  return MoveChoice::Cancel;
+}
+
 bool QtDialogs::askOverwrite(QWidget* parent, const QString& text, const QString& title) {
   QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Cancel, parent);
   QPushButton* overwrite = box.addButton("Overwrite", QMessageBox::DestructiveRole);
@@ -86,6 +98,18 @@ Dialogs::SaveChoice ScriptedDialogs::askSaveDiscardCancel(QWidget*, const QStrin
   return choice;
 }
 
+Dialogs::MoveChoice ScriptedDialogs::askMoveKeepCancel(QWidget*, const QString& text,
+                                                       const QString& title) {
+  shown_.push_back(Shown{Kind::MoveQuestion, text, title, {}});
+  if (moveChoices_.empty()) {
+    ++unanswered_;
+    return MoveChoice::Cancel;
+  }
+  const MoveChoice choice = moveChoices_.front();
+  moveChoices_.pop_front();
+  return choice;
+}
+
 bool ScriptedDialogs::askOverwrite(QWidget*, const QString& text, const QString& title) {
   shown_.push_back(Shown{Kind::OverwriteQuestion, text, title, {}});
   if (overwrites_.empty()) {
@@ -127,8 +151,8 @@ std::vector<QString> ScriptedDialogs::messages() const {
 }
 
 int ScriptedDialogs::pendingAnswers() const {
-  return static_cast<int>(inputs_.size() + saveChoices_.size() + overwrites_.size() +
-                          openAnyways_.size() + directories_.size());
+  return static_cast<int>(inputs_.size() + saveChoices_.size() + moveChoices_.size() +
+                          overwrites_.size() + openAnyways_.size() + directories_.size());
 }
 
 }  // namespace ui

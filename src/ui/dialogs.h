@@ -15,6 +15,7 @@ namespace ui {
 class Dialogs {
  public:
   enum class SaveChoice { Save, Discard, Cancel };
+  enum class MoveChoice { Move, KeepPlace, Cancel };
 
   virtual ~Dialogs() = default;
 
@@ -25,6 +26,9 @@ class Dialogs {
   virtual void messageBox(QWidget* parent, const QString& text, const QString& title) = 0;
   virtual SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
                                           const QString& title) = 0;
+  // A question with Move, Keep Place and Cancel.
+  virtual MoveChoice askMoveKeepCancel(QWidget* parent, const QString& text,
+                                       const QString& title) = 0;
   // A question with Overwrite and Cancel; true for Overwrite.
   virtual bool askOverwrite(QWidget* parent, const QString& text, const QString& title) = 0;
   // A question with Open Anyway and Quit; true for Open Anyway.
@@ -41,6 +45,7 @@ class QtDialogs final : public Dialogs {
   void messageBox(QWidget* parent, const QString& text, const QString& title) override;
   SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
                                   const QString& title) override;
+  MoveChoice askMoveKeepCancel(QWidget* parent, const QString& text, const QString& title) override;
   bool askOverwrite(QWidget* parent, const QString& text, const QString& title) override;
   bool askOpenAnyway(QWidget* parent, const QString& text, const QString& title) override;
   QString chooseDirectory(QWidget* parent, const QString& caption) override;
@@ -55,6 +60,7 @@ class ScriptedDialogs final : public Dialogs {
     Input,
     Message,
     SaveQuestion,
+    MoveQuestion,
     OverwriteQuestion,
     OpenAnywayQuestion,
     Directory
@@ -71,6 +77,7 @@ class ScriptedDialogs final : public Dialogs {
   void answerInput(const QString& answer) { inputs_.push_back({false, answer}); }
   void cancelInput() { inputs_.push_back({true, {}}); }
   void answerSave(SaveChoice choice) { saveChoices_.push_back(choice); }
+  void answerMove(MoveChoice choice) { moveChoices_.push_back(choice); }
   void answerOverwrite(bool overwrite) { overwrites_.push_back(overwrite); }
   void answerOpenAnyway(bool openAnyway) { openAnyways_.push_back(openAnyway); }
   void answerDirectory(const QString& path) { directories_.push_back(path); }
@@ -80,6 +87,7 @@ class ScriptedDialogs final : public Dialogs {
   void messageBox(QWidget* parent, const QString& text, const QString& title) override;
   SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
                                   const QString& title) override;
+  MoveChoice askMoveKeepCancel(QWidget* parent, const QString& text, const QString& title) override;
   bool askOverwrite(QWidget* parent, const QString& text, const QString& title) override;
   bool askOpenAnyway(QWidget* parent, const QString& text, const QString& title) override;
   QString chooseDirectory(QWidget* parent, const QString& caption) override;
@@ -100,6 +108,7 @@ class ScriptedDialogs final : public Dialogs {
   };
   std::deque<QueuedInput> inputs_;
   std::deque<SaveChoice> saveChoices_;
+  std::deque<MoveChoice> moveChoices_;
   std::deque<bool> overwrites_;
   std::deque<bool> openAnyways_;
   std::deque<QString> directories_;

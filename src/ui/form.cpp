@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QShortcut>
 
 namespace ui {
 
@@ -68,6 +69,11 @@ void Form::runPaint() {
 bool Form::closeForm() {
   if (closed_) return true;
   return close();
+}
+
+void Form::closeOnEscape() {
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+          &Form::closeForm);
 }
 
 QMenu* Form::addMenu(const QString& name, const QString& caption) {

@@ -55,6 +55,10 @@ class Form : public QMainWindow {
   QAction* addMenuEntry(QMenu* menu, const QString& name, const QString& caption);
 
  protected:
+  // Escape closes the window as its close box does: for a secondary window (a list, an entry
+  // box, a picture), which stores nothing on closing.
+  void closeOnEscape();
+
   virtual void Form_Load() {}
   virtual void Form_Paint() {}
   virtual void Form_Resize() {}

@@ -20,6 +20,10 @@ void FormsRegistry::add(const QString& name, Factory factory) {
   entries_[name].factory = std::move(factory);
 }
 
+void FormsRegistry::setOwner(const QString& name, const QString& owner) {
+  entries_[name].owner = owner;
+}
+
 Form* FormsRegistry::show(const QString& name) {
   auto it = entries_.find(name);
   if (it == entries_.end() || !it->second.factory) return nullptr;
@@ -28,6 +32,10 @@ Form* FormsRegistry::show(const QString& name) {
     std::unique_ptr<Form> form = entry.factory();
     if (!form) return nullptr;
     if (form->objectName().isEmpty()) form->setObjectName(name);
+    // An owned window (not a tool window, which would share the owner's shortcuts and make
+    // Ctrl+Z ambiguous) is kept above its owner by the window system.
+    if (Form* owner = entry.owner.isEmpty() ? nullptr : find(entry.owner))
+      form->setParent(owner, form->windowFlags());
     entry.form = form.release();  // deleted on close, or by this registry at the end
     if (hub_) hub_->watch(entry.form.data());
   }

@@ -27,6 +27,9 @@ class FormsRegistry {
   FormsRegistry& operator=(const FormsRegistry&) = delete;
 
   void add(const QString& name, Factory factory);
+  // The window `name` belongs to the window `owner`: made while the owner is open, it is owned
+  // by it, stays above it and goes with it.
+  void setOwner(const QString& name, const QString& owner);
   // True when a factory was added under `name` (the window exists in this build).
   bool has(const QString& name) const {
     const auto it = entries_.find(name);
@@ -56,6 +59,7 @@ class FormsRegistry {
  private:
   struct Entry {
     Factory factory;
+    QString owner;
     QPointer<Form> form;
   };
   ChangeHub* hub_;

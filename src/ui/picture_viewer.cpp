@@ -21,6 +21,7 @@ PictureForm::PictureForm(const QString& name, QWidget* parent)
     : Form(name, parent),
       picture_(new PictureBox(body(), QStringLiteral("Picture1"))),
       problem_(new Label(body(), QStringLiteral("PictureProblem"))) {
+  closeOnEscape();
   problem_->setTextFormat(Qt::PlainText);
   problem_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   problem_->setContentsMargins(8, 8, 8, 8);

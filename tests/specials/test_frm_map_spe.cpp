@@ -5,6 +5,8 @@
 #include "support/fixtures.h"
 #include "support/test_registry.h"
 
+#include <QWindow>
+
 using special_editor_test::Editor;
 using special_editor_test::makeSpecial;
 using special_editor_test::withCondition;
@@ -71,7 +73,11 @@ class FrmMapSpeTest : public QObject {
     const core::ShopRecord shop = w.defs->Shop;
     const core::CreatureRecord creature = w.defs->Creature;
     w.openSpecial(makeSpecial(2, 1, 1));
-    QCOMPARE(w.editor()->windowTitle(), QString("Special Map Square"));
+    QCOMPARE(w.editor()->windowTitle(), QString("Special 0 at 1X, 0Y"));
+    // Owned by the main window, it stays above the map.
+    QCOMPARE(w.editor()->parentWidget(), w.window.data());
+    QVERIFY(w.editor()->isWindow());
+    QCOMPARE(w.editor()->windowHandle()->transientParent(), w.window->windowHandle());
     QCOMPARE(w.list("Combo3")->itemText(1), QString("Store 2").leftJustified(25));
     w.choose("Combo1", 5);
     QCOMPARE(w.list("Combo3")->itemText(3), QString("Beast 3").leftJustified(20));
@@ -165,6 +171,108 @@ class FrmMapSpeTest : public QObject {
     QTest::mouseClick(w.in("Command2"), Qt::LeftButton);
     QCOMPARE(w.standIn("frmMapBit")->paints, 2);
     QCOMPARE(w.defs->CurrentSpecial, 0);
+    w.in("Command2")->setFocus();
+    QTest::keyClick(w.in("Command2"), Qt::Key_Return);  // Enter on "View" views, not "OK"
+    QCOMPARE(w.standIn("frmMapBit")->paints, 3);
+    QVERIFY(w.editor());
+  }
+
+  // Text1's typing is stored as the map's steps as it is typed: Ctrl+Z and Ctrl+Y there move
+  // through those steps and never record one. A box stored only by "OK" takes back its own
+  // typing first, then the map's last step.
+  void undoKeysInTheBoxes() {
+    Editor w;
+    w.openSpecial(makeSpecial(5, 1, 4, 2, 100));  // Text1: number, Text3: gold
+    test_support::startHistory(*w.defs);
+    w.editor()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.editor()));
+    const auto key = [&w](const char* box, Qt::KeyboardModifiers modifiers, Qt::Key k) {
+      QTest::keyClick(w.box(box), k, modifiers);
+      main_window_test::settle();
+    };
+    w.typeAtEnd("Text1", "2");
+    QCOMPARE(w.special().Param2, 42);
+    key("Text1", Qt::ControlModifier, Qt::Key_Z);
+    QCOMPARE(w.special().Param2, 4);
+    QCOMPARE(w.box("Text1")->text(), QString("4"));
+    QVERIFY(w.defs->Document().History().CanRedo());
+    key("Text1", Qt::ControlModifier, Qt::Key_Y);
+    QCOMPARE(w.box("Text1")->text(), QString("42"));
+
+    w.typeAtEnd("Text3", "7");
+    key("Text3", Qt::ControlModifier, Qt::Key_Z);
+    QCOMPARE(w.box("Text3")->text(), QString("100"));
+    QCOMPARE(w.special().Param2, 42);
+    key("Text3", Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+    QCOMPARE(w.box("Text3")->text(), QString("1007"));
+    key("Text3", Qt::ControlModifier, Qt::Key_Z);
+    key("Text3", Qt::ControlModifier, Qt::Key_Z);  // no typing left: the map's step
+    QCOMPARE(w.special().Param2, 4);
+    QCOMPARE(w.defs->Document().History().StepCount(), std::size_t{1});
+  }
+
+  // The caption names the square the special is on; typing stores it there. "OK" after another
+  // square was selected asks: Move and Keep Place store the window as one step, Cancel stores
+  // nothing and keeps the window open.
+  void okAsksBeforeMovingTheSpecial_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QPoint>("square");
+    QTest::addColumn<QString>("undoEntry");
+    using Choice = ui::Dialogs::MoveChoice;
+    QTest::newRow("Move") << int(Choice::Move) << QPoint(14, 2) << "&Undo Move Special 12";
+    QTest::newRow("Keep Place") << int(Choice::KeepPlace) << QPoint(16, 15) << "&Undo Special 12";
+    QTest::newRow("Cancel") << int(Choice::Cancel) << QPoint(16, 15) << "&Undo Special 12";
+  }
+  void okAsksBeforeMovingTheSpecial() {
+    QFETCH(int, answer);
+    QFETCH(QPoint, square);
+    QFETCH(QString, undoEntry);
+    const bool cancelled = answer == int(ui::Dialogs::MoveChoice::Cancel);
+    const auto at = [](core::MapSpecial special, QPoint place) {
+      special.SquareX = static_cast<std::int16_t>(place.x());
+      special.SquareY = static_cast<std::int16_t>(place.y());
+      return special;
+    };
+    Editor w;
+    w.clickSquare(16, 15);
+    w.openSpecial(makeSpecial(4, 3), 12);
+    test_support::startHistory(*w.defs);
+    QCOMPARE(w.editor()->windowTitle(), QString("Special 12 at 16X, 15Y"));
+    w.clickSquare(14, 2);
+    w.typeAtEnd("Text1", "1");
+    w.choose("Combo5", 4);  // no handler: stored by "OK"
+    QCOMPARE(w.special(), at(makeSpecial(4, 31), QPoint(16, 15)));
+    QCOMPARE(w.editor()->windowTitle(), QString("Special 12 at 16X, 15Y"));
+
+    w.dialogs.answerMove(ui::Dialogs::MoveChoice(answer));
+    w.ok();
+    w.hub->flush();
+    QCOMPARE(w.dialogs.last()->prompt, QString("Move special 12 from 16X, 15Y to 14X, 2Y?"));
+    QCOMPARE(!w.editor(), !cancelled);
+    QCOMPARE(w.special(), at(makeSpecial(4, 31, cancelled ? 0 : 4), square));
+    QCOMPARE(w.action("mnuUndo")->text(), undoEntry);
+    QCOMPARE(w.defs->Document().History().StepCount(), std::size_t{cancelled ? 1u : 2u});
+    w.trigger("mnuUndo");
+    QCOMPARE(w.special(), at(cancelled ? makeSpecial(4, 3) : makeSpecial(4, 31), {16, 15}));
+  }
+
+  // "OK" on an empty line with the kind left at "Nothing" stores nothing, not even the square of
+  // the free entry (which still holds an old one), and leaves no step to undo.
+  void okOnAnEmptyLineStoresNothing() {
+    Editor w;
+    test_support::editMap(
+        *w.defs, [](core::MapRecord& map) { test_support::putSpecial(map, 0, 0, 7, 7, 0, 0); });
+    test_support::startHistory(*w.defs);
+    const core::MapRecord before = w.defs->Document().Map();
+    w.openLine(0);
+    QCOMPARE(w.entry, 0);
+    QCOMPARE(w.editor()->windowTitle(), QString("Special 0 at 1X, 0Y"));
+    w.clickSquare(3, 3);
+    w.ok();
+    QVERIFY(!w.editor());
+    QVERIFY(w.defs->Document().Map() == before);
+    QVERIFY(!w.defs->Document().History().CanUndo());
+    QVERIFY(w.dialogs.shown().empty());
   }
 
   // A list without a handler is stored by "OK" alone, not by closing. A box that cannot be
@@ -220,6 +328,8 @@ class FrmMapSpeTest : public QObject {
         {makeSpecial(2, 9, 4), "Combo2", 0, makeSpecial(2, 0, 0)},
         {makeSpecial(2, 1, 2), "Combo2", 2, makeSpecial(2, 2, 0)},
         {makeSpecial(8, 5, 30, 6, 2), "Combo3", 1, makeSpecial(8, 1, 30, 6, 2)},
+        {makeSpecial(5, -2, 1, 9), "Combo3", 1, makeSpecial(5, 1, 1, 9)},
+        {makeSpecial(8, 2, 3, 7), "Combo3", 2, makeSpecial(8, 2, 3, 7)},
         {withCondition(makeSpecial(12, 1, 2, 3, 4), 0, 0, 0), "Combo1", 3, makeSpecial(3)}};
     for (const auto& c : cases) {
       Editor w;
@@ -233,7 +343,7 @@ class FrmMapSpeTest : public QObject {
   }
 
   // A new special made on an empty line reaches the main window at once and Maps.dat by Save;
-  // a store moves it to the square selected since.
+  // it moves to the square selected since only when "OK" is answered with Move.
   void aNewSpecialReachesMapsDat() {
     Editor w;
     test_support::editMap(*w.defs, [](core::MapRecord& map) {
@@ -256,6 +366,9 @@ class FrmMapSpeTest : public QObject {
     w.openLine(1);
     w.clickSquare(4, 5);
     w.typeAtEnd("Text1", "1");
+    QCOMPARE(w.special(), makeSpecial(6, 71, 2, 9));  // still on its own square
+    w.dialogs.answerMove(ui::Dialogs::MoveChoice::Move);
+    w.ok();
     w.hub->flush();
     QCOMPARE(w.text("Label15_0"), QString("Set Flag 71"));
     core::MapSpecial moved = makeSpecial(6, 71, 2, 9);

@@ -137,6 +137,10 @@ void putSpecial(core::MapRecord& map, int index, int kind, int x, int y, int par
                 int param2 = 0);
 void writeMapSlot(const std::filesystem::path& mapsFile, long slot, const core::MapRecord& map);
 // Changes the map in memory as another window would: one undo step, told to every window.
+// Starts the undo history afresh on the map as it is, as if it had just been opened.
+inline void startHistory(core::ModDefinitions& defs) {
+  defs.Document().Replace(defs.Document().Map(), defs.Document().Number());
+}
 inline void editMap(core::ModDefinitions& defs, const std::function<void(core::MapRecord&)>& edit) {
   defs.Document().Apply("Stored Elsewhere", edit);
 }
