@@ -92,6 +92,10 @@ FAULTS = [
      "map.Special(index, SpecialField::Param2);", "map.Special(index, SpecialField::Param3);"),
     ("a stored slot not put on disk (no sync)", "src/core/record_file.cpp",
      "  if (status.ok()) status = Sync();\n  if (!status.ok()) {", "  if (!status.ok()) {"),
+    # standing checks: crash points and failed calls of the write path
+    ("a slot written in pieces, so a crash can leave half of it", "src/core/record_file.cpp",
+     "WriteAt(fd_, data.data() + done, data.size() - done,",
+     "WriteAt(fd_, data.data() + done, std::min<std::size_t>(data.size() - done, 64),"),
 ]
 
 
