@@ -58,6 +58,12 @@ void printTrace(const char* what) {
   std::fflush(stderr);
 }
 
+// A check of the session failed: the trace, and the run ends at once.
+[[noreturn]] void fail(const QString& what) {
+  printTrace(qPrintable(what));
+  std::_Exit(1);
+}
+
 void onSanitizerDeath() {
   printTrace("a sanitizer report");
 }
@@ -73,8 +79,7 @@ void onQtMessage(QtMsgType type, const QMessageLogContext&, const QString& messa
   if (message.startsWith("This plugin does not support")) return;
   std::fprintf(stderr, "%s\n", qPrintable(message));
   if (type == QtFatalMsg || type == QtCriticalMsg) {
-    printTrace("a fatal Qt message");
-    std::abort();
+    fail("a fatal Qt message");
   }
 }
 
@@ -102,6 +107,8 @@ class Session {
     (void)defs_.Startup();
     registry_.show("frmMapEd");
   }
+
+  std::size_t dialogsShown() const { return dialogs_.shown().size(); }
 
   ~Session() {
     registry_.closeAll();
@@ -157,9 +164,12 @@ class Session {
     QApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QApplication::processEvents();
-    if (QApplication::activeModalWidget()) {
-      printTrace("a real modal dialog");
-      std::abort();
+    if (QApplication::activeModalWidget()) fail("a real modal dialog");
+    // Nobody else writes the files of this session, so nothing can have changed on disk.
+    const auto& shown = dialogs_.shown();
+    for (; seenDialogs_ < shown.size(); ++seenDialogs_) {
+      if (shown[seenDialogs_].kind == ui::ScriptedDialogs::Kind::OverwriteQuestion)
+        fail("a changed-on-disk question with no other editor: " + shown[seenDialogs_].prompt);
     }
   }
 
@@ -341,6 +351,7 @@ class Session {
   }
 
   std::mt19937 random_;
+  std::size_t seenDialogs_ = 0;
   core::ModDefinitions defs_;
   ui::ScriptedDialogs dialogs_;
   ui::ChangeHub hub_;
@@ -368,6 +379,7 @@ int main(int argc, char** argv) {
   const unsigned actions = argument(argc, argv, "--actions", 1000);
   const unsigned sessions = argument(argc, argv, "--sessions", 1);
   unsigned done = 0;
+  std::size_t dialogs = 0;
   for (unsigned s = 0; s < sessions; ++s) {
     QTemporaryDir folder;
     const core::Status written = demodata::WriteDemoData(folder.path().toStdString());
@@ -383,10 +395,12 @@ int main(int argc, char** argv) {
       session.step();
     }
     ::alarm(0);
+    dialogs += session.dialogsShown();
     if (argument(argc, argv, "--print-actions", 0) != 0) printTrace("the end");
     done += static_cast<unsigned>(trace.actions.size());
   }
-  std::printf("random sessions: %u sessions from seed %u, %u actions\n", sessions, firstSeed, done);
+  std::printf("random sessions: %u sessions from seed %u, %u actions, %zu dialogs answered\n",
+              sessions, firstSeed, done, dialogs);
   std::printf("%u passed, 0 failed\n", sessions);
   return 0;
 }
