@@ -187,18 +187,22 @@ struct Session {
   }
 };
 
-// The files that are neither as before nor as after, by name.
+// The files that are neither as before nor as after, by name. With `strayToo`, a file that is
+// in neither (a scratch file left behind) counts as well.
 std::vector<std::string> neitherBeforeNorAfter(const Files& now, const Files& before,
-                                               const Files& after) {
+                                               const Files& after, bool strayToo) {
+  Files names = before;
+  names.insert(after.begin(), after.end());
+  if (strayToo) names.insert(now.begin(), now.end());
+  const auto same = [](const Files& files, const Files& other, const std::string& name) {
+    const auto a = files.find(name);
+    const auto b = other.find(name);
+    return a == files.end() ? b == other.end() : b != other.end() && a->second == b->second;
+  };
   std::vector<std::string> odd;
-  for (const auto& [name, bytes] : after) {
-    const auto found = now.find(name);
-    const auto was = before.find(name);
-    const bool asAfter = found != now.end() && found->second == bytes;
-    const bool asBefore = was == before.end() ? found == now.end()
-                                              : found != now.end() && found->second == was->second;
-    if (!asAfter && !asBefore) odd.push_back(name);
-  }
+  for (const auto& entry : names)
+    if (!same(now, before, entry.first) && !same(now, after, entry.first))
+      odd.push_back(entry.first);
   return odd;
 }
 
@@ -259,8 +263,9 @@ class WriteFaultTest : public QObject {
         faults << QString("call %1 never came: the command is not the same each time").arg(n);
         continue;
       }
-      const auto odd = neitherBeforeNorAfter(datFiles(session.root), session.before, ref.after);
-      const bool asBefore = datFiles(session.root) == session.before;
+      const Files now = datFiles(session.root);
+      const auto odd = neitherBeforeNorAfter(now, session.before, ref.after, true);
+      const bool asBefore = now == session.before;
       for (const std::string& name : odd)
         faults
             << QString("failed %1: %2 is neither as before nor as after").arg(call, name.c_str());
@@ -303,7 +308,7 @@ class WriteFaultTest : public QObject {
         faults << QString("no copy after call %1").arg(n);
         continue;
       }
-      const auto odd = neitherBeforeNorAfter(datFiles(snapshot), session.before, ref.after);
+      const auto odd = neitherBeforeNorAfter(datFiles(snapshot), session.before, ref.after, false);
       if (odd.empty()) continue;
       core::ModDefinitions next(snapshot);
       const core::Status started = next.Startup();
