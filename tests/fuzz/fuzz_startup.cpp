@@ -147,6 +147,12 @@ fs::path scratchFolder() {
     fs::create_directories(made / "Data");
     return made;
   }();
+  // Registered after the path itself, so it runs while the path still exists.
+  static const bool removedAtExit = std::atexit([] {
+                                      std::error_code ignored;
+                                      fs::remove_all(folder, ignored);
+                                    }) == 0;
+  (void)removedAtExit;
   return folder;
 }
 
@@ -224,8 +230,6 @@ int main(int argc, char** argv) {
       ++runs;
     }
   }
-  std::error_code ignored;
-  fs::remove_all(scratchFolder(), ignored);
   std::printf("%d passed, 0 failed\n", runs);
   return runs > 0 ? 0 : 1;
 }
