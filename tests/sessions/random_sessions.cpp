@@ -29,12 +29,14 @@
 #include <QTextEdit>
 
 #include <unistd.h>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 extern "C" void __sanitizer_set_death_callback(void (*callback)(void)) __attribute__((weak));
@@ -199,11 +201,18 @@ class Session {
                                           : QString::fromStdString(defs_.DataDir().string()));
   }
 
-  // The visible top-level windows, in creation order.
+  // The visible top-level windows, by name: Qt hands them out in no fixed order, and a replay
+  // must pick the same window as the run it repeats.
   std::vector<QWidget*> windows() const {
     std::vector<QWidget*> open;
     for (QWidget* widget : QApplication::topLevelWidgets())
       if (widget->isVisible() && qobject_cast<QMenu*>(widget) == nullptr) open.push_back(widget);
+    std::stable_sort(open.begin(), open.end(), [](const QWidget* a, const QWidget* b) {
+      const auto key = [](const QWidget* w) {
+        return std::make_pair(w->objectName(), QString(w->metaObject()->className()));
+      };
+      return key(a) < key(b);
+    });
     return open;
   }
 
@@ -312,15 +321,18 @@ class Session {
     const auto targets = controls<QWidget>();
     if (targets.empty()) return;
     QWidget* target = pickOf(targets);
-    const QPoint at(pick(std::max(1, target->width())), pick(std::max(1, target->height())));
+    // In thousandths of the control's size: a label that shows the folder's name is a few
+    // pixels wider or narrower from one run to the next, and a replay must hit the same spot.
+    const int across = pick(1000);
+    const int down = pick(1000);
+    const QPoint at(target->width() * across / 1000, target->height() * down / 1000);
     const Qt::MouseButton button = pick(4) == 0 ? Qt::RightButton : Qt::LeftButton;
     const bool twice = pick(4) == 0;
-    log(QString("%1 %2 at %3,%4 of %5")
+    log(QString("%1 %2 at %3/1000 across, %4/1000 down of %5")
             .arg(twice ? "double-click" : "click", button == Qt::RightButton ? "right" : "left")
-            .arg(at.x())
-            .arg(at.y())
+            .arg(across)
+            .arg(down)
             .arg(nameOf(target)));
-    QPointer<QWidget> guard = target;
     if (twice)
       QTest::mouseDClick(target, button, {}, at);
     else
