@@ -92,6 +92,15 @@ FAULTS = [
      "map.Special(index, SpecialField::Param2);", "map.Special(index, SpecialField::Param3);"),
     ("a stored slot not put on disk (no sync)", "src/core/record_file.cpp",
      "  if (status.ok()) status = Sync();\n  if (!status.ok()) {", "  if (!status.ok()) {"),
+    # catalogue editors: entries in their own slots, counts, paging keys
+    ("save writing an entry to the slot its number names", "src/core/definitions.cpp",
+     "return catalogue.WriteEntry(place, working, overwrite);",
+     "return catalogue.WriteEntry(working.entryNumber(), working, overwrite);"),
+    ("negative header count taken as 0", "src/core/definitions.cpp",
+     "whole > 0 ? whole - 1 : 0", "whole > 0 ? 0 : 0"),
+    ("paging keys watched on the window only, so a box of several lines keeps Ctrl+Home",
+     "src/ui/entry_pager.cpp", "application->installEventFilter(this);",
+     "window->installEventFilter(this);"),
     # standing checks: crash points and failed calls of the write path
     ("a slot written in pieces, so a crash can leave half of it", "src/core/record_file.cpp",
      "WriteAt(fd_, data.data() + done, data.size() - done,",

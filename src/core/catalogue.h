@@ -48,9 +48,10 @@ class Catalogue {
   // Writes the record to a slot and syncs. Without `overwrite`, a slot whose bytes on disk
   // differ from those this editor last read or wrote there is left alone: ChangedOnDisk.
   Status WriteSlot(long slot, const Record& record, bool overwrite = false);
-  // Writes the record to slot (its first Integer) + 1 and syncs.
-  Status WriteEntry(const Record& record, bool overwrite = false) {
-    return WriteSlot(long{record.entryNumber()} + 1, record, overwrite);
+  // Writes the record as entry n (slot n + 1) and syncs, whatever number the record carries:
+  // an entry goes back where it was read from.
+  Status WriteEntry(long entry, const Record& record, bool overwrite = false) {
+    return WriteSlot(entry + 1, record, overwrite);
   }
 
   // The append pattern: with the count raised by one, the working record is stored as the new
