@@ -18,7 +18,9 @@ class CountingDialogs final : public ui::Dialogs {
   SaveChoice askSaveDiscardCancel(QWidget*, const QString&, const QString&) override {
     return SaveChoice::Cancel;
   }
-  bool askOverwrite(QWidget*, const QString&, const QString&) override { return false; }
+  bool askConfirm(QWidget*, const QString&, const QString&, const QString&) override {
+    return false;
+  }
   bool askOpenAnyway(QWidget*, const QString&, const QString&) override { return false; }
   QString chooseDirectory(QWidget*, const QString&) override { return {}; }
 };

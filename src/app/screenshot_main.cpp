@@ -2,8 +2,8 @@
 //   editor_screenshot <game folder> <pictures folder>
 // Run with QT_QPA_PLATFORM=offscreen where there is no display.
 #include "app/editor_forms.h"
-#include "core/definitions.h"
 #include "core/catalogue_sweep.h"
+#include "core/definitions.h"
 #include "ui/change_hub.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
@@ -33,7 +33,9 @@ class UnattendedDialogs final : public ui::Dialogs {
   SaveChoice askSaveDiscardCancel(QWidget*, const QString&, const QString&) override {
     return SaveChoice::Cancel;
   }
-  bool askOverwrite(QWidget*, const QString&, const QString&) override { return false; }
+  bool askConfirm(QWidget*, const QString&, const QString&, const QString&) override {
+    return false;
+  }
   bool askOpenAnyway(QWidget*, const QString&, const QString&) override { return false; }
   QString chooseDirectory(QWidget*, const QString&) override { return {}; }
 };

@@ -116,9 +116,22 @@ Status WriteWorking(Catalogue<Record>& catalogue, const Record& working, bool ov
 }
 
 // Maps.dat is opened for one load or save and closed again when the file goes out of scope.
-Result<RecordFile> OpenMapsFile(const Result<std::filesystem::path>& datFolder) {
+Result<RecordFile> OpenMapsFile(const Result<std::filesystem::path>& datFolder,
+                                bool createMissing = true) {
   if (!datFolder.ok()) return datFolder.status();
-  return RecordFile::Open(ResolveIgnoringCase(*datFolder, "Maps.dat"), MapRecord::SlotLength);
+  return RecordFile::Open(ResolveIgnoringCase(*datFolder, "Maps.dat"), MapRecord::SlotLength,
+                          createMissing);
+}
+
+// Once the editor runs, a missing Maps.dat was removed or renamed under it: a blank file in its
+// place would hide that, and a save would write blank maps before its own.
+Result<RecordFile> OpenExistingMapsFile(const Result<std::filesystem::path>& datFolder,
+                                        const std::string& action) {
+  auto file = OpenMapsFile(datFolder, false);
+  if (file.ok() || !file.status().fileMissing()) return file;
+  const std::filesystem::path path = ResolveIgnoringCase(*datFolder, "Maps.dat");
+  return Status::FileMissing("Cannot " + action + ": " + path.string() +
+                             " is missing; it was removed or renamed since the editor read it.");
 }
 
 template <class Record>
@@ -255,20 +268,20 @@ Status ModDefinitions::WriteShop(bool overwrite) {
 Status ModDefinitions::WriteSpell(bool overwrite) {
   return WriteWorking(spells_, Spell, overwrite);
 }
-Status ModDefinitions::AppendItem(bool overwrite) {
-  return items_.Append(Item, ItemCount, overwrite);
+Status ModDefinitions::AppendItem() {
+  return items_.Append(Item, ItemCount);
 }
-Status ModDefinitions::AppendCreature(bool overwrite) {
-  return creatures_.Append(Creature, CreatureCount, overwrite);
+Status ModDefinitions::AppendCreature() {
+  return creatures_.Append(Creature, CreatureCount);
 }
-Status ModDefinitions::AppendShop(bool overwrite) {
-  return shops_.Append(Shop, ShopCount, overwrite);
+Status ModDefinitions::AppendShop() {
+  return shops_.Append(Shop, ShopCount);
 }
-Status ModDefinitions::AppendSpell(bool overwrite) {
-  return spells_.Append(Spell, SpellCount, overwrite);
+Status ModDefinitions::AppendSpell() {
+  return spells_.Append(Spell, SpellCount);
 }
-Status ModDefinitions::AppendSpellProg(bool overwrite) {
-  return spellProg_.Append(SpellProg, SpellProgCount, overwrite);
+Status ModDefinitions::AppendSpellProg() {
+  return spellProg_.Append(SpellProg, SpellProgCount);
 }
 
 void ModDefinitions::pack_shop_stock() {
@@ -282,7 +295,7 @@ Status ModDefinitions::LoadMap(long mapNumber) {
     return Status::Error("Cannot read map " + std::to_string(mapNumber) + " from " +
                          MapsFile().string() + ": map numbers start at 1");
   }
-  auto file = OpenMapsFile(DatFolder());
+  auto file = OpenExistingMapsFile(DatFolder(), "open map " + std::to_string(mapNumber));
   if (!file.ok()) return file.status();
   std::vector<std::uint8_t> bytes(MapRecord::PackedSize);
   Status status = file->Read(mapNumber, bytes);
@@ -297,7 +310,7 @@ Status ModDefinitions::SaveMap(long mapNumber, bool overwrite) {
     return Status::Error("Cannot save map " + std::to_string(mapNumber) + " to " +
                          MapsFile().string() + ": map numbers start at 1");
   }
-  auto file = OpenMapsFile(DatFolder());
+  auto file = OpenExistingMapsFile(DatFolder(), "save map " + std::to_string(mapNumber));
   if (!file.ok()) return file.status();
   if (!overwrite) {
     Status status = mapsSeen_.check(file.value(), mapNumber, "Map " + std::to_string(mapNumber));
@@ -306,8 +319,20 @@ Status ModDefinitions::SaveMap(long mapNumber, bool overwrite) {
   std::vector<std::uint8_t> bytes(MapRecord::PackedSize);
   Map.pack(bytes);
   Status status = file->Store(mapNumber, bytes);
-  if (!status.ok()) return status;
+  if (!status.ok()) {
+    // What the failure left is this editor's doing, not another editor's change.
+    if (file->Read(mapNumber, bytes).ok()) mapsSeen_.remember(mapNumber, bytes);
+    return status;
+  }
   mapsSeen_.remember(mapNumber, bytes);
+  return Status::Ok();
+}
+
+Status ModDefinitions::CreateMapsFile() {
+  auto file = OpenMapsFile(DatFolder());
+  if (!file.ok()) return file.status();
+  // The maps read from the old file are no guide to the new one.
+  if (file->created()) mapsSeen_.forgetAll();
   return Status::Ok();
 }
 
