@@ -53,9 +53,10 @@ class Catalogue {
   // differ from those this editor last read or wrote there is left alone: ChangedOnDisk. After
   // a failure, what the slot now holds on disk counts as read.
   Status WriteSlot(long slot, const Record& record, bool overwrite = false);
-  // Writes the record to slot (its first Integer) + 1 and syncs.
-  Status WriteEntry(const Record& record, bool overwrite = false) {
-    return WriteSlot(long{record.entryNumber()} + 1, record, overwrite);
+  // Writes the record as entry n (slot n + 1) and syncs, whatever number the record carries:
+  // an entry goes back where it was read from.
+  Status WriteEntry(long entry, const Record& record, bool overwrite = false) {
+    return WriteSlot(entry + 1, record, overwrite);
   }
 
   // The append pattern: with the count raised by one, the working record is stored as the new

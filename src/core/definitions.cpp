@@ -1,5 +1,6 @@
 #include "core/definitions.h"
 
+#include "core/catalogue_sweep.h"
 #include "core/record_file.h"
 
 #include <unistd.h>
@@ -33,10 +34,37 @@ void NoticeFileState(const RecordFile& file, std::vector<std::string>& notices) 
   }
 }
 
-// Opens a catalogue and takes its header into the working record and its count.
+// Start-up names, once per file, the entries whose number is not their place (a file written by
+// another tool): the editors keep each in its own slot, and the designer knows to look.
+template <class Record>
+void NoticeMisnumbered(const Catalogue<Record>& catalogue, long entries, const std::string& noun,
+                       std::vector<std::string>& notices) {
+  long misnumbered = 0;
+  long firstSlot = 0;
+  long firstNumber = 0;
+  const Status read = ForEachEntry(catalogue, entries, [&](long entry, const Record& record) {
+    if (record.entryNumber() == entry) return;
+    if (misnumbered++ == 0) {
+      firstSlot = entry;
+      firstNumber = record.entryNumber();
+    }
+  });
+  if (!read.ok() || misnumbered == 0) return;
+  const std::string said =
+      misnumbered == 1
+          ? "1 entry carries another number than its place: "
+          : std::to_string(misnumbered) + " entries carry another number than their place, first: ";
+  notices.push_back(catalogue.file().path().string() + ": " + said + "slot " +
+                    std::to_string(firstSlot) + " says " + noun + " " +
+                    std::to_string(firstNumber));
+}
+
+// Opens a catalogue and takes its header into the working record and its count. `noun` names
+// an entry in the notices ("item"); empty for a catalogue whose numbers no editor shows.
 template <class Record>
 Status OpenWithHeader(const Result<std::filesystem::path>& datFolder, Catalogue<Record>& catalogue,
-                      Record& working, long& count, std::vector<std::string>& notices) {
+                      Record& working, long& count, std::vector<std::string>& notices,
+                      const std::string& noun = {}) {
   if (!datFolder.ok()) return datFolder.status();
   Status status = catalogue.Open(*datFolder);
   if (!status.ok()) return status;
@@ -46,23 +74,26 @@ Status OpenWithHeader(const Result<std::filesystem::path>& datFolder, Catalogue<
   working = std::move(header.value());
   count = working.entryNumber();
   const std::string where = catalogue.file().path().string();
-  if (count < 0) {
-    // Left on disk as it is: the next addition writes a sound count.
-    notices.push_back(where + ": the header counts " + std::to_string(count) +
-                      " entries; taken as 0 until the next entry is added");
-    count = 0;
-  }
   auto size = catalogue.file().Size();
-  if (size.ok()) {
-    // A slot cut short still counts: its missing bytes read as zeros.
-    const std::uint64_t slots = (*size + Record::SlotLength - 1) / Record::SlotLength;
-    const std::uint64_t held = slots > 0 ? slots - 1 : 0;
-    if (static_cast<std::uint64_t>(count) > held) {
-      notices.push_back(where + ": the header counts " + std::to_string(count) +
-                        " entries, but the file holds only " + std::to_string(held) +
-                        "; the missing entries read as empty");
-    }
+  if (!size.ok()) return size.status();
+  // A slot cut short still counts: its missing bytes read as zeros.
+  const std::uint64_t slots = (*size + Record::SlotLength - 1) / Record::SlotLength;
+  const long held =
+      static_cast<long>(std::min<std::uint64_t>(slots > 0 ? slots - 1 : 0, MaxEntries));
+  if (count < 0) {
+    // Left on disk as it is until the next addition writes a sound count; meanwhile every whole
+    // entry the file holds is shown, and an addition goes after them.
+    const std::uint64_t whole = *size / Record::SlotLength;
+    count = static_cast<long>(std::min<std::uint64_t>(whole > 0 ? whole - 1 : 0, MaxEntries));
+    notices.push_back(where + ": the header counts " + std::to_string(working.entryNumber()) +
+                      " entries; taken as " + std::to_string(count) +
+                      ", the entries the file holds");
+  } else if (count > held) {
+    notices.push_back(where + ": the header counts " + std::to_string(count) +
+                      " entries, but the file holds only " + std::to_string(held) +
+                      "; the missing entries read as empty");
   }
+  if (!noun.empty()) NoticeMisnumbered(catalogue, std::min(count, held), noun, notices);
   return Status::Ok();
 }
 
@@ -86,12 +117,16 @@ Status Together(const std::vector<Status>& statuses) {
   return Status::Error(joined);
 }
 
+// Entry n into the working record (and the scratch record, when given); `place` remembers where
+// the working record came from.
 template <class Record>
-Status ReadPair(const Catalogue<Record>& catalogue, long n, Record& working, Record& scratch) {
+Status ReadWorking(const Catalogue<Record>& catalogue, long n, Record& working, long& place,
+                   Record* scratch = nullptr) {
   auto entry = catalogue.ReadEntry(n);
   if (!entry.ok()) return entry.status();
-  working = entry.value();
-  scratch = std::move(entry.value());
+  if (scratch) *scratch = entry.value();
+  working = std::move(entry.value());
+  place = n;
   return Status::Ok();
 }
 
@@ -105,14 +140,23 @@ Status ReadOne(const Catalogue<Record>& catalogue, long n, Record& into) {
 
 // Entry 0 would be the header slot: writing it there would wipe the count.
 template <class Record>
-Status WriteWorking(Catalogue<Record>& catalogue, const Record& working, bool overwrite) {
-  if (working.entryNumber() < 1) {
+Status WriteWorking(Catalogue<Record>& catalogue, const Record& working, long place,
+                    bool overwrite) {
+  if (place < 1) {
     const std::string where =
         catalogue.isOpen() ? catalogue.file().path().string() : catalogue.fileName();
-    return Status::Error("Cannot save entry " + std::to_string(working.entryNumber()) + " of " +
-                         where + ": entries start at 1");
+    return Status::Error("Cannot save entry " + std::to_string(place) + " of " + where +
+                         ": entries start at 1");
   }
-  return catalogue.WriteEntry(working, overwrite);
+  return catalogue.WriteEntry(place, working, overwrite);
+}
+
+// The appended entry is the last one: the working record now comes from there.
+template <class Record>
+Status AppendWorking(Catalogue<Record>& catalogue, Record& working, long& count, long& place) {
+  const Status status = catalogue.Append(working, count);
+  if (status.ok()) place = count;
+  return status;
 }
 
 // Maps.dat is opened for one load or save and closed again when the file goes out of scope.
@@ -200,23 +244,27 @@ Status ModDefinitions::LoadFirstMap() {
 
 Status ModDefinitions::OpenCreatureFile() {
   CreatureLen = static_cast<long>(CreatureRecord::SlotLength);
-  return OpenWithHeader(DatFolder(), creatures_, Creature, CreatureCount, notices_);
+  CreatureEntry = 0;
+  return OpenWithHeader(DatFolder(), creatures_, Creature, CreatureCount, notices_, "creature");
 }
 
 Status ModDefinitions::OpenItemAndShopFiles() {
   const auto datFolder = DatFolder();
   ItemLen = static_cast<long>(ItemRecord::SlotLength);
-  Status items = OpenWithHeader(datFolder, items_, Item, ItemCount, notices_);
+  ItemEntry = 0;
+  Status items = OpenWithHeader(datFolder, items_, Item, ItemCount, notices_, "item");
   // The equipment editor opens on entry 1 the first time.
-  if (items.ok()) items = ReadOne(items_, 1, Item);
+  if (items.ok()) items = ReadWorking(items_, 1, Item, ItemEntry);
   ShopLen = static_cast<long>(ShopRecord::SlotLength);
-  return Together({items, OpenWithHeader(datFolder, shops_, Shop, ShopCount, notices_)});
+  ShopEntry = 0;
+  return Together({items, OpenWithHeader(datFolder, shops_, Shop, ShopCount, notices_, "shop")});
 }
 
 Status ModDefinitions::OpenSpellFiles() {
   const auto datFolder = DatFolder();
   SpellLen = static_cast<long>(SpellRecord::SlotLength);
-  Status spells = OpenWithHeader(datFolder, spells_, Spell, SpellCount, notices_);
+  SpellEntry = 0;
+  Status spells = OpenWithHeader(datFolder, spells_, Spell, SpellCount, notices_, "spell");
   SpellProgLen = static_cast<long>(SpellProgRecord::SlotLength);
   return Together(
       {spells, OpenWithHeader(datFolder, spellProg_, SpellProg, SpellProgCount, notices_)});
@@ -236,16 +284,19 @@ Status ModDefinitions::Startup() {
 // --- Entry reads ---
 
 Status ModDefinitions::ReadItemPair(long n) {
-  return ReadPair(items_, n, Item, ItemScratch);
+  return ReadWorking(items_, n, Item, ItemEntry, &ItemScratch);
 }
 Status ModDefinitions::ReadCreaturePair(long n) {
-  return ReadPair(creatures_, n, Creature, CreatureScratch);
+  return ReadWorking(creatures_, n, Creature, CreatureEntry, &CreatureScratch);
 }
 Status ModDefinitions::ReadShopPair(long n) {
-  return ReadPair(shops_, n, Shop, ShopScratch);
+  return ReadWorking(shops_, n, Shop, ShopEntry, &ShopScratch);
 }
 Status ModDefinitions::ReadSpellPair(long n) {
-  return ReadPair(spells_, n, Spell, SpellScratch);
+  return ReadWorking(spells_, n, Spell, SpellEntry, &SpellScratch);
+}
+Status ModDefinitions::ReadSpell(long n) {
+  return ReadWorking(spells_, n, Spell, SpellEntry);
 }
 Status ModDefinitions::ReadCreatureScratch(long n) {
   return ReadOne(creatures_, n, CreatureScratch);
@@ -257,28 +308,28 @@ Status ModDefinitions::ReadSpellScratch(long n) {
 // --- Writes ---
 
 Status ModDefinitions::WriteItem(bool overwrite) {
-  return WriteWorking(items_, Item, overwrite);
+  return WriteWorking(items_, Item, ItemEntry, overwrite);
 }
 Status ModDefinitions::WriteCreature(bool overwrite) {
-  return WriteWorking(creatures_, Creature, overwrite);
+  return WriteWorking(creatures_, Creature, CreatureEntry, overwrite);
 }
 Status ModDefinitions::WriteShop(bool overwrite) {
-  return WriteWorking(shops_, Shop, overwrite);
+  return WriteWorking(shops_, Shop, ShopEntry, overwrite);
 }
 Status ModDefinitions::WriteSpell(bool overwrite) {
-  return WriteWorking(spells_, Spell, overwrite);
+  return WriteWorking(spells_, Spell, SpellEntry, overwrite);
 }
 Status ModDefinitions::AppendItem() {
-  return items_.Append(Item, ItemCount);
+  return AppendWorking(items_, Item, ItemCount, ItemEntry);
 }
 Status ModDefinitions::AppendCreature() {
-  return creatures_.Append(Creature, CreatureCount);
+  return AppendWorking(creatures_, Creature, CreatureCount, CreatureEntry);
 }
 Status ModDefinitions::AppendShop() {
-  return shops_.Append(Shop, ShopCount);
+  return AppendWorking(shops_, Shop, ShopCount, ShopEntry);
 }
 Status ModDefinitions::AppendSpell() {
-  return spells_.Append(Spell, SpellCount);
+  return AppendWorking(spells_, Spell, SpellCount, SpellEntry);
 }
 Status ModDefinitions::AppendSpellProg() {
   return spellProg_.Append(SpellProg, SpellProgCount);

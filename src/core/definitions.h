@@ -53,6 +53,10 @@ class ModDefinitions {
   SpellProgRecord SpellProg;
 
   long ItemCount = 0, CreatureCount = 0, ShopCount = 0, SpellCount = 0, SpellProgCount = 0;
+  // The entry each working record was read from (0: the header). A save writes the working
+  // record back there, whatever number the record carries: a file written by another tool may
+  // hold item 5 in the slot of item 4.
+  long ItemEntry = 0, CreatureEntry = 0, ShopEntry = 0, SpellEntry = 0;
   long ItemLen = 0, CreatureLen = 0, ShopLen = 0, SpellLen = 0, SpellProgLen = 0;
 
   // --- Hand-over Integers ---
@@ -81,7 +85,8 @@ class ModDefinitions {
   // The four above in order, every one of them run; the failures together, each said once.
   Status Startup();
   // Things start-up noticed without failing, for the designer: files it had to create, files
-  // that cannot be written, header counts that are negative or reach beyond the file.
+  // that cannot be written, header counts that are negative or reach beyond the file, entries
+  // that carry another number than their place.
   const std::vector<std::string>& Notices() const { return notices_; }
 
   // --- Entry reads (entry n is slot n + 1) ---
@@ -89,6 +94,8 @@ class ModDefinitions {
   Status ReadCreaturePair(long n);
   Status ReadShopPair(long n);
   Status ReadSpellPair(long n);
+  // Entry n into the spell working record only; the scratch record keeps the spell it held.
+  Status ReadSpell(long n);
   Status ReadCreatureScratch(long n);
   Status ReadSpellScratch(long n);
 
@@ -96,7 +103,7 @@ class ModDefinitions {
   // Without `overwrite`, a write whose slot was changed on disk by someone else since this
   // editor read it writes nothing and answers Status::changedOnDisk(): ask the designer, and on
   // "Overwrite" call again with overwrite = true.
-  Status WriteItem(bool overwrite = false);  // item working record to slot ItemNo + 1
+  Status WriteItem(bool overwrite = false);  // item working record as entry ItemEntry
   Status WriteCreature(bool overwrite = false);
   Status WriteShop(bool overwrite = false);
   Status WriteSpell(bool overwrite = false);

@@ -62,7 +62,7 @@ ui::EntryPager::Hooks frmCreatEd::pagerHooks() {
   hooks.newCaption = "New Creature";
   hooks.savedMessage = "Creature Saved";
   hooks.count = [this] { return defs_.CreatureCount; };
-  hooks.shown = [this] { return long{defs_.Creature.CreatureNo}; };
+  hooks.shown = [this] { return defs_.CreatureEntry; };
   hooks.read = [this](long entry, ui::PageMove) {
     const core::Status status = defs_.ReadCreaturePair(entry);
     if (status.ok()) creaturesChanged();
@@ -142,6 +142,7 @@ void frmCreatEd::move_mon_to_screen() {
   Check1_->setValue(core::HasSpecialEffects(c) ? 1 : 0);
   shownRecord_ = c;
   shownCount_ = defs_.CreatureCount;
+  shownEntry_ = defs_.CreatureEntry;
 }
 
 QString frmCreatEd::move_screen_to_mon(core::CreatureRecord& creature) const {
@@ -163,14 +164,14 @@ QString frmCreatEd::move_screen_to_mon(core::CreatureRecord& creature) const {
 bool frmCreatEd::hasUnsavedChanges() const {
   core::CreatureRecord screen = defs_.Creature;
   if (!move_screen_to_mon(screen).isEmpty()) return true;
-  return ui::DiffersFromStored(defs_.Creatures(), screen);
+  return ui::DiffersFromStored(defs_.Creatures(), defs_.CreatureEntry, screen);
 }
 
 // A repaint re-shows the working record when it holds another creature or changed values; when
 // only the special slots changed (the special editor), "Special Effects" follows and the
 // designer's typing stays.
 void frmCreatEd::Form_Paint() {
-  if (shownRecord_ && shownCount_ == defs_.CreatureCount &&
+  if (shownRecord_ && shownCount_ == defs_.CreatureCount && shownEntry_ == defs_.CreatureEntry &&
       sameButSpecials(*shownRecord_, defs_.Creature)) {
     showSpecialEffects();
     shownRecord_->CreatureSpecials = defs_.Creature.CreatureSpecials;

@@ -67,6 +67,7 @@ class frmCreatEd : public ui::Form {
   // slots changed updates "Special Effects" and keeps the designer's typing.
   std::optional<core::CreatureRecord> shownRecord_;
   long shownCount_ = -1;
+  long shownEntry_ = -1;
 
   ui::Label* MainLabel_ = nullptr;
   ui::Button *Command1_ = nullptr, *Command2_ = nullptr, *Command3_ = nullptr, *Command4_ = nullptr,

@@ -56,7 +56,7 @@ ui::EntryPager::Hooks frmEquipEd::pagerHooks() {
   hooks.noun = "item";
   hooks.newCaption = "New Item";
   hooks.count = [this] { return defs_.ItemCount; };
-  hooks.shown = [this] { return long{defs_.Item.ItemNo}; };
+  hooks.shown = [this] { return defs_.ItemEntry; };
   hooks.read = [this](long entry, ui::PageMove) {
     const core::Status status = defs_.ReadItemPair(entry);
     if (status.ok()) notifyItemChanged();
@@ -65,7 +65,8 @@ ui::EntryPager::Hooks frmEquipEd::pagerHooks() {
   hooks.takeScreen = [this] { return move_screen_to_item(defs_.Item); };
   hooks.unsaved = [this] {
     core::ItemRecord screen = defs_.Item;
-    return !move_screen_to_item(screen).isEmpty() || ui::DiffersFromStored(defs_.Items(), screen);
+    return !move_screen_to_item(screen).isEmpty() ||
+           ui::DiffersFromStored(defs_.Items(), defs_.ItemEntry, screen);
   };
   hooks.write = [this](bool overwrite) {
     const core::Status status = defs_.WriteItem(overwrite);

@@ -236,12 +236,15 @@ void frmMapEd::mnuMapLTxt_Click() {
 
 void frmMapEd::mnuItemEdit_Click() {
   // The item editor opens on the item last shown (entry 1 after start-up).
-  openCatalogueEditor("frmEquipEd", [this] { return defs_.ReadItemPair(defs_.Item.ItemNo); });
+  openCatalogueEditor("frmEquipEd", [this] { return defs_.ReadItemPair(defs_.ItemEntry); });
 }
 
 void frmMapEd::mnuShop_Click() {
-  // After start-up the shop working record is the header, whose number is the shop count.
-  openCatalogueEditor("frmShopEd", [this] { return defs_.ReadShopPair(defs_.Shop.ShopNo); });
+  // After start-up the shop working record is the header, whose number is the shop count: the
+  // editor opens on the last shop.
+  openCatalogueEditor("frmShopEd", [this] {
+    return defs_.ReadShopPair(defs_.ShopEntry > 0 ? defs_.ShopEntry : defs_.ShopCount);
+  });
 }
 
 void frmMapEd::mnuMonEdit_Click() {

@@ -138,7 +138,7 @@ ui::EntryPager::Hooks frmShopEd::pagerHooks() {
   hooks.noun = "shop";
   hooks.newCaption = "New Shop";
   hooks.count = [this] { return defs_.ShopCount; };
-  hooks.shown = [this] { return long{defs_.Shop.ShopNo}; };
+  hooks.shown = [this] { return defs_.ShopEntry; };
   hooks.read = [this](long entry, ui::PageMove) {
     closeAddDialog();
     const core::Status status = defs_.ReadShopPair(entry);
@@ -152,7 +152,7 @@ ui::EntryPager::Hooks frmShopEd::pagerHooks() {
   hooks.unsaved = [this] {
     core::ShopRecord screen = defs_.Shop;
     move_screen_to_shop(screen);
-    return ui::DiffersFromStored(defs_.Shops(), screen);
+    return ui::DiffersFromStored(defs_.Shops(), defs_.ShopEntry, screen);
   };
   hooks.write = [this](bool overwrite) {
     const core::Status status = defs_.WriteShop(overwrite);
@@ -174,8 +174,11 @@ ui::EntryPager::Hooks frmShopEd::pagerHooks() {
 void frmShopEd::Form_Load() {
   // With no shops the working record is the header: show an empty shop instead, which only
   // "New Shop" can store.
-  const long shown = defs_.Shop.ShopNo;
-  if (shown < 1 || shown > defs_.ShopCount) defs_.Shop = core::ShopRecord{};
+  const long shown = defs_.ShopEntry;
+  if (shown < 1 || shown > defs_.ShopCount) {
+    defs_.Shop = core::ShopRecord{};
+    defs_.ShopEntry = 0;
+  }
 }
 
 void frmShopEd::Form_Paint() {
@@ -195,7 +198,7 @@ void frmShopEd::Form_Unload() {
 
 void frmShopEd::move_shop_to_screen() {
   const core::ShopRecord& shop = defs_.Shop;
-  const bool otherShop = shop.ShopNo != filledShop_;
+  const bool otherShop = defs_.ShopEntry != filledShop_;
   if (otherShop || shop.ShopName != filledName_) {
     Text1_->setText(ui::ToQString(core::TrimTrailingBlanks(shop.ShopName)));
     filledName_ = shop.ShopName;
@@ -204,7 +207,7 @@ void frmShopEd::move_shop_to_screen() {
     ui::ShowCode(Combo1_, shop.ShopType, 0);
     filledType_ = shop.ShopType;
   }
-  filledShop_ = shop.ShopNo;
+  filledShop_ = defs_.ShopEntry;
 
   std::vector<std::int16_t> selectedItems;
   if (!otherShop) {

@@ -231,7 +231,7 @@ ui::EntryPager::Hooks frmMagicEd::pagerHooks() {
   hooks.newCaption = "New Spell";
   hooks.savedMessage = "Spell Saved";
   hooks.count = [this] { return defs_.SpellCount; };
-  hooks.shown = [this] { return long{defs_.Spell.SpellNo}; };
+  hooks.shown = [this] { return defs_.SpellEntry; };
   hooks.read = [this](long entry, ui::PageMove move) { return readEntry(entry, move); };
   hooks.takeScreen = [this] { return move_screen_to_mag(defs_.Spell); };
   hooks.unsaved = [this] { return unsaved(); };
@@ -244,10 +244,7 @@ ui::EntryPager::Hooks frmMagicEd::pagerHooks() {
 core::Status frmMagicEd::readEntry(long entry, ui::PageMove move) {
   if (move != ui::PageMove::Previous) return defs_.ReadSpellPair(entry);
   // "<" reads the working record only: the scratch record keeps the spell it held.
-  auto previous = defs_.Spells().ReadEntry(entry);
-  if (!previous.ok()) return previous.status();
-  defs_.Spell = std::move(previous.value());
-  return core::Status::Ok();
+  return defs_.ReadSpell(entry);
 }
 
 core::Status frmMagicEd::announced(const core::Status& status) {
@@ -259,7 +256,7 @@ bool frmMagicEd::unsaved() const {
   core::SpellRecord screen = defs_.Spell;
   // A box that cannot be stored is a change the designer has not saved.
   if (!move_screen_to_mag(screen).isEmpty()) return true;
-  return ui::DiffersFromStored(defs_.Spells(), screen);
+  return ui::DiffersFromStored(defs_.Spells(), defs_.SpellEntry, screen);
 }
 
 void frmMagicEd::move_mag_to_screen() {

@@ -2,6 +2,9 @@
 
 #include "core/numbers.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QObject>
 #include <QWidget>
 
 #include <utility>
@@ -19,10 +22,45 @@ QString Capitalised(QString text) {
   return text;
 }
 
+// Ctrl+Home and Ctrl+End page to the first and last entry from every control of the window. A
+// text box would take them as its own (start and end of its text), and a window's shortcut
+// never sees them then: the key presses are caught on their way to any control of the window.
+class PagingKeys : public QObject {
+ public:
+  PagingKeys(QWidget* window, EntryPager& pager) : window_(window), pager_(pager) {
+    QCoreApplication* application = QCoreApplication::instance();
+    if (application) application->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier) return false;
+    if (key->key() != Qt::Key_Home && key->key() != Qt::Key_End) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || (widget != window_ && !window_->isAncestorOf(widget))) return false;
+    if (key->key() == Qt::Key_Home)
+      pager_.first();
+    else
+      pager_.last();
+    return true;
+  }
+
+ private:
+  QWidget* window_;
+  EntryPager& pager_;
+};
+
 }  // namespace
 
 EntryPager::EntryPager(QWidget* window, Dialogs& dialogs, Hooks hooks)
-    : window_(window), dialogs_(dialogs), hooks_(std::move(hooks)) {}
+    : window_(window),
+      dialogs_(dialogs),
+      hooks_(std::move(hooks)),
+      pagingKeys_(std::make_unique<PagingKeys>(window, *this)) {}
+
+EntryPager::~EntryPager() = default;
 
 QString EntryPager::recordLine() const {
   return "Record" + Number(hooks_.shown()) + " of" + Number(hooks_.count());

@@ -11,9 +11,11 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
+class QObject;
 class QWidget;
 
 namespace ui {
@@ -32,7 +34,9 @@ class EntryPager {
     QString newCaption;           // the append button: "New Item"
     QString savedMessage;         // shown after a save ("Creature Saved"); empty for none
     std::function<long()> count;  // entries in the catalogue
-    std::function<long()> shown;  // the number of the entry in the working record
+    // The place the working record was read from (0: none), not the number it carries: paging
+    // goes from slot to slot, and a save writes back to the same slot.
+    std::function<long()> shown;
     // Reads entry n into the working record (and the scratch record where the editor wants it).
     std::function<core::Status(long entry, PageMove move)> read;
     // move_screen_to_x into the working record. Returns the caption of the first field that
@@ -51,12 +55,16 @@ class EntryPager {
   };
 
   EntryPager(QWidget* window, Dialogs& dialogs, Hooks hooks);
+  ~EntryPager();
+  EntryPager(const EntryPager&) = delete;
+  EntryPager& operator=(const EntryPager&) = delete;
 
   // "Record 5 of 12".
   QString recordLine() const;
 
   // "<<", "<", ">", ">>": nothing beyond the ends or in an empty catalogue; each asks about
-  // unsaved changes first.
+  // unsaved changes first. Ctrl+Home and Ctrl+End page to the first and last entry from any
+  // control of the window, a text box too.
   void first();
   void previous();
   void next();
@@ -87,6 +95,7 @@ class EntryPager {
   QWidget* window_;
   Dialogs& dialogs_;
   Hooks hooks_;
+  std::unique_ptr<QObject> pagingKeys_;  // Ctrl+Home and Ctrl+End, whatever has the focus
 };
 
 // One number box of an editor and the field it stores.
@@ -108,12 +117,12 @@ void ShowCode(ComboBox* list, int code, int firstCode);
 // list cannot show survives a save that did not touch the list.
 std::int16_t CodeFromList(const ComboBox* list, int firstCode, std::int16_t stored);
 
-// True when `screen` differs from entry screen.entryNumber() as this editor last read or stored
-// it (or it never read it). The disk is not read: that would take another editor's change for
-// this one's, and the save after the question would overwrite it without asking.
+// True when `screen` differs from entry n as this editor last read or stored it (or it never
+// read it). The disk is not read: that would take another editor's change for this one's, and
+// the save after the question would overwrite it without asking.
 template <class Record>
-bool DiffersFromStored(const core::Catalogue<Record>& catalogue, const Record& screen) {
-  const std::optional<Record> stored = catalogue.LastSeen(screen.entryNumber());
+bool DiffersFromStored(const core::Catalogue<Record>& catalogue, long entry, const Record& screen) {
+  const std::optional<Record> stored = catalogue.LastSeen(entry);
   if (!stored) return true;
   return core::Packed(*stored) != core::Packed(screen);
 }

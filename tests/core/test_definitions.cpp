@@ -178,7 +178,7 @@ class DefinitionsTest : public QObject {
     QVERIFY(defs.WriteItem().ok());
     defs.Item.pack(std::span<std::uint8_t>(expected.data() + 2 * 222, 182));
     QCOMPARE(toHex(readBytes(path)), toHex(expected));  // slack of slot 3 stays 0x5A
-    defs.Item.ItemNo = 0;  // would land on the header and wipe the count
+    defs.ItemEntry = 0;  // would land on the header and wipe the count
     QVERIFY(!defs.WriteItem().ok());
     QCOMPARE(toHex(readBytes(path)), toHex(expected));
 
@@ -222,7 +222,7 @@ class DefinitionsTest : public QObject {
     nameEntry(defs.Item, "Bow");
     QVERIFY(defs.AppendItem().ok());
     QCOMPARE(defs.ItemPluralName(5), padded("Bows"));
-    defs.Item.ItemNo = 10;  // beyond the end: the slots between are zeros
+    defs.ItemEntry = 10;  // beyond the end: the slots between are zeros
     QVERIFY(defs.WriteItem().ok());
     QCOMPARE(defs.ItemName(10), padded("Bow"));
     QCOMPARE(defs.ItemName(9), std::string(20, '\0'));

@@ -62,7 +62,7 @@ struct ShopEditor {
 
   // The menu entry, as the designer opens the editor (on shop `shop` of the working record).
   shops::frmShopEd* open(long shop = 0) {
-    if (shop > 0) w.defs->Shop.ShopNo = static_cast<std::int16_t>(shop);
+    if (shop > 0) w.defs->ShopEntry = shop;
     w.trigger("mnuShop");
     editor = w.registry->find<shops::frmShopEd>("frmShopEd");
     return editor;
