@@ -97,11 +97,43 @@ FAULTS = [
     ("save writing an entry to the slot its number names", "src/core/definitions.cpp",
      "return catalogue.WriteEntry(place, working, overwrite);",
      "return catalogue.WriteEntry(working.entryNumber(), working, overwrite);"),
-    ("negative header count taken as 0", "src/core/definitions.cpp",
+    ("negative header count taken as 0", "src/core/catalogue.h",
      "whole > 0 ? whole - 1 : 0", "whole > 0 ? 0 : 0"),
     ("paging keys watched on the window only, so a box of several lines keeps Ctrl+Home",
      "src/ui/entry_pager.cpp", "application->installEventFilter(this);",
      "window->installEventFilter(this);"),
+    # lists and small editor controls: keys, carried choices, owned windows
+    ("Tab moving between a list's cells", "src/ui/list_view.cpp",
+     "setTabKeyNavigation(false);", "setTabKeyNavigation(true);"),
+    ("Enter in a list picking nothing", "src/ui/list_view.cpp",
+     "emit rowPicked(selectedPosition());\n    return;", "return;"),
+    ("a type change showing the stored use instead of the one on screen",
+     "src/equipment/frm_equip_ed.cpp",
+     "ui::ShowCode(scroll ? Combo3_ : Combo2_, screenUse_, 1);",
+     "ui::ShowCode(scroll ? Combo3_ : Combo2_, defs_.Item.UseCode, 1);"),
+    ("item effect windows left open after the editor", "src/equipment/frm_equip_ed.cpp",
+     '  registry_.close("frmEquipEffEd");\n  registry_.close("frmEquipEffect");', ""),
+    ("creature editor Tab order leaving the saving throws in creation order",
+     "src/creatures/frm_creat_ed_layout.cpp", "for (int i = row; i < core::SaveCategoryCount; i += 3)",
+     "for (int i = row * 2; i < row * 2 + 2; ++i)"),
+    ("a read-only check box taking clicks", "src/ui/controls.cpp",
+     "return !readOnly_ && QCheckBox::hitButton(position);",
+     "return QCheckBox::hitButton(position);"),
+    ("a cut drop-down showing only its own hint", "src/ui/controls.cpp",
+     "if (event->type() == QEvent::ToolTip && isTextCut())", "if (false)"),
+    # several-slot writes, the one chunked reader, the spell progression
+    ("several-slot write going in place, slot by slot", "src/core/catalogue_whole_file.h",
+     "  status = file_.ReplaceWith(contents);\n",
+     "  for (const SlotBytes& change : changes) {\n    status = file_.Write(change.slot, change.bytes);\n"
+     "    if (!status.ok()) break;\n  }\n  if (status.ok()) status = file_.Sync();\n"),
+    ("several-slot write skipping the changed-on-disk check", "src/core/catalogue_whole_file.h",
+     "  if (!overwrite) {\n    for (const SlotBytes& change : changes) {",
+     "  if (!overwrite && changes.empty()) {\n    for (const SlotBytes& change : changes) {"),
+    ("progression count not following the header the window read",
+     "src/core/spell_progression.cpp", "      defs.SpellProgCount = count;\n", ""),
+    ("chunked entries keeping parts of a replaced or rewritten file", "src/core/catalogue_sweep.h",
+     "    if (catalogue_.generation() != generation_) {\n      chunks_.clear();",
+     "    if (false) {\n      chunks_.clear();"),
     # safe writes: second editors, failed writes, missing files, the folder lock
     ("unsaved-changes check reading the entry from disk", "src/ui/entry_pager.h",
      "const std::optional<Record> stored = catalogue.LastSeen(entry);",
@@ -122,7 +154,6 @@ FAULTS = [
     ("editor opened anyway never taking the freed lock", "src/app/folder_lock.cpp",
      "  lock.takeWhenFreed();\n", ""),
 ]
-
 
 def run(command, cwd=ROOT):
     return subprocess.run(command, cwd=cwd, stdout=subprocess.DEVNULL,
