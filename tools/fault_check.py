@@ -91,7 +91,8 @@ FAULTS = [
     ("facing mask read from the wrong special field", "src/maps/special_descriptions.cpp",
      "map.Special(index, SpecialField::Param2);", "map.Special(index, SpecialField::Param3);"),
     ("a stored slot not put on disk (no sync)", "src/core/record_file.cpp",
-     "  if (status.ok()) status = Sync();\n  if (!status.ok()) {", "  if (!status.ok()) {"),
+     "  if (status.ok()) status = Sync();\n  if (status.ok()) return status;",
+     "  if (status.ok()) return status;"),
     # catalogue editors: entries in their own slots, counts, paging keys
     ("save writing an entry to the slot its number names", "src/core/definitions.cpp",
      "return catalogue.WriteEntry(place, working, overwrite);",
@@ -162,6 +163,25 @@ FAULTS = [
     ("a slot written in pieces, so a crash can leave half of it", "src/core/record_file.cpp",
      "WriteAt(fd_, data.data() + done, data.size() - done,",
      "WriteAt(fd_, data.data() + done, std::min<std::size_t>(data.size() - done, 64),"),
+    # safe writes: second editors, failed writes, missing files, the folder lock
+    ("unsaved-changes check reading the entry from disk", "src/ui/entry_pager.h",
+     "const std::optional<Record> stored = catalogue.LastSeen(entry);",
+     "const std::optional<Record> stored = catalogue.ReadEntry(entry).value();"),
+    ("append written over entries another editor added", "src/core/catalogue_impl.h",
+     "if (*onDisk != count) {", "if (*onDisk < count) {"),
+    ("failed header write of an append leaving the entry behind", "src/core/catalogue_impl.h",
+     "Status::WithFailedUndo(status, file_.PutBack(newCount + 1, old, *oldSize))", "status"),
+    ("failed store leaving its half-written bytes", "src/core/record_file.cpp",
+     "return Status::WithFailedUndo(status, PutBack(slot, old, *before));", "return status;"),
+    ("failed put-back not reported", "src/core/status.h",
+     "if (undo.ok()) return failure;", "return failure;"),
+    ("failed save remembering the bytes from before it", "src/core/catalogue_impl.h",
+     "if (file_.Read(slot, now).ok()) guard_.remember(slot, now);",
+     "if (file_.Read(slot, now).ok()) {}"),
+    ("missing Maps.dat made again by Open and Save", "src/core/definitions.cpp",
+     "auto file = OpenMapsFile(datFolder, false);", "auto file = OpenMapsFile(datFolder, true);"),
+    ("editor opened anyway never taking the freed lock", "src/app/folder_lock.cpp",
+     "  lock.takeWhenFreed();\n", ""),
 ]
 
 def run(command, cwd=ROOT):

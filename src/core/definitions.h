@@ -107,21 +107,28 @@ class ModDefinitions {
   Status WriteCreature(bool overwrite = false);
   Status WriteShop(bool overwrite = false);
   Status WriteSpell(bool overwrite = false);
-  // The append pattern on the working record and its count.
-  Status AppendItem(bool overwrite = false);
-  Status AppendCreature(bool overwrite = false);
-  Status AppendShop(bool overwrite = false);
-  Status AppendSpell(bool overwrite = false);
+  // The append pattern on the working record and its count. When another editor added entries,
+  // nothing is written and the count becomes the one on disk (Status::changedOnDisk()): ask the
+  // designer, and call again to add the entry after them.
+  Status AppendItem();
+  Status AppendCreature();
+  Status AppendShop();
+  Status AppendSpell();
   // The spell-progression record as entry SpellProgCount + 1.
-  Status AppendSpellProg(bool overwrite = false);
+  Status AppendSpellProg();
 
   // Tidies the shop working record's stock.
   void pack_shop_stock();
 
   // --- Maps.dat, opened and closed around each access ---
-  Status LoadMap(long mapNumber);  // into Map; a number below 1 is refused
+  // Into Map; a number below 1 is refused. Only start-up makes a missing Maps.dat: here it is
+  // Status::fileMissing(), and Map stays as it was.
+  Status LoadMap(long mapNumber);
   // Map into that slot; a number below 1 is refused. `overwrite` as for the catalogue writes.
+  // A missing Maps.dat is not made again: Status::fileMissing() (see CreateMapsFile).
   Status SaveMap(long mapNumber, bool overwrite = false);
+  // Makes a new, empty Maps.dat in place of one that went missing, once the designer agreed.
+  Status CreateMapsFile();
 
   // --- Undo and redo of the map record ---
   // A window that changed the map record calls this instead of NotifyChanged(MapChanged): the

@@ -74,8 +74,8 @@ ui::EntryPager::Hooks frmCreatEd::pagerHooks() {
     if (status.ok()) creaturesChanged();
     return status;
   };
-  hooks.append = [this](bool overwrite) {
-    core::Status status = defs_.AppendCreature(overwrite);
+  hooks.append = [this] {
+    core::Status status = defs_.AppendCreature();
     // The new entry goes into the scratch record as well, as every entry read does.
     if (status.ok()) status = defs_.ReadCreaturePair(defs_.CreatureCount);
     if (status.ok()) creaturesChanged();

@@ -71,8 +71,8 @@ ui::EntryPager::Hooks frmEquipEd::pagerHooks() {
     if (status.ok()) notifyItemChanged();
     return status;
   };
-  hooks.append = [this](bool overwrite) {
-    const core::Status status = defs_.AppendItem(overwrite);
+  hooks.append = [this] {
+    const core::Status status = defs_.AppendItem();
     if (status.ok()) notifyItemChanged();
     return status;
   };

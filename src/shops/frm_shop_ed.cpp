@@ -159,9 +159,9 @@ ui::EntryPager::Hooks frmShopEd::pagerHooks() {
     if (status.ok()) notifyShopChanged();
     return status;
   };
-  hooks.append = [this](bool overwrite) {
+  hooks.append = [this] {
     closeAddDialog();
-    core::Status status = defs_.AppendShop(overwrite);
+    core::Status status = defs_.AppendShop();
     // The new shop becomes both the working and the scratch record.
     if (status.ok()) status = defs_.ReadShopPair(defs_.ShopCount);
     if (status.ok()) notifyShopChanged();

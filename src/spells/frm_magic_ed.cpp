@@ -236,7 +236,7 @@ ui::EntryPager::Hooks frmMagicEd::pagerHooks() {
   hooks.takeScreen = [this] { return move_screen_to_mag(defs_.Spell); };
   hooks.unsaved = [this] { return unsaved(); };
   hooks.write = [this](bool overwrite) { return announced(defs_.WriteSpell(overwrite)); };
-  hooks.append = [this](bool overwrite) { return announced(defs_.AppendSpell(overwrite)); };
+  hooks.append = [this] { return announced(defs_.AppendSpell()); };
   hooks.show = [this] { move_mag_to_screen(); };
   return hooks;
 }
