@@ -2,7 +2,6 @@
 // written by another tool, is paged through and saved without typing, and the files do not
 // change by a byte. What is typed is stored as a typed field is.
 #include "app/editor_forms.h"
-#include "core/text.h"
 #include "maps/main_window_fixture.h"
 #include "support/test_registry.h"
 #include "ui/list_view.h"
@@ -20,40 +19,34 @@ std::string Fill(std::string text, std::size_t width, char pad = ' ') {
   return text;
 }
 
-// Stored forms of a text: stored form k is in entry k (and map text k) of the test files.
+// Stored forms of a text: form k is in entry k + 1 (and map text k + 1) of the test files.
 struct ByteForm {
   const char* name;
-  std::string (*make)(std::size_t width);
+  std::string text;
+  char pad = ' ';
 };
 const ByteForm Forms[] = {
-    {"CR LF", [](std::size_t w) { return Fill("Fen\r\nMarsh", w); }},
-    {"lone CR", [](std::size_t w) { return Fill("Fen\rMarsh \r", w); }},
-    {"lone LF", [](std::size_t w) { return Fill("\nFen\nMarsh", w); }},
-    {"no-break space",
-     [](std::size_t w) {
-       return Fill(
-           "Fen\xA0"
-           "Bow\xA0",
-           w);
-     }},
-    {"bytes 0x80-0xFF",
-     [](std::size_t w) { return Fill("\x80\x81\x8D\x8F\x90\x9D\xA9\xE9\xFF", w); }},
-    {"zero padding", [](std::size_t w) { return Fill("Zap", w, '\0'); }},
-    {"bytes after a zero", [](std::size_t w) { return Fill(std::string("Zap\0old", 7), w); }},
-    {"full width", [](std::size_t w) { return Fill(std::string(w, 'W'), w); }},
-    {"all zeros", [](std::size_t w) { return std::string(w, '\0'); }},
+    {"CR LF", "Fen\r\nMarsh"},
+    {"lone CR", "Fen\rMarsh \r"},
+    {"lone LF", "\nFen\nMarsh"},
+    {"no-break space", "Old\xA0Oak\xA0"},
+    {"bytes 0x80-0xFF", "\x80\x81\x8D\x8F\x90\x9D\xA9\xE9\xFF"},
+    {"zero padding", "Zap", '\0'},
+    {"bytes after a zero", std::string("Zap\0old", 7)},
+    {"full width", std::string(core::DescriptionWidth, 'W')},
+    {"all zeros", "", '\0'},
 };
 constexpr int FormCount = static_cast<int>(std::size(Forms));
+
+std::string Form(int k, std::size_t width) {
+  return Fill(Forms[k].text, width, Forms[k].pad);
+}
 
 template <class Record>
 std::vector<Record> HostileEntries(void (*fill)(Record&, int form)) {
   std::vector<Record> entries(FormCount);
   for (int k = 0; k < FormCount; ++k) fill(entries[static_cast<std::size_t>(k)], k);
   return entries;
-}
-
-std::string Form(int k, std::size_t width) {
-  return Forms[k].make(width);
 }
 
 void WriteHostileFiles(const test_support::TestDataDir& dir) {
@@ -107,8 +100,9 @@ bool AskedToSave(const ui::ScriptedDialogs& dialogs) {
 
 // A main window with every editor on the hostile files.
 struct HostileWindows : MainWindow {
-  HostileWindows() : MainWindow(main_window_test::Unopened{}) {
-    WriteHostileFiles(*dir);
+  explicit HostileWindows(void (*write)(const test_support::TestDataDir&) = WriteHostileFiles)
+      : MainWindow(main_window_test::Unopened{}) {
+    write(*dir);
     open();
     AddEditorForms(*registry, *defs, dialogs);
     refreshMenus();
@@ -143,47 +137,28 @@ class TextBytesTest : public QObject {
  private slots:
   // Every entry of every catalogue editor paged through with ">" and saved without typing: no
   // question, not a byte changed. Each entry holds another stored form in each text field.
-  void untouchedCatalogueEntriesKeepTheirBytes_data() {
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QString>("file");
-    QTest::newRow("items") << "mnuItemEdit"
-                           << "frmEquipEd"
-                           << "Item.dat";
-    QTest::newRow("creatures") << "mnuMonEdit"
-                               << "frmCreatEd"
-                               << "Mon.dat";
-    QTest::newRow("spells") << "mnuMagEdit"
-                            << "frmMagicEd"
-                            << "Mag.dat";
-    QTest::newRow("shops") << "mnuShop"
-                           << "frmShopEd"
-                           << "Shop.dat";
-  }
   void untouchedCatalogueEntriesKeepTheirBytes() {
-    QFETCH(QString, menu);
-    QFETCH(QString, form);
-    QFETCH(QString, file);
-    HostileWindows w;
-    const auto path = w.dir->datFile(file.toStdString());
-    const auto before = test_support::readBytes(path);
-    w.trigger(menu);
-    Button(w.form(form), "<<")->click();
-    for (int k = 0; k < FormCount; ++k) {
-      if (w.formClosed(form)) w.trigger(menu);  // the shop editor closes on Save
-      QWidget* editor = w.form(form);
-      const QString record = QString("Record %1 of %2").arg(k + 1).arg(FormCount);
-      QVERIFY2(RecordLine(editor) == record, qPrintable(RecordLine(editor) + " for " + record));
-      QVERIFY2(!AskedToSave(w.dialogs), Forms[k].name);
-      Button(editor, "Save")->click();
-      QVERIFY2(test_support::readBytes(path) == before, Forms[k].name);
-      if (w.formClosed(form)) w.trigger(menu);
-      Button(w.form(form), ">")->click();
+    for (const auto& [menu, form, file] : {std::tuple{"mnuItemEdit", "frmEquipEd", "Item.dat"},
+                                           {"mnuMonEdit", "frmCreatEd", "Mon.dat"},
+                                           {"mnuMagEdit", "frmMagicEd", "Mag.dat"},
+                                           {"mnuShop", "frmShopEd", "Shop.dat"}}) {
+      HostileWindows w;
+      const auto path = w.dir->datFile(file);
+      const auto before = test_support::readBytes(path);
+      for (int k = 0; k < FormCount; ++k) {
+        if (w.formClosed(form)) w.trigger(menu);  // the shop editor closes on Save
+        if (k == 0) Button(w.form(form), "<<")->click();
+        const QString record = QString("Record %1 of %2").arg(k + 1).arg(FormCount);
+        QVERIFY2(RecordLine(w.form(form)) == record, qPrintable(form + (": " + record)));
+        Button(w.form(form), "Save")->click();
+        QVERIFY2(test_support::readBytes(path) == before, qPrintable(form + (": " + record)));
+        if (w.formClosed(form)) w.trigger(menu);
+        Button(w.form(form), ">")->click();
+      }
+      QVERIFY(w.form(form)->close());
+      QVERIFY2(!AskedToSave(w.dialogs), form);
+      QCOMPARE(test_support::toHex(test_support::readBytes(path)), test_support::toHex(before));
     }
-    Button(w.form(form), "<<")->click();
-    QVERIFY(w.form(form)->close());
-    QVERIFY(!AskedToSave(w.dialogs));
-    QCOMPARE(test_support::toHex(test_support::readBytes(path)), test_support::toHex(before));
   }
 
   // Every short and long map text opened and stored with OK unchanged: no step, and the map
@@ -241,11 +216,9 @@ class TextBytesTest : public QObject {
   // An empty Mag.dat shows an empty description, and "New Spell" stores blanks where a typed
   // spell has them, not the zeros read past the end of the file.
   void newEntryFromAnEmptyFileStoresBlanks() {
-    MainWindow w(main_window_test::Unopened{});
-    test_support::writeBytes(w.dir->datFile("Mag.dat"), {});
-    w.open();
-    AddEditorForms(*w.registry, *w.defs, w.dialogs);
-    w.refreshMenus();
+    HostileWindows w([](const test_support::TestDataDir& dir) {
+      test_support::writeBytes(dir.datFile("Mag.dat"), {});
+    });
     w.trigger("mnuMagEdit");
     QWidget* spells = w.form("frmMagicEd");
     QCOMPARE(spells->findChild<ui::TextArea*>("Text11")->text(), QString());
@@ -276,15 +249,10 @@ class TextBytesTest : public QObject {
     TypeAtEnd(description, "\nx");
     Button(spells, "Save")->click();
     QCOMPARE(test_support::storedSlot<core::SpellRecord>(w.dir->datFile("Mag.dat"), 3).Description,
-             Fill("Fen\xA0"
-                  "Bow\xA0\r\nx",
-                  core::DescriptionWidth));
+             Fill("Old\xA0Oak\xA0\r\nx", core::DescriptionWidth));
 
     // Long texts 1..4: CR LF, lone CR, lone LF, none.
     const char* typedBreak[] = {"\r\n", "\r", "\n", "\n"};
-    const std::string stored[] = {"Fen\r\nMarsh", "Fen\rMarsh \r", "\nFen\nMarsh",
-                                  "Fen\xA0"
-                                  "Bow\xA0"};
     w.trigger("mnuMapLTxt");
     for (int k = 0; k < 4; ++k) {
       QTest::mouseClick(w.formControl("frmLTextEd", "Label2_" + QString::number(k + 1)),
@@ -292,7 +260,7 @@ class TextBytesTest : public QObject {
       TypeAtEnd(w.formControl<ui::TextArea>("frmLTextEnter", "Text1"), "\ny");
       w.formControl<ui::Button>("frmLTextEnter", "Command1")->click();
       settle();
-      const std::string expected = core::TrimTrailingBlanks(stored[k]) + typedBreak[k] + "y";
+      const std::string expected = Forms[k].text + typedBreak[k] + "y";
       QCOMPARE(w.defs->Map.LongText(k + 1), Fill(expected, core::MapLongTextWidth));
     }
   }
