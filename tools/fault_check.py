@@ -182,6 +182,26 @@ FAULTS = [
      "auto file = OpenMapsFile(datFolder, false);", "auto file = OpenMapsFile(datFolder, true);"),
     ("editor opened anyway never taking the freed lock", "src/app/folder_lock.cpp",
      "  lock.takeWhenFreed();\n", ""),
+     "  if (status.ok()) status = Sync();\n  if (!status.ok()) {", "  if (!status.ok()) {"),
+    # text boxes: stored bytes kept, zero bytes, padding, typed line breaks
+    ("unedited text box coded again instead of giving back its bytes", "src/ui/controls.cpp",
+     "if (!storesAsShown_ && !edited()) return stored_;", "if (false) return stored_;"),
+    ("stored text shown past its first zero byte", "src/ui/controls.cpp",
+     "core::TrimTrailingBlanks(stored.substr(0, stored.find('\\0')))",
+     "core::TrimTrailingBlanks(stored)"),
+    ("padding blanks shown in the box", "src/ui/controls.cpp",
+     "core::TrimTrailingBlanks(stored.substr(0, stored.find('\\0')))",
+     "std::string(stored.substr(0, stored.find('\\0')))"),
+    ("typed line break of a spell description stored as LF", "src/ui/controls.cpp",
+     'typed.replace(QLatin1Char(\'\\n\'), QLatin1String("\\r\\n"));', "{}"),
+    ("typed line break of a long text ignoring the form the text uses", "src/ui/controls.cpp",
+     "if (at == std::string_view::npos || stored[at] == '\\n')", "if (true)"),
+    ("multi-line box reading a no-break space as a blank", "src/ui/controls.cpp",
+     "QString raw = document()->toRawText();", "QString raw = toPlainText();"),
+    ("new entry keeping the zero bytes of the entry it was copied from", "src/ui/entry_pager.cpp",
+     "const StoresAsShown asShown(window_);", ""),
+    ("equipment list showing the zero bytes of a name", "src/equipment/frm_equip_list2.cpp",
+     "ui::ToShownText(item.ItemName)", "ui::ToQString(item.ItemName)"),
 ]
 
 def run(command, cwd=ROOT):

@@ -139,6 +139,9 @@ bool EntryPager::append() {
          ", the most the file can hold.");
     return false;
   }
+  // A new entry is stored as shown, not with the stored bytes of the entry it was copied from
+  // (an entry past the end of the file reads as zeros where a typed one has blanks).
+  const StoresAsShown asShown(window_);
   if (!takeScreen("Nothing was added.")) return false;
   long known = hooks_.count();
   core::Status status = hooks_.append();
