@@ -91,6 +91,14 @@ Status OpenWithHeader(const Result<std::filesystem::path>& datFolder, Catalogue<
     notices.push_back(where + ": the header counts " + std::to_string(count) +
                       " entries, but the file holds only " + std::to_string(held) +
                       "; the missing entries read as empty");
+  } else if (!noun.empty() && count < held) {
+    // An addition stopped between its entry and its header leaves an entry the count does not
+    // name: said once, so the designer knows why the next one reuses its slot.
+    const long extra = held - count;
+    notices.push_back(where + ": holds " + std::to_string(extra) +
+                      (extra == 1 ? " entry" : " entries") + " past its count of " +
+                      std::to_string(count) + ", from slot " + std::to_string(count + 2) +
+                      " (an addition cut short?); the next new " + noun + " is written there");
   }
   if (!noun.empty()) NoticeMisnumbered(catalogue, std::min(count, held), noun, notices);
   return Status::Ok();

@@ -101,7 +101,7 @@ Dialogs::SaveChoice ScriptedDialogs::askSaveDiscardCancel(QWidget*, const QStrin
 
 Dialogs::MoveChoice ScriptedDialogs::askMoveKeepCancel(QWidget*, const QString& text,
                                                        const QString& title) {
-  shown_.push_back(Shown{Kind::MoveQuestion, text, title, {}});
+  shown_.push_back(Shown{Kind::MoveQuestion, text, title, {}, {}});
   if (moveChoices_.empty()) {
     ++unanswered_;
     return MoveChoice::Cancel;

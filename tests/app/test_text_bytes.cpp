@@ -119,9 +119,12 @@ struct HostileWindows : MainWindow {
 // Types `keys` at the end of a box's text, as a designer does ('\n' is Enter).
 void TypeAtEnd(QWidget* box, const QString& keys) {
   box->setFocus();
-  // Ctrl+End pages a catalogue editor to its last entry; a one-line box ends at End.
-  QTest::keyClick(box, Qt::Key_End,
-                  qobject_cast<ui::TextArea*>(box) ? Qt::ControlModifier : Qt::NoModifier);
+  // Ctrl+End pages a catalogue editor to its last entry, even from a box of several lines, so
+  // the cursor goes to the end of such a box as a click there would put it.
+  if (auto* area = qobject_cast<ui::TextArea*>(box))
+    area->moveCursor(QTextCursor::End);
+  else
+    QTest::keyClick(box, Qt::Key_End);
   const QStringList lines = keys.split('\n');
   for (qsizetype i = 0; i < lines.size(); ++i) {
     if (i > 0) QTest::keyClick(box, Qt::Key_Return);

@@ -33,45 +33,6 @@ struct WriteCommand {
   std::function<core::Status(core::ModDefinitions&)> run;
 };
 
-// Checks that find a fault whose mend is on another branch. Each run is made in full and its
-// failure shown as expected; once the mend is merged the check passes, which fails the run until
-// the entry is taken out of this list.
-struct AwaitingMerge {
-  const char* command;
-  Mode mode;
-  const char* faults;  // their numbers in the issue about writes around the safeguards
-};
-const std::vector<AwaitingMerge> KnownFaultsAwaitingMerge = {
-    // A failed sync of a save: the retry is taken for another editor's change.
-    {"map save", Mode::Fail, "7"},
-    {"item save", Mode::Fail, "7"},
-    {"creature save", Mode::Fail, "7"},
-    {"shop save", Mode::Fail, "7"},
-    {"spell save", Mode::Fail, "7"},
-    // A failed sync of the header after an append leaves a counted entry cut back.
-    {"item append", Mode::Fail, "6, 7"},
-    {"creature append", Mode::Fail, "6, 7"},
-    {"shop append", Mode::Fail, "6, 7"},
-    {"spell append", Mode::Fail, "6, 7"},
-    // The progression writes around the safe path.
-    {"progression add", Mode::Fail, "3, 8"},
-    {"progression add", Mode::Crash, "3, 5"},
-    {"progression remove", Mode::Fail, "5, 8"},
-    {"progression remove", Mode::Crash, "5"},
-    // An append changes two slots: a crash between the entry and the header leaves an
-    // uncounted entry that the next start does not mention.
-    {"item append", Mode::Crash, "5"},
-    {"creature append", Mode::Crash, "5"},
-    {"shop append", Mode::Crash, "5"},
-    {"spell append", Mode::Crash, "5"},
-};
-
-const AwaitingMerge* awaitingMerge(const std::string& command, Mode mode) {
-  for (const AwaitingMerge& known : KnownFaultsAwaitingMerge)
-    if (command == known.command && mode == known.mode) return &known;
-  return nullptr;
-}
-
 const std::vector<WriteCommand>& commands() {
   using core::ModDefinitions;
   static const std::vector<WriteCommand> all = {
@@ -235,13 +196,6 @@ class WriteFaultTest : public QObject {
       QTest::newRow(commands()[i].name) << static_cast<int>(i);
   }
 
-  void expectKnown(const WriteCommand& command, Mode mode) {
-    if (const AwaitingMerge* known = awaitingMerge(command.name, mode))
-      QEXPECT_FAIL("",
-                   qPrintable(QString("faults %1, mended on another branch").arg(known->faults)),
-                   Continue);
-  }
-
  private slots:
   // Each call fails in turn: the files are as before or as after, the designer is told (the
   // command fails with a message naming the file) and the same command then works.
@@ -282,7 +236,6 @@ class WriteFaultTest : public QObject {
         faults << QString("failed %1: the next try leaves other bytes than a clean run").arg(call);
     }
     qInfo("%s: %d calls failed in turn", command.name, ref.calls);
-    expectKnown(command, Mode::Fail);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
   }
 
@@ -323,7 +276,6 @@ class WriteFaultTest : public QObject {
       }
     }
     qInfo("%s: a crash after each of %d calls", command.name, ref.calls);
-    expectKnown(command, Mode::Crash);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
   }
 };

@@ -191,7 +191,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   readCatalogue(defs.Creatures(), defs.CreatureCount);
   readCatalogue(defs.Shops(), defs.ShopCount);
   readCatalogue(defs.Spells(), defs.SpellCount);
-  auto progression = core::ReadSpellProgression(defs.SpellProgression(), defs.SpellProgCount);
+  auto progression = core::ReadSpellProgression(defs);
   if (progression.ok()) (void)core::SpellProgressionRows(*progression, -1);
   for (long map = 1; map <= 3; ++map) (void)defs.LoadMap(map);
 
