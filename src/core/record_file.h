@@ -27,6 +27,9 @@ class RecordFile {
   // Opens the file for reading and writing, creating it empty when it does not exist (its folder
   // must exist). A file without write permission opens for reading only; writes then fail.
   static Result<RecordFile> Open(const std::filesystem::path& path, std::size_t slotLength);
+  // Opens an existing file for reading only: a missing file is an error, never created.
+  static Result<RecordFile> OpenForReading(const std::filesystem::path& path,
+                                           std::size_t slotLength);
 
   bool isOpen() const { return fd_ >= 0; }
   bool readOnly() const { return readOnly_; }
