@@ -89,10 +89,11 @@ Status GameScan::Run() {
   check_.index.Finish();
   Resolve();
   // Files in a fixed order, each in the order of its entries.
-  std::stable_sort(
-      check_.findings.begin(), check_.findings.end(), [](const auto& a, const auto& b) {
-        return std::tie(a.place.file, a.place.entry) < std::tie(b.place.file, b.place.entry);
-      });
+  std::stable_sort(check_.findings.begin(), check_.findings.end(),
+                   [](const auto& a, const auto& b) {
+                     return std::tie(a.place.file, a.place.entry, a.place.slotKind, a.place.slot) <
+                            std::tie(b.place.file, b.place.entry, b.place.slotKind, b.place.slot);
+                   });
   return Status::Ok();
 }
 
@@ -156,7 +157,7 @@ void GameScan::CheckMap(const MapRecord& map, long number) {
   const Place at{GameFile::Maps, number};
   if (map.MapNo != number) {
     Add(Severity::Warning, at,
-        "its record carries the number " + Number(map.MapNo) + " instead of " + Number(number));
+        "Its record carries the number " + Number(map.MapNo) + " instead of " + Number(number));
   }
   for (int slot = 0; slot < EncounterSlotCount; ++slot) {
     const long creature = map.Encounter(slot, EncounterField::Creature);
@@ -177,7 +178,7 @@ void GameScan::CheckSpecial(const MapRecord& map, long number, int index) {
                  onMap ? s.SquareY : -1};
   if (!onMap) {
     Add(Severity::Warning, at,
-        "it sits on square " + Number(s.SquareX) + "X, " + Number(s.SquareY) +
+        "It sits on square " + Number(s.SquareX) + "X, " + Number(s.SquareY) +
             "Y, outside the map: it is counted but never listed or drawn");
   }
   switch (s.Kind) {
@@ -209,9 +210,10 @@ void GameScan::CheckSpecial(const MapRecord& map, long number, int index) {
       const int count = isLong ? MapLongTextCount : MapTextCount;
       const std::string kind = isLong ? "Show Long Text" : "Show Text";
       const std::string noun = isLong ? "long text " : "text ";
+      const std::string nouns = isLong ? "long texts " : "texts ";
       if (s.Param1 < 0 || s.Param1 >= count) {
         Add(Severity::Error, at,
-            kind + " names " + noun + Number(s.Param1) + ", but a map holds " + noun + "0 to " +
+            kind + " names " + noun + Number(s.Param1) + ", but a map holds " + nouns + "0 to " +
                 Number(count - 1));
       } else if (Blank(isLong ? map.LongText(s.Param1) : map.Text(s.Param1))) {
         Add(Severity::Warning, at, kind + " shows " + noun + Number(s.Param1) + ", which is blank");
@@ -230,7 +232,7 @@ void GameScan::CheckSpecial(const MapRecord& map, long number, int index) {
       if (s.Param1 == RewardItem && s.Param3 != 0) Refer(RefTarget::Item, s.Param3, at, "Reward");
       break;
     default:
-      Add(Severity::Warning, at, "its kind " + Number(s.Kind) + " is none of the eight kinds");
+      Add(Severity::Warning, at, "Its kind " + Number(s.Kind) + " is none of the eight kinds");
   }
   if (s.CondFlag >= 1) Refer(RefTarget::Flag, s.CondFlag, at, "Its condition");
 }
@@ -241,7 +243,7 @@ void GameScan::CheckEdges(const MapRecord& map, long number) {
     const int code = map.WallCode(x, y, side), other = map.WallCode(nx, ny, nside);
     if (code == other) return;
     Add(Severity::Note, {GameFile::Maps, number, SlotKind::None, -1, x, y},
-        "its " + std::string(DirectionNames[static_cast<std::size_t>(side)]) + " side is " +
+        "Its " + std::string(DirectionNames[static_cast<std::size_t>(side)]) + " side is " +
             std::string(WallNames[static_cast<std::size_t>(code)]) + ", but the " +
             std::string(DirectionNames[static_cast<std::size_t>(nside)]) + " side of square " +
             Number(nx) + "X, " + Number(ny) + "Y is " +
@@ -271,10 +273,10 @@ Status GameScan::ReadCatalogue(GameFile file, std::string_view plural, Held& hel
       0, static_cast<long>((*size + Record::SlotLength - 1) / Record::SlotLength) - 1);
   const Place whole{file, 0};
   if (count < 0) {
-    Add(Severity::Error, whole, "its header holds the entry count " + Number(count));
+    Add(Severity::Error, whole, "Its header holds the entry count " + Number(count));
   } else if (count > inFile) {
     Add(Severity::Warning, whole,
-        "its header counts " + Number(count) + " " + std::string(plural) + ", but the file holds " +
+        "Its header counts " + Number(count) + " " + std::string(plural) + ", but the file holds " +
             Number(inFile));
   }
   held.count = std::max(0L, count);
@@ -283,7 +285,7 @@ Status GameScan::ReadCatalogue(GameFile file, std::string_view plural, Held& hel
                       [&](long entry, const Record& record) {
                         if (record.entryNumber() != entry) {
                           Add(Severity::Warning, {file, entry},
-                              "its record carries the number " + Number(record.entryNumber()) +
+                              "Its record carries the number " + Number(record.entryNumber()) +
                                   " instead of " + Number(entry));
                         }
                         held.empty[static_cast<std::size_t>(entry - 1)] = check(entry, record);
@@ -296,7 +298,7 @@ Status GameScan::ReadCatalogues() {
       GameFile::Items, "items", items_, [&](long entry, const ItemRecord& item) {
         if (item.ItemType == SpellScrollType) {
           if (item.UseCode == 0) {
-            Add(Severity::Warning, {GameFile::Items, entry}, "the Spell Scroll holds no spell");
+            Add(Severity::Warning, {GameFile::Items, entry}, "The Spell Scroll holds no spell");
           } else {
             Refer(RefTarget::Spell, item.UseCode, {GameFile::Items, entry}, "Spell Scroll");
           }
@@ -346,12 +348,12 @@ Status GameScan::ReadCatalogues() {
         const Place at{GameFile::SpellProgression, entry};
         if (row.ProgClass < 0 || row.ProgClass >= static_cast<int>(ClassNames.size())) {
           Add(Severity::Warning, at,
-              "its class code " + Number(row.ProgClass) +
+              "Its class code " + Number(row.ProgClass) +
                   " is none of the eight classes (0 to 7): the spell progression never shows it");
         }
         if (row.ProgLevel < 1 || row.ProgLevel > ProgLevels) {
           Add(Severity::Warning, at,
-              "its level " + Number(row.ProgLevel) +
+              "Its level " + Number(row.ProgLevel) +
                   " lies outside 1..20: the spell progression never shows it");
         }
         Refer(RefTarget::Spell, row.ProgSpell, at, "Spell");
@@ -360,7 +362,7 @@ Status GameScan::ReadCatalogues() {
             rows.emplace(std::make_tuple(row.ProgClass, row.ProgLevel, row.ProgSpell), entry);
         if (!added) {
           Add(Severity::Warning, at,
-              "it repeats entry " + Number(first->second) + ": the same class, level and spell");
+              "It repeats entry " + Number(first->second) + ": the same class, level and spell");
         }
         return false;
       });
