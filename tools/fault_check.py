@@ -101,6 +101,18 @@ FAULTS = [
     ("paging keys watched on the window only, so a box of several lines keeps Ctrl+Home",
      "src/ui/entry_pager.cpp", "application->installEventFilter(this);",
      "window->installEventFilter(this);"),
+    # game data check and editor-check
+    ("wall faces compared with the same side of the neighbour", "src/core/game_scan.cpp",
+     "note(x, y, East, x + 1, y, West)", "note(x, y, East, x + 1, y, East)"),
+    ("item effect spells read without the list base", "src/core/game_scan.cpp",
+     "item.Effect(slot, EffectField::What) + SpellListBase", "item.Effect(slot, EffectField::What)"),
+    ("last entry of a catalogue taken as past its end", "src/core/game_check.cpp",
+     "} else if (r.number > held.count) {", "} else if (r.number >= held.count) {"),
+    ("checker opening catalogues for writing (creates missing files)", "src/core/game_scan.cpp",
+     "catalogue.OpenForReading(ResolveIgnoringCase(folder_, \"Dat\"))",
+     "catalogue.Open(ResolveIgnoringCase(folder_, \"Dat\"))"),
+    ("Set Flag noting its timing as the flag set", "src/core/game_scan.cpp",
+     "flagsSet_.insert(s.Param1);", "flagsSet_.insert(s.Param2);"),
 ]
 
 
