@@ -282,6 +282,34 @@ class CheckerTest : public QObject {
     QCOMPARE(check({"--severity", "fatal", dir->root().string()}).status, cli::CannotRead);
   }
 
+  // The editor checks its open map as it stands in memory, and may cancel a long check.
+  void anUnsavedMapIsCheckedInPlaceOfItsSlot() {
+    auto dir = makeDataDir();
+    writeCleanGame(*dir);
+    core::MapRecord open;
+    open.MapNo = 2;
+    put(open, 4, ExitToBuilding, 6, 7, {1, 9});
+    put(open, 5, ExitToMap, 6, 8, {2, 1, 1});
+    core::CheckOptions options;
+    options.unsavedMap = &open;
+    options.unsavedMapNumber = 2;  // past the end of Maps.dat: not saved yet
+    auto check = core::CheckGameFolder(dir->root(), options);
+    QVERIFY(check.ok());
+    QCOMPARE(check->findings.size(), std::size_t{1});
+    QCOMPARE(core::FindingLine(check->findings[0]),
+             std::string("error: Map 2, square 6X, 7Y, special 4: Exit to Building names shop 9, "
+                         "but Shop.dat holds 1 shop"));
+    QCOMPARE(check->index.UsesOf(core::RefTarget::Map, 2).size(), std::size_t{1});
+    QCOMPARE(check->index.UsesOf(core::RefTarget::Shop, 1)[0].place,
+             core::Place(core::GameFile::Maps, 1, core::SlotKind::Special, 1, 1, 2));
+
+    int calls = 0;
+    options.progress = [&](double) { return ++calls < 3; };
+    check = core::CheckGameFolder(dir->root(), options);
+    QVERIFY(check.ok() && check->cancelled);
+    QCOMPARE(calls, 3);
+  }
+
   void aFolderThatCannotBeReadGivesTheReason() {
     auto dir = makeDataDir();
     writeCleanGame(*dir);
