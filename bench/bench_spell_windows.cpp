@@ -114,8 +114,7 @@ void BM_ProgressionRebuild(benchmark::State& state) {
 void BM_ProgressionRowsInStore(benchmark::State& state) {
   Windows windows;
   for (auto _ : state) {
-    auto entries =
-        core::ReadSpellProgression(windows.defs.SpellProgression(), windows.defs.SpellProgCount);
+    auto entries = core::ReadSpellProgression(windows.defs);
     if (!entries.ok()) {
       state.SkipWithError(entries.status().message().c_str());
       break;

@@ -4,16 +4,27 @@
 #include "core/slot_guard.h"
 #include "core/status.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace core {
 
 inline constexpr long MaxEntries = 32767;  // a header stores its count as an Integer
+
+// The entries a header's count stands for in a file of `fileSize` bytes: a count below 0 means
+// every whole entry the file holds (at most MaxEntries); any other count is taken as it is.
+inline long EntriesCounted(long headerCount, std::uint64_t fileSize, std::size_t slotLength) {
+  if (headerCount >= 0) return headerCount;
+  const std::uint64_t whole = fileSize / slotLength;
+  return static_cast<long>(
+      std::min<std::uint64_t>(whole > 0 ? whole - 1 : 0, static_cast<std::uint64_t>(MaxEntries)));
+}
 
 // Where a record keeps the names that lists show: (offset, width) within the packed record.
 struct NameField {
@@ -42,8 +53,9 @@ class Catalogue {
   bool isOpen() const { return file_.isOpen(); }
   const std::string& fileName() const { return fileName_; }
   const RecordFile& file() const { return file_; }
-  // For the few commands that write several slots and sync once at the end.
-  RecordFile& file() { return file_; }
+  // Grows each time the catalogue opens a file, its own or one that replaced it: a pass over the
+  // file that sees it change read parts of two files.
+  std::uint64_t generation() const { return generation_; }
 
   Result<Record> ReadSlot(long slot) const;
   // Entry n, that is slot n + 1.
@@ -79,6 +91,23 @@ class Catalogue {
   // Reopens the file when its path now names another file. Every read and write calls it.
   Status FollowReplacedFile() const;
 
+  // The one reader of whole-file passes: whole slots from `firstSlot` into `out` (zeros past the
+  // end), from the file the path names now. With `remember`, a later write of those slots first
+  // checks that they still hold what was read here, as after ReadSlot.
+  Status ReadSlots(long firstSlot, std::span<std::uint8_t> out, bool remember = false) const;
+
+  // The packed bytes a several-slot command puts at the start of one slot.
+  struct SlotBytes {
+    long slot;
+    std::vector<std::uint8_t> bytes;
+  };
+  // Several slots as one step: the file with these slots written is put in its place whole
+  // (RecordFile::ReplaceWith), so a crash at any moment leaves it as before or as after. Slots
+  // beyond the end are zero-filled to their end. Without `overwrite`, a listed slot whose bytes
+  // on disk differ from those this editor last read or wrote there stops it: ChangedOnDisk,
+  // nothing written. List a slot the command depends on with its bytes unchanged to check it.
+  Status WriteSlots(const std::vector<SlotBytes>& changes, bool overwrite = false);
+
  private:
   Status checkAppend(long count) const;
   Status fillNames() const;
@@ -100,8 +129,10 @@ class Catalogue {
   mutable std::vector<char> names_;   // slot 1 first; namesWidth_ bytes per slot
   mutable std::vector<bool> known_;   // slots cached one by one before the whole pass
   mutable std::size_t singleReads_ = 0;
+  mutable std::uint64_t generation_ = 0;
 };
 
 }  // namespace core
 
 #include "core/catalogue_impl.h"
+#include "core/catalogue_whole_file.h"

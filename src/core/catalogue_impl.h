@@ -25,6 +25,12 @@ inline constexpr std::size_t SingleNameReads = 64;
 // Slot 1 is the header and the largest count is 32767: no slot after this one can be an entry.
 inline constexpr std::uint64_t LastEntrySlot = MaxEntries + 1;
 
+// A pass that saw the file replaced half-way holds parts of two files: it is not used.
+inline Status ReplacedWhileRead(const std::filesystem::path& path) {
+  return Status::Error("Cannot read " + path.string() +
+                       ": it was replaced by another file while it was being read; try again");
+}
+
 }  // namespace catalogue_detail
 
 template <class Record>
@@ -65,6 +71,7 @@ Status Catalogue<Record>::OpenForReading(const std::filesystem::path& datFolder)
   datFolder_ = datFolder;
   forReading_ = true;
   file_ = std::move(opened.value());
+  ++generation_;
   guard_.forgetAll();
   forgetNames();
   return Status::Ok();
@@ -94,6 +101,7 @@ Status Catalogue<Record>::FollowReplacedFile() const {
                               : RecordFile::Open(path, Record::SlotLength);
   if (!reopened.ok()) return reopened.status();
   file_ = std::move(reopened.value());
+  ++generation_;
   // The remembered slots stay: a save still notices that the new file differs from what was read.
   forgetNames();
   return Status::Ok();
@@ -247,12 +255,14 @@ Status Catalogue<Record>::fillNames() const {
         std::max<std::size_t>(1, catalogue_detail::NameChunkBytes / slotLength);
     std::vector<std::uint8_t> chunk(slotsPerChunk * slotLength);
     char* target = names.data();
+    const std::uint64_t generation = generation_;
     for (std::uint64_t first = 0; first < slotCount; first += slotsPerChunk) {
       const auto count =
           static_cast<std::size_t>(std::min<std::uint64_t>(slotsPerChunk, slotCount - first));
       const std::span<std::uint8_t> window(chunk.data(), count * slotLength);
-      Status status = file_.ReadAt(first * slotLength, window);
+      Status status = ReadSlots(static_cast<long>(first) + 1, window);
       if (!status.ok()) return status;
+      if (generation_ != generation) return catalogue_detail::ReplacedWhileRead(file_.path());
       for (std::size_t s = 0; s < count; ++s) {
         const std::uint8_t* slot = window.data() + s * slotLength;
         for (const NameField& field : nameFields_) {

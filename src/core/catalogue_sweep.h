@@ -16,14 +16,23 @@ namespace core {
 // Bytes read at a time when a window goes through a whole catalogue.
 inline constexpr std::size_t SweepChunkBytes = std::size_t{1} << 20;
 
+// What a pass reads for: to show, or to change, when a later write of the entries first checks
+// that they still hold what the pass read.
+enum class ReadFor { Showing, Changing };
+
 // Hands entries first..last of a catalogue to visit(entry, record) in file order, read in a few
-// large chunks: a list of 32767 spells must not cost 32767 reads. Entries beyond the end of the
-// file read as zeros, as single reads do.
+// large chunks through the catalogue's one reader: a list of 32767 spells must not cost 32767
+// reads. Entries beyond the end of the file read as zeros, as single reads do. A file replaced
+// before the pass is followed; one replaced during it fails the pass.
 template <class Record, class Visit>
-Status ForEachEntry(const Catalogue<Record>& catalogue, long first, long last, Visit&& visit) {
+Status ForEachEntry(const Catalogue<Record>& catalogue, long first, long last, Visit&& visit,
+                    ReadFor purpose = ReadFor::Showing) {
   if (!catalogue.isOpen()) {
     return Status::Error("Cannot read " + catalogue.fileName() + ": the file is not open");
   }
+  Status status = catalogue.FollowReplacedFile();
+  if (!status.ok()) return status;
+  const std::uint64_t generation = catalogue.generation();
   constexpr std::size_t slotLength = Record::SlotLength;
   const std::size_t perChunk = std::max<std::size_t>(1, SweepChunkBytes / slotLength);
   std::vector<std::uint8_t> chunk;
@@ -31,9 +40,11 @@ Status ForEachEntry(const Catalogue<Record>& catalogue, long first, long last, V
     const auto count =
         static_cast<std::size_t>(std::min<long>(static_cast<long>(perChunk), last - entry + 1));
     chunk.resize(count * slotLength);
-    // Entry e lives in slot e + 1, which starts e slot lengths into the file.
-    Status status = catalogue.file().ReadAt(static_cast<std::uint64_t>(entry) * slotLength, chunk);
+    // Entry e lives in slot e + 1.
+    status = catalogue.ReadSlots(entry + 1, chunk, purpose == ReadFor::Changing);
     if (!status.ok()) return status;
+    if (catalogue.generation() != generation)
+      return catalogue_detail::ReplacedWhileRead(catalogue.file().path());
     for (std::size_t i = 0; i < count; ++i) {
       const std::span<const std::uint8_t> packed(chunk.data() + i * slotLength, Record::PackedSize);
       visit(entry + static_cast<long>(i), Record::unpack(packed));
@@ -51,12 +62,13 @@ Status ForEachEntry(const Catalogue<Record>& catalogue, long count, Visit&& visi
 
 // Entries 1..count read a chunk at a time, when an entry of the chunk is first asked for: a list
 // of every entry reads only the part of the file it shows, and the whole file at most once. A
-// chunk is a few screens of rows, so opening the list costs one small read.
+// chunk is a few screens of rows, so opening the list costs one small read. Chunks come through
+// the catalogue's one reader, so a replaced file is followed and the parts of the old one dropped.
 template <class Record>
 class ChunkedEntries {
  public:
   ChunkedEntries(const Catalogue<Record>& catalogue, long count)
-      : catalogue_(catalogue), count_(std::max(0L, count)) {}
+      : catalogue_(catalogue), count_(std::max(0L, count)), generation_(catalogue.generation()) {}
 
   long count() const { return count_; }
 
@@ -64,17 +76,23 @@ class ChunkedEntries {
   Result<Record> entry(long entry) {
     if (entry < 1 || entry > count_) return Status::Error("No entry " + std::to_string(entry));
     const long chunk = (entry - 1) / PerChunk;
+    // Parts read before the file was replaced or rewritten whole are of another file.
+    if (catalogue_.generation() != generation_) {
+      chunks_.clear();
+      generation_ = catalogue_.generation();
+    }
     auto found = chunks_.find(chunk);
     if (found == chunks_.end()) {
-      if (!catalogue_.isOpen())
-        return Status::Error("Cannot read " + catalogue_.fileName() + ": the file is not open");
       const long first = chunk * PerChunk + 1;
       std::vector<std::uint8_t> bytes(
           static_cast<std::size_t>(std::min(PerChunk, count_ - first + 1)) * Record::SlotLength);
-      // Entry e lives in slot e + 1, which starts e slot lengths into the file.
-      Status status =
-          catalogue_.file().ReadAt(static_cast<std::uint64_t>(first) * Record::SlotLength, bytes);
+      // Entry e lives in slot e + 1.
+      Status status = catalogue_.ReadSlots(first + 1, bytes);
       if (!status.ok()) return status;
+      if (catalogue_.generation() != generation_) {  // the read followed a replaced file
+        chunks_.clear();
+        generation_ = catalogue_.generation();
+      }
       found = chunks_.emplace(chunk, std::move(bytes)).first;
     }
     const auto start = static_cast<std::size_t>((entry - 1) % PerChunk) * Record::SlotLength;
@@ -88,6 +106,7 @@ class ChunkedEntries {
 
   const Catalogue<Record>& catalogue_;
   long count_;
+  std::uint64_t generation_;
   std::unordered_map<long, std::vector<std::uint8_t>> chunks_;
 };
 

@@ -83,8 +83,7 @@ Status OpenWithHeader(const Result<std::filesystem::path>& datFolder, Catalogue<
   if (count < 0) {
     // Left on disk as it is until the next addition writes a sound count; meanwhile every whole
     // entry the file holds is shown, and an addition goes after them.
-    const std::uint64_t whole = *size / Record::SlotLength;
-    count = static_cast<long>(std::min<std::uint64_t>(whole > 0 ? whole - 1 : 0, MaxEntries));
+    count = EntriesCounted(count, *size, Record::SlotLength);
     notices.push_back(where + ": the header counts " + std::to_string(working.entryNumber()) +
                       " entries; taken as " + std::to_string(count) +
                       ", the entries the file holds");

@@ -244,6 +244,89 @@ Status RecordFile::CutBackTo(std::uint64_t size) {
   return Sync();
 }
 
+namespace {
+
+int SyncRetrying(int fd) {
+  int result;
+  do {
+    result = ::fsync(fd);
+  } while (result != 0 && errno == EINTR);
+  return result;
+}
+
+// Writes all of `contents` from the start of a fresh file; errno tells why when it cannot.
+bool WriteWhole(int fd, std::span<const std::uint8_t> contents) {
+  std::size_t done = 0;
+  while (done < contents.size()) {
+    const ssize_t put =
+        WriteAt(fd, contents.data() + done, contents.size() - done, static_cast<off_t>(done));
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) {
+      if (put == 0) errno = ENOSPC;
+      return false;
+    }
+    done += static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
+// The rename is only lasting once the folder that holds the name is on disk too.
+int SyncFolder(const std::filesystem::path& folder) {
+  const int fd = OpenRetrying(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return -1;
+  const int result = SyncRetrying(fd);
+  const int error = errno;
+  ::close(fd);
+  errno = error;
+  return result;
+}
+
+}  // namespace
+
+Status RecordFile::ReplaceWith(std::span<const std::uint8_t> contents) {
+  if (!isOpen()) return Failure("save", path_, "the file is not open");
+  if (readOnly_) return Failure("save", path_, "the file is read-only");
+  struct stat info {};
+  if (::fstat(fd_, &info) != 0) return Failure("save", path_, errno);
+  // A link stays a link: the file it names is the one replaced.
+  std::error_code error;
+  std::filesystem::path target = std::filesystem::canonical(path_, error);
+  if (error) target = path_;
+  std::string name = (target.parent_path() / (target.filename().string() + ".new.XXXXXX")).string();
+  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) return Failure("save", path_, errno);
+  const auto abandon = [&](int reason) {
+    ::close(fd);
+    ::unlink(name.c_str());
+    return Failure("save", path_, reason);
+  };
+  if (::fchmod(fd, info.st_mode & 07777) != 0) return abandon(errno);
+  // Only root may give the file away; anyone else keeps the game's files as their own anyway.
+  if (::geteuid() == 0) (void)!::fchown(fd, info.st_uid, info.st_gid);
+  if (!WriteWhole(fd, contents)) return abandon(errno);
+  if (SyncRetrying(fd) != 0) return abandon(errno);
+  if (::close(fd) != 0) {
+    const int reason = errno;
+    ::unlink(name.c_str());
+    return Failure("save", path_, reason);
+  }
+  if (::rename(name.c_str(), target.c_str()) != 0) {
+    const int reason = errno;
+    ::unlink(name.c_str());
+    return Failure("save", path_, reason);
+  }
+  // From here the path names the new file whatever else fails: this object follows it.
+  const int folderSynced = SyncFolder(target.parent_path());
+  const int folderError = errno;
+  auto reopened = Open(path_, slotLength_);
+  if (!reopened.ok()) return reopened.status();
+  const std::uint64_t syncs = syncs_;
+  *this = std::move(reopened.value());
+  syncs_ = syncs + 1;
+  if (folderSynced != 0) return Failure("save", path_, folderError);
+  return Status::Ok();
+}
+
 Result<bool> RecordFile::StillAtPath() const {
   if (!isOpen()) return Failure("read", path_, "the file is not open");
   struct stat open {};
@@ -263,11 +346,7 @@ void RecordFile::SetWriteLimitForTests(WriteLimit limit) {
 Status RecordFile::Sync() {
   if (!isOpen()) return Failure("save", path_, "the file is not open");
   if (readOnly_) return Status::Ok();  // nothing can have been written
-  int result;
-  do {
-    result = ::fsync(fd_);
-  } while (result != 0 && errno == EINTR);
-  if (result != 0) return Failure("save", path_, errno);
+  if (SyncRetrying(fd_) != 0) return Failure("save", path_, errno);
   ++syncs_;
   return Status::Ok();
 }

@@ -51,6 +51,11 @@ class RecordFile {
   Status Store(long slot, std::span<const std::uint8_t> data);
   // Cuts the file back to `size` bytes (undoing an extension) and syncs.
   Status CutBackTo(std::uint64_t size);
+  // Puts `contents` in place of the whole file as one step: they are written to a new file beside
+  // it, synced, renamed over it and the folder synced, so a crash at any moment leaves the path
+  // naming either the old file or the new one, never a mixture. This object then has the new
+  // file open. On a failure before the rename the old file is untouched and the new one removed.
+  Status ReplaceWith(std::span<const std::uint8_t> contents);
 
   // False when the path now names another file than the one open (renamed over, replaced).
   Result<bool> StillAtPath() const;

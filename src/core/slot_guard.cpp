@@ -19,8 +19,16 @@ Status SlotGuard::check(const RecordFile& file, long slot, const std::string& wh
   std::vector<std::uint8_t> now(before->size());
   Status status = file.Read(slot, now);
   if (!status.ok()) return status;
-  if (std::equal(now.begin(), now.end(), before->begin())) return Status::Ok();
-  return Status::ChangedOnDisk(what + " in " + file.path().string() +
+  return compare(slot, now, what, file.path());
+}
+
+Status SlotGuard::compare(long slot, std::span<const std::uint8_t> now, const std::string& what,
+                          const std::filesystem::path& file) const {
+  const std::vector<std::uint8_t>* before = seen(slot);
+  if (!before) return Status::Ok();
+  if (now.size() >= before->size() && std::equal(before->begin(), before->end(), now.begin()))
+    return Status::Ok();
+  return Status::ChangedOnDisk(what + " in " + file.string() +
                                " was changed on disk since this editor read it.");
 }
 

@@ -4,6 +4,7 @@
 #include "core/status.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <span>
 #include <string>
@@ -23,6 +24,9 @@ class SlotGuard {
   // Ok when the slot on disk still holds the remembered bytes, or when nothing is remembered
   // for it; Status::ChangedOnDisk saying "<what> was changed on disk ..." otherwise.
   Status check(const RecordFile& file, long slot, const std::string& what) const;
+  // The same, against the slot's bytes as the caller has just read them from `file`.
+  Status compare(long slot, std::span<const std::uint8_t> now, const std::string& what,
+                 const std::filesystem::path& file) const;
 
  private:
   std::map<long, std::vector<std::uint8_t>> seen_;

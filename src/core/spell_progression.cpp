@@ -18,15 +18,29 @@ std::string WhereOf(const Catalogue<SpellProgRecord>& catalogue) {
 
 }  // namespace
 
-Result<std::vector<SpellProgRecord>> ReadSpellProgression(
-    const Catalogue<SpellProgRecord>& catalogue, long count) {
-  std::vector<SpellProgRecord> entries;
-  if (count <= 0) return entries;
-  entries.reserve(static_cast<std::size_t>(count));
-  Status status = ForEachEntry(catalogue, 1, count,
-                               [&entries](long, SpellProgRecord prog) { entries.push_back(prog); });
-  if (!status.ok()) return status;
-  return entries;
+Result<std::vector<SpellProgRecord>> ReadSpellProgression(ModDefinitions& defs) {
+  const Catalogue<SpellProgRecord>& catalogue = defs.SpellProgression();
+  // The count and the entries must come from one file: a file replaced in between is read again.
+  for (int attempt = 1;; ++attempt) {
+    auto header = catalogue.ReadSlot(1);
+    if (!header.ok()) return header.status();
+    const std::uint64_t generation = catalogue.generation();
+    auto size = catalogue.file().Size();
+    if (!size.ok()) return size.status();
+    const long count = EntriesCounted(header->ProgNo, *size, SpellProgRecord::SlotLength);
+    std::vector<SpellProgRecord> entries;
+    entries.reserve(static_cast<std::size_t>(count));
+    Status status = ForEachEntry(
+        catalogue, 1, count, [&entries](long, SpellProgRecord prog) { entries.push_back(prog); },
+        ReadFor::Changing);
+    const bool sameFile = catalogue.generation() == generation;
+    if (status.ok() && sameFile) {
+      defs.SpellProgCount = count;
+      return entries;
+    }
+    if (sameFile) return status;
+    if (attempt == 3) return catalogue_detail::ReplacedWhileRead(catalogue.file().path());
+  }
 }
 
 std::vector<ProgressionRow> SpellProgressionRows(const std::vector<SpellProgRecord>& entries,
@@ -63,17 +77,11 @@ Status AddSpellProgression(ModDefinitions& defs) {
   }
   SpellProgRecord entry = defs.SpellProg;
   entry.ProgNo = static_cast<std::int16_t>(count + 1);
-  const auto bytes = Packed(entry);
-
-  // The entry reaches the disk before the header counts it.
-  RecordFile& file = catalogue.file();
-  Status status = file.Write(count + 2, bytes);
-  if (status.ok()) status = file.Sync();
+  const auto packed = Packed(entry);
+  const std::vector<std::uint8_t> bytes(packed.begin(), packed.end());
+  // The entry and the header that counts it reach the disk together or not at all.
+  Status status = catalogue.WriteSlots({{count + 2, bytes}, {1, bytes}});
   if (!status.ok()) return status;
-  status = file.Write(1, bytes);
-  if (status.ok()) status = file.Sync();
-  if (!status.ok()) return status;
-
   defs.SpellProg = entry;
   defs.SpellProgCount = count + 1;
   return Status::Ok();
@@ -90,27 +98,27 @@ Status RemoveSpellProgression(ModDefinitions& defs, long entry) {
   if (!catalogue.isOpen())
     return Status::Error("Cannot change " + where + ": the file is not open");
 
-  std::vector<SpellProgRecord> later;
-  later.reserve(static_cast<std::size_t>(count - entry));
-  Status status = ForEachEntry(catalogue, entry + 1, count,
-                               [&later](long, SpellProgRecord prog) { later.push_back(prog); });
+  constexpr std::size_t slotLength = SpellProgRecord::SlotLength;
+  std::vector<std::uint8_t> now(static_cast<std::size_t>(count + 1) * slotLength);
+  Status status = catalogue.ReadSlots(1, now);
   if (!status.ok()) return status;
-
-  RecordFile& file = catalogue.file();
-  long target = entry;  // each later entry takes the slot of the one before it
-  for (SpellProgRecord& prog : later) {
-    prog.ProgNo = static_cast<std::int16_t>(target);
-    status = file.Write(target + 1, Packed(prog));
-    if (!status.ok()) return status;
-    ++target;
+  const auto slot = [&now](long n) {
+    const auto start = now.begin() + static_cast<std::ptrdiff_t>((n - 1) * slotLength);
+    return std::vector<std::uint8_t>(start, start + static_cast<std::ptrdiff_t>(slotLength));
+  };
+  std::vector<Catalogue<SpellProgRecord>::SlotBytes> changes;
+  changes.reserve(static_cast<std::size_t>(count - entry) + 2);
+  // The header: only its count changes.
+  changes.push_back({1, slot(1)});
+  PutIntegerAt(changes.back().bytes, 0, static_cast<std::int16_t>(count - 1));
+  // Each later entry takes the slot of the one before it, its number lowered with it.
+  for (long later = entry + 1; later <= count; ++later) {
+    changes.push_back({later, slot(later + 1)});
+    PutIntegerAt(changes.back().bytes, 0, static_cast<std::int16_t>(later - 1));
   }
-  // The header last: only its count changes.
-  std::array<std::uint8_t, SpellProgRecord::PackedSize> header{};
-  status = file.Read(1, header);
-  if (!status.ok()) return status;
-  PutIntegerAt(header, 0, static_cast<std::int16_t>(count - 1));
-  status = file.Write(1, header);
-  if (status.ok()) status = file.Sync();
+  // The last slot keeps its bytes, as the game's tool leaves it; listed so that it is checked too.
+  changes.push_back({count + 1, slot(count + 1)});
+  status = catalogue.WriteSlots(changes);
   if (!status.ok()) return status;
   defs.SpellProgCount = count - 1;
   return Status::Ok();

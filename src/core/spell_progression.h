@@ -20,9 +20,10 @@ struct ProgressionRow {
   SpellProgRecord prog;
 };
 
-// Entries 1..count of MagProg.dat, in file order, from one read of the file.
-Result<std::vector<SpellProgRecord>> ReadSpellProgression(
-    const Catalogue<SpellProgRecord>& catalogue, long count);
+// Entries 1..count of MagProg.dat as the file holds them now, from one pass of the chunked
+// reader, and SpellProgCount set to the header's count (a count below 0 taken as at start-up).
+// Add and Remove then check that the file still holds what was read here.
+Result<std::vector<SpellProgRecord>> ReadSpellProgression(ModDefinitions& defs);
 
 // The rows of the progression window: ordered by class, then level, then file order. Entries
 // with a class outside 0..7 or a level outside 1..20 are never listed; with `onlyClass` 0..7
@@ -32,12 +33,15 @@ std::vector<ProgressionRow> SpellProgressionRows(const std::vector<SpellProgReco
 
 // "Add Spell": the spell-progression record becomes entry SpellProgCount + 1, and the header
 // then holds the very same record (the new count followed by the entry's four fields), as the
-// game's own tool leaves it. Refused, with nothing written, at 32767 entries.
+// game's own tool leaves it. Refused, with nothing written, at 32767 entries, and with
+// Status::changedOnDisk() when the header is no longer as this editor last read or wrote it
+// (another editor added or removed entries): read the file again before adding.
 Status AddSpellProgression(ModDefinitions& defs);
 
-// "Remove Spell": the later entries move down one slot with their numbers lowered, then the
-// header's count is lowered; one sync at the end. A count on disk therefore never names a
-// missing entry, even when the removal is cut short.
+// "Remove Spell": the later entries move down one slot with their numbers lowered and the
+// header's count is lowered. Refused with Status::changedOnDisk() when the header or any entry
+// from the removed one on is no longer as last read. Both commands change the file as one step
+// (Catalogue::WriteSlots): after a failure or a crash at any moment it is as before or as after.
 Status RemoveSpellProgression(ModDefinitions& defs, long entry);
 
 }  // namespace core

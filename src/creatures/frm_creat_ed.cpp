@@ -51,7 +51,6 @@ frmCreatEd::frmCreatEd(core::ModDefinitions& defs, ui::Dialogs& dialogs,
   connect(Command5_, &QPushButton::clicked, this, &frmCreatEd::Command5_Click);
   connect(Command6_, &QPushButton::clicked, this, &frmCreatEd::Command6_Click);
   connect(Command9_, &QPushButton::clicked, this, &frmCreatEd::Command9_Click);
-  connect(Check1_, &QCheckBox::clicked, this, &frmCreatEd::Check1_Click);
 }
 
 frmCreatEd::~frmCreatEd() = default;
@@ -93,6 +92,14 @@ void frmCreatEd::creaturesChanged() {
   if (auto* list = registry_.find<frmCreatList2>("frmCreatList2")) list->reloadRows();
 }
 
+QString frmCreatEd::SaveCaption(int category) {
+  const std::string_view label = core::SaveLabels[static_cast<std::size_t>(category)];
+  // The first saving throw has no label on screen; the spell editor calls its category None.
+  const QString name =
+      category == 0 ? QStringLiteral("None") : ui::ToQString(label.substr(0, label.size() - 1));
+  return "Save vs. " + name;
+}
+
 std::vector<frmCreatEd::NumberBox> frmCreatEd::numberBoxes(core::CreatureRecord& c) const {
   std::vector<NumberBox> boxes = {
       {Text19_, "Bitmap", &c.Bitmap},
@@ -115,14 +122,9 @@ std::vector<frmCreatEd::NumberBox> frmCreatEd::numberBoxes(core::CreatureRecord&
       {Text13_, "Gold (bonus)", &c.GoldBonus},
       {Text21_, "Level", &c.Level},
   };
-  for (int i = 0; i < core::SaveCategoryCount; ++i) {
-    const std::string_view label = core::SaveLabels[static_cast<std::size_t>(i)];
-    // The first saving throw has no label on screen; the spell editor calls its category None.
-    const QString name =
-        i == 0 ? QStringLiteral("None") : ui::ToQString(label.substr(0, label.size() - 1));
-    boxes.push_back({Text20_[static_cast<std::size_t>(i)], "Save vs. " + name,
+  for (int i = 0; i < core::SaveCategoryCount; ++i)
+    boxes.push_back({Text20_[static_cast<std::size_t>(i)], SaveCaption(i),
                      &c.Saves[static_cast<std::size_t>(i)]});
-  }
   return boxes;
 }
 
@@ -206,11 +208,6 @@ void frmCreatEd::Command6_Click() {
 
 void frmCreatEd::Command9_Click() {
   registry_.show("frmCreatSpe");
-}
-
-// The box shows the record's state; the designer changes it through the special effects.
-void frmCreatEd::Check1_Click() {
-  showSpecialEffects();
 }
 
 }  // namespace creatures

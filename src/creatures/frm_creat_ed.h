@@ -42,6 +42,10 @@ class frmCreatEd : public ui::Form {
 
  private:
   void buildControls();
+  // Tab visits the controls as the screen shows them: row by row, left to right.
+  void orderTabStops();
+  // "Save vs. Spell" and so on: the name of saving throw box `category` in messages and tips.
+  static QString SaveCaption(int category);
   // A number box, the caption a refusal names it by, and its field in `creature`.
   struct NumberBox {
     ui::TextBox* box;
@@ -57,7 +61,6 @@ class frmCreatEd : public ui::Form {
   void Command5_Click();  // Show List
   void Command6_Click();  // View
   void Command9_Click();  // Edit
-  void Check1_Click();
 
   core::ModDefinitions& defs_;
   ui::Dialogs& dialogs_;

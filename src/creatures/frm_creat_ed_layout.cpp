@@ -107,8 +107,12 @@ void frmCreatEd::buildControls() {
   Text21_ = numberBox(w, "Text21");
   Text22_ = numberBox(w, "Text22");
   for (int i = 0; i < core::SaveCategoryCount; ++i) Text20_.push_back(numberBox(w, "Text20", i));
+  // The first saving throw has no caption on screen.
+  Text20_[0]->setToolTip(SaveCaption(0));
   Check1_ = new ui::CheckBox(w, "Check1");
   Check1_->setText("Special Effects");
+  // Shown from the special slots; the designer changes them with "Edit".
+  Check1_->setReadOnly(true);
   Command9_ = button(w, "Command9", "Edit");
   Command2_ = button(w, "Command2", "New Creature");
   Command3_ = button(w, "Command3", "Save Creature");
@@ -169,6 +173,28 @@ void frmCreatEd::buildControls() {
   layout->addSpacing(6);
   layout->addLayout(commands);
   layout->addStretch();
+  orderTabStops();
+}
+
+void frmCreatEd::orderTabStops() {
+  std::vector<QWidget*> order = {
+      Command7_, Command1_, Command4_, Command8_, Command5_,  // paging and the list
+      Text1_,    Text2_,                                      // names
+      Combo1_,   Text19_,   Command6_,                        // type, bitmap
+      Text6_,    Combo3_,   Text14_,                          // intelligence, sex, speed
+      Text7_,    Text8_,    Text9_,    Text10_,               // karma, damage
+      Text15_,   Text3_,    Text4_,    Text5_,                // attack, hit points
+      Text16_,   Text22_,                                     // defence, magic points
+      Text17_,   Text18_,   Text11_,   Text12_,   Text13_,    // experience, gold
+      Text21_,   Combo2_};                                    // level, hit point scaling
+  // The saving throws fill three rows, a column of three at a time.
+  for (int row = 0; row < 3; ++row)
+    for (int i = row; i < core::SaveCategoryCount; i += 3)
+      order.push_back(Text20_[static_cast<std::size_t>(i)]);
+  for (QWidget* command : {Command9_, Command2_, Command3_}) order.push_back(command);
+  for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+  // The window opens on the name, not on the paging buttons above it.
+  Text1_->setFocus();
 }
 
 }  // namespace creatures

@@ -1,6 +1,7 @@
 #include "creatures/frm_creat_spe.h"
 
 #include "core/numbers.h"
+#include "core/text.h"
 #include "creatures/creature_specials.h"
 #include "creatures/frm_creat_spe_ed.h"
 
@@ -34,6 +35,9 @@ std::vector<ui::ListRow> frmCreatSpe::entryRows() {
 }
 
 void frmCreatSpe::Form_Paint() {
+  // Named after the creature whose slots it shows, which the editor may have paged to.
+  setWindowTitle("Special Effects: " +
+                 ui::ToShownText(core::TrimTrailingBlanks(defs_.Creature.CreatureName)));
   list()->setRows(entryRows());
 }
 

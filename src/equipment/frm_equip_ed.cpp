@@ -42,8 +42,6 @@ frmEquipEd::frmEquipEd(core::ModDefinitions& defs, ui::Dialogs& dialogs,
   connect(Command3_, &ui::Button::clicked, this, [this] { pager_->save(); });
   connect(Command2_, &ui::Button::clicked, this, [this] { pager_->append(); });
   connect(Command5_, &ui::Button::clicked, this, [this] { registry_.show("frmEquipList2"); });
-  // "Has Effects" follows the slots only, whatever reaches the box.
-  connect(Check2_, &ui::CheckBox::clicked, this, [this] { showHasEffects(); });
   connect(Command6_, &ui::Button::clicked, this, [this] { registry_.show("frmEquipEffect"); });
 }
 
@@ -101,6 +99,13 @@ bool frmEquipEd::Form_QueryUnload() {
   return pager_->mayLeave();
 }
 
+// The effect windows edit this editor's working record: they go with it, after its question
+// about unsaved changes has covered what was chosen in them.
+void frmEquipEd::Form_Unload() {
+  registry_.close("frmEquipEffEd");
+  registry_.close("frmEquipEffect");
+}
+
 void frmEquipEd::move_item_to_screen() {
   const core::ItemRecord& item = defs_.Item;
   MainLabel_->setText(pager_->recordLine());
@@ -110,11 +115,13 @@ void frmEquipEd::move_item_to_screen() {
   for (std::size_t i = 0; i < numbers.size(); ++i)
     numberBoxes_[i]->setText(QString::fromStdString(core::PlainNumber(item.*numbers[i].field)));
   fillSpellList();
-  // The type list's click switches the use lists, as the designer's choice does.
-  ui::ShowCode(Combo1_, item.ItemType, 1);
   const bool scroll = item.ItemType == ScrollType;
+  screenUse_ = item.UseCode;
   ui::ShowCode(Combo2_, scroll ? 0 : item.UseCode, 1);
   ui::ShowCode(Combo3_, scroll ? item.UseCode : 0, 1);
+  // The type list's click switches the use lists, as the designer's choice does; the use lists
+  // already show this item's use for it to carry over.
+  ui::ShowCode(Combo1_, item.ItemType, 1);
   showUseList(scroll);
   for (std::size_t i = 0; i < Check1_.size(); ++i) Check1_[i]->setValue(item.UsableBy[i + 1]);
   shownItem_ = item;
@@ -146,12 +153,16 @@ QString frmEquipEd::move_screen_to_item(core::ItemRecord& item) const {
   return {};
 }
 
-// The type change: stored at once; the use is kept, only the list that shows it switches.
+// The type change: stored at once; the use on screen, saved or not, goes over to the list that
+// shows it now.
 void frmEquipEd::Combo1_Click() {
+  const ui::ComboBox* before = defs_.Item.ItemType == ScrollType ? Combo3_ : Combo2_;
+  // A use the list before could not show (a spell beyond the catalogue) stays as it was.
+  if (before->position() >= 0) screenUse_ = ui::CodeFromList(before, 1, screenUse_);
   defs_.Item.ItemType = ui::CodeFromList(Combo1_, 1, defs_.Item.ItemType);
   shownItem_.ItemType = defs_.Item.ItemType;
   const bool scroll = defs_.Item.ItemType == ScrollType;
-  ui::ShowCode(scroll ? Combo3_ : Combo2_, defs_.Item.UseCode, 1);
+  ui::ShowCode(scroll ? Combo3_ : Combo2_, screenUse_, 1);
   showUseList(scroll);
 }
 

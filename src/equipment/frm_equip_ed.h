@@ -36,6 +36,7 @@ class frmEquipEd : public ui::Form {
  protected:
   void Form_Paint() override;
   bool Form_QueryUnload() override;
+  void Form_Unload() override;
 
  private:
   // frm_equip_ed_layout.cpp
@@ -59,6 +60,9 @@ class frmEquipEd : public ui::Form {
   // its effect slots updates "Has Effects" alone, so typing survives an effect edit.
   core::ItemRecord shownItem_;
   bool shown_ = false;
+  // The use code the screen holds, carried between the "Use Item" and "Spell" lists when the
+  // type changes.
+  std::int16_t screenUse_ = 0;
 
   ui::Label* MainLabel_ = nullptr;
   ui::Label *Label1_ = nullptr, *Label2_ = nullptr, *Label3_ = nullptr, *Label13_ = nullptr;

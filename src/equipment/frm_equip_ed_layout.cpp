@@ -84,8 +84,7 @@ void frmEquipEd::buildControls() {
   Check2_ = new ui::CheckBox(Frame3_, "Check2");
   Check2_->setText("Has Effects");
   // Shown from the effect slots, never read back: the designer cannot tick it.
-  Check2_->setAttribute(Qt::WA_TransparentForMouseEvents);
-  Check2_->setFocusPolicy(Qt::NoFocus);
+  Check2_->setReadOnly(true);
   Check2_->setToolTip(
       "Set when any effect slot of the item is in use; edit them with \"View Effects\"");
   Command6_ = button(Frame3_, "Command6", "View Effects", "Show the item's effect slots");

@@ -1,18 +1,21 @@
 #include "equipment/frm_equip_effect.h"
 
 #include "core/numbers.h"
+#include "core/vocabularies.h"
 #include "equipment/effect_display.h"
 
 namespace equipment {
 
 frmEquipEffect::frmEquipEffect(core::ModDefinitions& defs, ui::FormsRegistry& registry,
                                QWidget* parent)
-    : ui::CatalogueList("frmEquipEffect", "Item Effects",
-                        {{"No", "No.", 500},
-                         {"Type", "Type", 800},
-                         {"Effect", "Effect", 2000},
-                         {"Power", "Power", 800}},
-                        parent),
+    : ui::CatalogueList(
+          "frmEquipEffect", "Item Effects",
+          {{"No", "No.", 500},
+           ui::FittedColumn("Type", "Type", 800, ui::Texts(core::EffectKindTexts)),
+           ui::FittedColumn("Effect", "Effect", 2000,
+                            ui::Texts(core::UseEffectListTexts) + ui::Texts(core::StatTexts)),
+           {"Power", "Power", 800}},
+          parent),
       defs_(defs),
       registry_(registry) {}
 

@@ -34,8 +34,8 @@ MapTextListForm::MapTextListForm(const MapTextListKind& kind, core::ModDefinitio
     Label1_[r]->setMinimumWidth(Label1_[r]->fontMetrics().horizontalAdvance(" 00:") + 2);
     ui::Label* text = Label2_[r];
     text->setFont(fixed);
-    text->setCursor(Qt::PointingHandCursor);
-    text->setToolTip("Click to edit this text");
+    // Tab walks the rows; Enter or Space opens the focused one, as a click does.
+    text->setClickable("Click to edit this text");
     text->setFrameShape(QFrame::StyledPanel);
     // One line per row: a long text is cut off on screen, never in the record.
     text->setFixedHeight(metrics.height() + 6);

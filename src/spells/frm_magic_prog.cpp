@@ -129,17 +129,19 @@ void frmMagicProg::Form_Paint() {
 }
 
 void frmMagicProg::rebuild() {
-  Label4_->setText(Blanked(defs_.SpellProgCount));
   ListView1_->clearRows();
   listed_.reset();
-  // Position -1 (nothing chosen) lists no class at all; it is not "All".
-  const int filter = Combo1_->position();
-  if (filter < 0) return;
-  auto entries = core::ReadSpellProgression(defs_.SpellProgression(), defs_.SpellProgCount);
+  // Every rebuild reads the file as it is now, so the rows and the count never disagree with it,
+  // after another editor's change or a command of this one that failed.
+  auto entries = core::ReadSpellProgression(defs_);
+  Label4_->setText(Blanked(defs_.SpellProgCount));
   if (!entries.ok()) {
     tell(entries.status());
     return;
   }
+  // Position -1 (nothing chosen) lists no class at all; it is not "All".
+  const int filter = Combo1_->position();
+  if (filter < 0) return;
   auto listed = std::make_shared<const std::vector<core::ProgressionRow>>(
       core::SpellProgressionRows(*entries, filter - 1));
   listed_ = listed;
@@ -158,7 +160,11 @@ void frmMagicProg::rebuild() {
 }
 
 void frmMagicProg::tell(const core::Status& status) {
-  dialogs_.messageBox(this, QString::fromStdString(status.message()), windowTitle());
+  QString text = QString::fromStdString(status.message());
+  // The repaint that follows the failed command reads the file again.
+  if (status.changedOnDisk())
+    text += "\nNothing was changed; the list now shows the file as it is.";
+  dialogs_.messageBox(this, text, windowTitle());
 }
 
 void frmMagicProg::Combo1_Click() {

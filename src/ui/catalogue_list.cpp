@@ -31,7 +31,7 @@ CatalogueList::CatalogueList(const QString& name, const QString& caption,
   const int margin = TwipsToPixels(200);
   layout->setContentsMargins(0, 0, margin, margin);
   layout->addWidget(ListView1_);
-  connect(ListView1_, &ListView::rowDoubleClicked, this, &CatalogueList::rowDoubleClicked);
+  connect(ListView1_, &ListView::rowPicked, this, &CatalogueList::rowPicked);
 }
 
 ListColumn FittedColumn(const QString& key, const QString& heading, int widthTwips,
@@ -55,7 +55,7 @@ void CatalogueList::Form_Load() {
   fillRows(ListView1_);
 }
 
-void CatalogueList::rowDoubleClicked(int position) {
+void CatalogueList::rowPicked(int position) {
   if (position < 1 || position > ListView1_->rowCount()) return;
   const long entry = ListView1_->cellText(position, 0).trimmed().toLong();
   if (pickEntry(entry)) closeForm();

@@ -35,8 +35,8 @@ QStringList Texts(const std::array<std::string_view, N>& names) {
 
 // The shape every catalogue's list window shares: one report list filled once when the window
 // loads, one row per entry in entry order, the list taking the window less 200 twips each way,
-// and a double-click that picks the row's entry and closes the list. A double-click with no row
-// under it does nothing.
+// and a double-click or Enter that picks the row's entry and closes the list. A double-click
+// with no row under it, or Enter with no row selected, does nothing.
 class CatalogueList : public Form {
   Q_OBJECT
 
@@ -63,7 +63,7 @@ class CatalogueList : public Form {
   void Form_Load() override;
 
  private:
-  void rowDoubleClicked(int position);
+  void rowPicked(int position);
 
   std::vector<ListColumn> columns_;
   ListView* ListView1_;

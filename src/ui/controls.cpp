@@ -13,6 +13,7 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFocusRect>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -269,7 +270,39 @@ QStyle* DropDownBelowStyle() {
 void ComboBox::showPopup() {
   if (auto* rows = qobject_cast<QListView*>(view())) rows->setUniformItemSizes(true);
   if (widthInCharacters_ > 0 && style() != DropDownBelowStyle()) setStyle(DropDownBelowStyle());
+  widenOpenList();
   QComboBox::showPopup();
+}
+
+void ComboBox::widenOpenList() {
+  // Beyond this many entries (a catalogue's names) the width in characters stands in for them.
+  constexpr int MeasuredEntries = 256;
+  const QFontMetrics metrics = view()->fontMetrics();
+  int widest = widthInCharacters_ * metrics.averageCharWidth();
+  if (count() <= MeasuredEntries)
+    for (int i = 0; i < count(); ++i)
+      widest = std::max(widest, metrics.horizontalAdvance(itemText(i)));
+  // Room for the entry's margins, the list's frame and its scroll bar.
+  const int room = 2 * view()->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 16;
+  view()->setMinimumWidth(std::max(view()->minimumWidth(), widest + room));
+}
+
+bool ComboBox::isTextCut() const {
+  QStyleOptionComboBox option;
+  initStyleOption(&option);
+  const QRect field =
+      style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+  return fontMetrics().horizontalAdvance(currentText()) > field.width();
+}
+
+bool ComboBox::event(QEvent* event) {
+  if (event->type() == QEvent::ToolTip && isTextCut()) {
+    const QString hint = toolTip();
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                       hint.isEmpty() ? currentText() : currentText() + '\n' + hint, this);
+    return true;
+  }
+  return QComboBox::event(event);
 }
 
 // Qt selects the first entry added to an empty list; the old list kept "none".
@@ -299,6 +332,23 @@ CheckBox::CheckBox(QWidget* parent, const QString& name, int index)
 void CheckBox::setValue(int value) {
   const QSignalBlocker block(this);
   setChecked(value != 0);
+}
+
+void CheckBox::setReadOnly(bool readOnly) {
+  readOnly_ = readOnly;
+  setFocusPolicy(readOnly ? Qt::NoFocus : Qt::StrongFocus);
+  if (!readOnly) {
+    setPalette(QPalette());  // back to the window's own colours
+    return;
+  }
+  QPalette colours = QApplication::palette(this);
+  colours.setColor(QPalette::Base, colours.color(QPalette::Window));
+  setPalette(colours);
+}
+
+// A read-only box is never hit, so no click reaches it.
+bool CheckBox::hitButton(const QPoint& position) const {
+  return !readOnly_ && QCheckBox::hitButton(position);
 }
 
 Button::Button(QWidget* parent, const QString& name, int index)

@@ -112,7 +112,8 @@ class TextArea : public QPlainTextEdit {
 // A drop-down list (not editable). Position -1 is no selection. Setting the position from code
 // raises clicked() exactly as the user's choice does (the reload flags of the special, effect
 // and creature special editors depend on it); for a drop-down list the old click and change
-// events are this one signal. Adding entries never moves the position.
+// events are this one signal. Adding entries never moves the position. A text cut short by the
+// box's place shows whole in its tooltip (above the box's own hint) and in the open list.
 class ComboBox : public QComboBox {
   Q_OBJECT
  public:
@@ -137,16 +138,26 @@ class ComboBox : public QComboBox {
   // row, not all; a list sized in characters drops below the box without measuring any entry.
   void showPopup() override;
 
+  // True when the text shown is wider than the room the box gives it.
+  bool isTextCut() const;
+
  signals:
   void clicked(int position);
 
+ protected:
+  bool event(QEvent* event) override;
+
  private:
+  // The open list is as wide as its widest entry, measured for short lists only.
+  void widenOpenList();
+
   int index_;
   int widthInCharacters_ = 0;  // 0: sized by Qt's policy
 };
 
 // A check box with value 0 or 1. The user's click raises QAbstractButton::clicked; setValue from
-// code raises nothing.
+// code raises nothing. A read-only box shows a value the designer changes elsewhere: it takes no
+// clicks and no focus, and its box has the window's colour, as a read-only text box has.
 class CheckBox : public QCheckBox {
   Q_OBJECT
  public:
@@ -154,8 +165,14 @@ class CheckBox : public QCheckBox {
   int index() const { return index_; }
   int value() const { return isChecked() ? 1 : 0; }
   void setValue(int value);  // anything but 0 checks
+  void setReadOnly(bool readOnly);
+  bool isReadOnly() const { return readOnly_; }
+
+ protected:
+  bool hitButton(const QPoint& position) const override;
 
  private:
+  bool readOnly_ = false;
   int index_;
 };
 

@@ -158,8 +158,10 @@ ListView::ListView(QWidget* parent, const QString& name)
   columnsHeader->setSectionResizeMode(QHeaderView::Interactive);
   columnsHeader->setStretchLastSection(false);
   columnsHeader->setHighlightSections(false);
+  // The arrows move between rows; Tab belongs to the window.
+  setTabKeyNavigation(false);
   connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-    if (index.isValid()) emit rowDoubleClicked(index.row() + 1);
+    if (index.isValid()) emit rowPicked(index.row() + 1);
   });
 }
 
@@ -289,6 +291,11 @@ int ListView::CharacterCode(const QKeyEvent& event) {
 void ListView::keyPressEvent(QKeyEvent* event) {
   const int code = CharacterCode(*event);
   if (code > 0) emit keyPressed(code);
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && selectedPosition() > 0) {
+    emit rowPicked(selectedPosition());
+    return;
+  }
   QTableView::keyPressEvent(event);
 }
 

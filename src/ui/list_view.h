@@ -76,7 +76,8 @@ class ListModel : public QAbstractTableModel {
 
 // A report-style list view. Rows are addressed by their 1-based position, as in the old list
 // view. Whole rows are selected; several at once unless setMultiSelect(false). Row heights are
-// fixed so tens of thousands of long rows fill at once.
+// fixed so tens of thousands of long rows fill at once. A double-click on a row or Enter on the
+// selected row picks it; Tab and Shift+Tab leave the list for the window's next control.
 class ListView : public QTableView {
   Q_OBJECT
 
@@ -120,7 +121,8 @@ class ListView : public QTableView {
   static int CharacterCode(const QKeyEvent& event);
 
  signals:
-  void rowDoubleClicked(int position);
+  // A row double-clicked, or the selected row when Enter was pressed.
+  void rowPicked(int position);
   // A key press with its old character code (only keys that have one).
   void keyPressed(int charCode);
 

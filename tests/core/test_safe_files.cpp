@@ -1,4 +1,5 @@
 // The store against a second editor, a full disk, huge and replaced files, and odd folders.
+#include "core/catalogue_sweep.h"
 #include "core_fixture.h"
 
 using namespace core;
@@ -158,6 +159,59 @@ class SafeFilesTest : public QObject {
     const Status gone = defs.ReadItemPair(1);
     QVERIFY2(mentions(gone, items), gone.message().c_str());
     QVERIFY(!std::filesystem::exists(items));
+  }
+
+  // A several-slot write replaces the file whole: through a link, keeping its permissions,
+  // checked against what was read, undone when the disk is full, and seen by the chunked reader.
+  void severalSlotsAreWrittenAsOneStep() {
+    TestDataDir dir;
+    const auto real = dir.root() / "Mon.real";
+    writeCatalogue(real, namedEntries<CreatureRecord>(3, "Orc"));
+    std::filesystem::permissions(real, std::filesystem::perms(0640));
+    const auto link = dir.datFile("Mon.dat");
+    std::filesystem::create_symlink(real, link);
+    Catalogue<CreatureRecord> catalogue("Mon.dat", {{2, 20}});
+    QVERIFY(catalogue.Open(dir.dat()).ok());
+    ChunkedEntries<CreatureRecord> chunked(catalogue, 3);
+    QCOMPARE(chunked.entry(1)->CreatureName, padded("Orc 1"));
+    QVERIFY(catalogue.ReadSlot(4).ok());  // entry 3, remembered
+
+    const auto named = [](long number, const std::string& name) {
+      CreatureRecord creature;
+      creature.CreatureNo = static_cast<std::int16_t>(number);
+      nameEntry(creature, name);
+      return packedBytes(creature);
+    };
+    const auto before = readBytes(real);
+    {
+      NearlyFullDisk full(100);
+      const Status refused = catalogue.WriteSlots({{2, named(1, "Imp")}, {6, named(5, "Far")}});
+      QVERIFY2(mentions(refused, link), refused.message().c_str());
+    }
+    QVERIFY(readBytes(real) == before);
+    QVERIFY(catalogue.WriteSlots({{2, named(1, "Imp")}, {6, named(5, "Far")}}).ok());
+    QVERIFY(std::filesystem::is_symlink(link));
+    QCOMPARE(std::filesystem::status(real).permissions(), std::filesystem::perms(0640));
+    QCOMPARE(readBytes(real).size(), 6 * CreatureRecord::SlotLength);
+    QCOMPARE(storedSlot<CreatureRecord>(real, 5).CreatureName, std::string(20, '\0'));
+    QCOMPARE(chunked.entry(1)->CreatureName, padded("Imp"));  // not the part read before
+    QCOMPARE(catalogue.Name(5).value(), padded("Far"));
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(dir.dat()), {}), 1);
+
+    // Another editor changes entry 3: the write that depends on it stops, the rest is kept.
+    Catalogue<CreatureRecord> other("Mon.dat", {});
+    QVERIFY(other.Open(dir.dat()).ok());
+    QVERIFY(other.WriteSlots({{4, named(3, "Troll")}}).ok());
+    const auto theirs = readBytes(real);
+    const Status changed = catalogue.WriteSlots({{1, named(2, "")}, {4, named(3, "Ogre")}});
+    QVERIFY2(changed.changedOnDisk() && changed.message().find("Entry 3") == 0,
+             changed.message().c_str());
+    QVERIFY(readBytes(real) == theirs);
+    std::vector<std::string> names;
+    QVERIFY(ForEachEntry(catalogue, 3, [&names](long, const CreatureRecord& creature) {
+              names.push_back(creature.CreatureName);
+            }).ok());
+    QCOMPARE(names, (std::vector<std::string>{padded("Imp"), padded("Orc 2"), padded("Troll")}));
   }
 
   // A missing Dat folder, a file and a broken link in its place: said once, named by every

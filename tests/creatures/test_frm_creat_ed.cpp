@@ -162,6 +162,32 @@ class CreatureEditorTest : public QObject {
     QVERIFY(viewer->picture()->image().isNull());
     QVERIFY2(viewer->problem().contains("Mon11.bmp"), qPrintable(viewer->problem()));
   }
+
+  // Tab reads the window row by row, left to right, from the name round to the name again; the
+  // unlabelled saving throw names its field in its tip, and "Special Effects" takes no click.
+  void tabFollowsTheScreen() {
+    Creatures c;
+    c.open(5);
+    ui::Form* editor = c.show("frmCreatEd");
+    QCOMPARE(editor->focusWidget(), c.box("Text1"));
+    QStringList visited;
+    for (int i = 0; i < 38; ++i) {
+      QTest::keyClick(editor->focusWidget(), Qt::Key_Tab);
+      visited << editor->focusWidget()->objectName();
+    }
+    QCOMPARE(visited.join(' '),
+             QString("Text2 Combo1 Text19 Command6 Text6 Combo3 Text14 Text7 Text8 Text9 Text10 "
+                     "Text15 Text3 Text4 Text5 Text16 Text22 Text17 Text18 Text11 Text12 Text13 "
+                     "Text21 Combo2 Text20_0 Text20_3 Text20_1 Text20_4 Text20_2 Text20_5 "
+                     "Command9 Command2 Command3 Command7 Command1 Command4 Command8 Command5"));
+    QTest::keyClick(editor->focusWidget(), Qt::Key_Tab);
+    QCOMPARE(editor->focusWidget(), c.box("Text1"));
+
+    QCOMPARE(c.box("Text20_0")->toolTip(), QString("Save vs. None"));
+    auto* check = c.control<ui::CheckBox>("frmCreatEd", "Check1");
+    QVERIFY(check->isReadOnly());
+    QCOMPARE(check->palette().color(QPalette::Base), check->palette().color(QPalette::Window));
+  }
 };
 
 REGISTER_TEST(CreatureEditorTest);

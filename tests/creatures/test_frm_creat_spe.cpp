@@ -45,6 +45,7 @@ class CreatureSpecialsTest : public QObject {
       putSlot(c.defs->Creature, 4 + k, cases[k].chance, cases[k].effect, cases[k].power);
     const core::CreatureRecord before = c.defs->Creature;
     c.show("frmCreatSpe");
+    QCOMPARE(c.find("frmCreatSpe")->windowTitle(), QString("Special Effects: Beast 5"));
     ui::ListView* list = c.rows("frmCreatSpe");
     QCOMPARE(list->rowCount(), 10);
     const QStringList expected[] = {{" 1", "Always", "Cast Spell", "Spell 3             "},

@@ -98,6 +98,7 @@ class FrmEquipEdTest : public QObject {
     QVERIFY(e.ed<ui::CheckBox>("Check2")->isChecked());  // slot 10 alone counts
     e.clickEd("Check2");                                 // display only
     QVERIFY(e.ed<ui::CheckBox>("Check2")->isChecked());
+    QVERIFY(e.ed<ui::CheckBox>("Check2")->isReadOnly());
     e.type("Text1", "Renamed");
     e.clickEd("Check1_1");  // Thief
     e.clickEd("Command3");
@@ -275,6 +276,41 @@ class FrmEquipEdTest : public QObject {
     QCOMPARE(e.defs->Item.Effect(9, core::EffectField::Kind), std::int16_t(0));
     QVERIFY(!e.ed<ui::CheckBox>("Check2")->isChecked());
     QCOMPARE(e.fileBytes(), before);
+  }
+
+  // A use chosen but not saved survives a change of type and back, even through a spell list
+  // that cannot show it.
+  void theUseChoiceSurvivesATypeRoundTrip() {
+    Equipment e(items(2));
+    e.openEditor(1);
+    e.choose("frmEquipEd", "Combo1", 0);
+    e.choose("frmEquipEd", "Combo2", 4);
+    e.choose("frmEquipEd", "Combo1", 10);  // Spell Scroll: 3 spells, no spell 5
+    QCOMPARE(e.ed<ui::ComboBox>("Combo3")->position(), -1);
+    e.choose("frmEquipEd", "Combo1", 1);
+    QCOMPARE(e.ed<ui::ComboBox>("Combo2")->position(), 4);
+    e.clickEd("Command3");
+    QCOMPARE(e.stored(1).UseCode, std::int16_t(5));
+    QCOMPARE(e.stored(1).ItemType, std::int16_t(2));
+  }
+
+  // The effect windows close with the editor, once its question has covered their choices.
+  void theEffectWindowsCloseWithTheEditor() {
+    Equipment e(items(2));
+    openSlot(e, 2);
+    e.clickEd("Command6");  // the list again, beside the effect editor
+    auto* list = e.control<ui::ListView>("frmEquipEffect", "ListView1");
+    const QFontMetrics metrics(list->font());
+    QVERIFY(list->columnWidth(1) > metrics.horizontalAdvance("Stat Change When Equipped"));
+    e.choose("frmEquipEffEd", "Combo1", 6);
+    e.dialogs.answerSave(Choice::Cancel);
+    QVERIFY(!e.window("frmEquipEd")->close());
+    QVERIFY(e.window("frmEquipEffEd") && e.window("frmEquipEffect"));
+    e.dialogs.answerSave(Choice::Save);
+    QVERIFY(e.window("frmEquipEd")->close());
+    QCOMPARE(e.dialogs.shown().back().prompt, QString("Save changes to item 1?"));
+    QVERIFY(!e.window("frmEquipEffEd") && !e.window("frmEquipEffect"));
+    QCOMPARE(e.stored(1).Effect(1, core::EffectField::Kind), std::int16_t(6));
   }
 };
 

@@ -6,6 +6,7 @@
 #include "ui/twips.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -13,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QWidget>
 
 #include <functional>
@@ -56,6 +58,33 @@ class ControlsTest : public QObject {
     combo.setFocus();
     QTest::keyClick(&combo, Qt::Key_Down);
     QCOMPARE(test_support::signalArgs(clicks), QList<int>({2, 2, -1, 0}));
+  }
+
+  // A text that its place cuts short shows whole in the tip, above the box's own hint, and in
+  // the open list; a text that fits keeps the box's own hint alone.
+  void aCutDropDownShowsItsWholeText() {
+    QWidget window;
+    ui::ComboBox directions(&window, "Combo5");
+    directions.setToolTip("Which way the party faces");
+    directions.addItem("N");
+    directions.addItem("Doesn't Matter");
+    directions.setGeometry(0, 0, directions.fontMetrics().horizontalAdvance("Doesn't") + 10, 24);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto tipShown = [&directions] {
+      QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), directions.mapToGlobal(QPoint(4, 4)));
+      QApplication::sendEvent(&directions, &help);
+      return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    directions.setPosition(0);
+    QVERIFY(!directions.isTextCut());
+    directions.setPosition(1);
+    QVERIFY(directions.isTextCut());
+    QCOMPARE(tipShown(), QString("Doesn't Matter\nWhich way the party faces"));
+    directions.showPopup();
+    QVERIFY(directions.view()->width() >
+            directions.view()->fontMetrics().horizontalAdvance("Doesn't Matter"));
+    directions.hidePopup();
   }
 
   // Only the user's left click released on the control counts; values set from code raise
