@@ -58,6 +58,7 @@ Status Catalogue<Record>::Open(const std::filesystem::path& datFolder) {
   datFolder_ = datFolder;
   forReading_ = false;
   file_ = std::move(opened.value());
+  ++generation_;
   guard_.forgetAll();
   forgetNames();
   return Status::Ok();
