@@ -182,7 +182,6 @@ FAULTS = [
      "auto file = OpenMapsFile(datFolder, false);", "auto file = OpenMapsFile(datFolder, true);"),
     ("editor opened anyway never taking the freed lock", "src/app/folder_lock.cpp",
      "  lock.takeWhenFreed();\n", ""),
-     "  if (status.ok()) status = Sync();\n  if (!status.ok()) {", "  if (!status.ok()) {"),
     # text boxes: stored bytes kept, zero bytes, padding, typed line breaks
     ("unedited text box coded again instead of giving back its bytes", "src/ui/controls.cpp",
      "if (!storesAsShown_ && !edited()) return stored_;", "if (false) return stored_;"),
@@ -202,7 +201,20 @@ FAULTS = [
      "const StoresAsShown asShown(window_);", ""),
     ("equipment list showing the zero bytes of a name", "src/equipment/frm_equip_list2.cpp",
      "ui::ToShownText(item.ItemName)", "ui::ToQString(item.ItemName)"),
+    # game data check and editor-check
+    ("wall faces compared with the same side of the neighbour", "src/core/game_scan.cpp",
+     "note(x, y, East, x + 1, y, West)", "note(x, y, East, x + 1, y, East)"),
+    ("item effect spells read without the list base", "src/core/game_scan.cpp",
+     "item.Effect(slot, EffectField::What) + SpellListBase", "item.Effect(slot, EffectField::What)"),
+    ("last entry of a catalogue taken as past its end", "src/core/game_check.cpp",
+     "} else if (r.number > held.count) {", "} else if (r.number >= held.count) {"),
+    ("checker opening catalogues for writing (creates missing files)", "src/core/game_scan.cpp",
+     "catalogue.OpenForReading(ResolveIgnoringCase(folder_, \"Dat\"))",
+     "catalogue.Open(ResolveIgnoringCase(folder_, \"Dat\"))"),
+    ("Set Flag noting its timing as the flag set", "src/core/game_scan.cpp",
+     "flagsSet_.insert(s.Param1);", "flagsSet_.insert(s.Param2);"),
 ]
+
 
 def run(command, cwd=ROOT):
     return subprocess.run(command, cwd=cwd, stdout=subprocess.DEVNULL,

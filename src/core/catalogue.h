@@ -48,6 +48,9 @@ class Catalogue {
 
   // Opens (creating it empty when missing) the file inside the Dat folder.
   Status Open(const std::filesystem::path& datFolder);
+  // Opens an existing file for reading only (the checker): never creates nor writes it, and a
+  // replaced file is reopened for reading too.
+  Status OpenForReading(const std::filesystem::path& datFolder);
   bool isOpen() const { return file_.isOpen(); }
   const std::string& fileName() const { return fileName_; }
   const RecordFile& file() const { return file_; }
@@ -126,6 +129,7 @@ class Catalogue {
   std::size_t namesStart_ = 0;  // the span of the packed record that holds every name field
   std::size_t namesSpan_ = 0;
   std::filesystem::path datFolder_;
+  bool forReading_ = false;
   mutable RecordFile file_;
   mutable SlotGuard guard_;           // each slot as last read or written here
   mutable bool namesLoaded_ = false;  // every slot of the file is cached

@@ -56,6 +56,21 @@ Status Catalogue<Record>::Open(const std::filesystem::path& datFolder) {
   auto opened = RecordFile::Open(ResolveIgnoringCase(datFolder, fileName_), Record::SlotLength);
   if (!opened.ok()) return opened.status();
   datFolder_ = datFolder;
+  forReading_ = false;
+  file_ = std::move(opened.value());
+  ++generation_;
+  guard_.forgetAll();
+  forgetNames();
+  return Status::Ok();
+}
+
+template <class Record>
+Status Catalogue<Record>::OpenForReading(const std::filesystem::path& datFolder) {
+  auto opened =
+      RecordFile::OpenForReading(ResolveIgnoringCase(datFolder, fileName_), Record::SlotLength);
+  if (!opened.ok()) return opened.status();
+  datFolder_ = datFolder;
+  forReading_ = true;
   file_ = std::move(opened.value());
   ++generation_;
   guard_.forgetAll();
@@ -83,7 +98,8 @@ Status Catalogue<Record>::FollowReplacedFile() const {
     return Status::Error("Cannot use " + file_.path().string() +
                          ": the file was removed or renamed since the editor opened it");
   }
-  auto reopened = RecordFile::Open(path, Record::SlotLength);
+  auto reopened = forReading_ ? RecordFile::OpenForReading(path, Record::SlotLength)
+                              : RecordFile::Open(path, Record::SlotLength);
   if (!reopened.ok()) return reopened.status();
   file_ = std::move(reopened.value());
   ++generation_;

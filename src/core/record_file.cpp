@@ -132,6 +132,23 @@ Result<RecordFile> RecordFile::Open(const std::filesystem::path& path, std::size
   return file;
 }
 
+Result<RecordFile> RecordFile::OpenForReading(const std::filesystem::path& path,
+                                              std::size_t slotLength) {
+  RecordFile file;
+  std::error_code error;
+  file.path_ = std::filesystem::absolute(path, error);
+  if (error) file.path_ = path;
+  file.slotLength_ = slotLength;
+  if (slotLength == 0) return Failure("open", file.path_, "a slot length of 0 bytes");
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return Failure("open", file.path_, errno);
+  if (S_ISDIR(info.st_mode)) return Failure("open", file.path_, EISDIR);
+  file.fd_ = OpenRetrying(path.c_str(), O_RDONLY);
+  if (file.fd_ < 0) return Failure("open", file.path_, errno);
+  file.readOnly_ = true;
+  return file;
+}
+
 Status RecordFile::Read(long slot, std::span<std::uint8_t> out) const {
   if (!isOpen()) return Failure("read", path_, "the file is not open");
   if (slot < 1) {

@@ -29,6 +29,9 @@ class RecordFile {
   // Without `createMissing`, a missing file is not made: Status::FileMissing.
   static Result<RecordFile> Open(const std::filesystem::path& path, std::size_t slotLength,
                                  bool createMissing = true);
+  // Opens an existing file for reading only: a missing file is an error, never created.
+  static Result<RecordFile> OpenForReading(const std::filesystem::path& path,
+                                           std::size_t slotLength);
 
   bool isOpen() const { return fd_ >= 0; }
   bool readOnly() const { return readOnly_; }
