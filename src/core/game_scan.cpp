@@ -19,16 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-enum Kind : int {
-  ExitToMap = 1,
-  ExitToBuilding,
-  DrawPicture,
-  ShowText,
-  Encounter,
-  SetFlag,
-  ShowLongText,
-  Reward
-};
 constexpr int ShopBuilding = 1;
 constexpr int RewardItem = 2;
 constexpr int SpellScrollType = 11;

@@ -96,14 +96,19 @@ RecordFile::~RecordFile() {
   Close();
 }
 
-Result<RecordFile> RecordFile::Open(const std::filesystem::path& path, std::size_t slotLength,
-                                    bool createMissing) {
+RecordFile RecordFile::Unopened(const std::filesystem::path& path, std::size_t slotLength) {
   RecordFile file;
   // Messages name the file in full, whatever folder the editor was started from.
   std::error_code error;
   file.path_ = std::filesystem::absolute(path, error);
   if (error) file.path_ = path;
   file.slotLength_ = slotLength;
+  return file;
+}
+
+Result<RecordFile> RecordFile::Open(const std::filesystem::path& path, std::size_t slotLength,
+                                    bool createMissing) {
+  RecordFile file = Unopened(path, slotLength);
   if (slotLength == 0) return Failure("open", file.path_, "a slot length of 0 bytes");
 
   struct stat info {};
@@ -134,11 +139,7 @@ Result<RecordFile> RecordFile::Open(const std::filesystem::path& path, std::size
 
 Result<RecordFile> RecordFile::OpenForReading(const std::filesystem::path& path,
                                               std::size_t slotLength) {
-  RecordFile file;
-  std::error_code error;
-  file.path_ = std::filesystem::absolute(path, error);
-  if (error) file.path_ = path;
-  file.slotLength_ = slotLength;
+  RecordFile file = Unopened(path, slotLength);
   if (slotLength == 0) return Failure("open", file.path_, "a slot length of 0 bytes");
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return Failure("open", file.path_, errno);

@@ -79,6 +79,9 @@ class RecordFile {
   static void SetWriteLimitForTests(WriteLimit limit);
 
  private:
+  // A file not yet opened, knowing its full path and slot length.
+  static RecordFile Unopened(const std::filesystem::path& path, std::size_t slotLength);
+
   int fd_ = -1;
   bool readOnly_ = false;
   bool created_ = false;

@@ -3,6 +3,7 @@
 
 #include "cli/run_checker.h"
 #include "core/game_check.h"
+#include "core/vocabularies.h"
 #include "support/fixtures.h"
 #include "support/test_registry.h"
 
@@ -15,19 +16,9 @@
 
 namespace fs = std::filesystem;
 using namespace test_support;
+using enum core::SpecialKind;
 
 namespace {
-
-enum Kind {
-  ExitToMap = 1,
-  ExitToBuilding,
-  DrawPicture,
-  ShowText,
-  Encounter,
-  SetFlag,
-  ShowLongText,
-  Reward
-};
 
 void put(core::MapRecord& map, int index, int kind, int x, int y, std::vector<int> params,
          int condFlag = 0) {
