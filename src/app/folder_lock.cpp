@@ -6,10 +6,18 @@
 #include <QDir>
 #include <QFileInfo>
 
-FolderLock::FolderLock(const QString& datFolder)
+FolderLock::FolderLock(const QString& datFolder, std::chrono::milliseconds retry)
     : path_(QDir(datFolder).filePath(LockFileName)), lock_(std::make_unique<QLockFile>(path_)) {
   // An editor may run for days: only a lock whose process is gone is stale, never an old one.
   lock_->setStaleLockTime(0);
+  retry_.setInterval(retry);
+  QObject::connect(&retry_, &QTimer::timeout, &retry_, [this] {
+    if (take() != Outcome::HeldByOther) retry_.stop();
+  });
+}
+
+void FolderLock::takeWhenFreed() {
+  if (!held()) retry_.start();
 }
 
 FolderLock::Outcome FolderLock::take() {
@@ -33,7 +41,9 @@ bool LockGameFolder(FolderLock& lock, ui::Dialogs& dialogs) {
           "Another editor (%1) has this game folder open:\n%2\n\n"
           "If both save the same map or entry, one overwrites the other's work. Open it anyway?")
           .arg(lock.holder(), QDir::toNativeSeparators(QFileInfo(lock.lockFilePath()).path()));
-  return dialogs.askOpenAnyway(nullptr, text, QStringLiteral("Map Editor"));
+  if (!dialogs.askOpenAnyway(nullptr, text, QStringLiteral("Map Editor"))) return false;
+  lock.takeWhenFreed();
+  return true;
 }
 
 QString DatFolderOf(const QString& dataDir) {

@@ -36,7 +36,9 @@ class UnattendedDialogs final : public ui::Dialogs {
   MoveChoice askMoveKeepCancel(QWidget*, const QString&, const QString&) override {
     return MoveChoice::Cancel;
   }
-  bool askOverwrite(QWidget*, const QString&, const QString&) override { return false; }
+  bool askConfirm(QWidget*, const QString&, const QString&, const QString&) override {
+    return false;
+  }
   bool askOpenAnyway(QWidget*, const QString&, const QString&) override { return false; }
   QString chooseDirectory(QWidget*, const QString&) override { return {}; }
 };

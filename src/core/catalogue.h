@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -47,6 +48,9 @@ class Catalogue {
 
   // Opens (creating it empty when missing) the file inside the Dat folder.
   Status Open(const std::filesystem::path& datFolder);
+  // Opens an existing file for reading only (the checker): never creates nor writes it, and a
+  // replaced file is reopened for reading too.
+  Status OpenForReading(const std::filesystem::path& datFolder);
   bool isOpen() const { return file_.isOpen(); }
   const std::string& fileName() const { return fileName_; }
   const RecordFile& file() const { return file_; }
@@ -57,8 +61,12 @@ class Catalogue {
   Result<Record> ReadSlot(long slot) const;
   // Entry n, that is slot n + 1.
   Result<Record> ReadEntry(long entry) const { return ReadSlot(entry + 1); }
+  // Entry n as this editor last read or stored it, without a look at the disk (which would hide
+  // another editor's change from the next save); none when it has not read it.
+  std::optional<Record> LastSeen(long entry) const;
   // Writes the record to a slot and syncs. Without `overwrite`, a slot whose bytes on disk
-  // differ from those this editor last read or wrote there is left alone: ChangedOnDisk.
+  // differ from those this editor last read or wrote there is left alone: ChangedOnDisk. After
+  // a failure, what the slot now holds on disk counts as read.
   Status WriteSlot(long slot, const Record& record, bool overwrite = false);
   // Writes the record as entry n (slot n + 1) and syncs, whatever number the record carries:
   // an entry goes back where it was read from.
@@ -69,10 +77,11 @@ class Catalogue {
   // The append pattern: with the count raised by one, the working record is stored as the new
   // entry, the header's first Integer is set to the new count (every other header byte kept),
   // and the working record is read back from its slot. Refused at 32767 entries. On success
-  // `count` holds the new count. Without `overwrite`, a header count on disk other than the one
-  // this editor read or wrote (someone else added entries) stops it: ChangedOnDisk. A failure
-  // leaves the file at its old length.
-  Status Append(Record& working, long& count, bool overwrite = false);
+  // `count` holds the new count. When the header on disk counts other than `count` (another
+  // editor added entries), nothing is written, `count` becomes the count on disk and the answer
+  // is ChangedOnDisk: called again, the entry goes after the last one the file then holds. A
+  // failure leaves the header and the file's length as they were, or says that it could not.
+  Status Append(Record& working, long& count);
 
   // Replaces only the header's first Integer, keeping every other byte of slot 1.
   Status WriteHeaderCount(long count);
@@ -106,7 +115,8 @@ class Catalogue {
   Status WriteSlots(const std::vector<SlotBytes>& changes, bool overwrite = false);
 
  private:
-  Status checkAppend(long count) const;
+  Result<long> countOnDisk() const;
+  Status failedAppend(const Status& failure, long& count) const;
   Status fillNames() const;
   void forgetNames() const;
   void rememberNames(long slot, const Record& record);
@@ -119,6 +129,7 @@ class Catalogue {
   std::size_t namesStart_ = 0;  // the span of the packed record that holds every name field
   std::size_t namesSpan_ = 0;
   std::filesystem::path datFolder_;
+  bool forReading_ = false;
   mutable RecordFile file_;
   mutable SlotGuard guard_;           // each slot as last read or written here
   mutable bool namesLoaded_ = false;  // every slot of the file is cached

@@ -56,6 +56,21 @@ Status Catalogue<Record>::Open(const std::filesystem::path& datFolder) {
   auto opened = RecordFile::Open(ResolveIgnoringCase(datFolder, fileName_), Record::SlotLength);
   if (!opened.ok()) return opened.status();
   datFolder_ = datFolder;
+  forReading_ = false;
+  file_ = std::move(opened.value());
+  ++generation_;
+  guard_.forgetAll();
+  forgetNames();
+  return Status::Ok();
+}
+
+template <class Record>
+Status Catalogue<Record>::OpenForReading(const std::filesystem::path& datFolder) {
+  auto opened =
+      RecordFile::OpenForReading(ResolveIgnoringCase(datFolder, fileName_), Record::SlotLength);
+  if (!opened.ok()) return opened.status();
+  datFolder_ = datFolder;
+  forReading_ = true;
   file_ = std::move(opened.value());
   ++generation_;
   guard_.forgetAll();
@@ -83,7 +98,8 @@ Status Catalogue<Record>::FollowReplacedFile() const {
     return Status::Error("Cannot use " + file_.path().string() +
                          ": the file was removed or renamed since the editor opened it");
   }
-  auto reopened = RecordFile::Open(path, Record::SlotLength);
+  auto reopened = forReading_ ? RecordFile::OpenForReading(path, Record::SlotLength)
+                              : RecordFile::Open(path, Record::SlotLength);
   if (!reopened.ok()) return reopened.status();
   file_ = std::move(reopened.value());
   ++generation_;
@@ -116,10 +132,23 @@ Status Catalogue<Record>::WriteSlot(long slot, const Record& record, bool overwr
   std::array<std::uint8_t, Record::PackedSize> bytes{};
   record.pack(bytes);
   status = file_.Store(slot, bytes);
-  if (!status.ok()) return status;
+  if (!status.ok()) {
+    // What the failure left there is this editor's doing: the next save must not take it for
+    // another editor's change.
+    std::array<std::uint8_t, Record::PackedSize> now{};
+    if (file_.Read(slot, now).ok()) guard_.remember(slot, now);
+    return status;
+  }
   guard_.remember(slot, bytes);
   rememberNames(slot, record);
   return Status::Ok();
+}
+
+template <class Record>
+std::optional<Record> Catalogue<Record>::LastSeen(long entry) const {
+  const std::vector<std::uint8_t>* bytes = guard_.seen(entry + 1);
+  if (!bytes || bytes->size() != Record::PackedSize) return std::nullopt;
+  return Record::unpack(*bytes);
 }
 
 template <class Record>
@@ -142,43 +171,43 @@ Status Catalogue<Record>::WriteHeaderCount(long count) {
   return Status::Ok();
 }
 
-// Someone else's entries since this editor read the header would be overwritten by the append.
 template <class Record>
-Status Catalogue<Record>::checkAppend(long count) const {
-  const std::vector<std::uint8_t>* header = guard_.seen(1);
-  if (header && header->size() >= 2) {
-    std::array<std::uint8_t, 2> now{};
-    Status status = file_.Read(1, now);
-    if (!status.ok()) return status;
-    if (now[0] != (*header)[0] || now[1] != (*header)[1]) {
-      const auto ours = static_cast<std::int16_t>((*header)[0] | (*header)[1] << 8);
-      const auto theirs = static_cast<std::int16_t>(now[0] | now[1] << 8);
-      return Status::ChangedOnDisk(
-          "Entry " + std::to_string(count + 1) + " of " + file_.path().string() +
-          " was changed on disk since this editor read it: the file now counts " +
-          std::to_string(theirs) + " entries, not " + std::to_string(ours) + ".");
-    }
-  }
-  return guard_.check(file_, count + 2, "Entry " + std::to_string(count + 1));
+Result<long> Catalogue<Record>::countOnDisk() const {
+  std::array<std::uint8_t, 2> count{};
+  Status status = file_.Read(1, count);
+  if (!status.ok()) return status;
+  return long{IntegerAt(count, 0)};
+}
+
+// The window shows what the file holds after a failure: the count its header now gives.
+template <class Record>
+Status Catalogue<Record>::failedAppend(const Status& failure, long& count) const {
+  auto onDisk = countOnDisk();
+  if (onDisk.ok() && *onDisk >= 0) count = *onDisk;
+  return failure;
 }
 
 template <class Record>
-Status Catalogue<Record>::Append(Record& working, long& count, bool overwrite) {
+Status Catalogue<Record>::Append(Record& working, long& count) {
   if (!isOpen()) return Status::Error("Cannot add to " + fileName_ + ": the file is not open");
   Status status = FollowReplacedFile();
   if (!status.ok()) return status;
   const std::string where = file_.path().string();
+  auto onDisk = countOnDisk();
+  if (!onDisk.ok()) return onDisk.status();
+  // A count below 0 means what start-up took it for: the count this editor holds.
+  if (*onDisk < 0) onDisk = count;
+  if (*onDisk != count) {
+    // Never over another editor's entries: the next call goes after the last one on disk.
+    const long known = std::exchange(count, *onDisk);
+    forgetNames();  // the cache holds none of the other editor's entries
+    return Status::ChangedOnDisk(
+        where + " was changed on disk since this editor read it: it now counts " +
+        std::to_string(count) + " entries, not " + std::to_string(known) + ".");
+  }
   if (count >= MaxEntries) {
     return Status::Error("Cannot add to " + where + ": it already holds " +
                          std::to_string(MaxEntries) + " entries, the most a catalogue can hold");
-  }
-  if (count < 0) {
-    return Status::Error("Cannot add to " + where + ": its entry count " + std::to_string(count) +
-                         " is below 0");
-  }
-  if (!overwrite) {
-    status = checkAppend(count);
-    if (!status.ok()) return status;
   }
   const long newCount = count + 1;
   Record entry = working;
@@ -186,17 +215,19 @@ Status Catalogue<Record>::Append(Record& working, long& count, bool overwrite) {
 
   auto oldSize = file_.Size();
   if (!oldSize.ok()) return oldSize.status();
+  std::array<std::uint8_t, Record::PackedSize> old{};
+  status = file_.Read(newCount + 1, old);
+  if (!status.ok()) return status;
   // The entry goes to disk before the header counts it, so a header never names a missing entry.
   std::array<std::uint8_t, Record::PackedSize> bytes{};
   entry.pack(bytes);
   status = file_.Store(newCount + 1, bytes);
-  if (!status.ok()) return status;
+  if (!status.ok()) return failedAppend(status, count);
   status = WriteHeaderCount(newCount);
   if (!status.ok()) {
-    // The header still counts the old entries: take the uncounted one off again.
-    auto size = file_.Size();
-    if (size.ok() && *size > *oldSize) file_.CutBackTo(*oldSize);
-    return status;
+    // The header still counts the old entries: the uncounted one goes again.
+    return failedAppend(Status::WithFailedUndo(status, file_.PutBack(newCount + 1, old, *oldSize)),
+                        count);
   }
   guard_.remember(newCount + 1, bytes);
   rememberNames(newCount + 1, entry);

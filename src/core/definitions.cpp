@@ -91,6 +91,14 @@ Status OpenWithHeader(const Result<std::filesystem::path>& datFolder, Catalogue<
     notices.push_back(where + ": the header counts " + std::to_string(count) +
                       " entries, but the file holds only " + std::to_string(held) +
                       "; the missing entries read as empty");
+  } else if (!noun.empty() && count < held) {
+    // An addition stopped between its entry and its header leaves an entry the count does not
+    // name: said once, so the designer knows why the next one reuses its slot.
+    const long extra = held - count;
+    notices.push_back(where + ": holds " + std::to_string(extra) +
+                      (extra == 1 ? " entry" : " entries") + " past its count of " +
+                      std::to_string(count) + ", from slot " + std::to_string(count + 2) +
+                      " (an addition cut short?); the next new " + noun + " is written there");
   }
   if (!noun.empty()) NoticeMisnumbered(catalogue, std::min(count, held), noun, notices);
   return Status::Ok();
@@ -152,17 +160,29 @@ Status WriteWorking(Catalogue<Record>& catalogue, const Record& working, long pl
 
 // The appended entry is the last one: the working record now comes from there.
 template <class Record>
-Status AppendWorking(Catalogue<Record>& catalogue, Record& working, long& count, long& place,
-                     bool overwrite) {
-  const Status status = catalogue.Append(working, count, overwrite);
+Status AppendWorking(Catalogue<Record>& catalogue, Record& working, long& count, long& place) {
+  const Status status = catalogue.Append(working, count);
   if (status.ok()) place = count;
   return status;
 }
 
 // Maps.dat is opened for one load or save and closed again when the file goes out of scope.
-Result<RecordFile> OpenMapsFile(const Result<std::filesystem::path>& datFolder) {
+Result<RecordFile> OpenMapsFile(const Result<std::filesystem::path>& datFolder,
+                                bool createMissing = true) {
   if (!datFolder.ok()) return datFolder.status();
-  return RecordFile::Open(ResolveIgnoringCase(*datFolder, "Maps.dat"), MapRecord::SlotLength);
+  return RecordFile::Open(ResolveIgnoringCase(*datFolder, "Maps.dat"), MapRecord::SlotLength,
+                          createMissing);
+}
+
+// Once the editor runs, a missing Maps.dat was removed or renamed under it: a blank file in its
+// place would hide that, and a save would write blank maps before its own.
+Result<RecordFile> OpenExistingMapsFile(const Result<std::filesystem::path>& datFolder,
+                                        const std::string& action) {
+  auto file = OpenMapsFile(datFolder, false);
+  if (file.ok() || !file.status().fileMissing()) return file;
+  const std::filesystem::path path = ResolveIgnoringCase(*datFolder, "Maps.dat");
+  return Status::FileMissing("Cannot " + action + ": " + path.string() +
+                             " is missing; it was removed or renamed since the editor read it.");
 }
 
 template <class Record>
@@ -313,20 +333,20 @@ Status ModDefinitions::WriteShop(bool overwrite) {
 Status ModDefinitions::WriteSpell(bool overwrite) {
   return WriteWorking(spells_, Spell, SpellEntry, overwrite);
 }
-Status ModDefinitions::AppendItem(bool overwrite) {
-  return AppendWorking(items_, Item, ItemCount, ItemEntry, overwrite);
+Status ModDefinitions::AppendItem() {
+  return AppendWorking(items_, Item, ItemCount, ItemEntry);
 }
-Status ModDefinitions::AppendCreature(bool overwrite) {
-  return AppendWorking(creatures_, Creature, CreatureCount, CreatureEntry, overwrite);
+Status ModDefinitions::AppendCreature() {
+  return AppendWorking(creatures_, Creature, CreatureCount, CreatureEntry);
 }
-Status ModDefinitions::AppendShop(bool overwrite) {
-  return AppendWorking(shops_, Shop, ShopCount, ShopEntry, overwrite);
+Status ModDefinitions::AppendShop() {
+  return AppendWorking(shops_, Shop, ShopCount, ShopEntry);
 }
-Status ModDefinitions::AppendSpell(bool overwrite) {
-  return AppendWorking(spells_, Spell, SpellCount, SpellEntry, overwrite);
+Status ModDefinitions::AppendSpell() {
+  return AppendWorking(spells_, Spell, SpellCount, SpellEntry);
 }
-Status ModDefinitions::AppendSpellProg(bool overwrite) {
-  return spellProg_.Append(SpellProg, SpellProgCount, overwrite);
+Status ModDefinitions::AppendSpellProg() {
+  return spellProg_.Append(SpellProg, SpellProgCount);
 }
 
 void ModDefinitions::pack_shop_stock() {
@@ -340,7 +360,7 @@ Status ModDefinitions::LoadMap(long mapNumber) {
     return Status::Error("Cannot read map " + std::to_string(mapNumber) + " from " +
                          MapsFile().string() + ": map numbers start at 1");
   }
-  auto file = OpenMapsFile(DatFolder());
+  auto file = OpenExistingMapsFile(DatFolder(), "open map " + std::to_string(mapNumber));
   if (!file.ok()) return file.status();
   std::vector<std::uint8_t> bytes(MapRecord::PackedSize);
   Status status = file->Read(mapNumber, bytes);
@@ -355,7 +375,7 @@ Status ModDefinitions::SaveMap(long mapNumber, bool overwrite) {
     return Status::Error("Cannot save map " + std::to_string(mapNumber) + " to " +
                          MapsFile().string() + ": map numbers start at 1");
   }
-  auto file = OpenMapsFile(DatFolder());
+  auto file = OpenExistingMapsFile(DatFolder(), "save map " + std::to_string(mapNumber));
   if (!file.ok()) return file.status();
   if (!overwrite) {
     Status status = mapsSeen_.check(file.value(), mapNumber, "Map " + std::to_string(mapNumber));
@@ -364,9 +384,21 @@ Status ModDefinitions::SaveMap(long mapNumber, bool overwrite) {
   std::vector<std::uint8_t> bytes(MapRecord::PackedSize);
   document_.Map().pack(bytes);
   Status status = file->Store(mapNumber, bytes);
-  if (!status.ok()) return status;
+  if (!status.ok()) {
+    // What the failure left is this editor's doing, not another editor's change.
+    if (file->Read(mapNumber, bytes).ok()) mapsSeen_.remember(mapNumber, bytes);
+    return status;
+  }
   mapsSeen_.remember(mapNumber, bytes);
   document_.MarkSaved();
+  return Status::Ok();
+}
+
+Status ModDefinitions::CreateMapsFile() {
+  auto file = OpenMapsFile(DatFolder());
+  if (!file.ok()) return file.status();
+  // The maps read from the old file are no guide to the new one.
+  if (file->created()) mapsSeen_.forgetAll();
   return Status::Ok();
 }
 

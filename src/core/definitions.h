@@ -106,24 +106,30 @@ class ModDefinitions {
   Status WriteCreature(bool overwrite = false);
   Status WriteShop(bool overwrite = false);
   Status WriteSpell(bool overwrite = false);
-  // The append pattern on the working record and its count.
-  Status AppendItem(bool overwrite = false);
-  Status AppendCreature(bool overwrite = false);
-  Status AppendShop(bool overwrite = false);
-  Status AppendSpell(bool overwrite = false);
+  // The append pattern on the working record and its count. When another editor added entries,
+  // nothing is written and the count becomes the one on disk (Status::changedOnDisk()): ask the
+  // designer, and call again to add the entry after them.
+  Status AppendItem();
+  Status AppendCreature();
+  Status AppendShop();
+  Status AppendSpell();
   // The spell-progression record as entry SpellProgCount + 1.
-  Status AppendSpellProg(bool overwrite = false);
+  Status AppendSpellProg();
 
   // Tidies the shop working record's stock.
   void pack_shop_stock();
 
   // --- Maps.dat, opened and closed around each access ---
   // Into the map document as map `mapNumber`, its history started afresh; a number below 1 is
-  // refused and the document stays as it was.
+  // refused and the document stays as it was. Only start-up makes a missing Maps.dat: here it
+  // is Status::fileMissing(), and the document stays as it was.
   Status LoadMap(long mapNumber);
   // The document's map into that slot; a number below 1 is refused. `overwrite` as for the
-  // catalogue writes. The document counts as saved afterwards.
+  // catalogue writes. The document counts as saved afterwards. A missing Maps.dat is not made
+  // again: Status::fileMissing() (see CreateMapsFile).
   Status SaveMap(long mapNumber, bool overwrite = false);
+  // Makes a new, empty Maps.dat in place of one that went missing, once the designer agreed.
+  Status CreateMapsFile();
 
   // The map being edited: every change to it goes through here. Its changes reach the listeners
   // below as MapChanged (SelectionChanged for the selection).

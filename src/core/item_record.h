@@ -15,6 +15,10 @@ inline constexpr int UsableByCount = 26;  // element n (1..25) is class number n
 
 enum class EffectField : int { Kind = 0, What = 1, Power = 2 };
 
+// Effect slots of kinds 1..4 and a creature's "Cast Spell" keep a spell as its place in the
+// spell list, spell number - 1: stored value + SpellListBase is the spell number.
+inline constexpr int SpellListBase = 1;
+
 // One entry of Item.dat (slot 222 bytes, 182 packed). Texts hold the game's bytes; pack cuts
 // or pads them to their width.
 struct ItemRecord {

@@ -11,6 +11,7 @@
 #include <limits>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 namespace core {
 
@@ -95,18 +96,28 @@ RecordFile::~RecordFile() {
   Close();
 }
 
-Result<RecordFile> RecordFile::Open(const std::filesystem::path& path, std::size_t slotLength) {
+RecordFile RecordFile::Unopened(const std::filesystem::path& path, std::size_t slotLength) {
   RecordFile file;
   // Messages name the file in full, whatever folder the editor was started from.
   std::error_code error;
   file.path_ = std::filesystem::absolute(path, error);
   if (error) file.path_ = path;
   file.slotLength_ = slotLength;
+  return file;
+}
+
+Result<RecordFile> RecordFile::Open(const std::filesystem::path& path, std::size_t slotLength,
+                                    bool createMissing) {
+  RecordFile file = Unopened(path, slotLength);
   if (slotLength == 0) return Failure("open", file.path_, "a slot length of 0 bytes");
 
   struct stat info {};
   const bool exists = ::stat(path.c_str(), &info) == 0;
   if (!exists && errno != ENOENT) return Failure("open", file.path_, errno);
+  if (!exists && !createMissing) {
+    return Status::FileMissing("Cannot open " + file.path_.string() +
+                               ": the file is missing (removed or renamed since it was read)");
+  }
   if (exists && S_ISDIR(info.st_mode)) return Failure("open", file.path_, EISDIR);
 
   // Running as root, O_RDWR succeeds on a file without write bits; the designer's chmod is
@@ -115,7 +126,7 @@ Result<RecordFile> RecordFile::Open(const std::filesystem::path& path, std::size
     file.fd_ = OpenRetrying(path.c_str(), O_RDONLY);
     file.readOnly_ = true;
   } else {
-    file.fd_ = OpenRetrying(path.c_str(), O_RDWR | O_CREAT, 0644);
+    file.fd_ = OpenRetrying(path.c_str(), createMissing ? O_RDWR | O_CREAT : O_RDWR, 0644);
     if (file.fd_ < 0 && exists && (errno == EACCES || errno == EROFS || errno == EPERM)) {
       file.fd_ = OpenRetrying(path.c_str(), O_RDONLY);
       file.readOnly_ = true;
@@ -123,6 +134,19 @@ Result<RecordFile> RecordFile::Open(const std::filesystem::path& path, std::size
   }
   if (file.fd_ < 0) return Failure("open", file.path_, errno);
   file.created_ = !exists;
+  return file;
+}
+
+Result<RecordFile> RecordFile::OpenForReading(const std::filesystem::path& path,
+                                              std::size_t slotLength) {
+  RecordFile file = Unopened(path, slotLength);
+  if (slotLength == 0) return Failure("open", file.path_, "a slot length of 0 bytes");
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return Failure("open", file.path_, errno);
+  if (S_ISDIR(info.st_mode)) return Failure("open", file.path_, EISDIR);
+  file.fd_ = OpenRetrying(path.c_str(), O_RDONLY);
+  if (file.fd_ < 0) return Failure("open", file.path_, errno);
+  file.readOnly_ = true;
   return file;
 }
 
@@ -212,13 +236,39 @@ Status RecordFile::Write(long slot, std::span<const std::uint8_t> data) {
 Status RecordFile::Store(long slot, std::span<const std::uint8_t> data) {
   auto before = Size();
   if (!before.ok()) return before.status();
-  Status status = Write(slot, data);
+  std::vector<std::uint8_t> old(data.size());
+  Status status = Read(slot, old);
+  if (!status.ok()) return status;
+  status = Write(slot, data);
   if (status.ok()) status = Sync();
-  if (!status.ok()) {
-    auto after = Size();
-    if (after.ok() && *after > *before) CutBackTo(*before);
+  if (status.ok()) return status;
+  return Status::WithFailedUndo(status, PutBack(slot, old, *before));
+}
+
+Status RecordFile::PutBack(long slot, std::span<const std::uint8_t> old, std::uint64_t oldSize) {
+  if (!isOpen() || readOnly_) return Status::Ok();  // nothing can have been written
+  bool changed = false;
+  const std::uint64_t start = static_cast<std::uint64_t>(slot - 1) * slotLength_;
+  if (slot >= 1 && start < oldSize) {
+    // Only the bytes that were in the file: the rest goes with the cut back.
+    const auto inside =
+        static_cast<std::size_t>(std::min<std::uint64_t>(old.size(), oldSize - start));
+    std::vector<std::uint8_t> now(inside);
+    Status status = Read(slot, now);
+    if (!status.ok()) return status;
+    if (!std::equal(now.begin(), now.end(), old.begin())) {
+      status = Write(slot, old.first(inside));
+      if (!status.ok()) return status;
+      changed = true;
+    }
   }
-  return status;
+  auto size = Size();
+  if (!size.ok()) return size.status();
+  if (*size > oldSize) {
+    if (TruncateRetrying(fd_, oldSize) != 0) return Failure("write", path_, errno);
+    changed = true;
+  }
+  return changed ? Sync() : Status::Ok();
 }
 
 Status RecordFile::CutBackTo(std::uint64_t size) {

@@ -26,7 +26,12 @@ class RecordFile {
 
   // Opens the file for reading and writing, creating it empty when it does not exist (its folder
   // must exist). A file without write permission opens for reading only; writes then fail.
-  static Result<RecordFile> Open(const std::filesystem::path& path, std::size_t slotLength);
+  // Without `createMissing`, a missing file is not made: Status::FileMissing.
+  static Result<RecordFile> Open(const std::filesystem::path& path, std::size_t slotLength,
+                                 bool createMissing = true);
+  // Opens an existing file for reading only: a missing file is an error, never created.
+  static Result<RecordFile> OpenForReading(const std::filesystem::path& path,
+                                           std::size_t slotLength);
 
   bool isOpen() const { return fd_ >= 0; }
   bool readOnly() const { return readOnly_; }
@@ -43,9 +48,13 @@ class RecordFile {
   Status Sync();
   // How many times Sync put this file on disk: a save that reports success must have.
   std::uint64_t syncs() const { return syncs_; }
-  // Write and Sync as one step. When the slot lay beyond the end and either fails (a full disk),
-  // the file is cut back to its old length, so no blank or half-written slots are left behind.
+  // Write and Sync as one step. When either fails (a full disk, a failed sync) the slot's bytes
+  // are put back and the file cut back to its old length, so no blank or half-written slot is
+  // left behind; when that fails too, the message says both.
   Status Store(long slot, std::span<const std::uint8_t> data);
+  // Undoes a write: the slot's first old.size() bytes as `old` (where they lay inside a file of
+  // `oldSize` bytes), the file cut back to `oldSize`, and synced when anything changed.
+  Status PutBack(long slot, std::span<const std::uint8_t> old, std::uint64_t oldSize);
   // Cuts the file back to `size` bytes (undoing an extension) and syncs.
   Status CutBackTo(std::uint64_t size);
   // Puts `contents` in place of the whole file as one step: they are written to a new file beside
@@ -70,6 +79,9 @@ class RecordFile {
   static void SetWriteLimitForTests(WriteLimit limit);
 
  private:
+  // A file not yet opened, knowing its full path and slot length.
+  static RecordFile Unopened(const std::filesystem::path& path, std::size_t slotLength);
+
   int fd_ = -1;
   bool readOnly_ = false;
   bool created_ = false;

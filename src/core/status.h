@@ -27,13 +27,30 @@ class Status {
     return status;
   }
 
+  // Nothing was written because the file is gone (removed or renamed while the editor ran).
+  // The window asks before a new file is made in its place.
+  static Status FileMissing(std::string message) {
+    Status status = Error(std::move(message));
+    status.fileMissing_ = true;
+    return status;
+  }
+
+  // A failed write, and the failure of putting the file back as it was (empty when that worked).
+  static Status WithFailedUndo(Status failure, const Status& undo) {
+    if (undo.ok()) return failure;
+    failure.message_ += "\nPutting the file back as it was failed too. " + undo.message_;
+    return failure;
+  }
+
   bool ok() const { return !failed_; }
   bool changedOnDisk() const { return changedOnDisk_; }
+  bool fileMissing() const { return fileMissing_; }
   const std::string& message() const { return message_; }
 
  private:
   bool failed_ = false;
   bool changedOnDisk_ = false;
+  bool fileMissing_ = false;
   std::string message_;
 };
 

@@ -72,6 +72,19 @@ inline constexpr std::array<std::string_view, 9> StatTexts = {
 
 // --- Maps and map specials ---
 
+// The kinds of a special entry, by the number its Kind field stores.
+enum SpecialKind : std::int16_t {
+  NoSpecial = 0,
+  ExitToMap = 1,
+  ExitToBuilding = 2,
+  DrawPicture = 3,
+  ShowText = 4,
+  Encounter = 5,
+  SetFlag = 6,
+  ShowLongText = 7,
+  Reward = 8,
+};
+
 inline constexpr std::array<std::string_view, 9> SpecialKindNames = {
     "Nothing",   "Exit to Map", "Exit to Building", "Draw Picture", "Show Text",
     "Encounter", "Set Flag",    "Show Long Text",   "Reward",

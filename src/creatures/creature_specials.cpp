@@ -27,7 +27,7 @@ QString PowerCell(const core::ModDefinitions& defs, std::int16_t effect, std::in
   // A spell the catalogue does not hold is named as missing rather than shown as a blank.
   if (spell < 1 || spell > defs.SpellCount)
     return "No spell " + QString::fromStdString(core::PlainNumber(spell));
-  return ui::ToQString(defs.SpellName(spell));
+  return ui::ToShownText(defs.SpellName(spell));
 }
 
 int ChancePosition(std::int16_t chance) {

@@ -15,7 +15,7 @@ inline constexpr int ShownSpecialSlots = 10;
 // A "Cast Spell" special stores its spell as the 0-based position in the spell list, spell
 // number - 1, as item effect slots do.
 inline long SpellOfPower(std::int16_t power) {
-  return long{power} + 1;
+  return long{power} + core::SpellListBase;
 }
 inline std::int16_t PowerOfSpellPosition(int position) {
   return static_cast<std::int16_t>(position);

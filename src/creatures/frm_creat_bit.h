@@ -20,7 +20,7 @@ class frmCreatBit : public ui::PictureForm {
  protected:
   // The caption goes with the picture: the name as stored, trailing blanks kept.
   void Form_Paint() override {
-    setWindowTitle(ui::ToQString(defs_.Creature.CreatureName));
+    setWindowTitle(ui::ToShownText(defs_.Creature.CreatureName));
     ui::PictureForm::Form_Paint();
   }
   std::filesystem::path picturePath() const override {

@@ -23,11 +23,6 @@ QString plain(std::int16_t value) {
   return QString::fromStdString(core::PlainNumber(value));
 }
 
-// A name as the box shows it: trailing blanks removed.
-QString trimmedName(const std::string& name) {
-  return ui::ToQString(core::TrimTrailingBlanks(name));
-}
-
 // Equal in everything but the special slots.
 bool sameButSpecials(core::CreatureRecord a, const core::CreatureRecord& b) {
   a.CreatureSpecials = b.CreatureSpecials;
@@ -74,8 +69,8 @@ ui::EntryPager::Hooks frmCreatEd::pagerHooks() {
     if (status.ok()) creaturesChanged();
     return status;
   };
-  hooks.append = [this](bool overwrite) {
-    core::Status status = defs_.AppendCreature(overwrite);
+  hooks.append = [this] {
+    core::Status status = defs_.AppendCreature();
     // The new entry goes into the scratch record as well, as every entry read does.
     if (status.ok()) status = defs_.ReadCreaturePair(defs_.CreatureCount);
     if (status.ok()) creaturesChanged();
@@ -131,8 +126,8 @@ std::vector<frmCreatEd::NumberBox> frmCreatEd::numberBoxes(core::CreatureRecord&
 void frmCreatEd::move_mon_to_screen() {
   const core::CreatureRecord& c = defs_.Creature;
   MainLabel_->setText(pager_->recordLine());
-  Text1_->setText(trimmedName(c.CreatureName));
-  Text2_->setText(trimmedName(c.PluralName));
+  Text1_->setBytes(c.CreatureName);
+  Text2_->setBytes(c.PluralName);
   core::CreatureRecord shown = c;
   for (const NumberBox& number : numberBoxes(shown)) number.box->setText(plain(*number.field));
   fillList(Combo1_, core::CreatureTypeNames);
@@ -153,8 +148,8 @@ QString frmCreatEd::move_screen_to_mon(core::CreatureRecord& creature) const {
     fields.push_back({number.box, number.caption, number.field});
   const QString refused = ui::TakeWholeNumbers(fields);
   if (!refused.isEmpty()) return refused;
-  creature.CreatureName = core::FixedText(ui::ToBytes(Text1_->text()), core::CreatureNameWidth);
-  creature.PluralName = core::FixedText(ui::ToBytes(Text2_->text()), core::CreatureNameWidth);
+  creature.CreatureName = Text1_->bytes();
+  creature.PluralName = Text2_->bytes();
   creature.CreatureType = ui::CodeFromList(Combo1_, 0, creature.CreatureType);
   creature.HitPointScaling = ui::CodeFromList(Combo2_, 0, creature.HitPointScaling);
   creature.Sex = ui::CodeFromList(Combo3_, 0, creature.Sex);
@@ -203,7 +198,7 @@ void frmCreatEd::Command5_Click() {
 void frmCreatEd::Command6_Click() {
   ui::Form* picture = registry_.show("frmCreatBit");
   // The name as stored, trailing blanks kept.
-  if (picture) picture->setWindowTitle(ui::ToQString(defs_.Creature.CreatureName));
+  if (picture) picture->setWindowTitle(ui::ToShownText(defs_.Creature.CreatureName));
 }
 
 void frmCreatEd::Command9_Click() {

@@ -82,6 +82,8 @@ void frmCreatEd::buildControls() {
   Text2_ = new ui::TextBox(w, "Text2");
   Text1_->setMinimumWidth(NameWidth);
   Text2_->setMinimumWidth(NameWidth);
+  Text1_->setField({core::CreatureNameWidth});
+  Text2_->setField({core::CreatureNameWidth});
   Combo1_ = new ui::ComboBox(w, "Combo1");
   Combo2_ = new ui::ComboBox(w, "Combo2");
   Combo3_ = new ui::ComboBox(w, "Combo3");

@@ -21,7 +21,7 @@ std::vector<ui::ListSubItem> CreatureCells(const core::CreatureRecord& creature)
           ? ui::ToQString(core::CreatureTypeNames[static_cast<std::size_t>(type)])
           : QString();
   // Whole numbers of hit points make the average experience whole as well.
-  return {{"Name", ui::ToQString(creature.CreatureName)},
+  return {{"Name", ui::ToShownText(creature.CreatureName)},
           {"Type", typeName},
           {"AverageHits", plain(core::AverageHits(creature))},
           {"AverageExp", plain(static_cast<long long>(core::AverageExp(creature)))}};

@@ -78,7 +78,7 @@ void frmCreatSpeEd::loadSlot() {
 void frmCreatSpeEd::fillSpellList() {
   const int count = static_cast<int>(std::clamp(defs_.SpellCount, 0L, core::MaxEntries));
   ui::SetLazyEntries(Combo4_, count, [&defs = defs_](int position) {
-    return ui::ToQString(defs.SpellName(SpellOfPower(PowerOfSpellPosition(position))));
+    return ui::ToShownText(defs.SpellName(SpellOfPower(PowerOfSpellPosition(position))));
   });
 }
 

@@ -16,7 +16,7 @@ std::int16_t What(const core::ModDefinitions& defs, int slot) {
 QString EquipEffectSpellUseDisplay(const core::ModDefinitions& defs, int slot) {
   const long spell = long{What(defs, slot)} + EffectSpellBase;
   if (spell < 1 || spell > defs.SpellCount) return {};
-  return ui::ToQString(defs.SpellName(spell));
+  return ui::ToShownText(defs.SpellName(spell));
 }
 
 QString EquipEffectUseDisplay(const core::ModDefinitions& defs, int slot) {

@@ -7,7 +7,7 @@
 namespace equipment {
 
 // Kinds 1..4 hold a spell in EffectWhat as its place in the spell list: spell number - 1.
-inline constexpr int EffectSpellBase = 1;
+inline constexpr int EffectSpellBase = core::SpellListBase;
 
 // The texts of the effects list for slot `slot` of the item working record. Spell names come
 // from the name cache and never touch the spell working record.

@@ -71,8 +71,8 @@ ui::EntryPager::Hooks frmEquipEd::pagerHooks() {
     if (status.ok()) notifyItemChanged();
     return status;
   };
-  hooks.append = [this](bool overwrite) {
-    const core::Status status = defs_.AppendItem(overwrite);
+  hooks.append = [this] {
+    const core::Status status = defs_.AppendItem();
     if (status.ok()) notifyItemChanged();
     return status;
   };
@@ -109,8 +109,8 @@ void frmEquipEd::Form_Unload() {
 void frmEquipEd::move_item_to_screen() {
   const core::ItemRecord& item = defs_.Item;
   MainLabel_->setText(pager_->recordLine());
-  Text1_->setText(ui::ToQString(item.ItemName));
-  Text2_->setText(ui::ToQString(item.PluralName));
+  Text1_->setBytes(item.ItemName);
+  Text2_->setBytes(item.PluralName);
   const auto& numbers = ItemNumberBoxes();
   for (std::size_t i = 0; i < numbers.size(); ++i)
     numberBoxes_[i]->setText(QString::fromStdString(core::PlainNumber(item.*numbers[i].field)));
@@ -136,8 +136,8 @@ QString frmEquipEd::move_screen_to_item(core::ItemRecord& item) const {
     fields.push_back({numberBoxes_[i], numbers[i].fieldName, &(item.*numbers[i].field)});
   const QString refused = ui::TakeWholeNumbers(fields);
   if (!refused.isEmpty()) return refused;
-  item.ItemName = core::FixedText(ui::ToBytes(Text1_->text()), core::ItemNameWidth);
-  item.PluralName = core::FixedText(ui::ToBytes(Text2_->text()), core::ItemNameWidth);
+  item.ItemName = Text1_->bytes();
+  item.PluralName = Text2_->bytes();
   item.ItemType = ui::CodeFromList(Combo1_, 1, item.ItemType);
   // The list of the type shown holds the use; the other list's selection means nothing.
   const ui::ComboBox* useList = item.ItemType == ScrollType ? Combo3_ : Combo2_;
@@ -178,7 +178,7 @@ void frmEquipEd::fillSpellList() {
   if (!spellListStale_ && Combo3_->count() == defs_.SpellCount) return;
   const long count = defs_.Spells().LoadNames().ok() ? defs_.SpellCount : 0;
   ui::SetLazyEntries(Combo3_, static_cast<int>(count), [&defs = defs_](int position) {
-    return ui::ToQString(core::TrimTrailingBlanks(defs.SpellName(position + 1L)));
+    return ui::ToShownText(core::TrimTrailingBlanks(defs.SpellName(position + 1L)));
   });
   spellListStale_ = false;
 }

@@ -71,6 +71,8 @@ void frmEquipEd::buildControls() {
   }
   Text1_->setMinimumWidth(NameBoxWidth);
   Text2_->setMinimumWidth(NameBoxWidth);
+  Text1_->setField({core::ItemNameWidth});
+  Text2_->setField({core::ItemNameWidth});
 
   Frame2_ = new ui::Frame(body, "Frame2", "Usable By");
   Check1_ = ui::makeCheckBoxArray(Frame2_, "Check1", core::UsableByCount - 1);

@@ -72,7 +72,7 @@ void frmEquipEffEd::Form_Load() {
   // Spells 1..SpellCount as stored (20 characters), from the name cache when shown.
   const long spells = defs_.Spells().LoadNames().ok() ? defs_.SpellCount : 0;
   ui::SetLazyEntries(Combo2_, static_cast<int>(spells), [&defs = defs_](int position) {
-    return ui::ToQString(defs.SpellName(position + 1L));
+    return ui::ToShownText(defs.SpellName(position + 1L));
   });
   Fill(Combo3_, core::UseEffectEditorTexts);
   for (int power = 1; power <= 10; ++power) Combo4_->addItem(QString::number(power));

@@ -20,7 +20,7 @@ frmEquipList2::frmEquipList2(core::ModDefinitions& defs, ui::Dialogs& dialogs,
 // Names, types and costs come from Item.dat itself, read a part at a time as rows are shown.
 void frmEquipList2::fillRows(ui::ListView* list) {
   fillEntries(list, defs().Items(), defs().ItemCount, [](const core::ItemRecord& item) {
-    return std::vector<ui::ListSubItem>{{"Name", ui::ToQString(item.ItemName)},
+    return std::vector<ui::ListSubItem>{{"Name", ui::ToShownText(item.ItemName)},
                                         {"Type", ui::ToQString(core::ItemTypeText(item.ItemType))},
                                         {"Cost", QString::number(item.Cost)}};
   });

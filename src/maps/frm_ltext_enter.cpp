@@ -16,7 +16,6 @@ const MapTextKind& frmLTextEnter::Kind() {
                                 core::MapLongTextWidth,
                                 core::MapLongTextCount,
                                 true,
-                                true,
                                 LongTextReminder,
                                 "Label3",
                                 &core::MapRecord::LongText,

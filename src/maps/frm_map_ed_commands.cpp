@@ -4,6 +4,8 @@
 #include "core/numbers.h"
 #include "ui/typed_text.h"
 
+#include <QDir>
+
 namespace maps {
 
 namespace {
@@ -87,6 +89,23 @@ bool frmMapEd::saveCurrentMap() {
     return false;
   }
   core::Status status = defs_.SaveMap(defs_.CurrentMap);
+  if (status.fileMissing()) {
+    // Maps.dat went while the editor ran: a new one holds blank maps before this one.
+    const int before = defs_.CurrentMap - 1;
+    const QString blanks = before == 0   ? QString()
+                           : before == 1 ? QStringLiteral(" (map 1 blank)")
+                                         : QStringLiteral(" (maps 1 to %1 blank)").arg(before);
+    const QString question =
+        QStringLiteral(
+            "%1 is missing: it was removed or renamed since the editor read it. Create a new "
+            "Maps.dat holding map %2%3?")
+            .arg(QDir::toNativeSeparators(QString::fromStdString(defs_.MapsFile().string())))
+            .arg(defs_.CurrentMap)
+            .arg(blanks);
+    if (!dialogs_.askConfirm(this, question, WindowCaption, QStringLiteral("Create"))) return false;
+    status = defs_.CreateMapsFile();
+    if (status.ok()) status = defs_.SaveMap(defs_.CurrentMap);
+  }
   if (status.changedOnDisk()) {
     // Another editor saved this map since it was read here: its work is lost unless we stop.
     const QString question =

@@ -45,7 +45,7 @@ frmMapEnc::frmMapEnc(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* 
       defs_(defs),
       dialogs_(dialogs),
       creatures_(new ui::LazyTextList(
-          this, [&defs](int row) { return ui::ToQString(defs.CreatureName(row + 1)); })),
+          this, [&defs](int row) { return ui::ToShownText(defs.CreatureName(row + 1)); })),
       Combo1_(new ui::ComboBox(body(), "Combo1")) {
   ui::AddMapUndoKeys(this, defs_);
   setWindowTitle("Map Encounter");

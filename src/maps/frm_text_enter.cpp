@@ -8,7 +8,6 @@ const MapTextKind& frmTextEnter::Kind() {
                                 core::MapTextWidth,
                                 core::MapTextCount,
                                 false,
-                                false,
                                 nullptr,
                                 "Label2",
                                 &core::MapRecord::Text,

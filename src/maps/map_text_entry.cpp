@@ -1,7 +1,6 @@
 #include "maps/map_text_entry.h"
 
 #include "core/numbers.h"
-#include "core/text.h"
 #include "ui/undo_keys.h"
 
 #include <QHBoxLayout>
@@ -54,12 +53,14 @@ MapTextEntryForm::MapTextEntryForm(const MapTextKind& kind, core::ModDefinitions
   const QFontMetrics metrics(Text1_->font());
   if (area_) {
     Text1_->setMinimumSize(metrics.horizontalAdvance(QString(60, 'n')), metrics.height() * 12);
+    area_->setField({kind.width, ui::LineBreaks::AsStored});
     connect(area_->document(), &QTextDocument::contentsChange, this,
             [this](int position, int, int added) { lastEditEnd_ = position + added; });
     connect(area_, &ui::TextArea::changed, this, &MapTextEntryForm::Text1_Change);
   } else {
     Text1_->setMinimumWidth(metrics.horizontalAdvance(QString(int(kind.width) + 2, 'n')));
     line_->setMaxLength(static_cast<int>(kind.width));
+    line_->setField({kind.width});
     connect(line_, &ui::TextBox::changed, this, &MapTextEntryForm::Text1_Change);
   }
   connect(Command1_, &QAbstractButton::clicked, this, &MapTextEntryForm::Command1_Click);
@@ -98,7 +99,7 @@ void MapTextEntryForm::Form_Paint() {
   shownText_ = stored;
   Text1_->setEnabled(true);
   Command1_->setEnabled(true);
-  setBoxText(ui::ToQString(kind_.trimmedInBox ? core::TrimTrailingBlanks(stored) : stored));
+  field()->setBytes(stored);
   showLength();
 }
 
@@ -109,7 +110,7 @@ void MapTextEntryForm::Text1_Change() {
 
 bool MapTextEntryForm::refuseOverflow() {
   const int width = static_cast<int>(kind_.width);
-  const int excess = static_cast<int>(boxText().size()) - width;
+  const int excess = static_cast<int>(field()->typedLength()) - width;
   if (!area_ || excess <= 0) return false;
   QTextDocument* document = area_->document();
   const int end = std::clamp(lastEditEnd_, excess, document->characterCount() - 1);
@@ -121,13 +122,12 @@ bool MapTextEntryForm::refuseOverflow() {
 }
 
 void MapTextEntryForm::showLength() {
-  const std::string trimmed = core::TrimTrailingBlanks(ui::ToBytes(boxText()));
-  lengthLabel_->setText(ui::ToQString(
-      "Text Length: " + core::NumberWithLeadingBlank(static_cast<long long>(trimmed.size()))));
+  const auto length = static_cast<long long>(field()->typedLength());
+  lengthLabel_->setText(ui::ToQString("Text Length: " + core::NumberWithLeadingBlank(length)));
 }
 
-QString MapTextEntryForm::boxText() const {
-  return line_ ? line_->text() : area_->text();
+ui::FieldBox* MapTextEntryForm::field() const {
+  return line_ ? static_cast<ui::FieldBox*>(line_) : area_;
 }
 
 void MapTextEntryForm::setBoxText(const QString& text) {
@@ -139,7 +139,7 @@ void MapTextEntryForm::setBoxText(const QString& text) {
 
 void MapTextEntryForm::Command1_Click() {
   if (shownIndex_ < 0) return;
-  const std::string typed = ui::ToBytes(boxText());
+  const std::string typed = field()->bytes();
   const int index = shownIndex_;
   defs_.Document().Apply(
       std::string(kind_.stepName) + " " + std::to_string(index),

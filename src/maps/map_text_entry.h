@@ -17,7 +17,6 @@ struct MapTextKind {
   std::size_t width;  // characters stored
   int count;          // texts in the map
   bool multiLine;
-  bool trimmedInBox;        // the box shows the stored text without its trailing blanks
   const char* reminder;     // a line under the box, or null
   const char* lengthLabel;  // name of the label that shows the length
   const std::string& (core::MapRecord::*read)(int) const;
@@ -25,10 +24,11 @@ struct MapTextKind {
   const char* stepName;  // the undo step of a store: "Map Text" and the text's number
 };
 
-// The entry dialog of one map text: the box shows it as stored, the length label follows every
-// change, and "OK" stores the box, cut or padded, into the map record in memory and announces
-// the change; "Cancel" (Escape) closes without storing. The box takes no more characters than
-// are stored.
+// The entry dialog of one map text: the box shows it without its
+// padding and gives it back unchanged until it is edited, the length label follows every change,
+// and "OK" stores the box, cut or padded, into the map record in memory and announces the
+// change. A typed line break takes the form the text already uses, LF where it has none. The box
+// takes no more characters than are stored.
 //
 // The dialog edits the text `TextIndex` named when it opened, and another only when its own list
 // opens one (openText): the short and long text dialogs share `TextIndex`, and a store in one
@@ -57,7 +57,7 @@ class MapTextEntryForm : public ui::Form {
   // added (a one-line box refuses it as it is typed).
   bool refuseOverflow();
   void showLength();
-  QString boxText() const;
+  ui::FieldBox* field() const;
   void setBoxText(const QString& text);
 
   const MapTextKind& kind_;

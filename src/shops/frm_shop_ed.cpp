@@ -43,6 +43,7 @@ void frmShopEd::buildControls() {
   Label2_->setText("Name:");
   Text1_ = new ui::TextBox(parent, "Text1");
   Text1_->setMaxLength(static_cast<int>(core::ShopNameWidth));
+  Text1_->setField({core::ShopNameWidth});
   Label3_ = new ui::Label(parent, "Label3");
   Label3_->setText("Type:");
   Combo1_ = new ui::ComboBox(parent, "Combo1");
@@ -159,9 +160,9 @@ ui::EntryPager::Hooks frmShopEd::pagerHooks() {
     if (status.ok()) notifyShopChanged();
     return status;
   };
-  hooks.append = [this](bool overwrite) {
+  hooks.append = [this] {
     closeAddDialog();
-    core::Status status = defs_.AppendShop(overwrite);
+    core::Status status = defs_.AppendShop();
     // The new shop becomes both the working and the scratch record.
     if (status.ok()) status = defs_.ReadShopPair(defs_.ShopCount);
     if (status.ok()) notifyShopChanged();
@@ -200,7 +201,7 @@ void frmShopEd::move_shop_to_screen() {
   const core::ShopRecord& shop = defs_.Shop;
   const bool otherShop = defs_.ShopEntry != filledShop_;
   if (otherShop || shop.ShopName != filledName_) {
-    Text1_->setText(ui::ToQString(core::TrimTrailingBlanks(shop.ShopName)));
+    Text1_->setBytes(shop.ShopName);
     filledName_ = shop.ShopName;
   }
   if (otherShop || shop.ShopType != filledType_) {
@@ -218,7 +219,7 @@ void frmShopEd::move_shop_to_screen() {
 }
 
 void frmShopEd::move_screen_to_shop(core::ShopRecord& shop) const {
-  shop.ShopName = core::FixedText(ui::ToBytes(Text1_->text()), core::ShopNameWidth);
+  shop.ShopName = Text1_->bytes();
   shop.ShopType = ui::CodeFromList(Combo1_, 0, shop.ShopType);
 }
 
@@ -242,7 +243,7 @@ void frmShopEd::fillStockList(const std::vector<std::int16_t>& keepSelected) {
 QString frmShopEd::stockRowText(std::int16_t item) const {
   // A number the item file does not hold (a file from elsewhere) is listed, so it can be deleted.
   if (item > defs_.ItemCount) return QString("Item %1 (not in Item.dat)").arg(item);
-  return ui::ToQString(defs_.ItemPluralName(item));
+  return ui::ToShownText(defs_.ItemPluralName(item));
 }
 
 // --- The stock ---

@@ -20,7 +20,7 @@ frmShopItemAdd::frmShopItemAdd(core::ModDefinitions& defs, ui::Dialogs& dialogs,
   Label1_->setText("Add which Item:");
   Combo1_ = new ui::ComboBox(parentWidget, "Combo1");
   names_ = new ui::LazyTextList(this, [this](int position) {
-    return position == 0 ? QString("Nothing") : ui::ToQString(defs_.ItemPluralName(position));
+    return position == 0 ? QString("Nothing") : ui::ToShownText(defs_.ItemPluralName(position));
   });
   ui::ShowLazyTexts(Combo1_, names_, static_cast<int>(core::ItemNameWidth));
   Command1_ = new ui::Button(parentWidget, "Command1");

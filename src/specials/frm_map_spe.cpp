@@ -30,7 +30,7 @@ template <class NameOf>
 QStringList CatalogueNames(const QStringList& first, long count, NameOf nameOf) {
   QStringList list = first;
   list.reserve(list.size() + static_cast<qsizetype>(std::max(0L, count)));
-  for (long n = 1; n <= count; ++n) list << ui::ToQString(nameOf(n));
+  for (long n = 1; n <= count; ++n) list << ui::ToShownText(nameOf(n));
   return list;
 }
 

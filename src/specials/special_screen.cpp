@@ -9,17 +9,7 @@ namespace {
 
 using core::SpecialField;
 
-enum Kind : std::int16_t {
-  Nothing = 0,
-  ExitToMap = 1,
-  ExitToBuilding = 2,
-  DrawPicture = 3,
-  ShowText = 4,
-  Encounter = 5,
-  SetFlag = 6,
-  ShowLongText = 7,
-  Reward = 8,
-};
+using enum core::SpecialKind;
 
 enum Building : std::int16_t { Shop = 1, Temple = 2 };
 enum RewardKind : std::int16_t { Experience = 0, Gold = 1, ItemReward = 2 };
@@ -178,7 +168,7 @@ void PlanKindFields(Planner& p, const core::MapSpecial& s) {
         p.plan.keepsHiddenParameters = true;
       }
       break;
-    case Nothing:
+    case core::NoSpecial:
       break;
     default:
       p.plan.keepsHiddenParameters = true;

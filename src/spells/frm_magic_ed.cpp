@@ -133,6 +133,7 @@ void frmMagicEd::buildControls() {
   };
 
   Text1_ = new ui::TextBox(body, "Text1");
+  Text1_->setField({core::SpellNameWidth});
   place(0, 0, "Name:", Text1_);
   place(0, 2, "Cast Lvl:", numbers({{"", 13}, {"Speed:", 17}}));
   number_[13]->setToolTip("0=Inherent Power, Otherwise spell level");
@@ -152,6 +153,7 @@ void frmMagicEd::buildControls() {
   place(3, 2, "Level Damage:", numbers({{"", 7}, {"D", 8}, {"+", 9}}));
 
   Text10_ = new ui::TextBox(body, "Text10");
+  Text10_->setField({core::DamageDescWidth});
   place(4, 0, "Damage Desc:", Text10_);
   place(4, 2, "Duration:", numbers({{"", 14}, {"D", 15}, {"+", 16}}));
 
@@ -210,6 +212,7 @@ void frmMagicEd::buildControls() {
   descriptionHead->addWidget(Label13_);
   main->addLayout(descriptionHead);
   Text11_ = new ui::TextArea(body, "Text11");
+  Text11_->setField({core::DescriptionWidth, ui::LineBreaks::CrLf});
   Text11_->setMinimumHeight(90);
   main->addWidget(Text11_, 1);
 
@@ -236,7 +239,7 @@ ui::EntryPager::Hooks frmMagicEd::pagerHooks() {
   hooks.takeScreen = [this] { return move_screen_to_mag(defs_.Spell); };
   hooks.unsaved = [this] { return unsaved(); };
   hooks.write = [this](bool overwrite) { return announced(defs_.WriteSpell(overwrite)); };
-  hooks.append = [this](bool overwrite) { return announced(defs_.AppendSpell(overwrite)); };
+  hooks.append = [this] { return announced(defs_.AppendSpell()); };
   hooks.show = [this] { move_mag_to_screen(); };
   return hooks;
 }
@@ -262,7 +265,7 @@ bool frmMagicEd::unsaved() const {
 void frmMagicEd::move_mag_to_screen() {
   const core::SpellRecord& spell = defs_.Spell;
   MainLabel_->setText(pager_->recordLine());
-  Text1_->setText(ShownSpellText(spell.SpellName));
+  Text1_->setBytes(spell.SpellName);
   ui::ShowCode(Combo1_, spell.SpellType, 0);
   ui::ShowCode(Combo4_, spell.Target, 0);
   for (const NumberBox& box : NumberBoxes)
@@ -271,8 +274,8 @@ void frmMagicEd::move_mag_to_screen() {
   ui::ShowCode(Combo2_, spell.SaveVs, 0);  // its click shows or hides Combo3
   for (int s = 0; s < UsableByBoxes; ++s)
     Check1_[static_cast<std::size_t>(s)]->setValue(spell.UsableBy[static_cast<std::size_t>(s + 1)]);
-  Text10_->setText(ShownSpellText(spell.DamageDesc));
-  Text11_->setText(ShownSpellText(spell.Description));
+  Text10_->setBytes(spell.DamageDesc);
+  Text11_->setBytes(spell.Description);
   Text11_Change();
   Text10_Change();
 }
@@ -287,9 +290,9 @@ QString frmMagicEd::move_screen_to_mag(core::SpellRecord& spell) const {
   const QString refused = ui::TakeWholeNumbers(fields);
   if (!refused.isEmpty()) return refused;
 
-  taken.SpellName = StoredSpellText(Text1_->text(), core::SpellNameWidth);
-  taken.DamageDesc = StoredSpellText(Text10_->text(), core::DamageDescWidth);
-  taken.Description = StoredSpellText(Text11_->text(), core::DescriptionWidth);
+  taken.SpellName = Text1_->bytes();
+  taken.DamageDesc = Text10_->bytes();
+  taken.Description = Text11_->bytes();
   taken.SpellType = ui::CodeFromList(Combo1_, 0, spell.SpellType);
   taken.Target = ui::CodeFromList(Combo4_, 0, spell.Target);
   taken.SaveVs = ui::CodeFromList(Combo2_, 0, spell.SaveVs);
@@ -326,11 +329,11 @@ void frmMagicEd::Combo2_Click(int position) {
 }
 
 void frmMagicEd::Text10_Change() {
-  Label18_->setText(TextLengthCounter(Text10_->text(), core::DamageDescWidth));
+  Label18_->setText(TextLengthCounter(Text10_->typedLength(), core::DamageDescWidth));
 }
 
 void frmMagicEd::Text11_Change() {
-  Label13_->setText(TextLengthCounter(Text11_->text(), core::DescriptionWidth));
+  Label13_->setText(TextLengthCounter(Text11_->typedLength(), core::DescriptionWidth));
 }
 
 void frmMagicEd::Command5_Click() {

@@ -35,11 +35,11 @@ frmMagicList::frmMagicList(core::ModDefinitions& defs, ui::Dialogs& dialogs,
 // Mag.dat is read a part at a time as rows are shown; the spell working record is not touched.
 void frmMagicList::fillRows(ui::ListView* list) {
   fillEntries(list, defs().Spells(), defs().SpellCount, [](const core::SpellRecord& spell) {
-    return std::vector<ui::ListSubItem>{{"Name", ui::ToQString(spell.SpellName)},
+    return std::vector<ui::ListSubItem>{{"Name", ui::ToShownText(spell.SpellName)},
                                         {"Type", CodeName(core::SpellTypeNames, spell.SpellType)},
                                         {"Target", CodeName(core::SpellTargetNames, spell.Target)},
                                         {"Cost", QString::number(spell.CastCost)},
-                                        {"Description", ui::ToQString(spell.Description)}};
+                                        {"Description", ui::ToShownText(spell.Description)}};
   });
 }
 

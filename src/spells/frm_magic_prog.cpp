@@ -85,7 +85,7 @@ QString frmMagicProg::spellLabel(long spell) const {
   QString label = "(" + QString::number(spell) + ")";
   // A number that names no spell shows no name rather than the header's bytes.
   if (spell >= 1 && spell <= defs_.SpellCount)
-    label += " " + ui::ToQString(core::TrimTrailingBlanks(defs_.SpellName(spell)));
+    label += " " + ui::ToShownText(core::TrimTrailingBlanks(defs_.SpellName(spell)));
   return label;
 }
 

@@ -14,6 +14,7 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFocusRect>
+#include <QTextDocument>
 #include <QToolTip>
 
 #include <algorithm>
@@ -129,6 +130,72 @@ void Label::paintEvent(QPaintEvent* event) {
   }
 }
 
+// --- Stored text fields ---
+
+QString ShownFieldText(std::string_view stored) {
+  const std::string text = core::TrimTrailingBlanks(stored.substr(0, stored.find('\0')));
+  QString shown = ToQString(text);
+  shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return shown;
+}
+
+namespace {
+
+// The line break a long text already uses: its first one, LF where it has none.
+QLatin1String BreakOf(std::string_view stored) {
+  const std::size_t at = stored.find_first_of("\r\n");
+  if (at == std::string_view::npos || stored[at] == '\n') return QLatin1String("\n");
+  return at + 1 < stored.size() && stored[at + 1] == '\n' ? QLatin1String("\r\n")
+                                                          : QLatin1String("\r");
+}
+
+}  // namespace
+
+std::string TypedFieldBytes(const QString& text, LineBreaks breaks, std::string_view stored) {
+  QString typed = text;
+  if (breaks == LineBreaks::CrLf)
+    typed.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+  else if (breaks == LineBreaks::AsStored)
+    typed.replace(QLatin1Char('\n'), BreakOf(stored.substr(0, stored.find('\0'))));
+  return core::TrimTrailingBlanks(ToBytes(typed));
+}
+
+void FieldBox::setBytes(std::string_view stored) {
+  stored_ = std::string(stored);
+  showFieldText(ShownFieldText(stored));
+  filled_ = fieldText();
+  filledFromStore_ = true;
+}
+
+bool FieldBox::edited() const {
+  return !filledFromStore_ || fieldText() != filled_;
+}
+
+std::string FieldBox::bytes() const {
+  if (!storesAsShown_ && !edited()) return stored_;
+  const std::string typed = TypedFieldBytes(fieldText(), field_.breaks, stored_);
+  return field_.width == 0 ? typed : core::FixedText(typed, field_.width);
+}
+
+std::size_t FieldBox::typedLength() const {
+  return TypedFieldBytes(fieldText(), field_.breaks, stored_).size();
+}
+
+StoresAsShown::StoresAsShown(QWidget* window) : window_(window) {
+  mark(true);
+}
+
+StoresAsShown::~StoresAsShown() {
+  mark(false);
+}
+
+void StoresAsShown::mark(bool asShown) const {
+  if (!window_) return;
+  for (QWidget* child : window_->findChildren<QWidget*>())
+    if (auto* box = dynamic_cast<FieldBox*>(child)) box->setStoresAsShown(asShown);
+}
+
 // --- TextBox ---
 
 namespace {
@@ -154,6 +221,7 @@ TextBox::TextBox(QWidget* parent, const QString& name, int index)
 }
 
 void TextBox::setText(const QString& text) {
+  forgetStoredBytes();
   const QString clean = OnOneLine(text);
   if (clean == QLineEdit::text()) return;
   QLineEdit::setText(clean);
@@ -190,13 +258,21 @@ TextArea::TextArea(QWidget* parent, const QString& name, int index)
   connect(this, &QPlainTextEdit::textChanged, this, &TextArea::onTextChanged);
 }
 
+QString TextArea::text() const {
+  QString raw = document()->toRawText();
+  raw.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  raw.replace(QChar::LineSeparator, QLatin1Char('\n'));
+  return raw;
+}
+
 void TextArea::setText(const QString& text) {
-  if (text == toPlainText()) return;
+  forgetStoredBytes();
+  if (text == this->text()) return;
   setPlainText(text);
 }
 
 void TextArea::onTextChanged() {
-  const QString now = toPlainText();
+  const QString now = text();
   if (now == last_) return;
   last_ = now;
   emit changed(index_);

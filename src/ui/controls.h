@@ -6,9 +6,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QString>
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,13 +65,78 @@ class Label : public QLabel {
   bool elided_ = false;
 };
 
+// How a box shows a stored text field and stores what is typed in it: `width` bytes, cut or
+// padded with blanks, a typed line break as `breaks` says.
+enum class LineBreaks {
+  None,     // one line
+  CrLf,     // CR LF
+  AsStored  // the form the stored text uses (its first break), LF where it has none
+};
+struct TextField {
+  std::size_t width = 0;
+  LineBreaks breaks = LineBreaks::None;
+};
+
+// A stored text as a box shows it: up to its first zero byte, without trailing blanks, each
+// CR LF, lone CR and lone LF one line break.
+QString ShownFieldText(std::string_view stored);
+// A box's text as its field stores it, before the cut to the width and without trailing blanks.
+// `stored` is what the box was filled from: LineBreaks::AsStored follows it.
+std::string TypedFieldBytes(const QString& text, LineBreaks breaks, std::string_view stored);
+
+// What a text box keeps of the stored field it shows. Bytes nobody edited stay as they are: a box
+// filled from stored bytes gives back exactly those bytes while its text is the one it was filled
+// with (whatever they hold: CR, LF, 0xA0, zero padding); only an edited text is coded anew.
+class FieldBox {
+ public:
+  virtual ~FieldBox() = default;
+
+  void setField(TextField field) { field_ = field; }
+  // Shows ShownFieldText(stored) and remembers the bytes.
+  void setBytes(std::string_view stored);
+  // The bytes the field stores: as filled while unedited, else the text cut or blank-padded.
+  std::string bytes() const;
+  // Bytes the text takes when stored (a CR LF counts two), trailing blanks not counted.
+  std::size_t typedLength() const;
+  bool edited() const;
+  // While set, bytes() codes the text even when it is unedited (a new entry stores what it shows).
+  void setStoresAsShown(bool asShown) { storesAsShown_ = asShown; }
+
+ protected:
+  virtual QString fieldText() const = 0;
+  virtual void showFieldText(const QString& text) = 0;
+  // A text set from code is the designer's text, not the stored one.
+  void forgetStoredBytes() { filledFromStore_ = false; }
+
+ private:
+  TextField field_;
+  std::string stored_;
+  QString filled_;  // the box's text right after it was filled
+  bool filledFromStore_ = false;
+  bool storesAsShown_ = false;
+};
+
+// For its lifetime the text boxes of `window` store what they show: what is appended as a new
+// entry is stored as a typed entry is, not with the bytes of the entry it was copied from.
+class StoresAsShown {
+ public:
+  explicit StoresAsShown(QWidget* window);
+  ~StoresAsShown();
+  StoresAsShown(const StoresAsShown&) = delete;
+  StoresAsShown& operator=(const StoresAsShown&) = delete;
+
+ private:
+  void mark(bool asShown) const;
+  QPointer<QWidget> window_;
+};
+
 // A one-line text box. changed() follows every change of the text, typed or set from code, as
 // the old change event did; setting the same text again raises nothing. It takes no line breaks:
 // Enter goes to the window (its default button), and pasted or set breaks become blanks. A
 // field's width in characters is its maxLength(): typing beyond it is refused where it is made.
 // A text set from code shows from its beginning, the cursor before its first character.
 // Ctrl+Z and Ctrl+Y take back and redo its own typing first (see control_keys.h).
-class TextBox : public QLineEdit {
+class TextBox : public QLineEdit, public FieldBox {
   Q_OBJECT
  public:
   TextBox(QWidget* parent, const QString& name, int index = -1);
@@ -82,6 +149,8 @@ class TextBox : public QLineEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  QString fieldText() const override { return QLineEdit::text(); }
+  void showFieldText(const QString& text) override { setText(text); }
 
  private:
   void onTextChanged(const QString& text);
@@ -91,17 +160,23 @@ class TextBox : public QLineEdit {
 
 // A text box of several lines (a long text, a description), with the same changed() as TextBox.
 // Tab moves on to the next control; Enter starts a new line.
-class TextArea : public QPlainTextEdit {
+class TextArea : public QPlainTextEdit, public FieldBox {
   Q_OBJECT
  public:
   TextArea(QWidget* parent, const QString& name, int index = -1);
   int index() const { return index_; }
 
-  QString text() const { return toPlainText(); }
+  // The text with its line breaks as '\n' and its no-break spaces kept (toPlainText() makes them
+  // blanks).
+  QString text() const;
   void setText(const QString& text);
 
  signals:
   void changed(int index);
+
+ protected:
+  QString fieldText() const override { return text(); }
+  void showFieldText(const QString& text) override { setText(text); }
 
  private:
   void onTextChanged();

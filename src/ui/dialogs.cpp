@@ -44,12 +44,13 @@ Dialogs::MoveChoice QtDialogs::askMoveKeepCancel(QWidget* parent, const QString&
   return MoveChoice::Cancel;
 }
 
-bool QtDialogs::askOverwrite(QWidget* parent, const QString& text, const QString& title) {
+bool QtDialogs::askConfirm(QWidget* parent, const QString& text, const QString& title,
+                           const QString& action) {
   QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Cancel, parent);
-  QPushButton* overwrite = box.addButton("Overwrite", QMessageBox::DestructiveRole);
+  QPushButton* confirm = box.addButton(action, QMessageBox::DestructiveRole);
   box.setDefaultButton(QMessageBox::Cancel);
   box.exec();
-  return box.clickedButton() == overwrite;
+  return box.clickedButton() == confirm;
 }
 
 bool QtDialogs::askOpenAnyway(QWidget* parent, const QString& text, const QString& title) {
@@ -71,7 +72,7 @@ QString QtDialogs::chooseDirectory(QWidget* parent, const QString& caption) {
 std::optional<QString> ScriptedDialogs::inputBox(QWidget*, const QString& prompt,
                                                  const QString& title,
                                                  const QString& defaultAnswer) {
-  shown_.push_back(Shown{Kind::Input, prompt, title, defaultAnswer});
+  shown_.push_back(Shown{Kind::Input, prompt, title, defaultAnswer, {}});
   if (inputs_.empty()) {
     ++unanswered_;
     return std::nullopt;
@@ -83,12 +84,12 @@ std::optional<QString> ScriptedDialogs::inputBox(QWidget*, const QString& prompt
 }
 
 void ScriptedDialogs::messageBox(QWidget*, const QString& text, const QString& title) {
-  shown_.push_back(Shown{Kind::Message, text, title, {}});
+  shown_.push_back(Shown{Kind::Message, text, title, {}, {}});
 }
 
 Dialogs::SaveChoice ScriptedDialogs::askSaveDiscardCancel(QWidget*, const QString& text,
                                                           const QString& title) {
-  shown_.push_back(Shown{Kind::SaveQuestion, text, title, {}});
+  shown_.push_back(Shown{Kind::SaveQuestion, text, title, {}, {}});
   if (saveChoices_.empty()) {
     ++unanswered_;
     return SaveChoice::Cancel;
@@ -100,7 +101,7 @@ Dialogs::SaveChoice ScriptedDialogs::askSaveDiscardCancel(QWidget*, const QStrin
 
 Dialogs::MoveChoice ScriptedDialogs::askMoveKeepCancel(QWidget*, const QString& text,
                                                        const QString& title) {
-  shown_.push_back(Shown{Kind::MoveQuestion, text, title, {}});
+  shown_.push_back(Shown{Kind::MoveQuestion, text, title, {}, {}});
   if (moveChoices_.empty()) {
     ++unanswered_;
     return MoveChoice::Cancel;
@@ -110,19 +111,26 @@ Dialogs::MoveChoice ScriptedDialogs::askMoveKeepCancel(QWidget*, const QString& 
   return choice;
 }
 
-bool ScriptedDialogs::askOverwrite(QWidget*, const QString& text, const QString& title) {
-  shown_.push_back(Shown{Kind::OverwriteQuestion, text, title, {}});
-  if (overwrites_.empty()) {
+bool ScriptedDialogs::askConfirm(QWidget*, const QString& text, const QString& title,
+                                 const QString& action) {
+  const bool overwrite = action == QStringLiteral("Overwrite");
+  shown_.push_back(Shown{overwrite ? Kind::OverwriteQuestion : Kind::ConfirmQuestion,
+                         text,
+                         title,
+                         {},
+                         overwrite ? QString() : action});
+  std::deque<bool>& answers = overwrite ? overwrites_ : confirms_;
+  if (answers.empty()) {
     ++unanswered_;
     return false;
   }
-  const bool overwrite = overwrites_.front();
-  overwrites_.pop_front();
-  return overwrite;
+  const bool confirmed = answers.front();
+  answers.pop_front();
+  return confirmed;
 }
 
 bool ScriptedDialogs::askOpenAnyway(QWidget*, const QString& text, const QString& title) {
-  shown_.push_back(Shown{Kind::OpenAnywayQuestion, text, title, {}});
+  shown_.push_back(Shown{Kind::OpenAnywayQuestion, text, title, {}, {}});
   if (openAnyways_.empty()) {
     ++unanswered_;
     return false;
@@ -133,7 +141,7 @@ bool ScriptedDialogs::askOpenAnyway(QWidget*, const QString& text, const QString
 }
 
 QString ScriptedDialogs::chooseDirectory(QWidget*, const QString& caption) {
-  shown_.push_back(Shown{Kind::Directory, caption, {}, {}});
+  shown_.push_back(Shown{Kind::Directory, caption, {}, {}, {}});
   if (directories_.empty()) {
     ++unanswered_;
     return {};
@@ -152,7 +160,8 @@ std::vector<QString> ScriptedDialogs::messages() const {
 
 int ScriptedDialogs::pendingAnswers() const {
   return static_cast<int>(inputs_.size() + saveChoices_.size() + moveChoices_.size() +
-                          overwrites_.size() + openAnyways_.size() + directories_.size());
+                          overwrites_.size() + confirms_.size() + openAnyways_.size() +
+                          directories_.size());
 }
 
 }  // namespace ui

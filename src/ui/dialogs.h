@@ -29,8 +29,14 @@ class Dialogs {
   // A question with Move, Keep Place and Cancel.
   virtual MoveChoice askMoveKeepCancel(QWidget* parent, const QString& text,
                                        const QString& title) = 0;
+  // A question with a button named `action` ("Add", "Create") and Cancel, which is the
+  // default; true for the action.
+  virtual bool askConfirm(QWidget* parent, const QString& text, const QString& title,
+                          const QString& action) = 0;
   // A question with Overwrite and Cancel; true for Overwrite.
-  virtual bool askOverwrite(QWidget* parent, const QString& text, const QString& title) = 0;
+  bool askOverwrite(QWidget* parent, const QString& text, const QString& title) {
+    return askConfirm(parent, text, title, QStringLiteral("Overwrite"));
+  }
   // A question with Open Anyway and Quit; true for Open Anyway.
   virtual bool askOpenAnyway(QWidget* parent, const QString& text, const QString& title) = 0;
   // A folder picked by the user; empty when cancelled.
@@ -46,7 +52,8 @@ class QtDialogs final : public Dialogs {
   SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
                                   const QString& title) override;
   MoveChoice askMoveKeepCancel(QWidget* parent, const QString& text, const QString& title) override;
-  bool askOverwrite(QWidget* parent, const QString& text, const QString& title) override;
+  bool askConfirm(QWidget* parent, const QString& text, const QString& title,
+                  const QString& action) override;
   bool askOpenAnyway(QWidget* parent, const QString& text, const QString& title) override;
   QString chooseDirectory(QWidget* parent, const QString& caption) override;
 };
@@ -62,6 +69,7 @@ class ScriptedDialogs final : public Dialogs {
     SaveQuestion,
     MoveQuestion,
     OverwriteQuestion,
+    ConfirmQuestion,  // any other action than Overwrite
     OpenAnywayQuestion,
     Directory
   };
@@ -72,6 +80,7 @@ class ScriptedDialogs final : public Dialogs {
     QString prompt;
     QString title;
     QString defaultAnswer;
+    QString action;  // the button of a ConfirmQuestion
   };
 
   void answerInput(const QString& answer) { inputs_.push_back({false, answer}); }
@@ -79,6 +88,7 @@ class ScriptedDialogs final : public Dialogs {
   void answerSave(SaveChoice choice) { saveChoices_.push_back(choice); }
   void answerMove(MoveChoice choice) { moveChoices_.push_back(choice); }
   void answerOverwrite(bool overwrite) { overwrites_.push_back(overwrite); }
+  void answerConfirm(bool confirm) { confirms_.push_back(confirm); }
   void answerOpenAnyway(bool openAnyway) { openAnyways_.push_back(openAnyway); }
   void answerDirectory(const QString& path) { directories_.push_back(path); }
 
@@ -88,7 +98,8 @@ class ScriptedDialogs final : public Dialogs {
   SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text,
                                   const QString& title) override;
   MoveChoice askMoveKeepCancel(QWidget* parent, const QString& text, const QString& title) override;
-  bool askOverwrite(QWidget* parent, const QString& text, const QString& title) override;
+  bool askConfirm(QWidget* parent, const QString& text, const QString& title,
+                  const QString& action) override;
   bool askOpenAnyway(QWidget* parent, const QString& text, const QString& title) override;
   QString chooseDirectory(QWidget* parent, const QString& caption) override;
 
@@ -110,6 +121,7 @@ class ScriptedDialogs final : public Dialogs {
   std::deque<SaveChoice> saveChoices_;
   std::deque<MoveChoice> moveChoices_;
   std::deque<bool> overwrites_;
+  std::deque<bool> confirms_;
   std::deque<bool> openAnyways_;
   std::deque<QString> directories_;
   std::vector<Shown> shown_;

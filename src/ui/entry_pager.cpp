@@ -139,12 +139,37 @@ bool EntryPager::append() {
          ", the most the file can hold.");
     return false;
   }
+  // A new entry is stored as shown, not with the stored bytes of the entry it was copied from
+  // (an entry past the end of the file reads as zeros where a typed one has blanks).
+  const StoresAsShown asShown(window_);
   if (!takeScreen("Nothing was added.")) return false;
-  const QString question = "Another editor added to or changed the " + hooks_.noun +
-                           " file since it was opened. Add the new " + hooks_.noun + " anyway?";
-  if (!writeAsking(hooks_.append, question)) return false;
+  long known = hooks_.count();
+  core::Status status = hooks_.append();
+  // Another editor added entries: this one goes after them, never over one.
+  while (status.changedOnDisk()) {
+    if (!dialogs_.askConfirm(window_, appendQuestion(known), window_->windowTitle(), "Add"))
+      return false;
+    known = hooks_.count();
+    status = hooks_.append();
+  }
+  if (!status.ok()) {
+    tell(QString::fromStdString(status.message()));
+    return false;
+  }
   hooks_.show();
   return true;
+}
+
+// "Another editor added entries to the item file since this editor read it; add this one as
+// item 20?"
+QString EntryPager::appendQuestion(long known) const {
+  const long now = hooks_.count();
+  const QString change =
+      now > known
+          ? "Another editor added entries to the " + hooks_.noun + " file since this editor read it"
+          : "The " + hooks_.noun + " file now counts " + QString::number(now) + " entries, not " +
+                QString::number(known);
+  return change + "; add this one as " + hooks_.noun + Number(now + 1) + "?";
 }
 
 bool EntryPager::takeScreen(const QString& refusedAction) {

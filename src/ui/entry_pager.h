@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QObject;
@@ -42,11 +43,13 @@ class EntryPager {
     // cannot be stored, and then takes nothing; empty when all was taken.
     std::function<QString()> takeScreen;
     // The screen, with what other windows edited in the working record, differs from the entry
-    // as stored.
+    // as this editor last read or stored it (DiffersFromStored).
     std::function<bool()> unsaved;
-    // Write the working record to its slot / append it; `overwrite` as in core's writes.
+    // Write the working record to its slot; `overwrite` as in core's writes.
     std::function<core::Status(bool overwrite)> write;
-    std::function<core::Status(bool overwrite)> append;
+    // Append it after the last entry on disk; as core's appends, changedOnDisk() when another
+    // editor added entries (count() then gives the file's count).
+    std::function<core::Status()> append;
     // move_x_to_screen.
     std::function<void()> show;
   };
@@ -77,7 +80,8 @@ class EntryPager {
   // "Save": takes the screen and writes the entry. False when refused, cancelled or failed (a
   // message said why, and the typing stays on screen).
   bool save();
-  // "New": takes the screen and appends it as the last entry. False as for save().
+  // "New": takes the screen and appends it as the last entry; when another editor added
+  // entries, asks before adding it after them. False as for save().
   bool append();
 
  private:
@@ -85,6 +89,7 @@ class EntryPager {
   bool takeScreen(const QString& refusedAction);
   // Runs a write; on a change made on disk by someone else asks `question` and writes again.
   bool writeAsking(const std::function<core::Status(bool)>& write, const QString& question);
+  QString appendQuestion(long known) const;
   void tell(const QString& message) const;
 
   QWidget* window_;
@@ -112,12 +117,13 @@ void ShowCode(ComboBox* list, int code, int firstCode);
 // list cannot show survives a save that did not touch the list.
 std::int16_t CodeFromList(const ComboBox* list, int firstCode, std::int16_t stored);
 
-// True when `screen` differs from entry n as stored in the catalogue (or that entry cannot be
-// read).
+// True when `screen` differs from entry n as this editor last read or stored it (or it never
+// read it). The disk is not read: that would take another editor's change for this one's, and
+// the save after the question would overwrite it without asking.
 template <class Record>
 bool DiffersFromStored(const core::Catalogue<Record>& catalogue, long entry, const Record& screen) {
-  auto stored = catalogue.ReadEntry(entry);
-  if (!stored.ok()) return true;
+  const std::optional<Record> stored = catalogue.LastSeen(entry);
+  if (!stored) return true;
   return core::Packed(*stored) != core::Packed(screen);
 }
 

@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
+#include <memory>
+
 class FolderLockTest : public QObject {
   Q_OBJECT
 
@@ -36,6 +39,28 @@ class FolderLockTest : public QObject {
     QVERIFY(prompt.contains(QDir::toNativeSeparators(dat)));
     dialogs.answerOpenAnyway(true);
     QVERIFY(LockGameFolder(third, dialogs));
+  }
+
+  // An editor opened anyway takes the lock once the first one lets it go: a third is warned.
+  void editorOpenedAnywayTakesTheFreedLock() {
+    QTemporaryDir root;
+    QDir(root.path()).mkpath("Dat");
+    const QString dat = DatFolderOf(root.path());
+    auto first = std::make_unique<FolderLock>(dat);
+    FolderLock second(dat, std::chrono::milliseconds(10));
+    ui::ScriptedDialogs dialogs;
+    QVERIFY(LockGameFolder(*first, dialogs));
+    dialogs.answerOpenAnyway(true);
+    QVERIFY(LockGameFolder(second, dialogs));
+    QVERIFY(!second.held());
+    first.reset();
+    QTRY_VERIFY(second.held());
+    QVERIFY(QFile::exists(dat + "/" + LockFileName));
+    FolderLock third(dat);
+    dialogs.clearShown();
+    QVERIFY(!LockGameFolder(third, dialogs));  // asked, and no answer quits
+    QCOMPARE(dialogs.shown().size(), std::size_t{1});
+    QCOMPARE(dialogs.last()->kind, ui::ScriptedDialogs::Kind::OpenAnywayQuestion);
   }
 };
 

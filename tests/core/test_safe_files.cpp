@@ -2,6 +2,9 @@
 #include "core/catalogue_sweep.h"
 #include "core_fixture.h"
 
+#include <deque>
+#include <limits>
+
 using namespace core;
 using namespace test_support;
 
@@ -22,6 +25,26 @@ class NearlyFullDisk {
  private:
   std::size_t left_;
 };
+
+// A disk that lets each low-level write through as far as the next grant says, one grant per
+// write; once the grants are used up, every write gets `rest` bytes (0: the disk is full).
+class ScriptedDisk {
+ public:
+  ScriptedDisk(std::deque<std::size_t> grants, std::size_t rest) : grants_(std::move(grants)) {
+    RecordFile::SetWriteLimitForTests([this, rest](std::size_t wanted) {
+      if (grants_.empty()) return std::min(wanted, rest);
+      const std::size_t granted = std::min(wanted, grants_.front());
+      grants_.pop_front();
+      return granted;
+    });
+  }
+  ~ScriptedDisk() { RecordFile::SetWriteLimitForTests({}); }
+
+ private:
+  std::deque<std::size_t> grants_;
+};
+
+constexpr std::size_t Unlimited = std::numeric_limits<std::size_t>::max();
 
 }  // namespace
 
@@ -62,12 +85,30 @@ class SafeFilesTest : public QObject {
     nameEntry(b.Item, "Shield");
     QVERIFY(b.WriteItem().changedOnDisk());
     QVERIFY(b.AppendItem().changedOnDisk());
-    QCOMPARE(b.ItemCount, 4L);
+    QCOMPARE(b.ItemCount, 5L);  // what the file now counts
     QVERIFY(readBytes(items) == before);
     QVERIFY(b.ReadItemPair(1).ok());  // read again: B sees A's work and may save over it
     nameEntry(b.Item, "Shield");
     QVERIFY(b.WriteItem().ok());
     QCOMPARE(b.ItemName(1), padded("Shield"));
+  }
+
+  // After Item.dat was replaced by a longer file, an append goes after its last entry.
+  void appendGoesAfterTheLastEntryOfAReplacedFile() {
+    FilledGame game;
+    ModDefinitions& a = game.defs;
+    const auto items = game.file("Item.dat");
+    const auto fresh = game.file("Item.dat.new");
+    writeCatalogue(fresh, namedEntries<ItemRecord>(9, "New"));
+    std::filesystem::rename(fresh, items);
+    nameEntry(a.Item, "Club");
+    QVERIFY(a.AppendItem().changedOnDisk());
+    QCOMPARE(a.ItemCount, 9L);
+    QVERIFY(a.AppendItem().ok());
+    QCOMPARE(storedSlot<ItemRecord>(items, 10).ItemName, padded("New 9"));
+    QCOMPARE(storedSlot<ItemRecord>(items, 11).ItemName, padded("Club"));
+    QCOMPARE(storedSlot<ItemRecord>(items, 11).ItemNo, std::int16_t{10});
+    QCOMPARE(IntegerAt(readBytes(items), 0), 10);
   }
 
   // With no room at all, or room for part of a slot.
@@ -97,6 +138,57 @@ class SafeFilesTest : public QObject {
       QVERIFY(defs.AppendItem().ok());
       QCOMPARE(defs.ItemName(5), padded("Lance"));
     }
+  }
+
+  // The entry is written, the header write fails after one byte: the header goes back to its
+  // old count and the file to its old length. When putting it back fails as well, the message
+  // says both, and the editor counts what the header now says.
+  void failedHeaderWriteOfAnAppendIsTakenBack() {
+    for (const bool putBackFails : {false, true}) {
+      FilledGame game;
+      ModDefinitions& defs = game.defs;
+      const auto items = game.file("Item.dat");
+      const auto before = readBytes(items);
+      nameEntry(defs.Item, "Lance");
+      Status status;
+      {
+        ScriptedDisk disk({ItemRecord::PackedSize, 1, 0}, putBackFails ? 0 : Unlimited);
+        status = defs.AppendItem();
+      }
+      QVERIFY(!status.ok());
+      QVERIFY2(mentions(status, items), status.message().c_str());
+      const bool saysBoth = status.message().find("back as it was failed") != std::string::npos;
+      QCOMPARE(saysBoth, putBackFails);
+      auto after = readBytes(items);
+      QCOMPARE(after.size(), before.size());
+      if (putBackFails) {
+        QCOMPARE(IntegerAt(after, 0), 5);  // one byte of the new count got through
+        after[0] = before[0];
+      }
+      QVERIFY(after == before);
+      QCOMPARE(defs.ItemCount, putBackFails ? 5L : 4L);
+      // The next append asks nothing: the count it knows is the one on disk.
+      QVERIFY(defs.AppendItem().ok());
+      QCOMPARE(storedSlot<ItemRecord>(items, defs.ItemCount + 1).ItemName, padded("Lance"));
+    }
+  }
+
+  // A save cut short leaves some of its bytes on disk; they are this editor's own, so the next
+  // save goes through without "changed on disk".
+  void saveAfterAFailedSaveAsksNothing() {
+    FilledGame game;
+    ModDefinitions& defs = game.defs;
+    nameEntry(defs.Item, "Pike");
+    defs.Document().Replace(sampleMap(12), 2);
+    for (const bool map : {false, true}) {
+      ScriptedDisk disk({3}, 0);  // and nothing left to put the old bytes back
+      QVERIFY(!(map ? defs.SaveMap(2) : defs.WriteItem()).ok());
+    }
+    QVERIFY(storedSlot<ItemRecord>(game.file("Item.dat"), 2).ItemName != padded("Pike"));
+    QVERIFY(defs.WriteItem().ok());
+    QVERIFY(defs.SaveMap(2).ok());
+    QCOMPARE(storedSlot<ItemRecord>(game.file("Item.dat"), 2).ItemName, padded("Pike"));
+    QVERIFY(mapSlotBytes(game.file("Maps.dat"), 2) == packedBytes(sampleMap(12)));
   }
 
   void hugeCatalogueReadsNoFurtherThanTheLastCountableSlot() {

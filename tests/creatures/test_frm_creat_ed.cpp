@@ -144,6 +144,41 @@ class CreatureEditorTest : public QObject {
     QCOMPARE(c.storedEntry(7).CreatureSpecial(1, core::SpecialSlotField::Chance), 20);
   }
 
+  // Editor B renames creature 1 under editor A. Without edits A pages on unasked; with edits
+  // A's Save meets the changed-on-disk question, and Cancel leaves B's name on disk.
+  void anotherEditorsSaveIsNeverOverwrittenUnasked() {
+    Creatures c;
+    c.open(1);
+    c.show("frmCreatEd");
+    core::ModDefinitions b(c.dir->root());
+    QVERIFY(b.Startup().ok());
+    const auto renameFirst = [&b](const std::string& name) {
+      QVERIFY(b.ReadCreaturePair(1).ok());
+      test_support::nameEntry(b.Creature, name);
+      QVERIFY(b.WriteCreature().ok());
+    };
+    renameFirst("Troll");
+    const std::vector<std::uint8_t> saved = c.monBytes();
+    c.click("frmCreatEd", "Command4");  // ">"
+    QVERIFY(c.dialogs.shown().empty());
+    QCOMPARE(c.recordLine(), QString("Record 2 of 12"));
+    QVERIFY(c.monBytes() == saved);
+
+    c.click("frmCreatEd", "Command1");  // "<" reads B's creature
+    QCOMPARE(c.box("Text1")->text(), QString("Troll"));
+    renameFirst("Ogre");
+    c.type("Text6", "9");
+    c.dialogs.answerSave(ui::Dialogs::SaveChoice::Save);
+    c.click("frmCreatEd", "Command4");
+    QCOMPARE(c.dialogs.shown().size(), std::size_t{2});
+    QCOMPARE(c.dialogs.shown()[0].prompt, QString("Save changes to creature 1?"));
+    QCOMPARE(c.dialogs.shown()[1].prompt,
+             QString("Creature 1 was changed on disk since it was opened. Overwrite it?"));
+    QCOMPARE(c.recordLine(), QString("Record 1 of 12"));
+    QCOMPARE(c.storedEntry(1).CreatureName, padded("Ogre"));
+    QCOMPARE(c.storedEntry(1).Intelligence, std::int16_t{0});
+  }
+
   void viewShowsTheStoredPictureUnderTheStoredName() {
     Creatures c;
     core::WriteBmp(c.dir->data() / "MON12.BMP", core::Bitmap(7, 5, 0x102030));

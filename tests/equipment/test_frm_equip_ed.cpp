@@ -127,6 +127,40 @@ class FrmEquipEdTest : public QObject {
     QCOMPARE(e.stored(13).Cost, std::int16_t(35));
   }
 
+  // Editor A adds items under editor B's window: B is told, and its item goes after A's, never
+  // over one; Cancel writes nothing.
+  void newItemGoesAfterAnotherEditorsItems() {
+    Equipment e(items(18));
+    e.openEditor(18);
+    core::ModDefinitions a(e.dir->root());
+    QVERIFY(a.Startup().ok());
+    const auto addByA = [&a](const std::string& name) {
+      test_support::nameEntry(a.Item, name);
+      QVERIFY(a.AppendItem().ok());
+    };
+    addByA("Axe");
+    const auto before = e.fileBytes();
+    e.type("Text1", "Lantern");
+    e.clickEd("Command2");  // no answer: Cancel
+    QVERIFY(e.fileBytes() == before);
+    addByA("Bow");
+    e.dialogs.answerConfirm(true);
+    e.clickEd("Command2");
+    const auto& asked = e.dialogs.shown();
+    QCOMPARE(asked.size(), std::size_t{2});
+    QCOMPARE(asked[0].prompt, QString("Another editor added entries to the item file since this "
+                                      "editor read it; add this one as item 20?"));
+    QCOMPARE(asked[1].kind, ui::ScriptedDialogs::Kind::ConfirmQuestion);
+    QCOMPARE(asked[1].action, QString("Add"));
+    QVERIFY(asked[1].prompt.endsWith("add this one as item 21?"));
+    QCOMPARE(e.recordLine(), QString("Record 21 of 21"));
+    QCOMPARE(core::IntegerAt(e.fileBytes(), 0), std::int16_t(21));
+    QCOMPARE(e.stored(19).ItemName, test_support::padded("Axe"));
+    QCOMPARE(e.stored(20).ItemName, test_support::padded("Bow"));
+    QCOMPARE(e.stored(21).ItemName, test_support::padded("Lantern"));
+    QCOMPARE(e.stored(21).ItemNo, std::int16_t(21));
+  }
+
   // Values another tool stored differently are no change; typing is, and Save stores it.
   void leavingAnEditedItemAsks() {
     auto entries = items(2);

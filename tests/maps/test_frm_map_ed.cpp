@@ -157,6 +157,36 @@ class FrmMapEdFilesTest : public QObject {
     }
   }
 
+  // Maps.dat removed while the editor runs: Open says so and keeps the map shown; Save says so
+  // and makes a new file only when the designer agrees.
+  void missingMapsFileIsSaidAndMadeOnlyWhenAsked() {
+    MainWindow w;
+    w.dialogs.answerInput("3");
+    w.trigger("mnuOpen");
+    w.click("Label16_0");
+    const core::MapRecord shown = w.defs->Document().Map();
+    std::filesystem::remove(w.mapsFile());
+    w.dialogs.answerSave(SaveChoice::Discard);
+    w.dialogs.answerInput("2");
+    w.trigger("mnuOpen");
+    const QString missing = QString::fromStdString(w.mapsFile().string()) + " is missing";
+    QVERIFY2(w.messages().back().contains(missing), qPrintable(w.messages().back()));
+    QVERIFY(w.defs->Document().Map() == shown);
+    QCOMPARE(w.defs->CurrentMap, std::int16_t{3});
+    w.trigger("mnuSave");  // no answer: Cancel
+    QCOMPARE(w.dialogs.last()->kind, ui::ScriptedDialogs::Kind::ConfirmQuestion);
+    QCOMPARE(w.dialogs.last()->action, QString("Create"));
+    QVERIFY(w.dialogs.last()->prompt.startsWith(missing));
+    QVERIFY(
+        w.dialogs.last()->prompt.endsWith("Create a new Maps.dat holding map 3 (maps 1 to 2 "
+                                          "blank)?"));
+    QVERIFY(!std::filesystem::exists(w.mapsFile()));
+    w.dialogs.answerConfirm(true);
+    w.trigger("mnuSave");
+    QCOMPARE(readBytes(w.mapsFile()).size(), 3 * core::MapRecord::SlotLength);
+    QCOMPARE(mapSlotBytes(w.mapsFile(), 3), packedBytes(shown));
+  }
+
   // Map 3 renamed to 7 and edited: Save writes slot 7 without a word, slot 3 keeps its bytes,
   // and the saved map is no unsaved change. Renamed to 0 it cannot be saved: Save says so and
   // writes nothing, and a command whose save question was answered Save stops there.

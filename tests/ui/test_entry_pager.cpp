@@ -57,7 +57,7 @@ struct Editor {
             },
         .unsaved = [this] { return box->text() != QString::number(storedShown()); },
         .write = [this](bool overwrite) { return write(overwrite); },
-        .append = [this](bool) { return append(); },
+        .append = [this] { return append(); },
         .show = [this] { box->setText(QString::number(working)); },
     };
     pager = std::make_unique<ui::EntryPager>(&window, dialogs, std::move(hooks));

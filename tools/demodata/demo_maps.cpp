@@ -25,6 +25,7 @@ enum Flag : std::int16_t {
   FlagPriestSlain = 10,
   FlagLeversPulled = 11,
   FlagCrystalsTaken = 20,
+  FlagFerryPaid = 30,  // never set: one of the demo's deliberate slips
 };
 
 core::MapRecord Lanternfall() {
@@ -71,6 +72,7 @@ core::MapRecord Lanternfall() {
   b.Text(9, "Something glints between the cobbles.");
   b.Text(10, "The gate guard nods. \"Back before dark.\"");
   b.Text(11, "Three lamps burn: white, gold and black.");
+  b.Text(12, "The ferryman pushes off into the fog.");
   b.LongText(0,
              "Lanternfall stands on stilts above the fen.\\nWhen the old kingdom drowned, its "
              "priests kept\\none lamp burning in every street, and the\\nlamps have not gone "
@@ -117,6 +119,13 @@ core::MapRecord Lanternfall() {
   b.Reward(9, 18, Gold, 25, Total, {FlagPurseFound, WhenFalse});
   b.SetFlag(9, 18, FlagPurseFound, Now, 1);
   b.ShowLongText(16, 30, 0, FaceN | FaceS);
+
+  // Three slips left on purpose, so the game data check has something to show (the README
+  // lists them): a chandlery that Shop.dat does not hold yet, a ferryman who waits for a flag
+  // that no map sets, and a fence walled on one side only.
+  b.ExitToBuilding(9, 12, ShopBuilding, ShopIdEnd);
+  b.ShowText(16, 31, 12, FaceS, {FlagFerryPaid, WhenTrue});
+  m.SetWallCode(4, 14, core::East, Wall1);
 
   b.Encounter(0, {MarshHound, 1, 2, 0, 10});
   b.Encounter(1, {MireToad, 2, 4, 0, 25});

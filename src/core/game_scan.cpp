@@ -1,0 +1,364 @@
+#include "core/game_scan.h"
+
+#include "core/catalogue_records.h"
+#include "core/catalogue_sweep.h"
+#include "core/record_file.h"
+#include "core/vocabularies.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <map>
+#include <system_error>
+#include <tuple>
+#include <utility>
+
+namespace core {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int ShopBuilding = 1;
+constexpr int RewardItem = 2;
+constexpr int SpellScrollType = 11;
+constexpr int CastSpellEffect = 2;
+constexpr int ProgLevels = 20;
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+bool Blank(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\0'; });
+}
+
+bool OnMap(long v) {
+  return v >= 0 && v < MapSize;
+}
+
+std::string Number(long v) {
+  return std::to_string(v);
+}
+
+}  // namespace
+
+GameScan::GameScan(fs::path folder, const CheckOptions& options)
+    : folder_(std::move(folder)), options_(options) {}
+
+bool GameScan::Progress(double done) {
+  if (check_.cancelled) return false;
+  if (options_.progress && !options_.progress(done)) check_.cancelled = true;
+  return !check_.cancelled;
+}
+
+void GameScan::Add(Severity severity, const Place& place, std::string message) {
+  check_.findings.push_back({severity, place, std::move(message)});
+}
+
+void GameScan::Refer(RefTarget target, long number, const Place& place, std::string_view use) {
+  check_.index.Add({target, number, place, use});
+}
+
+Status GameScan::Run() {
+  std::error_code error;
+  if (!fs::is_directory(folder_, error)) {
+    return Status::Error("Cannot read the game folder " + folder_.string() + ": " +
+                         (error ? error.message() : "it is not a folder"));
+  }
+  const fs::path dat = ResolveIgnoringCase(folder_, "Dat");
+  if (!fs::is_directory(dat, error)) {
+    return Status::Error("Cannot read the game folder " + folder_.string() +
+                         ": it holds no Dat folder");
+  }
+  if (Status s = ReadPictures(); !s.ok()) return s;
+  if (Status s = ReadCatalogues(); !s.ok() || check_.cancelled) return s;
+  if (Status s = ReadMaps(); !s.ok() || check_.cancelled) return s;
+  check_.index.Finish();
+  Resolve();
+  // Files in a fixed order, each in the order of its entries.
+  std::stable_sort(check_.findings.begin(), check_.findings.end(),
+                   [](const auto& a, const auto& b) {
+                     return std::tie(a.place.file, a.place.entry, a.place.slotKind, a.place.slot) <
+                            std::tie(b.place.file, b.place.entry, b.place.slotKind, b.place.slot);
+                   });
+  return Status::Ok();
+}
+
+Status GameScan::ReadPictures() {
+  const fs::path data = ResolveIgnoringCase(folder_, "Data");
+  std::error_code error;
+  if (!fs::is_directory(data, error)) return Status::Ok();  // every picture is then missing
+  for (fs::directory_iterator it(data, error); !error && it != fs::directory_iterator();
+       it.increment(error)) {
+    pictures_.insert(Lower(it->path().filename().string()));
+  }
+  if (error)
+    return Status::Error("Cannot read the folder " + data.string() + ": " + error.message());
+  return Status::Ok();
+}
+
+// --- Maps.dat -----------------------------------------------------------------------------
+
+Status GameScan::ReadMaps() {
+  const fs::path dat = ResolveIgnoringCase(folder_, "Dat");
+  auto opened =
+      RecordFile::OpenForReading(ResolveIgnoringCase(dat, "Maps.dat"), MapRecord::SlotLength);
+  if (!opened.ok()) return opened.status();
+  auto size = opened->Size();
+  if (!size.ok()) return size.status();
+  const long held = static_cast<long>((*size + MapRecord::SlotLength - 1) / MapRecord::SlotLength);
+  const long unsaved = options_.unsavedMap ? options_.unsavedMapNumber : 0;
+  maps_.count = std::max(held, unsaved);
+  maps_.empty.assign(static_cast<std::size_t>(maps_.count), false);
+
+  // Large sequential reads, as many whole slots as fit one sweep chunk.
+  const long perChunk =
+      std::max<long>(1, static_cast<long>(SweepChunkBytes / MapRecord::SlotLength));
+  std::vector<std::uint8_t> chunk;
+  for (long first = 1; first <= maps_.count; first += perChunk) {
+    if (!Progress(0.5 + 0.5 * static_cast<double>(first - 1) / static_cast<double>(maps_.count)))
+      return Status::Ok();
+    const long count = std::min(perChunk, maps_.count - first + 1);
+    chunk.assign(static_cast<std::size_t>(count) * MapRecord::SlotLength, 0);
+    const auto offset = static_cast<std::uint64_t>(first - 1) * MapRecord::SlotLength;
+    if (Status s = opened->ReadAt(offset, chunk); !s.ok()) return s;
+    for (long i = 0; i < count; ++i) {
+      const long number = first + i;
+      const std::span<const std::uint8_t> packed(
+          chunk.data() + static_cast<std::size_t>(i) * MapRecord::SlotLength,
+          MapRecord::PackedSize);
+      if (number == unsaved) {
+        CheckMap(*options_.unsavedMap, number);
+      } else if (std::all_of(packed.begin(), packed.end(), [](auto b) { return b == 0; })) {
+        // A slot no map was ever saved to: nothing to check, but nothing to go to either.
+        maps_.empty[static_cast<std::size_t>(number - 1)] = true;
+      } else {
+        CheckMap(MapRecord::unpack(packed), number);
+      }
+    }
+  }
+  return Status::Ok();
+}
+
+void GameScan::CheckMap(const MapRecord& map, long number) {
+  const Place at{GameFile::Maps, number};
+  if (map.MapNo != number) {
+    Add(Severity::Warning, at,
+        "Its record carries the number " + Number(map.MapNo) + " instead of " + Number(number));
+  }
+  for (int slot = 0; slot < EncounterSlotCount; ++slot) {
+    const long creature = map.Encounter(slot, EncounterField::Creature);
+    if (creature != 0) {
+      Refer(RefTarget::Creature, creature, {GameFile::Maps, number, SlotKind::Encounter, slot},
+            "It");
+    }
+  }
+  for (int index = 0; index < SpecialCount; ++index) CheckSpecial(map, number, index);
+  CheckEdges(map, number);
+}
+
+void GameScan::CheckSpecial(const MapRecord& map, long number, int index) {
+  const MapSpecial s = map.GetSpecial(index);
+  if (!s.inUse()) return;
+  const bool onMap = OnMap(s.SquareX) && OnMap(s.SquareY);
+  const Place at{GameFile::Maps,        number, SlotKind::Special, index, onMap ? s.SquareX : -1,
+                 onMap ? s.SquareY : -1};
+  if (!onMap) {
+    Add(Severity::Warning, at,
+        "It sits on square " + Number(s.SquareX) + "X, " + Number(s.SquareY) +
+            "Y, outside the map: it is counted but never listed or drawn");
+  }
+  switch (s.Kind) {
+    case ExitToMap:
+      Refer(RefTarget::Map, s.Param1, at, "Exit to Map");
+      if (!OnMap(s.Param2) || !OnMap(s.Param3)) {
+        Add(Severity::Error, at,
+            "Exit to Map leads to square " + Number(s.Param2) + "X, " + Number(s.Param3) +
+                "Y of map " + Number(s.Param1) + ", outside 0..32");
+      }
+      break;
+    case ExitToBuilding:
+      if (s.Param1 == ShopBuilding && s.Param2 == 0) {
+        Add(Severity::Warning, at, "Exit to Building leads to a shop but names none");
+      } else if (s.Param1 == ShopBuilding) {
+        Refer(RefTarget::Shop, s.Param2, at, "Exit to Building");
+      } else if (s.Param1 < 0 || s.Param1 >= static_cast<int>(BuildingNames.size())) {
+        Add(Severity::Warning, at,
+            "Exit to Building names building " + Number(s.Param1) +
+                ", which is none of Guildhall, Shop, Temple and Review Board");
+      }
+      break;
+    case DrawPicture:
+      Refer(RefTarget::MapPicture, s.Param1, at, "Draw Picture");
+      break;
+    case ShowText:
+    case ShowLongText: {
+      const bool isLong = s.Kind == ShowLongText;
+      const int count = isLong ? MapLongTextCount : MapTextCount;
+      const std::string kind = isLong ? "Show Long Text" : "Show Text";
+      const std::string noun = isLong ? "long text " : "text ";
+      const std::string nouns = isLong ? "long texts " : "texts ";
+      if (s.Param1 < 0 || s.Param1 >= count) {
+        Add(Severity::Error, at,
+            kind + " names " + noun + Number(s.Param1) + ", but a map holds " + nouns + "0 to " +
+                Number(count - 1));
+      } else if (Blank(isLong ? map.LongText(s.Param1) : map.Text(s.Param1))) {
+        Add(Severity::Warning, at, kind + " shows " + noun + Number(s.Param1) + ", which is blank");
+      }
+      break;
+    }
+    case Encounter:
+      if (s.Param1 != 0) Refer(RefTarget::Creature, s.Param1, at, "Encounter");
+      if (s.Param3 != 0) Refer(RefTarget::Item, s.Param3, at, "Encounter treasure");
+      break;
+    case SetFlag:
+      flagsSet_.insert(s.Param1);
+      Refer(RefTarget::Flag, s.Param1, at, "Set Flag");
+      break;
+    case Reward:
+      if (s.Param1 == RewardItem && s.Param3 != 0) Refer(RefTarget::Item, s.Param3, at, "Reward");
+      break;
+    default:
+      Add(Severity::Warning, at, "Its kind " + Number(s.Kind) + " is none of the eight kinds");
+  }
+  if (s.CondFlag >= 1) Refer(RefTarget::Flag, s.CondFlag, at, "Its condition");
+}
+
+// Each square keeps its own four sides, so a wall between two squares can be one-sided.
+void GameScan::CheckEdges(const MapRecord& map, long number) {
+  const auto note = [&](int x, int y, int side, int nx, int ny, int nside) {
+    const int code = map.WallCode(x, y, side), other = map.WallCode(nx, ny, nside);
+    if (code == other) return;
+    Add(Severity::Note, {GameFile::Maps, number, SlotKind::None, -1, x, y},
+        "Its " + std::string(DirectionNames[static_cast<std::size_t>(side)]) + " side is " +
+            std::string(WallNames[static_cast<std::size_t>(code)]) + ", but the " +
+            std::string(DirectionNames[static_cast<std::size_t>(nside)]) + " side of square " +
+            Number(nx) + "X, " + Number(ny) + "Y is " +
+            std::string(WallNames[static_cast<std::size_t>(other)]));
+  };
+  for (int y = 0; y < MapSize; ++y) {
+    for (int x = 0; x < MapSize; ++x) {
+      if (x + 1 < MapSize) note(x, y, East, x + 1, y, West);
+      if (y + 1 < MapSize) note(x, y, South, x, y + 1, North);
+    }
+  }
+}
+
+// --- The catalogues -----------------------------------------------------------------------
+
+template <class Record, class Check>
+Status GameScan::ReadCatalogue(GameFile file, std::string_view plural, Held& held, Check&& check) {
+  Catalogue<Record> catalogue(std::string(GameFileName(file)), {});
+  if (Status s = catalogue.OpenForReading(ResolveIgnoringCase(folder_, "Dat")); !s.ok()) return s;
+  auto header = catalogue.ReadSlot(1);
+  if (!header.ok()) return header.status();
+  auto size = catalogue.file().Size();
+  if (!size.ok()) return size.status();
+  const long count = header->entryNumber();
+  // Entry k starts k slot lengths into the file.
+  const long inFile = std::max<long>(
+      0, static_cast<long>((*size + Record::SlotLength - 1) / Record::SlotLength) - 1);
+  const Place whole{file, 0};
+  if (count < 0) {
+    Add(Severity::Error, whole, "Its header holds the entry count " + Number(count));
+  } else if (count > inFile) {
+    Add(Severity::Warning, whole,
+        "Its header counts " + Number(count) + " " + std::string(plural) + ", but the file holds " +
+            Number(inFile));
+  }
+  held.count = std::max(0L, count);
+  held.empty.assign(static_cast<std::size_t>(held.count), true);
+  return ForEachEntry(catalogue, 1, std::min(held.count, inFile),
+                      [&](long entry, const Record& record) {
+                        if (record.entryNumber() != entry) {
+                          Add(Severity::Warning, {file, entry},
+                              "Its record carries the number " + Number(record.entryNumber()) +
+                                  " instead of " + Number(entry));
+                        }
+                        held.empty[static_cast<std::size_t>(entry - 1)] = check(entry, record);
+                      });
+}
+
+Status GameScan::ReadCatalogues() {
+  // Each check answers whether the entry is empty (it has no name).
+  Status s = ReadCatalogue<ItemRecord>(
+      GameFile::Items, "items", items_, [&](long entry, const ItemRecord& item) {
+        if (item.ItemType == SpellScrollType) {
+          if (item.UseCode == 0) {
+            Add(Severity::Warning, {GameFile::Items, entry}, "The Spell Scroll holds no spell");
+          } else {
+            Refer(RefTarget::Spell, item.UseCode, {GameFile::Items, entry}, "Spell Scroll");
+          }
+        }
+        for (int slot = 0; slot < SlotTable::SlotCount; ++slot) {
+          const int kind = item.Effect(slot, EffectField::Kind);
+          if (kind >= 1 && kind <= 4) {
+            Refer(RefTarget::Spell, item.Effect(slot, EffectField::What) + SpellListBase,
+                  {GameFile::Items, entry, SlotKind::Effect, slot},
+                  EffectKindTexts[static_cast<std::size_t>(kind)]);
+          }
+        }
+        return Blank(item.ItemName);
+      });
+  if (!s.ok() || !Progress(0.1)) return s;
+  s = ReadCatalogue<ShopRecord>(GameFile::Shops, "shops", shops_,
+                                [&](long entry, const ShopRecord& shop) {
+                                  for (int p = 0; p < ShopStockSize; ++p) {
+                                    const auto position = static_cast<std::size_t>(p);
+                                    if (shop.Stock[position] == 0) continue;
+                                    Refer(RefTarget::Item, shop.Stock[position],
+                                          {GameFile::Shops, entry, SlotKind::Stock, p}, "It");
+                                  }
+                                  return Blank(shop.ShopName);
+                                });
+  if (!s.ok() || !Progress(0.2)) return s;
+  s = ReadCatalogue<CreatureRecord>(
+      GameFile::Creatures, "creatures", creatures_, [&](long entry, const CreatureRecord& c) {
+        Refer(RefTarget::CreaturePicture, c.Bitmap, {GameFile::Creatures, entry}, "Bitmap");
+        for (int slot = 0; slot < SlotTable::SlotCount; ++slot) {
+          if (c.CreatureSpecial(slot, SpecialSlotField::Effect) != CastSpellEffect) continue;
+          Refer(RefTarget::Spell, c.CreatureSpecial(slot, SpecialSlotField::Power) + SpellListBase,
+                {GameFile::Creatures, entry, SlotKind::CreatureSpecial, slot}, "Cast Spell");
+        }
+        return Blank(c.CreatureName);
+      });
+  if (!s.ok() || !Progress(0.3)) return s;
+  s = ReadCatalogue<SpellRecord>(
+      GameFile::Spells, "spells", spells_,
+      [](long, const SpellRecord& spell) { return Blank(spell.SpellName); });
+  if (!s.ok() || !Progress(0.4)) return s;
+  Held progression;
+  std::map<std::tuple<int, int, int>, long> rows;  // class, level, spell -> first entry
+  s = ReadCatalogue<SpellProgRecord>(
+      GameFile::SpellProgression, "entries", progression,
+      [&](long entry, const SpellProgRecord& row) {
+        const Place at{GameFile::SpellProgression, entry};
+        if (row.ProgClass < 0 || row.ProgClass >= static_cast<int>(ClassNames.size())) {
+          Add(Severity::Warning, at,
+              "Its class code " + Number(row.ProgClass) +
+                  " is none of the eight classes (0 to 7): the spell progression never shows it");
+        }
+        if (row.ProgLevel < 1 || row.ProgLevel > ProgLevels) {
+          Add(Severity::Warning, at,
+              "Its level " + Number(row.ProgLevel) +
+                  " lies outside 1..20: the spell progression never shows it");
+        }
+        Refer(RefTarget::Spell, row.ProgSpell, at, "Spell");
+        if (row.ProgReplaces > 0) Refer(RefTarget::Spell, row.ProgReplaces, at, "Replaces");
+        const auto [first, added] =
+            rows.emplace(std::make_tuple(row.ProgClass, row.ProgLevel, row.ProgSpell), entry);
+        if (!added) {
+          Add(Severity::Warning, at,
+              "It repeats entry " + Number(first->second) + ": the same class, level and spell");
+        }
+        return false;
+      });
+  if (!s.ok()) return s;
+  Progress(0.5);
+  return Status::Ok();
+}
+
+}  // namespace core

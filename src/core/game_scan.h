@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/catalogue.h"
+#include "core/game_check.h"
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace core {
+
+// The one pass of the checker over a game folder: reads each file once, checks each record as it
+// goes by, and notes every reference and what the referenced files hold; Resolve then checks the
+// references against that. Used by CheckGameFolder only.
+class GameScan {
+ public:
+  GameScan(std::filesystem::path folder, const CheckOptions& options);
+
+  Status Run();  // the pass, then Resolve; an error when a file cannot be read
+  GameCheck& result() { return check_; }
+
+ private:
+  // What a referenced file holds, for the references to be checked against.
+  struct Held {
+    long count = 0;
+    std::vector<bool> empty;  // entry k at k - 1: no name, or beyond the end of the file
+  };
+
+  bool Progress(double done);
+  void Add(Severity severity, const Place& place, std::string message);
+  void Refer(RefTarget target, long number, const Place& place, std::string_view use);
+
+  Status ReadPictures();
+  Status ReadMaps();
+  void CheckMap(const MapRecord& map, long number);
+  void CheckSpecial(const MapRecord& map, long number, int index);
+  void CheckEdges(const MapRecord& map, long number);
+  template <class Record, class Check>
+  Status ReadCatalogue(GameFile file, std::string_view plural, Held& held, Check&& check);
+  Status ReadCatalogues();
+
+  void Resolve();
+  void ResolveOne(const Reference& reference);
+  const Held* HeldFor(RefTarget target) const;
+
+  std::filesystem::path folder_;
+  const CheckOptions& options_;
+  GameCheck check_;
+  Held maps_, items_, shops_, creatures_, spells_;
+  std::set<std::string> pictures_;  // file names in Data, lower case
+  std::set<long> flagsSet_;
+};
+
+}  // namespace core
