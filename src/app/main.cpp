@@ -6,9 +6,12 @@
 #include "ui/change_hub.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
+#include "ui/window_ids.h"
+#include "ui/window_places.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QStandardPaths>
 
 #include <memory>
 
@@ -30,9 +33,13 @@ int main(int argc, char** argv) {
   core::ModDefinitions defs(dataDir.toStdString());
   ui::ChangeHub hub(defs);
   ui::FormsRegistry registry(&hub);
+  // Windows open where the designer left them last time.
+  const ui::WindowPlaces places(
+      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/windows.ini");
+  registry.setPlaces(&places);
   AddEditorForms(registry, defs, dialogs);
 
-  ui::Form* mainWindow = registry.show("frmMapEd");
+  ui::Form* mainWindow = registry.show(ui::window::MainWindow);
   if (!mainWindow) return 1;
   // The program ends with its main window, whatever other windows are still about.
   QObject::connect(mainWindow, &QObject::destroyed, &app, [] { QCoreApplication::exit(0); });

@@ -7,6 +7,7 @@
 #include "ui/change_hub.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
+#include "ui/window_ids.h"
 
 #include <QApplication>
 #include <QDir>
@@ -91,10 +92,10 @@ void PickSpecial(core::ModDefinitions& defs, bool (*wanted)(const core::MapSpeci
 
 const std::vector<Shot>& Shots() {
   static const std::vector<Shot> shots = {
-      {"main-window.png", "frmMapEd", {}},
-      {"shop-editor.png", "frmShopEd",
+      {"main-window.png", ui::window::MainWindow, {}},
+      {"shop-editor.png", ui::window::ShopEditor,
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.ReadShopPair(1); }},
-      {"shop-add-item.png", "frmShopItemAdd",
+      {"shop-add-item.png", ui::window::ShopItemAdd,
        [](core::ModDefinitions& defs, ui::FormsRegistry&) {
          // The first empty stock position of the shop on screen, as Ctrl-I picks it.
          defs.ShopInsertSlot = 0;
@@ -102,32 +103,32 @@ const std::vector<Shot>& Shots() {
                 defs.Shop.Stock[static_cast<std::size_t>(defs.ShopInsertSlot)] != 0)
            ++defs.ShopInsertSlot;
        }},
-      {"equipment-editor.png", "frmEquipEd", ShowScroll},
-      {"equipment-list.png", "frmEquipList2", {}},
-      {"item-effects.png", "frmEquipEffect", ShowItemWithEffects},
-      {"effect-editor.png", "frmEquipEffEd", {}},
-      {"special-encounter.png", "frmMapSpe",
+      {"equipment-editor.png", ui::window::ItemEditor, ShowScroll},
+      {"equipment-list.png", ui::window::ItemList, {}},
+      {"item-effects.png", ui::window::ItemEffects, ShowItemWithEffects},
+      {"effect-editor.png", ui::window::EffectEditor, {}},
+      {"special-encounter.png", ui::window::SpecialEditor,
        [](core::ModDefinitions& defs, ui::FormsRegistry&) {
          PickSpecial(defs, [](const core::MapSpecial& s) { return s.Kind == 5 && s.CondFlag > 0; });
        }},
-      {"special-shop.png", "frmMapSpe",
+      {"special-shop.png", ui::window::SpecialEditor,
        [](core::ModDefinitions& defs, ui::FormsRegistry&) {
          PickSpecial(defs, [](const core::MapSpecial& s) { return s.Kind == 2 && s.Param1 == 1; });
        }},
-      {"spell-editor.png", "frmMagicEd", {}},
-      {"spell-list.png", "frmMagicList", {}},
-      {"spell-progression.png", "frmMagicProg", {}},
+      {"spell-editor.png", ui::window::SpellEditor, {}},
+      {"spell-list.png", ui::window::SpellList, {}},
+      {"spell-progression.png", ui::window::SpellProgression, {}},
       // The Drowned Priest of the demo data carries three special effects.
-      {"creature-editor.png", "frmCreatEd",
+      {"creature-editor.png", ui::window::CreatureEditor,
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { (void)defs.ReadCreaturePair(4); }},
-      {"creature-list.png", "frmCreatList2", {}},
-      {"creature-specials.png", "frmCreatSpe",
+      {"creature-list.png", ui::window::CreatureList, {}},
+      {"creature-specials.png", ui::window::CreatureSpecials,
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { (void)defs.ReadCreaturePair(4); }},
-      {"map-texts.png", "frmTextEd",
+      {"map-texts.png", ui::window::MapTexts,
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.TextPage = 0; }},
-      {"map-long-text-entry.png", "frmLTextEnter",
+      {"map-long-text-entry.png", ui::window::MapLongTextEntry,
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.TextIndex = 0; }},
-      {"map-encounter.png", "frmMapEnc",
+      {"map-encounter.png", ui::window::MapEncounter,
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.EncounterSlot = 0; }},
   };
   return shots;
@@ -151,7 +152,7 @@ int main(int argc, char** argv) {
   ui::ChangeHub hub(defs);
   ui::FormsRegistry registry(&hub);
   AddEditorForms(registry, defs, dialogs);
-  if (!registry.show("frmMapEd")) return 1;  // its load opens the data files
+  if (!registry.show(ui::window::MainWindow)) return 1;  // its load opens the data files
 
   int failures = 0;
   for (const Shot& shot : Shots()) {

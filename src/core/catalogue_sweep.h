@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/catalogue.h"
+#include "core/map_record.h"
 #include "core/status.h"
 
 #include <algorithm>
@@ -109,5 +110,35 @@ class ChunkedEntries {
   std::uint64_t generation_;
   std::unordered_map<long, std::vector<std::uint8_t>> chunks_;
 };
+
+// Hands maps first..last of Maps.dat to visit(number, packed map) in file order, read in a few
+// large chunks: map n lives in slot n. Maps past the end of the file read as zeros, as a single
+// read does. A visit that returns false ends the pass.
+template <class Visit>
+Status ForEachMapSlot(const RecordFile& maps, long first, long last, Visit&& visit) {
+  constexpr std::size_t slotLength = MapRecord::SlotLength;
+  const long perChunk = std::max<long>(1, static_cast<long>(SweepChunkBytes / slotLength));
+  std::vector<std::uint8_t> chunk;
+  for (long number = std::max(first, 1L); number <= last;) {
+    const long count = std::min(perChunk, last - number + 1);
+    chunk.assign(static_cast<std::size_t>(count) * slotLength, 0);
+    const auto offset = static_cast<std::uint64_t>(number - 1) * slotLength;
+    if (Status status = maps.ReadAt(offset, chunk); !status.ok()) return status;
+    for (long i = 0; i < count; ++i) {
+      const std::span<const std::uint8_t> packed(
+          chunk.data() + static_cast<std::size_t>(i) * slotLength, MapRecord::PackedSize);
+      if (!visit(number + i, packed)) return Status::Ok();
+    }
+    number += count;
+  }
+  return Status::Ok();
+}
+
+// How many map slots Maps.dat has room for (a last slot cut short counts).
+inline Result<long> MapSlotsHeld(const RecordFile& maps) {
+  auto size = maps.Size();
+  if (!size.ok()) return size.status();
+  return static_cast<long>((*size + MapRecord::SlotLength - 1) / MapRecord::SlotLength);
+}
 
 }  // namespace core

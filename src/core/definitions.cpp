@@ -1,6 +1,7 @@
 #include "core/definitions.h"
 
 #include "core/catalogue_sweep.h"
+#include "core/map_summaries.h"
 #include "core/record_file.h"
 
 #include <unistd.h>
@@ -392,6 +393,22 @@ Status ModDefinitions::SaveMap(long mapNumber, bool overwrite) {
   mapsSeen_.remember(mapNumber, bytes);
   document_.MarkSaved();
   return Status::Ok();
+}
+
+Result<RecordFile> ModDefinitions::OpenMapsForReading(const std::string& action) const {
+  const auto datFolder = DatFolder();
+  if (!datFolder.ok()) return datFolder.status();
+  const std::filesystem::path path = ResolveIgnoringCase(*datFolder, "Maps.dat");
+  auto file = RecordFile::OpenForReading(path, MapRecord::SlotLength);
+  if (file.ok() || !file.status().fileMissing()) return file;
+  return Status::FileMissing("Cannot " + action + ": " + path.string() + " is missing.");
+}
+
+std::int16_t ModDefinitions::FreeMapNumber() const {
+  auto file = OpenMapsForReading("find a free map number");
+  if (!file.ok()) return 1;
+  const auto free = FirstFreeMapNumber(*file);
+  return static_cast<std::int16_t>(free.ok() ? std::min<long>(*free, MaxEntries) : 1);
 }
 
 Status ModDefinitions::CreateMapsFile() {

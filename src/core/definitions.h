@@ -59,6 +59,20 @@ class ModDefinitions {
   long ItemLen = 0, CreatureLen = 0, ShopLen = 0, SpellLen = 0, SpellProgLen = 0;
 
   // --- Hand-over Integers ---
+  // A reload flag (SpecialReload, EffectRefillPending, CreatureSpecialReload) raised while a
+  // window sets its own controls, so that their change events store nothing; lowered again
+  // however the window leaves, early returns included.
+  class RaisedFlag {
+   public:
+    explicit RaisedFlag(std::int16_t& flag) : flag_(flag) { flag_ = 1; }
+    ~RaisedFlag() { flag_ = 0; }
+    RaisedFlag(const RaisedFlag&) = delete;
+    RaisedFlag& operator=(const RaisedFlag&) = delete;
+
+   private:
+    std::int16_t& flag_;
+  };
+
   std::int16_t CurrentMap = 1;
   std::int16_t SelectedX = 1;
   std::int16_t SelectedY = 0;
@@ -130,6 +144,10 @@ class ModDefinitions {
   Status SaveMap(long mapNumber, bool overwrite = false);
   // Makes a new, empty Maps.dat in place of one that went missing, once the designer agreed.
   Status CreateMapsFile();
+  // Maps.dat opened for reading only (browsing the maps); fileMissing() when it went missing.
+  Result<RecordFile> OpenMapsForReading(const std::string& action) const;
+  // The number New proposes: the lowest map Maps.dat does not hold yet (1 without a Maps.dat).
+  std::int16_t FreeMapNumber() const;
 
   // The map being edited: every change to it goes through here. Its changes reach the listeners
   // below as MapChanged (SelectionChanged for the selection).

@@ -107,40 +107,29 @@ Status GameScan::ReadMaps() {
   auto opened =
       RecordFile::OpenForReading(ResolveIgnoringCase(dat, "Maps.dat"), MapRecord::SlotLength);
   if (!opened.ok()) return opened.status();
-  auto size = opened->Size();
-  if (!size.ok()) return size.status();
-  const long held = static_cast<long>((*size + MapRecord::SlotLength - 1) / MapRecord::SlotLength);
+  auto held = MapSlotsHeld(*opened);
+  if (!held.ok()) return held.status();
   const long unsaved = options_.unsavedMap ? options_.unsavedMapNumber : 0;
-  maps_.count = std::max(held, unsaved);
+  maps_.count = std::max(*held, unsaved);
   maps_.empty.assign(static_cast<std::size_t>(maps_.count), false);
 
-  // Large sequential reads, as many whole slots as fit one sweep chunk.
   const long perChunk =
       std::max<long>(1, static_cast<long>(SweepChunkBytes / MapRecord::SlotLength));
-  std::vector<std::uint8_t> chunk;
-  for (long first = 1; first <= maps_.count; first += perChunk) {
-    if (!Progress(0.5 + 0.5 * static_cast<double>(first - 1) / static_cast<double>(maps_.count)))
-      return Status::Ok();
-    const long count = std::min(perChunk, maps_.count - first + 1);
-    chunk.assign(static_cast<std::size_t>(count) * MapRecord::SlotLength, 0);
-    const auto offset = static_cast<std::uint64_t>(first - 1) * MapRecord::SlotLength;
-    if (Status s = opened->ReadAt(offset, chunk); !s.ok()) return s;
-    for (long i = 0; i < count; ++i) {
-      const long number = first + i;
-      const std::span<const std::uint8_t> packed(
-          chunk.data() + static_cast<std::size_t>(i) * MapRecord::SlotLength,
-          MapRecord::PackedSize);
-      if (number == unsaved) {
-        CheckMap(*options_.unsavedMap, number);
-      } else if (std::all_of(packed.begin(), packed.end(), [](auto b) { return b == 0; })) {
-        // A slot no map was ever saved to: nothing to check, but nothing to go to either.
-        maps_.empty[static_cast<std::size_t>(number - 1)] = true;
-      } else {
-        CheckMap(MapRecord::unpack(packed), number);
-      }
+  return ForEachMapSlot(*opened, 1, maps_.count, [&](long number, auto packed) {
+    // Progress and Cancel are looked at once a chunk.
+    if ((number - 1) % perChunk == 0 &&
+        !Progress(0.5 + 0.5 * static_cast<double>(number - 1) / static_cast<double>(maps_.count)))
+      return false;
+    if (number == unsaved) {
+      CheckMap(*options_.unsavedMap, number);
+    } else if (std::all_of(packed.begin(), packed.end(), [](auto b) { return b == 0; })) {
+      // A slot no map was ever saved to: nothing to check, but nothing to go to either.
+      maps_.empty[static_cast<std::size_t>(number - 1)] = true;
+    } else {
+      CheckMap(MapRecord::unpack(packed), number);
     }
-  }
-  return Status::Ok();
+    return true;
+  });
 }
 
 void GameScan::CheckMap(const MapRecord& map, long number) {

@@ -3,6 +3,7 @@
 #include "core/definitions.h"
 #include "ui/controls.h"
 #include "ui/picture_viewer.h"
+#include "ui/window_ids.h"
 
 namespace creatures {
 
@@ -13,7 +14,7 @@ class frmCreatBit : public ui::PictureForm {
 
  public:
   explicit frmCreatBit(core::ModDefinitions& defs, QWidget* parent = nullptr)
-      : ui::PictureForm("frmCreatBit", parent), defs_(defs) {}
+      : ui::PictureForm(ui::window::CreaturePicture, parent), defs_(defs) {}
 
   unsigned watchedChanges() const override { return core::CreaturesChanged; }
 

@@ -4,14 +4,13 @@
 #include "core/text.h"
 #include "core/vocabularies.h"
 #include "creatures/frm_creat_list2.h"
+#include "ui/window_ids.h"
 
 #include <utility>
 
 namespace creatures {
 
 namespace {
-
-const QString CreaturesWindow = QStringLiteral("frmCreatEd");
 
 template <std::size_t N>
 void fillList(ui::ComboBox* list, const std::array<std::string_view, N>& texts) {
@@ -33,10 +32,14 @@ bool sameButSpecials(core::CreatureRecord a, const core::CreatureRecord& b) {
 
 frmCreatEd::frmCreatEd(core::ModDefinitions& defs, ui::Dialogs& dialogs,
                        ui::FormsRegistry& registry, QWidget* parent)
-    : ui::Form(CreaturesWindow, parent), defs_(defs), dialogs_(dialogs), registry_(registry) {
-  setWindowTitle("Creature Editor");
+    : ui::Form(ui::window::CreatureEditor, parent),
+      defs_(defs),
+      dialogs_(dialogs),
+      registry_(registry) {
+  setCaption("Creature Editor");
   buildControls();
   pager_ = std::make_unique<ui::EntryPager>(this, dialogs_, pagerHooks());
+  pager_->nameInTitle([this] { return defs_.Creature.CreatureName; });
   connect(Command7_, &QPushButton::clicked, this, [this] { pager_->first(); });
   connect(Command1_, &QPushButton::clicked, this, [this] { pager_->previous(); });
   connect(Command4_, &QPushButton::clicked, this, [this] { pager_->next(); });
@@ -84,7 +87,7 @@ ui::EntryPager::Hooks frmCreatEd::pagerHooks() {
 // and the rows of an open creature list.
 void frmCreatEd::creaturesChanged() {
   defs_.NotifyChanged(core::CreaturesChanged, changeOrigin());
-  if (auto* list = registry_.find<frmCreatList2>("frmCreatList2")) list->reloadRows();
+  if (auto* list = registry_.find<frmCreatList2>(ui::window::CreatureList)) list->reloadRows();
 }
 
 QString frmCreatEd::SaveCaption(int category) {
@@ -187,22 +190,22 @@ bool frmCreatEd::Form_QueryUnload() {
 
 // The special windows serve this editor's working record: they go with it.
 void frmCreatEd::Form_Unload() {
-  registry_.close("frmCreatSpeEd");
-  registry_.close("frmCreatSpe");
+  registry_.close(ui::window::CreatureSpecialEditor);
+  registry_.close(ui::window::CreatureSpecials);
 }
 
 void frmCreatEd::Command5_Click() {
-  registry_.show("frmCreatList2");
+  registry_.show(ui::window::CreatureList);
 }
 
 void frmCreatEd::Command6_Click() {
-  ui::Form* picture = registry_.show("frmCreatBit");
+  ui::Form* picture = registry_.show(ui::window::CreaturePicture);
   // The name as stored, trailing blanks kept.
   if (picture) picture->setWindowTitle(ui::ToShownText(defs_.Creature.CreatureName));
 }
 
 void frmCreatEd::Command9_Click() {
-  registry_.show("frmCreatSpe");
+  registry_.show(ui::window::CreatureSpecials);
 }
 
 }  // namespace creatures

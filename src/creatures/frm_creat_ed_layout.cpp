@@ -14,7 +14,7 @@ namespace {
 constexpr int NumberWidth = 56;
 constexpr int NameWidth = 170;
 
-ui::Label* caption(QWidget* parent, const QString& forControl, const QString& text) {
+ui::Label* captionLabel(QWidget* parent, const QString& forControl, const QString& text) {
   auto* label = new ui::Label(parent, forControl + "Label");
   label->setText(text);
   label->setTextFormat(Qt::PlainText);
@@ -134,7 +134,7 @@ void frmCreatEd::buildControls() {
   grid->setHorizontalSpacing(6);
   const auto put = [&](int row, int column, const QString& name, const QString& text,
                        QWidget* control) {
-    if (!text.isEmpty()) grid->addWidget(caption(w, name, text), row, 2 * column);
+    if (!text.isEmpty()) grid->addWidget(captionLabel(w, name, text), row, 2 * column);
     grid->addWidget(control, row, 2 * column + 1);
   };
   put(0, 0, "Text1", "Name:", Text1_);

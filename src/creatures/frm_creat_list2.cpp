@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 #include "core/vocabularies.h"
 #include "creatures/frm_creat_ed.h"
+#include "ui/window_ids.h"
 
 namespace creatures {
 
@@ -39,8 +40,8 @@ std::vector<ui::ListColumn> CreatureColumns() {
 
 frmCreatList2::frmCreatList2(core::ModDefinitions& defs, ui::Dialogs& dialogs,
                              ui::FormsRegistry& registry, QWidget* parent)
-    : ui::EntryList("frmCreatList2", "Creature List", CreatureColumns(), defs, dialogs,
-                    {ui::EditorPager<frmCreatEd>(registry, "frmCreatEd"),
+    : ui::EntryList(ui::window::CreatureList, "Creature List", CreatureColumns(), defs, dialogs,
+                    {ui::EditorPager<frmCreatEd>(registry, ui::window::CreatureEditor),
                      &core::ModDefinitions::ReadCreaturePair, core::CreaturesChanged},
                     parent) {}
 

@@ -4,11 +4,12 @@
 #include "core/text.h"
 #include "creatures/creature_specials.h"
 #include "creatures/frm_creat_spe_ed.h"
+#include "ui/window_ids.h"
 
 namespace creatures {
 
 frmCreatSpe::frmCreatSpe(core::ModDefinitions& defs, ui::FormsRegistry& registry, QWidget* parent)
-    : ui::CatalogueList("frmCreatSpe", QString(),
+    : ui::CatalogueList(ui::window::CreatureSpecials, QString(),
                         {{"No", "No.", 500},
                          {"Chance", "Chance", 800},
                          {"Type", "Type", 2000},
@@ -45,11 +46,11 @@ void frmCreatSpe::Form_Paint() {
 bool frmCreatSpe::pickEntry(long entry) {
   if (entry < 1 || entry > ShownSpecialSlots) return false;
   defs_.CurrentCreatureSpecial = static_cast<std::int16_t>(entry - 1);
-  if (auto* editor = registry_.find<frmCreatSpeEd>("frmCreatSpeEd")) {
+  if (auto* editor = registry_.find<frmCreatSpeEd>(ui::window::CreatureSpecialEditor)) {
     editor->loadSlot();
     editor->showForm();
   } else {
-    registry_.show("frmCreatSpeEd");
+    registry_.show(ui::window::CreatureSpecialEditor);
   }
   return true;
 }

@@ -4,6 +4,7 @@
 #include "core/vocabularies.h"
 #include "creatures/creature_specials.h"
 #include "ui/lazy_list.h"
+#include "ui/window_ids.h"
 
 #include <QGridLayout>
 
@@ -13,7 +14,7 @@ namespace {
 
 using Field = core::SpecialSlotField;
 
-ui::Label* caption(QWidget* parent, const QString& name, const QString& text) {
+ui::Label* captionLabel(QWidget* parent, const QString& name, const QString& text) {
   auto* label = new ui::Label(parent, name);
   label->setTextFormat(Qt::PlainText);
   label->setText(text);
@@ -23,11 +24,11 @@ ui::Label* caption(QWidget* parent, const QString& name, const QString& text) {
 }  // namespace
 
 frmCreatSpeEd::frmCreatSpeEd(core::ModDefinitions& defs, QWidget* parent)
-    : ui::Form("frmCreatSpeEd", parent),
+    : ui::Form(ui::window::CreatureSpecialEditor, parent),
       defs_(defs),
-      Label1_(caption(body(), "Label1", "Effect")),
-      Label2_(caption(body(), "Label2", "Chance")),
-      Label3_(caption(body(), "Label3", "Power")),
+      Label1_(captionLabel(body(), "Label1", "Effect")),
+      Label2_(captionLabel(body(), "Label2", "Chance")),
+      Label3_(captionLabel(body(), "Label3", "Power")),
       Combo1_(new ui::ComboBox(body(), "Combo1")),
       Combo2_(new ui::ComboBox(body(), "Combo2")),
       Combo3_(new ui::ComboBox(body(), "Combo3")),
@@ -98,9 +99,8 @@ void frmCreatSpeEd::Form_Paint() {
     defs_.CreatureSpecialReload = 1;
   }
   if (defs_.CreatureSpecialReload == 0 && shownSlot_ == slotInRecord()) return;
-  defs_.CreatureSpecialReload = 1;
+  const core::ModDefinitions::RaisedFlag reload(defs_.CreatureSpecialReload);
   showSlot();
-  defs_.CreatureSpecialReload = 0;
 }
 
 void frmCreatSpeEd::showSlot() {

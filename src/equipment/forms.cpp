@@ -4,21 +4,29 @@
 #include "equipment/frm_equip_eff_ed.h"
 #include "equipment/frm_equip_effect.h"
 #include "equipment/frm_equip_list2.h"
+#include "ui/window_ids.h"
 
 #include <memory>
 
 namespace equipment {
 
 void AddForms(ui::FormsRegistry& registry, core::ModDefinitions& defs, ui::Dialogs& dialogs) {
-  registry.add("frmEquipEd", [&defs, &dialogs, &registry] {
-    return std::make_unique<frmEquipEd>(defs, dialogs, registry);
-  });
-  registry.add("frmEquipList2", [&defs, &dialogs, &registry] {
+  registry.add(
+      ui::window::ItemEditor,
+      [&defs, &dialogs, &registry] {
+        return std::make_unique<frmEquipEd>(defs, dialogs, registry);
+      },
+      // It opens on the item last shown (entry 1 after start-up).
+      [&defs] { return defs.ReadItemPair(defs.ItemEntry); });
+  registry.add(ui::window::ItemList, [&defs, &dialogs, &registry] {
     return std::make_unique<frmEquipList2>(defs, dialogs, registry);
   });
-  registry.add("frmEquipEffect",
+  registry.add(ui::window::ItemEffects,
                [&defs, &registry] { return std::make_unique<frmEquipEffect>(defs, registry); });
-  registry.add("frmEquipEffEd", [&defs] { return std::make_unique<frmEquipEffEd>(defs); });
+  registry.add(ui::window::EffectEditor, [&defs] { return std::make_unique<frmEquipEffEd>(defs); });
+  // These stay above the window they serve and open beside it.
+  registry.setOwner(ui::window::ItemEffects, ui::window::ItemEditor);
+  registry.setOwner(ui::window::EffectEditor, ui::window::ItemEditor);
 }
 
 }  // namespace equipment

@@ -4,6 +4,7 @@
 #include "core/text.h"
 #include "equipment/item_fields.h"
 #include "ui/lazy_list.h"
+#include "ui/window_ids.h"
 
 #include <utility>
 
@@ -23,11 +24,15 @@ bool SameButEffects(core::ItemRecord a, const core::ItemRecord& b) {
 
 frmEquipEd::frmEquipEd(core::ModDefinitions& defs, ui::Dialogs& dialogs,
                        ui::FormsRegistry& registry, QWidget* parent)
-    : ui::Form("frmEquipEd", parent), defs_(defs), dialogs_(dialogs), registry_(registry) {
-  setWindowTitle("Equipment Editor");
+    : ui::Form(ui::window::ItemEditor, parent),
+      defs_(defs),
+      dialogs_(dialogs),
+      registry_(registry) {
+  setCaption("Equipment Editor");
   buildControls();
   layOutControls();
   pager_ = std::make_unique<ui::EntryPager>(this, dialogs_, pagerHooks());
+  pager_->nameInTitle([this] { return defs_.Item.ItemName; });
   // A spell renamed or added elsewhere changes the scroll list; the list is refilled only then,
   // so paging through items never rebuilds thousands of spell names.
   spellSubscription_ = defs_.Subscribe([this](unsigned changes, const void*) {
@@ -41,8 +46,9 @@ frmEquipEd::frmEquipEd(core::ModDefinitions& defs, ui::Dialogs& dialogs,
   connect(Command8_, &ui::Button::clicked, this, [this] { pager_->last(); });
   connect(Command3_, &ui::Button::clicked, this, [this] { pager_->save(); });
   connect(Command2_, &ui::Button::clicked, this, [this] { pager_->append(); });
-  connect(Command5_, &ui::Button::clicked, this, [this] { registry_.show("frmEquipList2"); });
-  connect(Command6_, &ui::Button::clicked, this, [this] { registry_.show("frmEquipEffect"); });
+  connect(Command5_, &ui::Button::clicked, this, [this] { registry_.show(ui::window::ItemList); });
+  connect(Command6_, &ui::Button::clicked, this,
+          [this] { registry_.show(ui::window::ItemEffects); });
 }
 
 frmEquipEd::~frmEquipEd() {
@@ -102,8 +108,8 @@ bool frmEquipEd::Form_QueryUnload() {
 // The effect windows edit this editor's working record: they go with it, after its question
 // about unsaved changes has covered what was chosen in them.
 void frmEquipEd::Form_Unload() {
-  registry_.close("frmEquipEffEd");
-  registry_.close("frmEquipEffect");
+  registry_.close(ui::window::EffectEditor);
+  registry_.close(ui::window::ItemEffects);
 }
 
 void frmEquipEd::move_item_to_screen() {

@@ -5,6 +5,7 @@
 #include "equipment/effect_display.h"
 #include "ui/entry_pager.h"
 #include "ui/lazy_list.h"
+#include "ui/window_ids.h"
 
 #include <QGridLayout>
 
@@ -29,7 +30,7 @@ void Fill(ui::ComboBox* list, const std::array<std::string_view, N>& texts) {
 }  // namespace
 
 frmEquipEffEd::frmEquipEffEd(core::ModDefinitions& defs, QWidget* parent)
-    : ui::Form("frmEquipEffEd", parent),
+    : ui::Form(ui::window::EffectEditor, parent),
       defs_(defs),
       Label1_(new ui::Label(body(), "Label1")),
       Label2_(new ui::Label(body(), "Label2")),
@@ -93,9 +94,8 @@ void frmEquipEffEd::Form_Paint() {
   if (defs_.EffectRefillPending == 0 && laidOutSlot_ == defs_.SelectedEffectSlot &&
       laidOut_ == slotValues())
     return;
-  defs_.EffectRefillPending = 1;
+  const core::ModDefinitions::RaisedFlag refill(defs_.EffectRefillPending);
   layOutSlot();
-  defs_.EffectRefillPending = 0;
 }
 
 // The selections made here raise the lists' clicks; EffectRefillPending keeps them out of the

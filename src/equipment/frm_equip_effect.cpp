@@ -3,13 +3,14 @@
 #include "core/numbers.h"
 #include "core/vocabularies.h"
 #include "equipment/effect_display.h"
+#include "ui/window_ids.h"
 
 namespace equipment {
 
 frmEquipEffect::frmEquipEffect(core::ModDefinitions& defs, ui::FormsRegistry& registry,
                                QWidget* parent)
     : ui::CatalogueList(
-          "frmEquipEffect", "Item Effects",
+          ui::window::ItemEffects, "Item Effects",
           {{"No", "No.", 500},
            ui::FittedColumn("Type", "Type", 800, ui::Texts(core::EffectKindTexts)),
            ui::FittedColumn("Effect", "Effect", 2000,
@@ -44,10 +45,7 @@ bool frmEquipEffect::pickEntry(long row) {
   defs_.SelectedEffectSlot = static_cast<std::int16_t>(row - 1);
   defs_.EffectRefillPending = 1;
   // An editor already open on another slot turns to this one.
-  ui::Form* open = registry_.find("frmEquipEffEd");
-  ui::Form* editor = registry_.show("frmEquipEffEd");
-  if (editor && editor == open) editor->refresh();
-  return editor != nullptr;
+  return registry_.showOrRefresh(ui::window::EffectEditor) != nullptr;
 }
 
 }  // namespace equipment

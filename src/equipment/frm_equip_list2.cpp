@@ -2,18 +2,19 @@
 
 #include "core/vocabularies.h"
 #include "equipment/frm_equip_ed.h"
+#include "ui/window_ids.h"
 
 namespace equipment {
 
 frmEquipList2::frmEquipList2(core::ModDefinitions& defs, ui::Dialogs& dialogs,
                              ui::FormsRegistry& registry, QWidget* parent)
-    : ui::EntryList("frmEquipList2", "Equipment List",
+    : ui::EntryList(ui::window::ItemList, "Equipment List",
                     {{"No", "No.", 500},
                      {"Name", "Item", 2000},
                      ui::FittedColumn("Type", "Type", 1000, ui::Texts(core::ItemTypeTexts)),
                      {"Cost", "Cost", 800}},
                     defs, dialogs,
-                    {ui::EditorPager<frmEquipEd>(registry, "frmEquipEd"),
+                    {ui::EditorPager<frmEquipEd>(registry, ui::window::ItemEditor),
                      &core::ModDefinitions::ReadItemPair, core::ItemsChanged},
                     parent) {}
 

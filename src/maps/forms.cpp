@@ -7,24 +7,30 @@
 #include "maps/frm_map_enc.h"
 #include "maps/frm_text_ed.h"
 #include "maps/frm_text_enter.h"
+#include "ui/window_ids.h"
 
 #include <memory>
 
 namespace maps {
 
 void AddForms(ui::FormsRegistry& registry, core::ModDefinitions& defs, ui::Dialogs& dialogs) {
-  registry.add("frmMapEd", [&defs, &dialogs, &registry] {
+  registry.add(ui::window::MainWindow, [&defs, &dialogs, &registry] {
     return std::make_unique<frmMapEd>(defs, dialogs, registry);
   });
-  registry.add("frmTextEd",
+  registry.add(ui::window::MapTexts,
                [&defs, &registry] { return std::make_unique<frmTextEd>(defs, registry); });
-  registry.add("frmTextEnter", [&defs] { return std::make_unique<frmTextEnter>(defs); });
-  registry.add("frmLTextEd",
+  registry.add(ui::window::MapTextEntry, [&defs] { return std::make_unique<frmTextEnter>(defs); });
+  registry.add(ui::window::MapLongTexts,
                [&defs, &registry] { return std::make_unique<frmLTextEd>(defs, registry); });
-  registry.add("frmLTextEnter", [&defs] { return std::make_unique<frmLTextEnter>(defs); });
-  registry.add("frmMapEnc",
+  registry.add(ui::window::MapLongTextEntry,
+               [&defs] { return std::make_unique<frmLTextEnter>(defs); });
+  registry.add(ui::window::MapEncounter,
                [&defs, &dialogs] { return std::make_unique<frmMapEnc>(defs, dialogs); });
-  registry.add("frmMapBit", [&defs] { return std::make_unique<frmMapBit>(defs); });
+  registry.add(ui::window::MapPicture, [&defs] { return std::make_unique<frmMapBit>(defs); });
+  // These stay above the window they serve and open beside it.
+  registry.setOwner(ui::window::MapTextEntry, ui::window::MapTexts);
+  registry.setOwner(ui::window::MapLongTextEntry, ui::window::MapLongTexts);
+  registry.setOwner(ui::window::MapPicture, ui::window::MainWindow);
 }
 
 }  // namespace maps

@@ -1,11 +1,12 @@
 #include "maps/frm_ltext_ed.h"
+#include "ui/window_ids.h"
 
 namespace maps {
 
 namespace {
 
-const MapTextListKind LongTextList{"frmLTextEd",    "Map Long Text Editor",    10, 60,
-                                   "frmLTextEnter", &core::MapRecord::LongText};
+const MapTextListKind LongTextList{ui::window::MapLongTexts,     "Map Long Text Editor",    10, 60,
+                                   ui::window::MapLongTextEntry, &core::MapRecord::LongText};
 
 }  // namespace
 

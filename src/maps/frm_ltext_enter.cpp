@@ -1,4 +1,5 @@
 #include "maps/frm_ltext_enter.h"
+#include "ui/window_ids.h"
 
 namespace maps {
 
@@ -11,7 +12,7 @@ constexpr const char* LongTextReminder =
 }  // namespace
 
 const MapTextKind& frmLTextEnter::Kind() {
-  static const MapTextKind kind{"frmLTextEnter",
+  static const MapTextKind kind{ui::window::MapLongTextEntry,
                                 "Long String Contains",
                                 core::MapLongTextWidth,
                                 core::MapLongTextCount,

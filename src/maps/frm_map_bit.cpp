@@ -1,9 +1,10 @@
 #include "maps/frm_map_bit.h"
+#include "ui/window_ids.h"
 
 namespace maps {
 
 frmMapBit::frmMapBit(const core::ModDefinitions& defs, QWidget* parent)
-    : ui::PictureForm("frmMapBit", parent), defs_(defs) {
+    : ui::PictureForm(ui::window::MapPicture, parent), defs_(defs) {
   setWindowTitle("Map Picture");
 }
 

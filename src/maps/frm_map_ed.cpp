@@ -6,7 +6,9 @@
 #include "core/vocabularies.h"
 #include "maps/map_view.h"
 #include "maps/special_descriptions.h"
+#include "ui/window_ids.h"
 
+#include <QStatusBar>
 #include <QStringList>
 
 namespace maps {
@@ -21,8 +23,11 @@ QString pathText(const std::filesystem::path& path) {
 
 frmMapEd::frmMapEd(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::FormsRegistry& registry,
                    QWidget* parent)
-    : ui::Form("frmMapEd", parent), defs_(defs), dialogs_(dialogs), registry_(registry) {
-  setWindowTitle("Map Editor");
+    : ui::Form(ui::window::MainWindow, parent),
+      defs_(defs),
+      dialogs_(dialogs),
+      registry_(registry) {
+  setCaption("Map Editor");
   buildControls();
   buildMenus();
   layOutControls();
@@ -83,6 +88,20 @@ void frmMapEd::runStartup() {
   if (!notices.isEmpty()) showMessage(notices.join('\n'));
 }
 
+// "Map 4 - Dungeon - Map Editor", marked while the map holds unsaved changes.
+void frmMapEd::showTitle() {
+  std::filesystem::path folder = defs_.DataDir();
+  if (folder.filename().empty()) folder = folder.parent_path();
+  setSubject(QStringLiteral("Map %1 - %2")
+                 .arg(ui::ToQString(core::PlainNumber(defs_.CurrentMap)),
+                      QString::fromStdString(folder.filename().string())),
+             document().IsModified());
+}
+
+void frmMapEd::tellDone(const QString& text) {
+  statusBar()->showMessage(text);
+}
+
 void frmMapEd::RefreshMainWindow() {
   refresh();
 }
@@ -94,6 +113,7 @@ void frmMapEd::mapDocument_Change(const core::MapChange& change) {
 void frmMapEd::Form_Paint() {
   const core::MapRecord& map = document().Map();
   updateUndoEntries();
+  showTitle();
 
   const std::array<std::int16_t, 6> values = {defs_.CurrentMap,    map.GraphicSet,
                                               map.EncounterChance, map.EncounterLevel,

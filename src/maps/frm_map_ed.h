@@ -43,6 +43,10 @@ class frmMapEd : public ui::Form {
            QWidget* parent = nullptr);
   ~frmMapEd() override;
 
+  // Opens map `number` as Open does, after the unsaved-changes question; false when the
+  // designer cancelled or the map could not be read (a message said why).
+  bool openMap(std::int16_t number);
+
   // Redraws the map view and every label from the map record, at once.
   void RefreshMainWindow();
 
@@ -73,6 +77,7 @@ class frmMapEd : public ui::Form {
   void mnuNew_Click();
   void mnuOpen_Click();
   void mnuSave_Click();
+  void mnuBrowse_Click();
   void mnuExit_Click();
   void mnuUndo_Click();
   void mnuRedo_Click();
@@ -87,11 +92,14 @@ class frmMapEd : public ui::Form {
   // Before the map record is replaced: asks about unsaved changes. False stops the command.
   bool offerToSave();
   bool saveCurrentMap();
+  bool loadMap(std::int16_t number);
   // Shows another window; a window that was already open reloads the choice handed to it.
   void showWindow(const QString& name);
-  void showAfterRead(const core::Status& read, const QString& name);
-  void openCatalogueEditor(const QString& name, const std::function<core::Status()>& read);
+  void openCatalogueEditor(const QString& name);
   void showMessage(const QString& text);
+  // What the last command did, in the status bar ("Opened map 2").
+  void tellDone(const QString& text);
+  void showTitle();
   // Every change to the map repaints this window: its own at once, another window's after that
   // window's handler (the change hub's queued repaint).
   void mapDocument_Change(const core::MapChange& change);

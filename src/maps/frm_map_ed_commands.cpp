@@ -3,8 +3,11 @@
 
 #include "core/numbers.h"
 #include "ui/typed_text.h"
+#include "ui/window_ids.h"
 
 #include <QDir>
+
+#include <filesystem>
 
 namespace maps {
 
@@ -118,6 +121,14 @@ bool frmMapEd::saveCurrentMap() {
     showMessage(QString::fromStdString(status.message()));
     return false;
   }
+  std::error_code error;
+  const std::filesystem::path shown =
+      std::filesystem::relative(defs_.MapsFile(), defs_.DataDir(), error);
+  tellDone(QStringLiteral("Saved map %1 to %2")
+               .arg(numberText(defs_.CurrentMap),
+                    QString::fromStdString(
+                        (error || shown.empty() ? defs_.MapsFile() : shown).generic_string())));
+  showTitle();
   return true;
 }
 
@@ -125,7 +136,10 @@ bool frmMapEd::saveCurrentMap() {
 
 void frmMapEd::mnuNew_Click() {
   if (!offerToSave()) return;
-  document().Replace(core::MapRecord(), 0, changeOrigin());
+  // The new map takes the lowest number not in use, so that Save just works.
+  const std::int16_t number = defs_.FreeMapNumber();
+  document().Replace(core::MapRecord(), number, changeOrigin());
+  tellDone(QStringLiteral("New map %1").arg(numberText(number)));
 }
 
 void frmMapEd::mnuOpen_Click() {
@@ -145,10 +159,25 @@ void frmMapEd::mnuOpen_Click() {
     showMessage(mapNumberRefusal("opened", *number));
     return;
   }
-  const core::Status status = defs_.LoadMap(*number);
+  loadMap(*number);
+}
+
+bool frmMapEd::openMap(std::int16_t number) {
+  return offerToSave() && loadMap(number);
+}
+
+bool frmMapEd::loadMap(std::int16_t number) {
+  const core::Status status = defs_.LoadMap(number);
   if (!status.ok()) {
     showMessage(QString::fromStdString(status.message()));
+    return false;
   }
+  tellDone(QStringLiteral("Opened map %1").arg(numberText(number)));
+  return true;
+}
+
+void frmMapEd::mnuBrowse_Click() {
+  showWindow(ui::window::MapBrowser);
 }
 
 void frmMapEd::mnuSave_Click() {
@@ -163,11 +192,13 @@ void frmMapEd::mnuExit_Click() {
 
 // Every window shows the record as the step left it, this one at once.
 void frmMapEd::mnuUndo_Click() {
-  document().Undo(changeOrigin());
+  const QString step = ui::ToQString(document().History().UndoLabel());
+  if (document().Undo(changeOrigin())) tellDone("Undid " + step);
 }
 
 void frmMapEd::mnuRedo_Click() {
-  document().Redo(changeOrigin());
+  const QString step = ui::ToQString(document().History().RedoLabel());
+  if (document().Redo(changeOrigin())) tellDone("Redid " + step);
 }
 
 // Closing the main window ends the program: the map is offered for saving first, then every
@@ -180,62 +211,42 @@ bool frmMapEd::Form_QueryUnload() {
 // --- Other windows ---
 
 void frmMapEd::showWindow(const QString& name) {
-  ui::Form* open = registry_.find(name);
-  ui::Form* shown = registry_.show(name);
-  if (shown && shown == open) shown->refresh();
-}
-
-// A catalogue editor opens on the entry just read into its working record.
-void frmMapEd::showAfterRead(const core::Status& read, const QString& name) {
-  if (!read.ok()) {
-    showMessage(QString::fromStdString(read.message()));
-    return;
-  }
-  showWindow(name);
+  registry_.showOrRefresh(name);
 }
 
 // An open catalogue editor is only brought forward: reading its entry again would drop what the
 // designer has not saved yet (typing, effect slots, stock) without asking.
-void frmMapEd::openCatalogueEditor(const QString& name, const std::function<core::Status()>& read) {
-  if (registry_.find(name)) {
-    registry_.show(name);
-    return;
-  }
-  showAfterRead(read(), name);
+void frmMapEd::openCatalogueEditor(const QString& name) {
+  const core::Status status = registry_.open(name);
+  if (!status.ok()) showMessage(QString::fromStdString(status.message()));
 }
 
 void frmMapEd::mnuMapTxt_Click() {
-  showWindow("frmTextEd");
+  showWindow(ui::window::MapTexts);
 }
 
 void frmMapEd::mnuMapLTxt_Click() {
-  showWindow("frmLTextEd");
+  showWindow(ui::window::MapLongTexts);
 }
 
 void frmMapEd::mnuItemEdit_Click() {
-  // The item editor opens on the item last shown (entry 1 after start-up).
-  openCatalogueEditor("frmEquipEd", [this] { return defs_.ReadItemPair(defs_.ItemEntry); });
+  openCatalogueEditor(ui::window::ItemEditor);
 }
 
 void frmMapEd::mnuShop_Click() {
-  // After start-up the shop working record is the header, whose number is the shop count: the
-  // editor opens on the last shop.
-  openCatalogueEditor("frmShopEd", [this] {
-    return defs_.ReadShopPair(defs_.ShopEntry > 0 ? defs_.ShopEntry : defs_.ShopCount);
-  });
+  openCatalogueEditor(ui::window::ShopEditor);
 }
 
 void frmMapEd::mnuMonEdit_Click() {
-  openCatalogueEditor("frmCreatEd", [this] { return defs_.ReadCreaturePair(1); });
+  openCatalogueEditor(ui::window::CreatureEditor);
 }
 
 void frmMapEd::mnuMagEdit_Click() {
-  // The spell editor reads spell 1 when it loads.
-  openCatalogueEditor("frmMagicEd", [] { return core::Status::Ok(); });
+  openCatalogueEditor(ui::window::SpellEditor);
 }
 
 void frmMapEd::mnuSpellProg_Click() {
-  showWindow("frmMagicProg");
+  showWindow(ui::window::SpellProgression);
 }
 
 }  // namespace maps

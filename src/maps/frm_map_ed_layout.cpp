@@ -1,5 +1,7 @@
 // The controls, menus and layout of the main window.
 #include "maps/frm_map_ed.h"
+#include "ui/window_ids.h"
+#include "ui/window_menu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -178,6 +180,8 @@ void frmMapEd::buildMenus() {
        {{"mnuNew", "&New Map", QKeySequence::New, "", &frmMapEd::mnuNew_Click},
         {"mnuOpen", "&Open Map", QKeySequence::Open, "", &frmMapEd::mnuOpen_Click},
         {"mnuSave", "&Save Map", QKeySequence::Save, "", &frmMapEd::mnuSave_Click},
+        {"mnuBrowse", "&Browse Maps...", QKeySequence::UnknownKey, ui::window::MapBrowser,
+         &frmMapEd::mnuBrowse_Click},
         {"mnuSep1", " __________", QKeySequence::UnknownKey, "", nullptr},
         {"mnuExit", "&Exit", QKeySequence::Quit, "", &frmMapEd::mnuExit_Click}}},
       {"mnuEdit",
@@ -186,26 +190,26 @@ void frmMapEd::buildMenus() {
         {"mnuRedo", "&Redo", QKeySequence::Redo, "", &frmMapEd::mnuRedo_Click}}},
       {"mnuMap",
        "&Map",
-       {{"mnuMapTxt", "Edit &Text Specials", QKeySequence::UnknownKey, "frmTextEd",
+       {{"mnuMapTxt", "Edit &Text Specials", QKeySequence::UnknownKey, ui::window::MapTexts,
          &frmMapEd::mnuMapTxt_Click},
-        {"mnuMapLTxt", "Edit &Long Text Specials", QKeySequence::UnknownKey, "frmLTextEd",
-         &frmMapEd::mnuMapLTxt_Click}}},
+        {"mnuMapLTxt", "Edit &Long Text Specials", QKeySequence::UnknownKey,
+         ui::window::MapLongTexts, &frmMapEd::mnuMapLTxt_Click}}},
       {"mnuItems",
        "&Items",
-       {{"mnuItemEdit", "&Item Editor", QKeySequence::UnknownKey, "frmEquipEd",
+       {{"mnuItemEdit", "&Item Editor", QKeySequence::UnknownKey, ui::window::ItemEditor,
          &frmMapEd::mnuItemEdit_Click},
-        {"mnuShop", "&Shop Editor", QKeySequence::UnknownKey, "frmShopEd",
+        {"mnuShop", "&Shop Editor", QKeySequence::UnknownKey, ui::window::ShopEditor,
          &frmMapEd::mnuShop_Click}}},
       {"mnuMonsters",
        "&Monsters",
-       {{"mnuMonEdit", "&Monster Editor", QKeySequence::UnknownKey, "frmCreatEd",
+       {{"mnuMonEdit", "&Monster Editor", QKeySequence::UnknownKey, ui::window::CreatureEditor,
          &frmMapEd::mnuMonEdit_Click}}},
       {"mnuSpells",
        "&Spells",
-       {{"mnuMagEdit", "&Spell Editor", QKeySequence::UnknownKey, "frmMagicEd",
+       {{"mnuMagEdit", "&Spell Editor", QKeySequence::UnknownKey, ui::window::SpellEditor,
          &frmMapEd::mnuMagEdit_Click},
-        {"mnuSpellProg", "Spell &Progression", QKeySequence::UnknownKey, "frmMagicProg",
-         &frmMapEd::mnuSpellProg_Click}}},
+        {"mnuSpellProg", "Spell &Progression", QKeySequence::UnknownKey,
+         ui::window::SpellProgression, &frmMapEd::mnuSpellProg_Click}}},
   };
   for (const MenuSpec& menuSpec : menus) {
     QMenu* menu = addMenu(menuSpec.name, menuSpec.caption);
@@ -228,6 +232,8 @@ void frmMapEd::buildMenus() {
   findChild<QAction*>("mnuOpen")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   findChild<QAction*>("mnuSave")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   findChild<QAction*>("mnuExit")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  findChild<QAction*>("mnuBrowse")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+  ui::AddWindowMenu(this, registry_);
   mnuUndo_ = findChild<QAction*>("mnuUndo");
   mnuRedo_ = findChild<QAction*>("mnuRedo");
   mnuUndo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));

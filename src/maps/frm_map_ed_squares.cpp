@@ -3,6 +3,7 @@
 
 #include "core/vocabularies.h"
 #include "maps/special_descriptions.h"
+#include "ui/window_ids.h"
 
 #include <algorithm>
 
@@ -97,12 +98,12 @@ void frmMapEd::Label15_Click(int index) {
   if (entry < 0) return;  // all 101 entries in use
   defs_.CurrentSpecial = static_cast<std::int16_t>(entry);
   defs_.SpecialReload = 1;
-  showWindow("frmMapSpe");
+  showWindow(ui::window::SpecialEditor);
 }
 
 void frmMapEd::EncounterLabel_Click(int index) {
   defs_.EncounterSlot = static_cast<std::int16_t>(index);
-  showWindow("frmMapEnc");
+  showWindow(ui::window::MapEncounter);
 }
 
 }  // namespace maps

@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 #include "ui/undo_keys.h"
+#include "ui/window_ids.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -32,7 +33,7 @@ constexpr std::array<NumberBox, 4> NumberBoxes{{
 
 constexpr int NameWidth = 20;  // characters of a stored creature name
 
-ui::Label* caption(QWidget* parent, const char* name, const char* text) {
+ui::Label* captionLabel(QWidget* parent, const char* name, const char* text) {
   auto* label = new ui::Label(parent, name);
   label->setText(text);
   return label;
@@ -41,7 +42,7 @@ ui::Label* caption(QWidget* parent, const char* name, const char* text) {
 }  // namespace
 
 frmMapEnc::frmMapEnc(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* parent)
-    : ui::Form("frmMapEnc", parent),
+    : ui::Form(ui::window::MapEncounter, parent),
       defs_(defs),
       dialogs_(dialogs),
       creatures_(new ui::LazyTextList(
@@ -57,23 +58,23 @@ frmMapEnc::frmMapEnc(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* 
   }
 
   auto* table = new QGridLayout;
-  ui::Label* creature = caption(body(), "Label1", "Creature");
+  ui::Label* creature = captionLabel(body(), "Label1", "Creature");
   creature->setBuddy(Combo1_);
   table->addWidget(creature, 0, 0);
   table->addWidget(Combo1_, 0, 1);
   auto* dice = new QHBoxLayout;
   dice->addWidget(boxes_[0]);
-  dice->addWidget(caption(body(), "lblDice", "D"));
+  dice->addWidget(captionLabel(body(), "lblDice", "D"));
   dice->addWidget(boxes_[1]);
-  dice->addWidget(caption(body(), "lblPlus", "+"));
+  dice->addWidget(captionLabel(body(), "lblPlus", "+"));
   dice->addWidget(boxes_[2]);
   dice->addStretch();
-  table->addWidget(caption(body(), "Label2", "Number Appearing"), 1, 0);
+  table->addWidget(captionLabel(body(), "Label2", "Number Appearing"), 1, 0);
   table->addLayout(dice, 1, 1);
   auto* others = new QHBoxLayout;
   others->addWidget(boxes_[3]);
   others->addStretch();
-  table->addWidget(caption(body(), "Label3", "% Others"), 2, 0);
+  table->addWidget(captionLabel(body(), "Label3", "% Others"), 2, 0);
   table->addLayout(others, 2, 1);
 
   auto* ok = new ui::Button(body(), "Command1");
@@ -103,8 +104,7 @@ frmMapEnc::frmMapEnc(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* 
 // The list shows every creature: the names come from the cache in one sequential read.
 void frmMapEnc::Form_Load() {
   const core::Status names = defs_.Creatures().LoadNames();
-  if (!names.ok())
-    dialogs_.messageBox(this, QString::fromStdString(names.message()), windowTitle());
+  if (!names.ok()) dialogs_.messageBox(this, QString::fromStdString(names.message()), caption());
 }
 
 frmMapEnc::SlotFields frmMapEnc::storedSlot(int slot) const {
@@ -149,7 +149,7 @@ void frmMapEnc::Command1_Click() {
           QString("%1 must be a whole number from -32768 to 32767; \"%2\" cannot be stored. "
                   "Nothing was stored.")
               .arg(NumberBoxes[i].called, typed),
-          windowTitle());
+          caption());
       boxes_[i]->setFocus();
       boxes_[i]->selectAll();
       return;

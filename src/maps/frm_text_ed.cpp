@@ -1,4 +1,5 @@
 #include "maps/frm_text_ed.h"
+#include "ui/window_ids.h"
 
 #include <QHBoxLayout>
 
@@ -8,12 +9,9 @@ namespace maps {
 
 namespace {
 
-const MapTextListKind TextList{"frmTextEd",
-                               "Map Text Editor",
-                               frmTextEd::RowsPerPage,
-                               static_cast<int>(core::MapTextWidth),
-                               "frmTextEnter",
-                               &core::MapRecord::Text};
+const MapTextListKind TextList{ui::window::MapTexts,     "Map Text Editor",
+                               frmTextEd::RowsPerPage,   static_cast<int>(core::MapTextWidth),
+                               ui::window::MapTextEntry, &core::MapRecord::Text};
 
 }  // namespace
 

@@ -1,9 +1,10 @@
 #include "maps/frm_text_enter.h"
+#include "ui/window_ids.h"
 
 namespace maps {
 
 const MapTextKind& frmTextEnter::Kind() {
-  static const MapTextKind kind{"frmTextEnter",
+  static const MapTextKind kind{ui::window::MapTextEntry,
                                 "String Contains",
                                 core::MapTextWidth,
                                 core::MapTextCount,

@@ -8,11 +8,16 @@
 namespace shops {
 
 void AddForms(ui::FormsRegistry& registry, core::ModDefinitions& defs, ui::Dialogs& dialogs) {
-  registry.add(frmShopEd::FormName, [&defs, &dialogs, &registry] {
-    return std::make_unique<frmShopEd>(defs, dialogs, registry);
-  });
-  registry.add(frmShopItemAdd::FormName,
+  registry.add(
+      ui::window::ShopEditor,
+      [&defs, &dialogs, &registry] { return std::make_unique<frmShopEd>(defs, dialogs, registry); },
+      // After start-up the shop working record is the header, whose number is the shop count:
+      // the editor opens on the last shop.
+      [&defs] { return defs.ReadShopPair(defs.ShopEntry > 0 ? defs.ShopEntry : defs.ShopCount); });
+  registry.add(ui::window::ShopItemAdd,
                [&defs, &dialogs] { return std::make_unique<frmShopItemAdd>(defs, dialogs); });
+  // These stay above the window they serve and open beside it.
+  registry.setOwner(ui::window::ShopItemAdd, ui::window::ShopEditor);
 }
 
 }  // namespace shops

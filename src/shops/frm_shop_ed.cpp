@@ -26,11 +26,15 @@ constexpr int ItemColumnTwips = 2000;
 
 frmShopEd::frmShopEd(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::FormsRegistry& registry,
                      QWidget* parent)
-    : ui::Form(FormName, parent), defs_(defs), dialogs_(dialogs), registry_(registry) {
-  setWindowTitle("Shop Editor");
+    : ui::Form(ui::window::ShopEditor, parent),
+      defs_(defs),
+      dialogs_(dialogs),
+      registry_(registry) {
+  setCaption("Shop Editor");
   buildControls();
   layOutControls();
   pager_ = std::make_unique<ui::EntryPager>(this, dialogs_, pagerHooks());
+  pager_->nameInTitle([this] { return defs_.Shop.ShopName; });
 }
 
 frmShopEd::~frmShopEd() = default;
@@ -271,11 +275,11 @@ void frmShopEd::openAddDialog() {
   const int position = FirstEmptyPosition(defs_.Shop.Stock);
   if (position < 0) return;  // all 16 positions hold items
   defs_.ShopInsertSlot = static_cast<std::int16_t>(position);
-  registry_.show(frmShopItemAdd::FormName);
+  registry_.show(ui::window::ShopItemAdd);
 }
 
 void frmShopEd::closeAddDialog() {
-  registry_.close(frmShopItemAdd::FormName);
+  registry_.close(ui::window::ShopItemAdd);
   defs_.ShopInsertSlot = -1;
 }
 

@@ -7,6 +7,7 @@
 #include "ui/form.h"
 #include "ui/forms_registry.h"
 #include "ui/list_view.h"
+#include "ui/window_ids.h"
 
 #include <QString>
 
@@ -25,7 +26,6 @@ class frmShopEd : public ui::Form {
   Q_OBJECT
 
  public:
-  static constexpr const char* FormName = "frmShopEd";
 
   frmShopEd(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::FormsRegistry& registry,
             QWidget* parent = nullptr);

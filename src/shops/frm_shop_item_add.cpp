@@ -12,7 +12,7 @@
 namespace shops {
 
 frmShopItemAdd::frmShopItemAdd(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* parent)
-    : ui::Form(FormName, parent), defs_(defs), dialogs_(dialogs) {
+    : ui::Form(ui::window::ShopItemAdd, parent), defs_(defs), dialogs_(dialogs) {
   setWindowTitle("Add Item to Shop");
   QWidget* parentWidget = body();
   Label1_ = new ui::Label(parentWidget, "Label1");
@@ -54,7 +54,7 @@ void frmShopItemAdd::Form_Paint() {
   const core::Status loaded = defs_.Items().LoadNames();
   if (!loaded.ok() && !namesFailed_) {
     namesFailed_ = true;  // once, not at every paint
-    dialogs_.messageBox(this, QString::fromStdString(loaded.message()), windowTitle());
+    dialogs_.messageBox(this, QString::fromStdString(loaded.message()), caption());
   }
   const int current = Combo1_->position();
   const bool picked = filled_ && current != filledPosition_;

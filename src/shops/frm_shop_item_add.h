@@ -5,6 +5,7 @@
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/lazy_list.h"
+#include "ui/window_ids.h"
 
 namespace shops {
 
@@ -14,7 +15,6 @@ class frmShopItemAdd : public ui::Form {
   Q_OBJECT
 
  public:
-  static constexpr const char* FormName = "frmShopItemAdd";
 
   frmShopItemAdd(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* parent = nullptr);
 

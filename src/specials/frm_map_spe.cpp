@@ -4,6 +4,7 @@
 #include "core/vocabularies.h"
 #include "ui/control_keys.h"
 #include "ui/undo_keys.h"
+#include "ui/window_ids.h"
 
 #include <QSignalBlocker>
 #include <QStringList>
@@ -15,8 +16,6 @@
 namespace specials {
 
 namespace {
-
-const QString PictureViewer = QStringLiteral("frmMapBit");
 
 QStringList ToStringList(const std::vector<std::string_view>& entries) {
   QStringList list;
@@ -44,7 +43,10 @@ core::NumberReading Reading(const BoxPlan& plan, const QString& text) {
 
 frmMapSpe::frmMapSpe(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::FormsRegistry& registry,
                      QWidget* parent)
-    : ui::Form("frmMapSpe", parent), defs_(defs), dialogs_(dialogs), registry_(registry) {
+    : ui::Form(ui::window::SpecialEditor, parent),
+      defs_(defs),
+      dialogs_(dialogs),
+      registry_(registry) {
   setWindowTitle("Special Map Square");
   buildControls();
 
@@ -103,9 +105,8 @@ void frmMapSpe::Form_Paint() {
       const ListPlan& list = plan.lists[static_cast<std::size_t>(l)];
       const auto catalogue = catalogueLists_.find(list.source);
       if (catalogue != catalogueLists_.end() && catalogue->second.stale) {
-        defs_.SpecialReload = 1;
+        const core::ModDefinitions::RaisedFlag reload(defs_.SpecialReload);
         showList(static_cast<List>(l), list);
-        defs_.SpecialReload = 0;
       }
     }
     return;
@@ -145,7 +146,7 @@ ScreenPlan frmMapSpe::planNow() {
 }
 
 void frmMapSpe::rebuild(const ScreenPlan& plan, bool keepTyping) {
-  defs_.SpecialReload = 1;  // the rebuild's own events store nothing
+  const core::ModDefinitions::RaisedFlag reload(defs_.SpecialReload);  // its events store nothing
   Label1_->setText("Special");
   for (int c = 0; c < CaptionCount; ++c)
     captions_[static_cast<std::size_t>(c)]->setText(
@@ -166,7 +167,6 @@ void frmMapSpe::rebuild(const ScreenPlan& plan, bool keepTyping) {
 
   shown_ = plan;
   shownSpecial_ = defs_.CurrentSpecial;
-  defs_.SpecialReload = 0;
 }
 
 void frmMapSpe::showBox(Box which, const BoxPlan& plan, bool keepTyping) {
@@ -299,7 +299,7 @@ void frmMapSpe::Command1_Click() {
             .arg(defs_.CurrentSpecial)
             .arg(ui::ToQString(core::SquareCoordinatesText(placeX_, placeY_)),
                  ui::ToQString(core::SquareCoordinatesText(defs_.SelectedX, defs_.SelectedY)));
-    switch (dialogs_.askMoveKeepCancel(this, question, windowTitle())) {
+    switch (dialogs_.askMoveKeepCancel(this, question, caption())) {
       case ui::Dialogs::MoveChoice::Cancel:
         return;
       case ui::Dialogs::MoveChoice::Move:
@@ -322,7 +322,7 @@ void frmMapSpe::Command1_Click() {
                     .arg(boxName(which), QString::number(value));
   }
   if (!problems.isEmpty()) {
-    dialogs_.messageBox(this, problems.join('\n'), windowTitle());
+    dialogs_.messageBox(this, problems.join('\n'), caption());
     return;
   }
   closeForm();
@@ -330,13 +330,11 @@ void frmMapSpe::Command1_Click() {
 
 // The picture viewer shows picture Param1 of CurrentSpecial; an open viewer is painted again.
 void frmMapSpe::Command2_Click() {
-  if (!registry_.has(PictureViewer)) {
-    dialogs_.messageBox(this, "The map picture viewer is not part of this build.", windowTitle());
+  if (!registry_.has(ui::window::MapPicture)) {
+    dialogs_.messageBox(this, "The map picture viewer is not part of this build.", caption());
     return;
   }
-  ui::Form* open = registry_.find(PictureViewer);
-  ui::Form* shown = registry_.show(PictureViewer);
-  if (shown && shown == open) shown->refresh();
+  registry_.showOrRefresh(ui::window::MapPicture);
 }
 
 void frmMapSpe::markRefused(Box which, bool refused) {

@@ -3,19 +3,20 @@
 #include "spells/frm_magic_ed.h"
 #include "spells/frm_magic_list.h"
 #include "spells/frm_magic_prog.h"
+#include "ui/window_ids.h"
 
 #include <memory>
 
 namespace spells {
 
 void AddForms(ui::FormsRegistry& registry, core::ModDefinitions& defs, ui::Dialogs& dialogs) {
-  registry.add("frmMagicEd", [&defs, &dialogs, &registry] {
+  registry.add(ui::window::SpellEditor, [&defs, &dialogs, &registry] {
     return std::make_unique<frmMagicEd>(defs, dialogs, registry);
   });
-  registry.add("frmMagicList", [&defs, &dialogs, &registry] {
+  registry.add(ui::window::SpellList, [&defs, &dialogs, &registry] {
     return std::make_unique<frmMagicList>(defs, dialogs, registry);
   });
-  registry.add("frmMagicProg",
+  registry.add(ui::window::SpellProgression,
                [&defs, &dialogs] { return std::make_unique<frmMagicProg>(defs, dialogs); });
 }
 

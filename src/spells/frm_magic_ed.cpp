@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 #include "core/vocabularies.h"
 #include "spells/spell_texts.h"
+#include "ui/window_ids.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -61,10 +62,14 @@ void Fill(ui::ComboBox* list, const std::array<std::string_view, N>& names) {
 
 frmMagicEd::frmMagicEd(core::ModDefinitions& defs, ui::Dialogs& dialogs,
                        ui::FormsRegistry& registry, QWidget* parent)
-    : ui::Form("frmMagicEd", parent), defs_(defs), dialogs_(dialogs), registry_(registry) {
-  setWindowTitle("Spell Editor");
+    : ui::Form(ui::window::SpellEditor, parent),
+      defs_(defs),
+      dialogs_(dialogs),
+      registry_(registry) {
+  setCaption("Spell Editor");
   buildControls();
   pager_ = std::make_unique<ui::EntryPager>(this, dialogs_, pagerHooks());
+  pager_->nameInTitle([this] { return defs_.Spell.SpellName; });
 
   connect(Command7_, &QAbstractButton::clicked, this, [this] { pager_->first(); });
   connect(Command1_, &QAbstractButton::clicked, this, [this] { pager_->previous(); });
@@ -312,8 +317,7 @@ QString frmMagicEd::move_screen_to_mag(core::SpellRecord& spell) const {
 
 void frmMagicEd::Form_Load() {
   const core::Status status = defs_.ReadSpellPair(1);
-  if (!status.ok())
-    dialogs_.messageBox(this, QString::fromStdString(status.message()), windowTitle());
+  if (!status.ok()) dialogs_.messageBox(this, QString::fromStdString(status.message()), caption());
 }
 
 void frmMagicEd::Form_Paint() {
@@ -337,7 +341,7 @@ void frmMagicEd::Text11_Change() {
 }
 
 void frmMagicEd::Command5_Click() {
-  registry_.show("frmMagicList");
+  registry_.show(ui::window::SpellList);
 }
 
 }  // namespace spells

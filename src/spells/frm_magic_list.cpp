@@ -3,6 +3,7 @@
 #include "core/vocabularies.h"
 #include "spells/frm_magic_ed.h"
 #include "ui/controls.h"
+#include "ui/window_ids.h"
 
 namespace spells {
 
@@ -20,7 +21,7 @@ QString CodeName(const std::array<std::string_view, N>& names, int code) {
 
 frmMagicList::frmMagicList(core::ModDefinitions& defs, ui::Dialogs& dialogs,
                            ui::FormsRegistry& registry, QWidget* parent)
-    : ui::EntryList("frmMagicList", "Magic List",
+    : ui::EntryList(ui::window::SpellList, "Magic List",
                     {{"No", "No.", 500},
                      {"Name", "Name", 2000},
                      ui::FittedColumn("Type", "Type", 1000, ui::Texts(core::SpellTypeNames)),
@@ -28,7 +29,7 @@ frmMagicList::frmMagicList(core::ModDefinitions& defs, ui::Dialogs& dialogs,
                      {"Cost", "Cost", 800},
                      {"Description", "Description", 5000}},
                     defs, dialogs,
-                    {ui::EditorPager<frmMagicEd>(registry, "frmMagicEd"),
+                    {ui::EditorPager<frmMagicEd>(registry, ui::window::SpellEditor),
                      &core::ModDefinitions::ReadSpellPair, core::SpellsChanged},
                     parent) {}
 

@@ -4,6 +4,7 @@
 #include "core/text.h"
 #include "core/vocabularies.h"
 #include "ui/twips.h"
+#include "ui/window_ids.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -34,7 +35,7 @@ ui::Label* NamedCaption(QWidget* parent, const QString& name, const QString& tex
 }  // namespace
 
 frmMagicProg::frmMagicProg(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* parent)
-    : ui::Form("frmMagicProg", parent), defs_(defs), dialogs_(dialogs) {
+    : ui::Form(ui::window::SpellProgression, parent), defs_(defs), dialogs_(dialogs) {
   setWindowTitle("Spell Progression");
   closeOnEscape();  // every change is written at once
   QWidget* body = this->body();
@@ -165,7 +166,7 @@ void frmMagicProg::tell(const core::Status& status) {
   // The repaint that follows the failed command reads the file again.
   if (status.changedOnDisk())
     text += "\nNothing was changed; the list now shows the file as it is.";
-  dialogs_.messageBox(this, text, windowTitle());
+  dialogs_.messageBox(this, text, caption());
 }
 
 void frmMagicProg::Combo1_Click() {

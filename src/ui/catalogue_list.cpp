@@ -81,8 +81,7 @@ bool EntryList::pickEntry(long entry) {
 }
 
 void EntryList::tell(const core::Status& status) {
-  if (!status.ok())
-    dialogs_.messageBox(this, QString::fromStdString(status.message()), windowTitle());
+  if (!status.ok()) dialogs_.messageBox(this, QString::fromStdString(status.message()), caption());
 }
 
 }  // namespace ui

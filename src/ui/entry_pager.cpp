@@ -1,6 +1,8 @@
 #include "ui/entry_pager.h"
 
 #include "core/numbers.h"
+#include "core/text.h"
+#include "ui/form.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -62,6 +64,20 @@ EntryPager::EntryPager(QWidget* window, Dialogs& dialogs, Hooks hooks)
 
 EntryPager::~EntryPager() = default;
 
+void EntryPager::nameInTitle(std::function<std::string()> name) {
+  name_ = std::move(name);
+  if (auto* form = qobject_cast<Form*>(window_))
+    QObject::connect(form, &Form::painted, form, [this] { showInTitle(); });
+}
+
+void EntryPager::showInTitle() const {
+  auto* form = qobject_cast<Form*>(window_);
+  if (!form || !name_) return;
+  const bool modified = hooks_.shown() > 0 && hooks_.unsaved && hooks_.unsaved();
+  const QString name = ToShownText(core::TrimTrailingBlanks(name_()));
+  form->setSubject(hooks_.shown() > 0 ? name : QString(), modified);
+}
+
 QString EntryPager::recordLine() const {
   return "Record" + Number(hooks_.shown()) + " of" + Number(hooks_.count());
 }
@@ -97,6 +113,7 @@ bool EntryPager::moveTo(long entry, PageMove move) {
     return false;
   }
   hooks_.show();
+  showInTitle();
   return true;
 }
 
@@ -105,7 +122,7 @@ bool EntryPager::mayLeave() {
   const long shown = hooks_.shown();
   if (shown < 1 || shown > hooks_.count() || !hooks_.unsaved()) return true;
   switch (dialogs_.askSaveDiscardCancel(
-      window_, "Save changes to " + hooks_.noun + Number(shown) + "?", window_->windowTitle())) {
+      window_, "Save changes to " + hooks_.noun + Number(shown) + "?", CaptionOf(window_))) {
     case Dialogs::SaveChoice::Save:
       return save();
     case Dialogs::SaveChoice::Discard:
@@ -128,8 +145,9 @@ bool EntryPager::save() {
                            " was changed on disk since it was opened. Overwrite it?";
   if (!writeAsking(hooks_.write, question)) return false;
   hooks_.show();
+  showInTitle();
   if (!hooks_.savedMessage.isEmpty())
-    dialogs_.messageBox(window_, hooks_.savedMessage, window_->windowTitle());
+    dialogs_.messageBox(window_, hooks_.savedMessage, CaptionOf(window_));
   return true;
 }
 
@@ -147,7 +165,7 @@ bool EntryPager::append() {
   core::Status status = hooks_.append();
   // Another editor added entries: this one goes after them, never over one.
   while (status.changedOnDisk()) {
-    if (!dialogs_.askConfirm(window_, appendQuestion(known), window_->windowTitle(), "Add"))
+    if (!dialogs_.askConfirm(window_, appendQuestion(known), CaptionOf(window_), "Add"))
       return false;
     known = hooks_.count();
     status = hooks_.append();
@@ -157,6 +175,7 @@ bool EntryPager::append() {
     return false;
   }
   hooks_.show();
+  showInTitle();
   return true;
 }
 
@@ -183,7 +202,7 @@ bool EntryPager::writeAsking(const std::function<core::Status(bool)>& write,
                              const QString& question) {
   core::Status status = write(false);
   if (status.changedOnDisk()) {
-    if (!dialogs_.askOverwrite(window_, question, window_->windowTitle())) return false;
+    if (!dialogs_.askOverwrite(window_, question, CaptionOf(window_))) return false;
     status = write(true);
   }
   if (!status.ok()) {
@@ -194,7 +213,7 @@ bool EntryPager::writeAsking(const std::function<core::Status(bool)>& write,
 }
 
 void EntryPager::tell(const QString& message) const {
-  dialogs_.messageBox(window_, message, window_->windowTitle());
+  dialogs_.messageBox(window_, message, CaptionOf(window_));
 }
 
 // --- Number boxes and coded lists ---

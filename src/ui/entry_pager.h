@@ -61,6 +61,9 @@ class EntryPager {
 
   // "Record 5 of 12".
   QString recordLine() const;
+  // From now on the window's title names the entry shown, as `name` gives its stored name:
+  // "Ember Dart - Spell Editor", marked while it holds unsaved changes. Set after each paint.
+  void nameInTitle(std::function<std::string()> name);
 
   // "<<", "<", ">", ">>": nothing beyond the ends or in an empty catalogue; each asks about
   // unsaved changes first. Ctrl+Home and Ctrl+End page to the first and last entry from any
@@ -90,11 +93,13 @@ class EntryPager {
   // Runs a write; on a change made on disk by someone else asks `question` and writes again.
   bool writeAsking(const std::function<core::Status(bool)>& write, const QString& question);
   QString appendQuestion(long known) const;
+  void showInTitle() const;
   void tell(const QString& message) const;
 
   QWidget* window_;
   Dialogs& dialogs_;
   Hooks hooks_;
+  std::function<std::string()> name_;
   std::unique_ptr<QObject> pagingKeys_;  // Ctrl+Home and Ctrl+End, whatever has the focus
 };
 

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QScrollArea>
 #include <QShortcut>
 
 namespace ui {
@@ -31,6 +32,10 @@ void Form::showForm() {
     raise();
     activateWindow();
     return;
+  }
+  if (!opened_) {
+    opened_ = true;
+    emit aboutToOpen();
   }
   show();
   activateWindow();
@@ -64,11 +69,44 @@ void Form::runPaint() {
   }
   repaintAsked_ = false;
   painting_ = false;
+  emit painted();
 }
 
 bool Form::closeForm() {
   if (closed_) return true;
   return close();
+}
+
+void Form::setCaption(const QString& caption) {
+  caption_ = caption;
+  setWindowTitle(caption);
+}
+
+void Form::setSubject(const QString& subject, bool modified) {
+  const QString caption = this->caption();
+  setWindowTitle(subject.isEmpty()
+                     ? caption + QStringLiteral("[*]")
+                     : subject + QStringLiteral(" - ") + caption + QStringLiteral("[*]"));
+  setWindowModified(modified);
+}
+
+QString Form::shownTitle() const {
+  QString title = windowTitle();
+  title.replace(QStringLiteral("[*]"), isWindowModified() ? QStringLiteral("*") : QString());
+  return title;
+}
+
+void Form::scrollBody() {
+  if (qobject_cast<QScrollArea*>(centralWidget())) return;
+  // The controls keep their own size and places; the scroll area only shows part of them.
+  body_->resize(body_->size().expandedTo(body_->sizeHint()));
+  takeCentralWidget();
+  auto* area = new QScrollArea(this);
+  area->setObjectName(objectName() + QStringLiteral("_scroll"));
+  area->setWidget(body_);
+  area->setWidgetResizable(true);
+  body_->setMinimumSize(body_->minimumSizeHint().expandedTo(body_->sizeHint()));
+  setCentralWidget(area);
 }
 
 void Form::closeOnEscape() {
@@ -104,8 +142,14 @@ void Form::closeEvent(QCloseEvent* event) {
     return;
   }
   closed_ = true;
+  emit closing();
   if (loaded_) Form_Unload();
   event->accept();
+}
+
+QString CaptionOf(const QWidget* window) {
+  if (const auto* form = qobject_cast<const Form*>(window)) return form->caption();
+  return window ? window->windowTitle() : QString();
 }
 
 }  // namespace ui

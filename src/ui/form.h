@@ -50,9 +50,30 @@ class Form : public QMainWindow {
   // the change hub does not repaint the window that made them.
   const void* changeOrigin() const { return static_cast<const Form*>(this); }
 
+  // The name the window goes by in its title and its message boxes ("Spell Editor"); the title
+  // may put what the window shows before it.
+  QString caption() const { return caption_.isEmpty() ? windowTitle() : caption_; }
+  void setCaption(const QString& caption);
+  // The title "subject - caption", marked as holding unsaved changes when `modified`.
+  void setSubject(const QString& subject, bool modified = false);
+  // The title as the window manager shows it (no modified placeholder).
+  QString shownTitle() const;
+
+  // Makes the window's controls scroll inside it, for a screen smaller than they are. Once done
+  // it stays so.
+  void scrollBody();
+
   // Menus of the old design: a top-level menu and its entries, named for tests and tools.
   QMenu* addMenu(const QString& name, const QString& caption);
   QAction* addMenuEntry(QMenu* menu, const QString& name, const QString& caption);
+
+ signals:
+  // Just before the first show of the window (it is loaded, not yet visible): where it opens.
+  void aboutToOpen();
+  // The close was accepted; the window is still there.
+  void closing();
+  // Form_Paint has run.
+  void painted();
 
  protected:
   // Escape closes the window as its close box does: for a secondary window (a list, an entry
@@ -74,10 +95,15 @@ class Form : public QMainWindow {
   void runPaint();
 
   QWidget* body_;
+  QString caption_;
+  bool opened_ = false;
   bool loaded_ = false;
   bool closed_ = false;
   bool painting_ = false;
   bool repaintAsked_ = false;
 };
+
+// The caption of a window for its message boxes: a form's caption, any other window's title.
+QString CaptionOf(const QWidget* window);
 
 }  // namespace ui

@@ -1,6 +1,10 @@
 #include "ui/forms_registry.h"
 
 #include "ui/change_hub.h"
+#include "ui/window_menu.h"
+#include "ui/window_places.h"
+
+#include <algorithm>
 
 #include <vector>
 
@@ -16,8 +20,23 @@ FormsRegistry::~FormsRegistry() {
   }
 }
 
-void FormsRegistry::add(const QString& name, Factory factory) {
+void FormsRegistry::add(const QString& name, Factory factory, Preparation prepare) {
   entries_[name].factory = std::move(factory);
+  entries_[name].prepare = std::move(prepare);
+}
+
+core::Status FormsRegistry::open(const QString& name) {
+  if (Form* form = find(name)) {
+    form->showForm();
+    return core::Status::Ok();
+  }
+  const auto it = entries_.find(name);
+  if (it != entries_.end() && it->second.prepare) {
+    const core::Status prepared = it->second.prepare();
+    if (!prepared.ok()) return prepared;
+  }
+  show(name);
+  return core::Status::Ok();
 }
 
 void FormsRegistry::setOwner(const QString& name, const QString& owner) {
@@ -32,16 +51,61 @@ Form* FormsRegistry::show(const QString& name) {
     std::unique_ptr<Form> form = entry.factory();
     if (!form) return nullptr;
     if (form->objectName().isEmpty()) form->setObjectName(name);
-    // An owned window (not a tool window, which would share the owner's shortcuts and make
-    // Ctrl+Z ambiguous) is kept above its owner by the window system.
-    if (Form* owner = entry.owner.isEmpty() ? nullptr : find(entry.owner))
-      form->setParent(owner, form->windowFlags());
+    // An owned window is kept above its owner by the window manager, which sees it as the
+    // owner's dialog: Qt marks a window transient for its parent (WM_TRANSIENT_FOR) only for
+    // dialogs. (Not a tool window, which would share the owner's shortcuts and make Ctrl+Z
+    // ambiguous.)
+    if (Form* owner = entry.owner.isEmpty() ? nullptr : find(entry.owner)) {
+      const Qt::WindowFlags kept = form->windowFlags() & ~Qt::WindowType_Mask;
+      form->setParent(owner,
+                      kept | Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    }
     entry.form = form.release();  // deleted on close, or by this registry at the end
     if (hub_) hub_->watch(entry.form.data());
+    opening(entry.form.data(), name, entry.owner);
   }
   Form* form = entry.form.data();
   form->showForm();
   return find(name);
+}
+
+void FormsRegistry::opening(Form* form, const QString& name, const QString& owner) {
+  opened_.erase(std::remove(opened_.begin(), opened_.end(), nullptr), opened_.end());
+  opened_.emplace_back(form);
+  AddWindowKeys(form, *this);
+  // Without a place store, windows still open fully on their screen.
+  static const WindowPlaces onScreenOnly;
+  const WindowPlaces* places = places_ ? places_ : &onScreenOnly;
+  QObject::connect(form, &Form::aboutToOpen, form, [this, places, form, name, owner] {
+    Form* ownerForm = owner.isEmpty() ? nullptr : find(owner);
+    places->place(form, name, ownerForm);
+  });
+  QObject::connect(form, &Form::closing, form,
+                   [places, form, name] { places->remember(form, name); });
+}
+
+Form* FormsRegistry::showOrRefresh(const QString& name) {
+  Form* open = find(name);
+  Form* shown = show(name);
+  if (shown && shown == open) shown->refresh();
+  return shown;
+}
+
+std::vector<Form*> FormsRegistry::openForms() const {
+  std::vector<Form*> open;
+  for (const QPointer<Form>& form : opened_) {
+    if (form && !form->isClosed() && form->isVisible()) open.push_back(form.data());
+  }
+  return open;
+}
+
+void FormsRegistry::cycle(const Form* from, int step) {
+  const std::vector<Form*> open = openForms();
+  if (open.empty()) return;
+  const auto at = std::find(open.begin(), open.end(), from);
+  const long n = static_cast<long>(open.size());
+  const long here = at == open.end() ? 0 : at - open.begin();
+  open[static_cast<std::size_t>(((here + step) % n + n) % n)]->showForm();
 }
 
 Form* FormsRegistry::find(const QString& name) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/status.h"
 #include "ui/form.h"
 
 #include <QPointer>
@@ -8,16 +9,20 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace ui {
 
 class ChangeHub;
+class WindowPlaces;
 
 // Creates each window on its first show and returns the live one after that; once a window is
 // closed, the next show creates and loads it afresh. Windows reach each other only through here.
 class FormsRegistry {
  public:
   using Factory = std::function<std::unique_ptr<Form>()>;
+  // What a window needs before it opens (reading the entry it shows); a failure keeps it shut.
+  using Preparation = std::function<core::Status()>;
 
   // New windows are handed to `hub` (when given) so they repaint on other windows' changes.
   explicit FormsRegistry(ChangeHub* hub = nullptr);
@@ -26,7 +31,7 @@ class FormsRegistry {
   FormsRegistry(const FormsRegistry&) = delete;
   FormsRegistry& operator=(const FormsRegistry&) = delete;
 
-  void add(const QString& name, Factory factory);
+  void add(const QString& name, Factory factory, Preparation prepare = {});
   // The window `name` belongs to the window `owner`: made while the owner is open, it is owned
   // by it, stays above it and goes with it.
   void setOwner(const QString& name, const QString& owner);
@@ -44,6 +49,23 @@ class FormsRegistry {
     return qobject_cast<T*>(show(name));
   }
 
+  // Opens the window `name` as a menu entry does: one that is open is only brought forward (it
+  // may hold unsaved typing); otherwise it is prepared, then shown. The preparation's failure
+  // is returned and nothing is shown.
+  core::Status open(const QString& name);
+
+  // Shows the window `name`; one that was open already paints again, so it takes up what was
+  // handed to it since.
+  Form* showOrRefresh(const QString& name);
+
+  // Where windows open and how their places are kept (none: placed by the window system).
+  void setPlaces(const WindowPlaces* places) { places_ = places; }
+
+  // The open windows in the order they were first shown.
+  std::vector<Form*> openForms() const;
+  // Brings forward the open window `step` places after `from` in that order, round the end.
+  void cycle(const Form* from, int step);
+
   // The open window `name`, or null.
   Form* find(const QString& name) const;
   template <class T>
@@ -59,11 +81,16 @@ class FormsRegistry {
  private:
   struct Entry {
     Factory factory;
+    Preparation prepare;
     QString owner;
     QPointer<Form> form;
   };
+  void opening(Form* form, const QString& name, const QString& owner);
+
   ChangeHub* hub_;
+  const WindowPlaces* places_ = nullptr;
   std::map<QString, Entry> entries_;
+  std::vector<QPointer<Form>> opened_;
 };
 
 }  // namespace ui
