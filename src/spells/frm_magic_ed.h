@@ -5,6 +5,7 @@
 #include "ui/dialogs.h"
 #include "ui/entry_pager.h"
 #include "ui/form.h"
+#include "ui/paging_buttons.h"
 #include "ui/forms_registry.h"
 
 #include <array>
@@ -56,6 +57,7 @@ class frmMagicEd : public ui::Form {
 
   ui::Button *Command7_, *Command1_, *Command4_, *Command8_, *Command5_;
   ui::Label* MainLabel_;
+  ui::PagingButtons* paging_;
   ui::TextBox *Text1_, *Text10_;
   ui::TextArea* Text11_;
   // Text2 .. Text20 by their number; the names the design gives the number boxes.
