@@ -213,6 +213,21 @@ FAULTS = [
      "catalogue.Open(ResolveIgnoringCase(folder_, \"Dat\"))"),
     ("Set Flag noting its timing as the flag set", "src/core/game_scan.cpp",
      "flagsSet_.insert(s.Param1);", "flagsSet_.insert(s.Param2);"),
+    # finding entries: filter, order, drop-down search, Go To
+    ("filter narrowing from the rows the last text hid", "src/ui/row_filter.cpp",
+     "if (matched_[row]) matched_[row] = matches", "if (!matched_[row]) matched_[row] = matches"),
+    ("numbers ordered as texts", "src/ui/row_filter.cpp", "numeric = ok;", "numeric = false;"),
+    ("a second click on a heading keeping the order", "src/ui/list_view.cpp",
+     "filter_->sortOrder() == Qt::DescendingOrder;", "true;"),
+    ("a filtered row picking the entry at its place in the full list", "src/ui/list_view.cpp",
+     "return model_->row(static_cast<std::size_t>(filter_->sourceRow(position - 1)));",
+     "return model_->row(static_cast<std::size_t>(position - 1));"),
+    ("drop-down search matching the start of a name only", "src/ui/catalogue_names.cpp",
+     ".toCaseFolded().contains(needle)", ".toCaseFolded().startsWith(needle)"),
+    ("name list not following its catalogue", "src/ui/catalogue_names.cpp",
+     "if (changes & ChangeOf(source_)) refresh();", "(void)changes;"),
+    ("Go To taking a name before a number", "src/ui/entry_pager.cpp",
+     "if (number) return entry >= 1", "if (number && false) return entry >= 1"),
 ]
 
 

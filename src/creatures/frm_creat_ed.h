@@ -5,8 +5,8 @@
 #include "ui/dialogs.h"
 #include "ui/entry_pager.h"
 #include "ui/form.h"
-#include "ui/paging_buttons.h"
 #include "ui/forms_registry.h"
+#include "ui/paging_buttons.h"
 
 #include <array>
 #include <memory>

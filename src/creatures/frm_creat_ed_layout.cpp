@@ -174,14 +174,14 @@ void frmCreatEd::buildControls() {
 void frmCreatEd::orderTabStops() {
   std::vector<QWidget*> order = {
       Command7_, Command1_, Command4_, Command8_, paging_->goTo(), Command5_,  // paging, list
-      Text1_,    Text2_,                                      // names
-      Combo1_,   Text19_,   Command6_,                        // type, bitmap
-      Text6_,    Combo3_,   Text14_,                          // intelligence, sex, speed
-      Text7_,    Text8_,    Text9_,    Text10_,               // karma, damage
-      Text15_,   Text3_,    Text4_,    Text5_,                // attack, hit points
-      Text16_,   Text22_,                                     // defence, magic points
-      Text17_,   Text18_,   Text11_,   Text12_,   Text13_,    // experience, gold
-      Text21_,   Combo2_};                                    // level, hit point scaling
+      Text1_,    Text2_,                                                       // names
+      Combo1_,   Text19_,   Command6_,                                         // type, bitmap
+      Text6_,    Combo3_,   Text14_,                        // intelligence, sex, speed
+      Text7_,    Text8_,    Text9_,    Text10_,             // karma, damage
+      Text15_,   Text3_,    Text4_,    Text5_,              // attack, hit points
+      Text16_,   Text22_,                                   // defence, magic points
+      Text17_,   Text18_,   Text11_,   Text12_,   Text13_,  // experience, gold
+      Text21_,   Combo2_};                                  // level, hit point scaling
   // The saving throws fill three rows, a column of three at a time.
   for (int row = 0; row < 3; ++row)
     for (int i = row; i < core::SaveCategoryCount; i += 3)

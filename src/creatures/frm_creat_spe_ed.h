@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/definitions.h"
-#include "ui/controls.h"
 #include "ui/catalogue_names.h"
+#include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 

@@ -167,9 +167,8 @@ void frmEquipEd::layOutControls() {
   for (int box = BonusACBox; box <= BonusBox; ++box) order.push_back(numberBoxes_[box]);
   order.push_back(numberBoxes_[SpeedBox]);
   for (ui::CheckBox* check : Check1_) order.push_back(check);
-  for (QWidget* command :
-       {Command6_, Command7_, Command1_, Command4_, Command8_, paging_->goTo(), Command3_,
-        Command2_, Command5_})
+  for (QWidget* command : {Command6_, Command7_, Command1_, Command4_, Command8_, paging_->goTo(),
+                           Command3_, Command2_, Command5_})
     order.push_back(command);
   for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 

@@ -5,9 +5,9 @@
 #include "ui/dialogs.h"
 #include "ui/entry_pager.h"
 #include "ui/form.h"
-#include "ui/paging_buttons.h"
 #include "ui/forms_registry.h"
 #include "ui/list_view.h"
+#include "ui/paging_buttons.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/definitions.h"
+#include "ui/catalogue_names.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
-#include "ui/catalogue_names.h"
 
 namespace shops {
 

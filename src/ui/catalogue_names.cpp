@@ -43,7 +43,8 @@ class NameSearchView : public QListView {
 
   void keyboardSearch(const QString& search) override {
     if (search.isEmpty() || !model()) return;
-    const bool goesOn = typing_.isValid() && typing_.elapsed() < QApplication::keyboardInputInterval();
+    const bool goesOn =
+        typing_.isValid() && typing_.elapsed() < QApplication::keyboardInputInterval();
     typing_.start();
     typed_ = goesOn ? typed_ + search : search;
     const QString needle = typed_.toCaseFolded();
@@ -127,9 +128,8 @@ CatalogueNames::CatalogueNames(core::ModDefinitions& defs, NameSource source, Di
     if (changes & ChangeOf(source_)) refresh();
   });
   // A closed window is deleted later, possibly after the shared state is gone.
-  if (auto* form = qobject_cast<Form*>(window)) connect(form, &Form::unloaded, this, [this] {
-      stopFollowing();
-    });
+  if (auto* form = qobject_cast<Form*>(window))
+    connect(form, &Form::unloaded, this, [this] { stopFollowing(); });
   refresh();
 }
 

@@ -93,15 +93,15 @@ bool EntryPager::pick(long entry) {
 bool EntryPager::goTo() {
   if (hooks_.count() < 1) return false;
   const std::optional<QString> answer = dialogs_.inputBox(
-      window_, "Go to which " + hooks_.noun + "? Type its number or part of its name.",
-      "Go To", QString());
+      window_, "Go to which " + hooks_.noun + "? Type its number or part of its name.", "Go To",
+      QString());
   if (!answer || answer->trimmed().isEmpty()) return false;
   const long entry = findEntry(*answer);
   if (entry < 1) {
     bool number = false;
     answer->trimmed().toLong(&number);
-    tell(number ? "There is no " + hooks_.noun + Number(answer->trimmed().toLong()) + ": they are numbered 1 to" +
-                      Number(hooks_.count()) + "."
+    tell(number ? "There is no " + hooks_.noun + Number(answer->trimmed().toLong()) +
+                      ": they are numbered 1 to" + Number(hooks_.count()) + "."
                 : "No " + hooks_.noun + " has \"" + answer->trimmed() + "\" in its name.");
     return false;
   }

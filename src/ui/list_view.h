@@ -78,8 +78,8 @@ class ListModel : public QAbstractTableModel {
 
 // A report-style list view. Rows are addressed by their 1-based position as shown, as in the
 // old list view: with a filter or an order set (see RowFilter), position 1 is the first row the
-// designer sees. Whole rows are selected; several at once unless setMultiSelect(false). Row heights are
-// fixed so tens of thousands of long rows fill at once. A double-click on a row or Enter on the
+// designer sees. Whole rows are selected; several at once unless setMultiSelect(false). Row heights
+// are fixed so tens of thousands of long rows fill at once. A double-click on a row or Enter on the
 // selected row picks it; Tab and Shift+Tab leave the list for the window's next control.
 class ListView : public QTableView {
   Q_OBJECT

@@ -24,10 +24,13 @@ PagingButtons::PagingButtons(QWidget* parent, const Names& names, const QString&
                              QWidget* recordLine)
     : QWidget(parent) {
   setObjectName("PagingButtons");
-  first_ = PagingButton(this, names.first, "<<", "First " + noun, QKeySequence(Qt::CTRL | Qt::Key_Home));
-  previous_ = PagingButton(this, names.previous, "<", "Previous " + noun, QKeySequence(Qt::Key_PageUp));
+  first_ =
+      PagingButton(this, names.first, "<<", "First " + noun, QKeySequence(Qt::CTRL | Qt::Key_Home));
+  previous_ =
+      PagingButton(this, names.previous, "<", "Previous " + noun, QKeySequence(Qt::Key_PageUp));
   next_ = PagingButton(this, names.next, ">", "Next " + noun, QKeySequence(Qt::Key_PageDown));
-  last_ = PagingButton(this, names.last, ">>", "Last " + noun, QKeySequence(Qt::CTRL | Qt::Key_End));
+  last_ =
+      PagingButton(this, names.last, ">>", "Last " + noun, QKeySequence(Qt::CTRL | Qt::Key_End));
   goTo_ = PagingButton(this, "cmdGoTo", "Go To...", "Show the " + noun + " of a number or name",
                        QKeySequence(Qt::CTRL | Qt::Key_G));
   // Ctrl+Home and Ctrl+End are the pager's own, caught before a text box takes them.

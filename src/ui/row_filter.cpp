@@ -61,7 +61,8 @@ RowFilter::RowFilter(ListModel* rows, QObject* parent) : QAbstractProxyModel(par
             else
               sourceReset();
           });
-  connect(rows, &QAbstractItemModel::headerDataChanged, this, &QAbstractItemModel::headerDataChanged);
+  connect(rows, &QAbstractItemModel::headerDataChanged, this,
+          &QAbstractItemModel::headerDataChanged);
 }
 
 void RowFilter::sourceReset() {

@@ -64,8 +64,8 @@ class FrmMapSpeTest : public QObject {
     QCOMPARE(w.special(), special);  // showing stored nothing
   }
 
-  // The lists come from the name caches, names without their trailing blanks; no working record moves. The text
-  // preview follows the number typed.
+  // The lists come from the name caches, names without their trailing blanks; no working record
+  // moves. The text preview follows the number typed.
   void catalogueListsAndPreview() {
     Editor w;
     QVERIFY(w.defs->ReadShopPair(2).ok());
