@@ -103,6 +103,31 @@ class FindAndOrderTest : public QObject {
     QTest::keyClicks(spells, "STORM");
     QCOMPARE(spells->position(), 5);  // the next name after the one shown that holds it
   }
+
+  // Names that cannot be read are told once, in the window of the list, until they read again.
+  void anUnreadableNameListIsToldOnce() {
+    Creatures c;
+    c.open(5);
+    c.show("frmCreatSpeEd");
+    const auto magDat = c.dir->datFile("Mag.dat");
+    const auto kept = test_support::readBytes(magDat);
+    const auto tell = [&c](int times) {
+      for (int i = 0; i < times; ++i) c.defs->NotifyChanged(core::SpellsChanged);
+      std::size_t told = 0;
+      for (const QString& message : c.messages()) told += message.contains("Mag.dat") ? 1 : 0;
+      return told;
+    };
+    std::filesystem::remove(magDat);
+    std::filesystem::create_directory(magDat);  // in the way of the file
+    QCOMPARE(tell(3), std::size_t{1});
+    std::filesystem::remove(magDat);
+    test_support::writeBytes(magDat, kept);
+    QCOMPARE(tell(1), std::size_t{1});
+    QCOMPARE(c.list("frmCreatSpeEd", "Combo4")->itemText(4), QString("Spell 5"));
+    std::filesystem::remove(magDat);
+    std::filesystem::create_directory(magDat);
+    QCOMPARE(tell(1), std::size_t{2});
+  }
 };
 
 REGISTER_TEST(FindAndOrderTest);
