@@ -62,9 +62,14 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
   // The tip shows a text that its column is too narrow for.
   if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
   const ListRow& row = this->row(static_cast<std::size_t>(index.row()));
-  if (index.column() == 0) return row.text;
   const auto sub = static_cast<std::size_t>(index.column() - 1);
-  return sub < row.subItems.size() ? QVariant(row.subItems[sub].text) : QVariant();
+  if (index.column() > 0 && sub >= row.subItems.size()) return {};
+  const QString& text = index.column() == 0 ? row.text : row.subItems[sub].text;
+  // A cell shows no more than a wide screen holds, and the view cuts it to its column: laying
+  // out a whole 1024-character description for each row drawn would cost more than the row.
+  constexpr qsizetype ShownCharacters = 200;
+  if (role == Qt::DisplayRole && text.size() > ShownCharacters) return text.left(ShownCharacters);
+  return text;
 }
 
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const {

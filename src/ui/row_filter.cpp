@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <string_view>
 
 namespace ui {
 
@@ -77,10 +78,18 @@ void RowFilter::setFilterText(const QString& text) {
   if (needle == needle_) return;
   // A longer text within the last one only narrows what it showed: the rows it hid stay hidden.
   const bool narrows = gathered_ && !needle_.isEmpty() && needle.contains(needle_) &&
-                       matched_.size() == haystacks_.size();
+                       matched_.size() == rowsGathered();
   beginResetModel();
+  if (!needle_.isEmpty() && gathered_ && matched_.size() == rowsGathered())
+    remember(needle_, matched_);
   needle_ = needle;
-  if (narrows) {
+  needleBytes_ = needle.toStdString();
+  // A text taken back (Backspace) shows again what it showed before.
+  const auto known = std::find_if(recent_.begin(), recent_.end(),
+                                  [&needle](const auto& seen) { return seen.first == needle; });
+  if (gathered_ && known != recent_.end()) {
+    matched_ = known->second;
+  } else if (narrows) {
     for (std::size_t row = 0; row < matched_.size(); ++row)
       if (matched_[row]) matched_[row] = matches(static_cast<int>(row));
   } else {
@@ -101,33 +110,51 @@ void RowFilter::sortByColumn(int column, Qt::SortOrder order) {
   endResetModel();
 }
 
+void RowFilter::remember(const QString& needle, const std::vector<char>& matched) {
+  constexpr std::size_t Kept = 16;  // a word typed and taken back again
+  std::erase_if(recent_, [&needle](const auto& seen) { return seen.first == needle; });
+  if (recent_.size() >= Kept) recent_.erase(recent_.begin());
+  recent_.emplace_back(needle, matched);
+}
+
 void RowFilter::gatherTexts() {
   if (gathered_) return;
   const int count = rows_->rowCount();
   const int columns = rows_->columnCount();
-  haystacks_.assign(static_cast<std::size_t>(count), {});
-  for (int row = 0; row < count; ++row) {
-    const ListRow& listed = rows_->row(static_cast<std::size_t>(row));
-    QString& texts = haystacks_[static_cast<std::size_t>(row)];
-    texts = listed.text;
+  texts_.clear();
+  starts_.assign(1, 0);
+  starts_.reserve(static_cast<std::size_t>(count) + 1);
+  QString row;
+  for (int r = 0; r < count; ++r) {
+    const ListRow& listed = rows_->row(static_cast<std::size_t>(r));
+    row = listed.text;
     const int shownSubItems = std::min<int>(columns - 1, static_cast<int>(listed.subItems.size()));
     for (int sub = 0; sub < shownSubItems; ++sub)
-      texts += QLatin1Char('\n') + listed.subItems[static_cast<std::size_t>(sub)].text;
-    texts = texts.toCaseFolded();
+      row += QLatin1Char('\n') + listed.subItems[static_cast<std::size_t>(sub)].text;
+    texts_ += row.toCaseFolded().toStdString();
+    texts_ += '\n';
+    starts_.push_back(texts_.size());
   }
   matched_.clear();
+  recent_.clear();
   ordered_.clear();
   gathered_ = true;
 }
 
+std::size_t RowFilter::rowsGathered() const {
+  return gathered_ ? starts_.size() - 1 : 0;
+}
+
 bool RowFilter::matches(int sourceRow) const {
-  return haystacks_[static_cast<std::size_t>(sourceRow)].contains(needle_);
+  const auto row = static_cast<std::size_t>(sourceRow);
+  const std::string_view text(texts_.data() + starts_[row], starts_[row + 1] - starts_[row]);
+  return text.find(needleBytes_) != std::string_view::npos;
 }
 
 // Numbers by value where every cell of the column that holds anything reads as a number,
 // otherwise texts with letter case ignored; equal rows keep the list's own order.
 void RowFilter::order() {
-  const int count = static_cast<int>(haystacks_.size());
+  const int count = static_cast<int>(rowsGathered());
   ordered_.resize(static_cast<std::size_t>(count));
   std::iota(ordered_.begin(), ordered_.end(), 0);
   if (sortColumn_ < 0) return;
@@ -169,15 +196,15 @@ void RowFilter::rebuild() {
   shownAt_.clear();
   if (passesAll()) return;
   gatherTexts();
-  if (ordered_.size() != haystacks_.size()) order();
+  if (ordered_.size() != rowsGathered()) order();
   const bool filtered = !needle_.isEmpty();
-  if (filtered && matched_.size() != haystacks_.size()) {
-    matched_.resize(haystacks_.size());
+  if (filtered && matched_.size() != rowsGathered()) {
+    matched_.resize(rowsGathered());
     for (std::size_t row = 0; row < matched_.size(); ++row)
       matched_[row] = matches(static_cast<int>(row));
   }
-  shownAt_.assign(haystacks_.size(), -1);
-  shown_.reserve(haystacks_.size());
+  shownAt_.assign(rowsGathered(), -1);
+  shown_.reserve(rowsGathered());
   for (int row : ordered_) {
     if (filtered && !matched_[static_cast<std::size_t>(row)]) continue;
     shownAt_[static_cast<std::size_t>(row)] = static_cast<int>(shown_.size());

@@ -3,6 +3,8 @@
 #include <QAbstractProxyModel>
 #include <QString>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -51,18 +53,25 @@ class RowFilter : public QAbstractProxyModel {
   void gatherTexts();
   void order();
   bool matches(int sourceRow) const;
+  std::size_t rowsGathered() const;
+  void remember(const QString& needle, const std::vector<char>& matched);
 
   ListModel* rows_;
-  QString needle_;  // case-folded
+  QString needle_;           // case-folded
+  std::string needleBytes_;  // the same as UTF-8, as the texts are searched
   int sortColumn_ = -1;
   Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
-  // Gathered on the first filter or sort: each row's texts, case-folded, one line per column.
-  std::vector<QString> haystacks_;
+  // Gathered on the first filter or sort: each row's texts, case-folded, one line per column, as
+  // UTF-8 one row after another (a byte search runs at memory speed over long descriptions).
+  std::string texts_;
+  std::vector<std::size_t> starts_;  // row r is texts_[starts_[r], starts_[r + 1])
   bool gathered_ = false;
   std::vector<char> matched_;  // by list row, for needle_
-  std::vector<int> ordered_;   // list rows in the chosen order
-  std::vector<int> shown_;     // shown row -> list row
-  std::vector<int> shownAt_;   // list row -> shown row, -1 when hidden
+  // The rows of the last few texts, for the same texts typed again.
+  std::vector<std::pair<QString, std::vector<char>>> recent_;
+  std::vector<int> ordered_;  // list rows in the chosen order
+  std::vector<int> shown_;    // shown row -> list row
+  std::vector<int> shownAt_;  // list row -> shown row, -1 when hidden
 };
 
 }  // namespace ui
