@@ -199,7 +199,8 @@ ModDefinitions::ModDefinitions(std::filesystem::path dataDir)
       creatures_("Mon.dat", {CreatureNameField, CreaturePluralField}),
       shops_("Shop.dat", {ShopNameField}),
       spells_("Mag.dat", {SpellNameField}),
-      spellProg_("MagProg.dat", {}) {}
+      spellProg_("MagProg.dat", {}),
+      references_(dataDir_) {}
 
 Result<std::filesystem::path> ModDefinitions::DatFolder() const {
   const std::filesystem::path folder = ResolveIgnoringCase(dataDir_, "Dat");

@@ -159,4 +159,8 @@ Result<GameCheck> CheckGameFolder(const std::filesystem::path& folder,
   return std::move(scan.result());
 }
 
+std::vector<Reference> MapReferences(const MapRecord& map, long number) {
+  return GameScan::ReferencesOf(map, number);
+}
+
 }  // namespace core

@@ -131,6 +131,9 @@ Status GameScan::ReadMaps() {
           chunk.data() + static_cast<std::size_t>(i) * MapRecord::SlotLength,
           MapRecord::PackedSize);
       if (number == unsaved) {
+        std::vector<std::uint8_t> inMemory(MapRecord::PackedSize);
+        options_.unsavedMap->pack(inMemory);
+        check_.unsavedMapDiffers = !std::equal(inMemory.begin(), inMemory.end(), packed.begin());
         CheckMap(*options_.unsavedMap, number);
       } else if (std::all_of(packed.begin(), packed.end(), [](auto b) { return b == 0; })) {
         // A slot no map was ever saved to: nothing to check, but nothing to go to either.
@@ -143,7 +146,15 @@ Status GameScan::ReadMaps() {
   return Status::Ok();
 }
 
-void GameScan::CheckMap(const MapRecord& map, long number) {
+std::vector<Reference> GameScan::ReferencesOf(const MapRecord& map, long number) {
+  const CheckOptions none;
+  GameScan scan({}, none);
+  scan.CheckMap(map, number, false);
+  const auto all = scan.check_.index.All();
+  return {all.begin(), all.end()};
+}
+
+void GameScan::CheckMap(const MapRecord& map, long number, bool withEdges) {
   const Place at{GameFile::Maps, number};
   if (map.MapNo != number) {
     Add(Severity::Warning, at,
@@ -157,7 +168,7 @@ void GameScan::CheckMap(const MapRecord& map, long number) {
     }
   }
   for (int index = 0; index < SpecialCount; ++index) CheckSpecial(map, number, index);
-  CheckEdges(map, number);
+  if (withEdges) CheckEdges(map, number);
 }
 
 void GameScan::CheckSpecial(const MapRecord& map, long number, int index) {

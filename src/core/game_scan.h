@@ -13,13 +13,15 @@ namespace core {
 
 // The one pass of the checker over a game folder: reads each file once, checks each record as it
 // goes by, and notes every reference and what the referenced files hold; Resolve then checks the
-// references against that. Used by CheckGameFolder only.
+// references against that. Used by CheckGameFolder and MapReferences only.
 class GameScan {
  public:
   GameScan(std::filesystem::path folder, const CheckOptions& options);
 
   Status Run();  // the pass, then Resolve; an error when a file cannot be read
   GameCheck& result() { return check_; }
+  // The references of one map, as the pass notes them (MapReferences).
+  static std::vector<Reference> ReferencesOf(const MapRecord& map, long number);
 
  private:
   // What a referenced file holds, for the references to be checked against.
@@ -34,7 +36,7 @@ class GameScan {
 
   Status ReadPictures();
   Status ReadMaps();
-  void CheckMap(const MapRecord& map, long number);
+  void CheckMap(const MapRecord& map, long number, bool withEdges = true);
   void CheckSpecial(const MapRecord& map, long number, int index);
   void CheckEdges(const MapRecord& map, long number);
   template <class Record, class Check>

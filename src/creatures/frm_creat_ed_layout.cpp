@@ -2,6 +2,7 @@
 #include "creatures/frm_creat_ed.h"
 
 #include "core/vocabularies.h"
+#include "ui/where_used_button.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -128,6 +129,9 @@ void frmCreatEd::buildControls() {
   paging->addWidget(Command8_);
   paging->addSpacing(12);
   paging->addWidget(Command5_);
+  cmdWhereUsed_ = ui::AddWhereUsedButton(this, registry_, defs_, core::RefTarget::Creature,
+                                         [this] { return defs_.CreatureEntry; });
+  paging->addWidget(cmdWhereUsed_);
 
   // Rows 2..14: label and control pairs in three columns.
   auto* grid = new QGridLayout;
@@ -180,15 +184,15 @@ void frmCreatEd::buildControls() {
 
 void frmCreatEd::orderTabStops() {
   std::vector<QWidget*> order = {
-      Command7_, Command1_, Command4_, Command8_, Command5_,  // paging and the list
-      Text1_,    Text2_,                                      // names
-      Combo1_,   Text19_,   Command6_,                        // type, bitmap
-      Text6_,    Combo3_,   Text14_,                          // intelligence, sex, speed
-      Text7_,    Text8_,    Text9_,    Text10_,               // karma, damage
-      Text15_,   Text3_,    Text4_,    Text5_,                // attack, hit points
-      Text16_,   Text22_,                                     // defence, magic points
-      Text17_,   Text18_,   Text11_,   Text12_,   Text13_,    // experience, gold
-      Text21_,   Combo2_};                                    // level, hit point scaling
+      Command7_, Command1_, Command4_, Command8_, Command5_, cmdWhereUsed_,  // paging, lists
+      Text1_,    Text2_,                                                     // names
+      Combo1_,   Text19_,   Command6_,                                       // type, bitmap
+      Text6_,    Combo3_,   Text14_,                        // intelligence, sex, speed
+      Text7_,    Text8_,    Text9_,    Text10_,             // karma, damage
+      Text15_,   Text3_,    Text4_,    Text5_,              // attack, hit points
+      Text16_,   Text22_,                                   // defence, magic points
+      Text17_,   Text18_,   Text11_,   Text12_,   Text13_,  // experience, gold
+      Text21_,   Combo2_};                                  // level, hit point scaling
   // The saving throws fill three rows, a column of three at a time.
   for (int row = 0; row < 3; ++row)
     for (int i = row; i < core::SaveCategoryCount; i += 3)

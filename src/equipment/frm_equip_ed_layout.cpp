@@ -3,6 +3,7 @@
 #include "core/vocabularies.h"
 #include "equipment/frm_equip_ed.h"
 #include "equipment/item_fields.h"
+#include "ui/where_used_button.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -99,6 +100,8 @@ void frmEquipEd::buildControls() {
   Command2_ = button(body, "Command2", "New Item", "Add what is shown as a new item at the end",
                      QKeySequence::New);
   Command5_ = button(body, "Command5", "Show List", "Pick an item from the list of all items");
+  cmdWhereUsed_ = ui::AddWhereUsedButton(this, registry_, defs_, core::RefTarget::Item,
+                                         [this] { return defs_.ItemEntry; });
 }
 
 void frmEquipEd::layOutControls() {
@@ -160,15 +163,16 @@ void frmEquipEd::layOutControls() {
     paging->addWidget(command);
   }
   paging->addStretch(1);
-  for (ui::Button* command : {Command3_, Command2_, Command5_}) paging->addWidget(command);
+  for (ui::Button* command : {Command3_, Command2_, Command5_, cmdWhereUsed_})
+    paging->addWidget(command);
 
   // Tab follows the window from top to bottom: Cost sits under the use, before the armour.
   std::vector<QWidget*> order = {Text1_, Text2_, Combo1_, Combo2_, Combo3_, numberBoxes_[CostBox]};
   for (int box = BonusACBox; box <= BonusBox; ++box) order.push_back(numberBoxes_[box]);
   order.push_back(numberBoxes_[SpeedBox]);
   for (ui::CheckBox* check : Check1_) order.push_back(check);
-  for (QWidget* command :
-       {Command6_, Command7_, Command1_, Command4_, Command8_, Command3_, Command2_, Command5_})
+  for (QWidget* command : {Command6_, Command7_, Command1_, Command4_, Command8_, Command3_,
+                           Command2_, Command5_, cmdWhereUsed_})
     order.push_back(command);
   for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 

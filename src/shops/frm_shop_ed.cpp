@@ -4,6 +4,7 @@
 #include "core/vocabularies.h"
 #include "shops/frm_shop_item_add.h"
 #include "shops/stock_rows.h"
+#include "ui/where_used_button.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -74,6 +75,8 @@ void frmShopEd::buildControls() {
   Command3_ = button("Command3", "New Shop", "Add a copy of this shop as the last shop");
   Command1_ = button("Command1", "Save", "");
   Command2_ = button("Command2", "Cancel", "");
+  cmdWhereUsed_ = ui::AddWhereUsedButton(this, registry_, defs_, core::RefTarget::Shop,
+                                         [this] { return defs_.ShopEntry; });
 
   connect(Command6_, &QPushButton::clicked, this, [this] { pager_->first(); });
   connect(Command4_, &QPushButton::clicked, this, [this] { pager_->previous(); });
@@ -124,6 +127,8 @@ void frmShopEd::layOutControls() {
   outer->addWidget(lblStockKeys_);
 
   auto* commands = new QHBoxLayout;
+  commands->addWidget(cmdWhereUsed_);
+  commands->addStretch(1);
   commands->addWidget(Command3_);
   commands->addWidget(Command1_);
   commands->addWidget(Command2_);

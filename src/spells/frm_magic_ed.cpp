@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 #include "core/vocabularies.h"
 #include "spells/spell_texts.h"
+#include "ui/where_used_button.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -103,6 +104,9 @@ void frmMagicEd::buildControls() {
     paging->addWidget(w);
   paging->addStretch(1);
   paging->addWidget(Command5_);
+  cmdWhereUsed_ = ui::AddWhereUsedButton(this, registry_, defs_, core::RefTarget::Spell,
+                                         [this] { return defs_.SpellEntry; });
+  paging->addWidget(cmdWhereUsed_);
   main->addLayout(paging);
 
   auto number = [this, body](int n) {
