@@ -35,7 +35,7 @@ class frmGameCheck : public ui::Form {
   void Heading_Click(int column);
   void lvwFindings_Pick(int position);
   // The open map and its number, checked in place of its slot of Maps.dat.
-  const core::MapRecord& openMap() const { return defs_.Map; }
+  const core::MapRecord& openMap() const { return defs_.Document().Map(); }
   long openMapNumber() const { return defs_.CurrentMap; }
 
   core::ModDefinitions& defs_;

@@ -31,7 +31,7 @@ class frmWhereUsed : public ui::Form {
  private:
   void ListView1_Pick(int position);
   // The open map, whose unsaved changes count as they stand.
-  const core::MapRecord& openMap() const { return defs_.Map; }
+  const core::MapRecord& openMap() const { return defs_.Document().Map(); }
   QString entryText() const;
 
   core::ModDefinitions& defs_;

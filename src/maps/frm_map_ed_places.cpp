@@ -12,15 +12,13 @@ bool frmMapEd::ShowPlace(const core::Place& place) {
       showMessage(QString::fromStdString(status.message()));
       return false;
     }
-    defs_.CurrentMap = static_cast<std::int16_t>(place.entry);
-    mapReplaced();
   }
-  if (place.x >= 0 && place.y >= 0) selectSquare(place.x, place.y, 0);
+  if (place.x >= 0 && place.y >= 0) selectSquare(place.x, place.y);
   if (place.slotKind == core::SlotKind::Special) {
     // The special's line at the top of the square's list.
     int before = 0;
     for (int i = 0; i < place.slot; ++i) {
-      const core::MapSpecial s = defs_.Map.GetSpecial(i);
+      const core::MapSpecial s = document().Map().GetSpecial(i);
       if (s.inUse() && s.SquareX == place.x && s.SquareY == place.y) ++before;
     }
     defs_.SpecialsOffset = static_cast<std::int16_t>(before);

@@ -126,9 +126,10 @@ class WhereUsedTest : public QObject {
   // editor open; another goes to the shop in its editor.
   void aDoubleClickGoesToThePlace() {
     Game g;
-    g.w.defs->Map.SetEncounter(3, core::EncounterField::Creature, 1);
-    putSpecial(g.w.defs->Map, 9, core::Reward, 2, 3, 2);
-    g.w.defs->Map.SetSpecial(9, core::SpecialField::Param3, 2);  // item 2, not saved
+    g.w.defs->Document().Apply("Reward", [](core::MapRecord& map) {
+      putSpecial(map, 9, core::Reward, 2, 3, 2);
+      map.SetSpecial(9, core::SpecialField::Param3, 2);  // item 2, not saved
+    });
     g.w.trigger("mnuItemEdit");
     QTest::mouseClick(g.w.formControl<QWidget>("frmEquipEd", "Command4"), Qt::LeftButton);
     QTest::mouseClick(g.w.formControl<QWidget>("frmEquipEd", "cmdWhereUsed"), Qt::LeftButton);
@@ -165,7 +166,9 @@ class WhereUsedTest : public QObject {
   // open map is checked with its unsaved changes, and a double-click goes to a finding's place.
   void theFindingsWindowListsSortsFiltersAndGoesThere() {
     Game g;
-    putSpecial(g.w.defs->Map, 7, core::ExitToBuilding, 4, 4, 1, 9);  // no shop 9, not saved
+    g.w.defs->Document().Apply("Exit", [](core::MapRecord& map) {
+      putSpecial(map, 7, core::ExitToBuilding, 4, 4, 1, 9);  // no shop 9, not saved
+    });
     g.w.trigger("mnuCheckData");
     QVERIFY(g.w.form("frmGameCheck"));
     QCOMPARE(g.w.formText("frmGameCheck", "lblSummary"),
