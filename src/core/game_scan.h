@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace core {
@@ -31,6 +32,7 @@ class GameScan {
   };
 
   bool Progress(double done);
+  void SortFindings();
   void Add(Severity severity, const Place& place, std::string message);
   void Refer(RefTarget target, long number, const Place& place, std::string_view use);
 
@@ -39,8 +41,10 @@ class GameScan {
   void CheckMap(const MapRecord& map, long number, bool withEdges = true);
   void CheckSpecial(const MapRecord& map, long number, int index);
   void CheckEdges(const MapRecord& map, long number);
+  // check(entry, packed bytes) answers the number the entry carries and whether it is empty.
   template <class Record, class Check>
-  Status ReadCatalogue(GameFile file, std::string_view plural, Held& held, Check&& check);
+  Status ReadCatalogue(GameFile file, std::string_view plural, Held& held, double from, double to,
+                       Check&& check);
   Status ReadCatalogues();
 
   void Resolve();
@@ -53,6 +57,10 @@ class GameScan {
   Held maps_, items_, shops_, creatures_, spells_;
   std::set<std::string> pictures_;  // file names in Data, lower case
   std::set<long> flagsSet_;
+  std::vector<std::uint8_t> buffer_;  // the chunks of every pass
+  // The last picture looked for, and whether Data holds it.
+  std::pair<RefTarget, long> lastPicture_{RefTarget::Flag, 0};
+  bool lastPictureFound_ = false;
 };
 
 }  // namespace core

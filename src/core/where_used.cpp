@@ -52,6 +52,7 @@ Status WhereUsedIndex::Build(const std::function<bool(double)>& progress) {
   if (!check.ok()) return check.status();
   if (check->cancelled) return Status::Ok();
   index_ = std::move(check->index);
+  index_.Finish();  // here, off the window's thread, rather than at the first look-up
   stamps_ = std::move(stamps);
   built_ = true;
   return Status::Ok();
