@@ -61,10 +61,11 @@ frmGameCheck::frmGameCheck(core::ModDefinitions& defs, ui::Dialogs& dialogs,
   cmdCheckAgain_->setText("Check &Again");
   lvwFindings_->setMultiSelect(false);
   lvwFindings_->addColumn("Severity", "Severity", 1000);
-  lvwFindings_->addColumn("File", "File", 1300);
+  lvwFindings_->addColumn("File", "File", 1000);
   lvwFindings_->addColumn("Place", "Place", 3600);
   lvwFindings_->addColumn("Finding", "Finding", 8000);
   QHeaderView* headings = lvwFindings_->horizontalHeader();
+  headings->setStretchLastSection(true);
   headings->setSectionsClickable(true);
   headings->setSortIndicatorShown(false);
   headings->setToolTip("Click a heading to sort by it, again for the other way round");
@@ -77,7 +78,7 @@ frmGameCheck::frmGameCheck(core::ModDefinitions& defs, ui::Dialogs& dialogs,
   layout->addWidget(lvwFindings_, 2, 0, 1, 3);
   layout->setColumnStretch(1, 1);
   layout->setRowStretch(2, 1);
-  resize(900, 420);
+  resize(sizeHint());
 
   connect(headings, &QHeaderView::sectionClicked, this, &frmGameCheck::Heading_Click);
   connect(txtFilter_, &QLineEdit::textChanged, this, [this] { showRows(); });

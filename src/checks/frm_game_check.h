@@ -8,6 +8,8 @@
 #include "ui/forms_registry.h"
 #include "ui/list_view.h"
 
+#include <QSize>
+
 #include <vector>
 
 namespace checks {
@@ -22,6 +24,9 @@ class frmGameCheck : public ui::Form {
  public:
   frmGameCheck(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::FormsRegistry& registry,
                QWidget* parent = nullptr);
+
+  // Room for the whole text of most findings and a screenful of rows.
+  QSize sizeHint() const override { return {1000, 420}; }
 
   // The columns a click on a heading sorts by.
   enum Column { SeverityColumn, FileColumn, PlaceColumn, FindingColumn };

@@ -36,7 +36,7 @@ frmWhereUsed::frmWhereUsed(core::ModDefinitions& defs, ui::Dialogs& dialogs,
   auto* layout = new QVBoxLayout(body());
   layout->addWidget(lblEntry_);
   layout->addWidget(ListView1_, 1);
-  resize(ui::TwipsToPixels(6600), 320);
+  resize(sizeHint());
   connect(ListView1_, &ui::ListView::rowPicked, this, &frmWhereUsed::ListView1_Pick);
 }
 

@@ -7,6 +7,9 @@
 #include "ui/form.h"
 #include "ui/forms_registry.h"
 #include "ui/list_view.h"
+#include "ui/twips.h"
+
+#include <QSize>
 
 #include <vector>
 
@@ -24,6 +27,8 @@ class frmWhereUsed : public ui::Form {
 
   // A change to the map or a catalogue may add or take away places.
   unsigned watchedChanges() const override;
+  // Room for both columns and a screenful of rows.
+  QSize sizeHint() const override { return {ui::TwipsToPixels(6600), 320}; }
 
  protected:
   void Form_Paint() override;

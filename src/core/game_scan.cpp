@@ -107,11 +107,17 @@ void GameScan::SortFindings() {
                    field(static_cast<long>(p.slotKind), 0, 3) << 16 | field(p.slot, -1, 16),
                static_cast<std::uint32_t>(i)};
   }
+  if (std::is_sorted(keys.begin(), keys.end())) return;
   std::sort(keys.begin(), keys.end());
-  std::vector<Finding> sorted;
-  sorted.reserve(findings.size());
-  for (const auto& key : keys) sorted.push_back(std::move(findings[key.second]));
-  findings = std::move(sorted);
+  // Finding keys[k].second goes to place k: moved in place, cycle by cycle.
+  std::vector<std::uint32_t> to(findings.size());
+  for (std::size_t k = 0; k < keys.size(); ++k) to[keys[k].second] = static_cast<std::uint32_t>(k);
+  for (std::size_t i = 0; i < findings.size(); ++i) {
+    while (to[i] != i) {
+      std::swap(findings[i], findings[to[i]]);
+      std::swap(to[i], to[to[i]]);
+    }
+  }
 }
 
 Status GameScan::ReadPictures() {
