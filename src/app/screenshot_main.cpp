@@ -4,14 +4,22 @@
 #include "app/editor_forms.h"
 #include "core/catalogue_sweep.h"
 #include "core/definitions.h"
+#include "ui/catalogue_list.h"
 #include "ui/change_hub.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
+#include "ui/list_filter.h"
 #include "ui/window_ids.h"
 
+#include <QLineEdit>
+
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QPixmap>
 
 #include <cstdio>
@@ -49,7 +57,30 @@ struct Shot {
   const char* file;  // in the pictures folder
   const char* form;
   std::function<void(core::ModDefinitions&, ui::FormsRegistry&)> prepare;
+  // The picture of the window; its own grab when none is given.
+  std::function<QPixmap(ui::Form*)> picture = {};
 };
+
+// Two editors open beside the main window, and a save that the status bar tells of.
+void OpenEditorsAndSave(core::ModDefinitions&, ui::FormsRegistry& registry) {
+  (void)registry.open(ui::window::ItemEditor);
+  (void)registry.open(ui::window::SpellEditor);
+  ui::Form* main = registry.show(ui::window::MainWindow);
+  if (auto* save = main ? main->findChild<QAction*>("mnuSave") : nullptr) save->trigger();
+}
+
+// The window with its Window menu drawn open under the menu's title.
+QPixmap WithWindowMenu(ui::Form* window) {
+  QPixmap picture = window->grab();
+  auto* menu = window->findChild<QMenu*>("mnuWindow");
+  if (!menu) return picture;
+  emit menu->aboutToShow();
+  menu->adjustSize();
+  const QRect title = window->menuBar()->actionGeometry(menu->menuAction());
+  QPainter painter(&picture);
+  painter.drawPixmap(window->menuBar()->mapTo(window, title.bottomLeft()), menu->grab());
+  return picture;
+}
 
 // Reads the first item that `wanted` accepts into the item working record.
 template <class Wanted>
@@ -90,6 +121,28 @@ void PickSpecial(core::ModDefinitions& defs, bool (*wanted)(const core::MapSpeci
   }
 }
 
+// The creature list filtered by a few letters and ordered by its "Average Hits" column, the most
+// first, as two clicks on its heading leave it.
+void FindCreatures(core::ModDefinitions&, ui::FormsRegistry& registry) {
+  auto* list = registry.show<ui::CatalogueList>(ui::window::CreatureList);
+  if (!list || !list->filter()) return;
+  list->filter()->box()->setText("o");
+  list->list()->sortByColumn(3, Qt::DescendingOrder);
+}
+
+// The Where Used list of the item that most places name.
+void ShowMostUsedItem(core::ModDefinitions& defs, ui::FormsRegistry&) {
+  if (!defs.References().Build().ok()) return;
+  std::size_t most = 0;
+  defs.WhereUsedTarget = core::RefTarget::Item;
+  for (long item = 1; item <= defs.ItemCount; ++item) {
+    const std::size_t uses = defs.References().UsesOf(core::RefTarget::Item, item).size();
+    if (uses <= most) continue;
+    most = uses;
+    defs.WhereUsedEntry = item;
+  }
+}
+
 const std::vector<Shot>& Shots() {
   static const std::vector<Shot> shots = {
       {"main-window.png", ui::window::MainWindow, {}},
@@ -122,6 +175,7 @@ const std::vector<Shot>& Shots() {
       {"creature-editor.png", ui::window::CreatureEditor,
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { (void)defs.ReadCreaturePair(4); }},
       {"creature-list.png", ui::window::CreatureList, {}},
+      {"creature-list-found.png", ui::window::CreatureList, FindCreatures},
       {"creature-specials.png", ui::window::CreatureSpecials,
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { (void)defs.ReadCreaturePair(4); }},
       {"map-texts.png", ui::window::MapTexts,
@@ -130,6 +184,10 @@ const std::vector<Shot>& Shots() {
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.TextIndex = 0; }},
       {"map-encounter.png", ui::window::MapEncounter,
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.EncounterSlot = 0; }},
+      {"where-used.png", ui::window::WhereUsed, ShowMostUsedItem},
+      {"game-check.png", ui::window::GameCheck, {}},
+      {"map-browser.png", ui::window::MapBrowser, {}},
+      {"main-window-workspace.png", ui::window::MainWindow, OpenEditorsAndSave, WithWindowMenu},
   };
   return shots;
 }
@@ -168,7 +226,8 @@ int main(int argc, char** argv) {
     hub.flush();
     QApplication::processEvents();
     const QString file = output.filePath(shot.file);
-    if (!window->grab().save(file, "PNG")) {
+    const QPixmap picture = shot.picture ? shot.picture(window) : window->grab();
+    if (!picture.save(file, "PNG")) {
       std::fprintf(stderr, "Cannot write the picture %s\n", qPrintable(file));
       ++failures;
       continue;

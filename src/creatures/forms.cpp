@@ -5,6 +5,7 @@
 #include "creatures/frm_creat_list2.h"
 #include "creatures/frm_creat_spe.h"
 #include "creatures/frm_creat_spe_ed.h"
+#include "ui/catalogue_list.h"
 #include "ui/window_ids.h"
 
 #include <memory>
@@ -26,7 +27,17 @@ void AddForms(ui::FormsRegistry& registry, core::ModDefinitions& defs, ui::Dialo
   registry.add(ui::window::CreatureSpecials,
                [&defs, &registry] { return std::make_unique<frmCreatSpe>(defs, registry); });
   registry.add(ui::window::CreatureSpecialEditor,
-               [&defs] { return std::make_unique<frmCreatSpeEd>(defs); });
+               [&defs, &dialogs] { return std::make_unique<frmCreatSpeEd>(defs, dialogs); });
+  // A special slot named somewhere shows with the creature's special effects.
+  registry.addPlaceHandler(core::GameFile::Creatures, [&registry](const core::Place& place) {
+    if (!ui::ShowEntryInEditor(registry, ui::window::CreatureEditor,
+                               ui::EditorPager<frmCreatEd>(registry, ui::window::CreatureEditor),
+                               place.entry))
+      return false;
+    if (place.slotKind == core::SlotKind::CreatureSpecial)
+      registry.show(ui::window::CreatureSpecials);
+    return true;
+  });
   // These stay above the window they serve and open beside it.
   registry.setOwner(ui::window::CreatureSpecials, ui::window::CreatureEditor);
   registry.setOwner(ui::window::CreatureSpecialEditor, ui::window::CreatureEditor);

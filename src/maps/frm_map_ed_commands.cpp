@@ -249,4 +249,11 @@ void frmMapEd::mnuSpellProg_Click() {
   showWindow(ui::window::SpellProgression);
 }
 
+// --- Tools menu ---
+
+// Shown again, the findings window checks afresh.
+void frmMapEd::mnuCheckData_Click() {
+  showWindow(ui::window::GameCheck);
+}
+
 }  // namespace maps

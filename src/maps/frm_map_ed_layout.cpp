@@ -210,6 +210,10 @@ void frmMapEd::buildMenus() {
          &frmMapEd::mnuMagEdit_Click},
         {"mnuSpellProg", "Spell &Progression", QKeySequence::UnknownKey,
          ui::window::SpellProgression, &frmMapEd::mnuSpellProg_Click}}},
+      {"mnuTools",
+       "&Tools",
+       {{"mnuCheckData", "&Check Game Data...", QKeySequence::UnknownKey, ui::window::GameCheck,
+         &frmMapEd::mnuCheckData_Click}}},
   };
   for (const MenuSpec& menuSpec : menus) {
     QMenu* menu = addMenu(menuSpec.name, menuSpec.caption);

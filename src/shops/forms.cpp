@@ -2,6 +2,8 @@
 
 #include "shops/frm_shop_ed.h"
 #include "shops/frm_shop_item_add.h"
+#include "ui/catalogue_list.h"
+#include "ui/window_ids.h"
 
 #include <memory>
 
@@ -16,6 +18,11 @@ void AddForms(ui::FormsRegistry& registry, core::ModDefinitions& defs, ui::Dialo
       [&defs] { return defs.ReadShopPair(defs.ShopEntry > 0 ? defs.ShopEntry : defs.ShopCount); });
   registry.add(ui::window::ShopItemAdd,
                [&defs, &dialogs] { return std::make_unique<frmShopItemAdd>(defs, dialogs); });
+  registry.addPlaceHandler(core::GameFile::Shops, [&registry](const core::Place& place) {
+    return ui::ShowEntryInEditor(registry, ui::window::ShopEditor,
+                                 ui::EditorPager<frmShopEd>(registry, ui::window::ShopEditor),
+                                 place.entry);
+  });
   // These stay above the window they serve and open beside it.
   registry.setOwner(ui::window::ShopItemAdd, ui::window::ShopEditor);
 }

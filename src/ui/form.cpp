@@ -115,6 +115,9 @@ void Form::closeOnEscape() {
 }
 
 QMenu* Form::addMenu(const QString& name, const QString& caption) {
+  // Two parts of a window may both put entries into one menu ("Tools").
+  for (QMenu* existing : menuBar()->findChildren<QMenu*>(name, Qt::FindDirectChildrenOnly))
+    return existing;
   QMenu* menu = menuBar()->addMenu(caption);
   menu->setObjectName(name);
   menu->menuAction()->setObjectName(name);
@@ -144,6 +147,7 @@ void Form::closeEvent(QCloseEvent* event) {
   closed_ = true;
   emit closing();
   if (loaded_) Form_Unload();
+  emit unloaded();
   event->accept();
 }
 

@@ -63,7 +63,8 @@ class Form : public QMainWindow {
   // it stays so.
   void scrollBody();
 
-  // Menus of the old design: a top-level menu and its entries, named for tests and tools.
+  // Menus of the old design: a top-level menu and its entries, named for tests and tools. A menu
+  // of that name that already exists is given back, its caption kept.
   QMenu* addMenu(const QString& name, const QString& caption);
   QAction* addMenuEntry(QMenu* menu, const QString& name, const QString& caption);
 
@@ -74,6 +75,8 @@ class Form : public QMainWindow {
   void closing();
   // Form_Paint has run.
   void painted();
+  // The close was accepted: the window is discarded and may outlive the shared state it showed.
+  void unloaded();
 
  protected:
   // Escape closes the window as its close box does: for a secondary window (a list, an entry

@@ -27,5 +27,7 @@ inline constexpr char CreatureSpecialEditor[] = "frmCreatSpeEd";
 inline constexpr char SpellEditor[] = "frmMagicEd";
 inline constexpr char SpellList[] = "frmMagicList";
 inline constexpr char SpellProgression[] = "frmMagicProg";
+inline constexpr char WhereUsed[] = "frmWhereUsed";
+inline constexpr char GameCheck[] = "frmGameCheck";
 
 }  // namespace ui::window

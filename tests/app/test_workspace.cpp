@@ -1,6 +1,8 @@
 #include "app/editor_forms.h"
 #include "maps/main_window_fixture.h"
 #include "support/test_registry.h"
+#include "ui/catalogue_list.h"
+#include "ui/list_filter.h"
 #include "ui/window_ids.h"
 #include "ui/window_places.h"
 
@@ -101,6 +103,39 @@ class WorkspaceTest : public QObject {
     w.trigger("mnuSave");
     QCOMPARE(w.mapOnDisk(4).GraphicSet, std::int16_t{0});
     QCOMPARE(w.messages().size(), std::size_t{0});
+  }
+
+  // The browser lists the maps of Maps.dat (a blank slot left out), filters them, and opens the
+  // one picked through the unsaved-changes question.
+  void mapBrowserOpensThePickedMap() {
+    MainWindow w;
+    core::MapRecord fourth = test_support::sampleMap(4);
+    fourth.SetText(0, "Sunken Crypt");
+    test_support::putSpecial(fourth, 7, 1, 3, 3, 0, 0);
+    fourth.SetEncounter(2, core::EncounterField::Creature, 3);
+    test_support::writeMapSlot(w.mapsFile(), 5, fourth);  // slot 4 stays zeros
+    AddEditorForms(*w.registry, *w.defs, w.dialogs);
+    w.refreshMenus();
+    w.click("Label16_0");  // an unsaved change
+    pressOn(w.window, Qt::CTRL | Qt::SHIFT | Qt::Key_O);
+    auto* browser = qobject_cast<ui::CatalogueList*>(w.form(ui::window::MapBrowser));
+    QVERIFY(browser);
+    ui::ListView* list = browser->list();
+    QCOMPARE(list->rowCount(), 4);
+    QStringList last;
+    for (int column = 0; column < 5; ++column) last << list->cellText(4, column);
+    QCOMPARE(last, QStringList({" 5", "2", "1", "1", "Sunken Crypt"}));
+    browser->filter()->box()->setText("crypt");
+    QCOMPARE(list->rowCount(), 1);
+    w.dialogs.answerSave(ui::Dialogs::SaveChoice::Cancel);
+    QTest::keyClick(browser->filter()->box(), Qt::Key_Return);
+    QCOMPARE(w.defs->CurrentMap, std::int16_t{1});  // cancelled: the map and its change stay
+    QVERIFY(w.window->isWindowModified());
+    w.dialogs.answerSave(ui::Dialogs::SaveChoice::Discard);
+    QTest::keyClick(browser->filter()->box(), Qt::Key_Return);
+    QCOMPARE(w.defs->CurrentMap, std::int16_t{5});
+    QVERIFY(w.defs->Document().Map() == w.mapOnDisk(5));
+    QVERIFY(w.formClosed(ui::window::MapBrowser));
   }
 
   // An owned window opens beside its owner where there is room; any window fits its screen,
