@@ -25,6 +25,8 @@ frmMapEd::frmMapEd(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::FormsRe
   setWindowTitle("Map Editor");
   buildControls();
   buildMenus();
+  buildView();
+  buildTools();
   layOutControls();
 }
 
@@ -114,10 +116,12 @@ void frmMapEd::Form_Paint() {
 
   picMap_->clear();
   DrawMapGrid(picMap_->surface(), picTiles_->image(), map, defs_.SelectedX, defs_.SelectedY);
+  DrawRegionFrame(picMap_->surface(), document().Region());
   picMap_->update();
 
   Label13_[1]->setText(
       ui::ToQString(core::SquareCoordinatesText(defs_.SelectedX, defs_.SelectedY)));
+  showStatus();
 
   const SpecialsPanel panel =
       BuildSpecialsPanel(defs_, map, defs_.SelectedX, defs_.SelectedY, defs_.SpecialsOffset);

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -42,6 +43,24 @@ QImage ToQImage(const core::Bitmap& bitmap) {
     for (int x = 0; x < bitmap.width; ++x) line[x] = 0xFF000000u | (bitmap.at(x, y) & 0xFFFFFFu);
   }
   return image;
+}
+
+QImage ScaledUp(const QImage& image, const QRect& area, int factor) {
+  const QRect part = area.intersected(image.rect());
+  QImage out(part.size() * factor, QImage::Format_RGB32);
+  if (part.isEmpty()) return out;
+  const QImage source =
+      image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
+  for (int y = 0; y < part.height(); ++y) {
+    const auto* in =
+        reinterpret_cast<const QRgb*>(source.constScanLine(part.top() + y)) + part.left();
+    auto* first = reinterpret_cast<QRgb*>(out.scanLine(y * factor));
+    for (int x = 0; x < part.width(); ++x) std::fill_n(first + x * factor, factor, in[x]);
+    // The other rows of the block are copies of the first.
+    for (int r = 1; r < factor; ++r)
+      std::copy_n(first, out.width(), reinterpret_cast<QRgb*>(out.scanLine(y * factor + r)));
+  }
+  return out;
 }
 
 PictureBox::PictureBox(QWidget* parent, const QString& name) : QWidget(parent) {
@@ -82,8 +101,21 @@ void PictureBox::setFocusMargin(int width) {
   updateShownSize();
 }
 
+void PictureBox::setZoom(int zoom) {
+  zoom_ = std::max(1, zoom);
+  updateShownSize();
+  update();
+}
+
+void PictureBox::updateSurface(const QRect& area) {
+  const double scale = pixelFactor() / devicePixelRatioF();
+  const QRectF shown(focusMargin_ + area.x() * scale, focusMargin_ + area.y() * scale,
+                     area.width() * scale, area.height() * scale);
+  update(shown.toAlignedRect());
+}
+
 int PictureBox::pixelFactor() const {
-  return std::max(1, static_cast<int>(std::lround(devicePixelRatioF())));
+  return zoom_ * std::max(1, static_cast<int>(std::lround(devicePixelRatioF())));
 }
 
 QSize PictureBox::shownSize() const {
@@ -146,7 +178,7 @@ QSize PictureBox::sizeHint() const {
                         : shownSize() + QSize(2 * focusMargin_, 2 * focusMargin_);
 }
 
-void PictureBox::paintEvent(QPaintEvent*) {
+void PictureBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect surfaceArea(QPoint(focusMargin_, focusMargin_), shownSize());
   if (focusMargin_ > 0) {
@@ -156,12 +188,23 @@ void PictureBox::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), backColor_);
   }
   const int factor = pixelFactor();
-  QImage shown = factor == 1 ? image_
-                             : image_.scaled(image_.size() * factor, Qt::IgnoreAspectRatio,
-                                             Qt::FastTransformation);
-  // One image pixel per device pixel (times the factor): never a smoothed or uneven line.
-  shown.setDevicePixelRatio(devicePixelRatioF());
-  painter.drawImage(surfaceArea.topLeft(), shown);
+  if (factor == 1) {
+    painter.drawImage(surfaceArea.topLeft(), image_);
+  } else {
+    // Only the part asked for is enlarged: a zoomed map repaints a dragged wall, not the map.
+    const double toSurface = devicePixelRatioF() / factor;
+    const QRectF wanted = QRectF(event->rect()).translated(-focusMargin_, -focusMargin_);
+    const QRect part = QRect(QPoint(static_cast<int>(std::floor(wanted.left() * toSurface)),
+                                    static_cast<int>(std::floor(wanted.top() * toSurface))),
+                             QPoint(static_cast<int>(std::ceil(wanted.right() * toSurface)),
+                                    static_cast<int>(std::ceil(wanted.bottom() * toSurface))))
+                           .intersected(image_.rect());
+    // One image pixel per block of device pixels: never a smoothed or uneven line.
+    QImage shown = ScaledUp(image_, part, factor);
+    shown.setDevicePixelRatio(devicePixelRatioF());
+    painter.drawImage(
+        surfaceArea.topLeft() + QPointF(part.topLeft()) * factor / devicePixelRatioF(), shown);
+  }
   if (focusMargin_ > 0 && hasFocus()) {
     QStyleOptionFocusRect option;
     option.initFrom(this);
@@ -191,13 +234,38 @@ bool PictureBox::event(QEvent* event) {
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
   pressed_ |= event->button();
+  emit pressed(toSurface(event->position()), event->button(), event->modifiers());
   QWidget::mousePressEvent(event);
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+  emit moved(toSurface(event->position()), event->buttons());
+  QWidget::mouseMoveEvent(event);
+}
+
+void PictureBox::leaveEvent(QEvent* event) {
+  emit left();
+  QWidget::leaveEvent(event);
+}
+
+// Without Ctrl the wheel scrolls whatever holds the box.
+void PictureBox::wheelEvent(QWheelEvent* event) {
+  if (!event->modifiers().testFlag(Qt::ControlModifier)) {
+    event->ignore();
+    return;
+  }
+  wheelTurn_ += event->angleDelta().y();
+  const int notches = wheelTurn_ / QWheelEvent::DefaultDeltasPerStep;
+  wheelTurn_ -= notches * QWheelEvent::DefaultDeltasPerStep;
+  if (notches != 0) emit zoomWheel(notches);
+  event->accept();
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
   const Qt::MouseButton button = event->button();
   const bool wasPressed = pressed_.testFlag(button);
   pressed_ &= ~Qt::MouseButtons(button);
+  emit released(toSurface(event->position()), button);
   if (wasPressed && rect().contains(event->position().toPoint())) {
     const bool rightDown = button == Qt::RightButton || event->buttons().testFlag(Qt::RightButton);
     emit clicked(toSurface(event->position()), button, rightDown);

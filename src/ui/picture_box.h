@@ -26,6 +26,9 @@ void BitBlt(QImage& dst, int dstX, int dstY, int w, int h, const QImage& src, in
 // A core bitmap as an RGB32 image.
 QImage ToQImage(const core::Bitmap& bitmap);
 
+// The part `area` of an RGB32 image enlarged `factor` times, each pixel a factor x factor block.
+QImage ScaledUp(const QImage& image, const QRect& area, int factor);
+
 // A picture box: a drawing surface (an RGB32 image) shown on screen, with a background picture
 // that clear() restores, like the old AutoRedraw picture box. On a scaled screen the surface is
 // shown enlarged by a whole factor (each pixel a square of device pixels), so thin lines stay
@@ -49,6 +52,14 @@ class PictureBox : public QWidget {
   // A ring of `width` pixels around the surface where the box shows that it has the focus, so
   // the frame never covers a pixel of the picture.
   void setFocusMargin(int width);
+  // Shows the surface enlarged a whole number of times, each pixel a block; positions stay in
+  // surface pixels.
+  void setZoom(int zoom);
+  int zoom() const { return zoom_; }
+  // Repaints on screen only the part of the surface inside `area` (surface pixels).
+  void updateSurface(const QRect& area);
+  // The surface's size on screen, in the widget's (logical) pixels.
+  QSize shownSize() const;
 
   // Paints the back colour, then the background picture, over the whole surface.
   void clear();
@@ -71,11 +82,22 @@ class PictureBox : public QWidget {
   void clicked(QPoint pos, Qt::MouseButton button, bool rightButtonDown);
   // A key pressed while the box has the focus (Qt key code; the map view uses the arrows).
   void keyPressed(int key, Qt::KeyboardModifiers modifiers);
+  // The raw gesture, for tools that drag: a press, every move (also with no button held, while
+  // the pointer is over the box), a release, all in surface pixels.
+  void pressed(QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+  void moved(QPoint pos, Qt::MouseButtons buttons);
+  void released(QPoint pos, Qt::MouseButton button);
+  void left();
+  // The wheel turned with Ctrl held, in notches (positive away from the user).
+  void zoomWheel(int notches);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
@@ -85,8 +107,6 @@ class PictureBox : public QWidget {
   QSize surfaceSize() const;
   // Device pixels per surface pixel: the screen's scale rounded to a whole number, at least 1.
   int pixelFactor() const;
-  // The surface's size on screen, in the widget's (logical) pixels.
-  QSize shownSize() const;
   void updateShownSize();
   QPoint toSurface(QPointF widgetPos) const;
 
@@ -95,6 +115,8 @@ class PictureBox : public QWidget {
   QColor backColor_ = Qt::white;
   QSize fixedSize_;
   int focusMargin_ = 0;
+  int zoom_ = 1;
+  int wheelTurn_ = 0;  // eighths of a degree not yet a whole notch
   Qt::MouseButtons pressed_;
 };
 
