@@ -109,6 +109,8 @@ class frmMapEd : public ui::Form {
   // Every change to the map repaints this window: its own at once, another window's after that
   // window's handler (the change hub's queued repaint).
   void mapDocument_Change(const core::MapChange& change);
+  // The map, the selected square and the region's frame onto the view's picture.
+  void drawMap();
   core::MapDocument& document() { return defs_.Document(); }
   const core::MapDocument& document() const { return defs_.Document(); }
 

@@ -145,7 +145,7 @@ void frmMapEd::picMap_Release(QPoint pos, Qt::MouseButton button) {
   gestureButton_ = Qt::NoButton;
   if (tool_ == Tool::Wall) {
     document().EndStep();
-    updateUndoEntries();
+    RefreshMainWindow();  // the labels and the Edit menu, left alone during the drag
   } else if (tool_ == Tool::Room) {
     const QPoint end(std::clamp(pos.x() / CellPixels, 0, core::MapSize - 1),
                      std::clamp(pos.y() / CellPixels, 0, core::MapSize - 1));

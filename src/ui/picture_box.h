@@ -26,9 +26,6 @@ void BitBlt(QImage& dst, int dstX, int dstY, int w, int h, const QImage& src, in
 // A core bitmap as an RGB32 image.
 QImage ToQImage(const core::Bitmap& bitmap);
 
-// The part `area` of an RGB32 image enlarged `factor` times, each pixel a factor x factor block.
-QImage ScaledUp(const QImage& image, const QRect& area, int factor);
-
 // A picture box: a drawing surface (an RGB32 image) shown on screen, with a background picture
 // that clear() restores, like the old AutoRedraw picture box. On a scaled screen the surface is
 // shown enlarged by a whole factor (each pixel a square of device pixels), so thin lines stay
