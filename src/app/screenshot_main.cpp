@@ -4,14 +4,19 @@
 #include "app/editor_forms.h"
 #include "core/catalogue_sweep.h"
 #include "core/definitions.h"
+#include "maps/frm_map_ed.h"
 #include "ui/change_hub.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QPixmap>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <functional>
@@ -48,7 +53,13 @@ struct Shot {
   const char* file;  // in the pictures folder
   const char* form;
   std::function<void(core::ModDefinitions&, ui::FormsRegistry&)> prepare;
+  QSize size = {};             // the window's size; its own size when not given
+  const char* part = nullptr;  // one control of the window instead of all of it
 };
+
+maps::frmMapEd& MainWindow(ui::FormsRegistry& registry) {
+  return *static_cast<maps::frmMapEd*>(registry.find("frmMapEd"));
+}
 
 // Reads the first item that `wanted` accepts into the item working record.
 template <class Wanted>
@@ -129,6 +140,22 @@ const std::vector<Shot>& Shots() {
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.TextIndex = 0; }},
       {"map-encounter.png", "frmMapEnc",
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.EncounterSlot = 0; }},
+      // A maximised window on a 1280 x 1024 screen at 2x, a region selected.
+      {"main-window-2x.png", "frmMapEd",
+       [](core::ModDefinitions& defs, ui::FormsRegistry& registry) {
+         registry.close("frmMapEnc");
+         MainWindow(registry).resize(1280, 1024);
+         MainWindow(registry).setZoom(2);
+         defs.Document().Select(2, 9);
+         defs.Document().SetRegion(core::SquareRect::Spanning(2, 9, 8, 13));
+       },
+       QSize(1280, 1024)},
+      {"wall-tool-bar.png", "frmMapEd",
+       [](core::ModDefinitions&, ui::FormsRegistry& registry) {
+         MainWindow(registry).findChild<QAction*>("mnuToolWall")->trigger();
+         MainWindow(registry).findChild<QComboBox*>("cboWallCode")->setCurrentIndex(6);
+       },
+       QSize(1280, 1024), "toolBar"},
   };
   return shots;
 }
@@ -146,6 +173,9 @@ int main(int argc, char** argv) {
   const QDir output(QFileInfo(arguments.at(2)).absoluteFilePath());
   QDir().mkpath(output.absolutePath());
 
+  // The pictures show the view as it opens (1x), whatever zoom the editor last had here.
+  QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   UnattendedDialogs dialogs;
   core::ModDefinitions defs(dataDir.toStdString());
   ui::ChangeHub hub(defs);
@@ -163,11 +193,19 @@ int main(int argc, char** argv) {
       continue;
     }
     window->refresh();
-    window->adjustSize();
+    if (shot.size.isValid())
+      window->resize(shot.size);
+    else
+      window->adjustSize();
     hub.flush();
     QApplication::processEvents();
     const QString file = output.filePath(shot.file);
-    if (!window->grab().save(file, "PNG")) {
+    QWidget* shown = shot.part ? window->findChild<QWidget*>(shot.part) : window;
+    // A bar is shown as far as its last control reaches.
+    const QRect area = shown && shot.part
+                           ? QRect(0, 0, shown->childrenRect().right() + 8, shown->height())
+                           : QRect(QPoint(0, 0), QSize(-1, -1));
+    if (!shown || !shown->grab(area).save(file, "PNG")) {
       std::fprintf(stderr, "Cannot write the picture %s\n", qPrintable(file));
       ++failures;
       continue;

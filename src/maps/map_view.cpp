@@ -66,11 +66,12 @@ void DrawMapGrid(QImage& view, const QImage& tiles, const core::MapRecord& map, 
   }
 }
 
-// Dashes of two colours, so the frame shows on the white floor and on black walls alike.
+// Dashes of two colours, so the frame shows on the white floor and on black walls alike, in a
+// green that no glyph of the map uses.
 void DrawRegionFrame(QImage& view, const core::SquareRect& region) {
   if (region.empty()) return;
   constexpr int Dash = 3;
-  const QRgb colours[2] = {qRgb(0, 64, 224), qRgb(255, 255, 255)};
+  const QRgb colours[2] = {qRgb(0, 176, 0), qRgb(255, 255, 255)};
   const int left = CellSize * region.left;
   const int top = CellSize * region.top;
   const int right = std::min(CellSize * (region.right + 1), view.width() - 1);

@@ -132,10 +132,10 @@ class MapToolsTest : public QObject {
       QCOMPARE(w.selected(), QPoint(3, 4));
       QCOMPARE(w.defs->Document().Region(), core::SquareRect::Spanning(3, 4, 8, 6));
       const QImage framed = w.control<ui::PictureBox>("picMap")->image();
-      QCOMPARE(framed.pixel(13 * 3, 13 * 4), qRgb(0, 64, 224));  // the frame's first dash
-      for (int x = 13 * 3; x <= 13 * 9; ++x) {                   // the bottom line, all dashes
+      QCOMPARE(framed.pixel(13 * 3, 13 * 4), qRgb(0, 176, 0));  // the frame's first dash
+      for (int x = 13 * 3; x <= 13 * 9; ++x) {                  // the bottom line, all dashes
         const QRgb dash = framed.pixel(x, 13 * 7);
-        QVERIFY(dash == qRgb(0, 64, 224) || dash == qRgb(255, 255, 255));
+        QVERIFY(dash == qRgb(0, 176, 0) || dash == qRgb(255, 255, 255));
       }
       QVERIFY(framed.copy(13 * 3 + 1, 13 * 4 + 1, 13 * 6 - 1, 13 * 3 - 1) ==
               before.copy(13 * 3 + 1, 13 * 4 + 1, 13 * 6 - 1, 13 * 3 - 1));  // inside untouched
