@@ -220,6 +220,26 @@ FAULTS = [
      "catalogue.Open(ResolveIgnoringCase(folder_, \"Dat\"))"),
     ("Set Flag noting its timing as the flag set", "src/core/game_scan.cpp",
      "flagsSet_.insert(s.Param1);", "flagsSet_.insert(s.Param2);"),
+    # map view zoom and the Select, Wall and Room tools
+    ("wall edge setting only the face before its line", "src/maps/map_tools.cpp",
+     "if (after < core::MapSize) map.SetWallCode(after, edge.cell, core::West, code);", ""),
+    ("wall drag leaving the line it started on", "src/maps/map_tools.cpp",
+     "GridEdge edge = start;", "GridEdge edge = NearestEdge(x, y, cellPixels);"),
+    ("room outline drawn one row short at the bottom", "src/maps/map_tools.cpp",
+     "{false, room.bottom + 1, room.left}, {false, room.bottom + 1, room.right}",
+     "{false, room.bottom, room.left}, {false, room.bottom, room.right}"),
+    ("right-drag of the Wall tool putting the chosen code", "src/maps/frm_map_ed_tools.cpp",
+     "gestureCode_ = button == Qt::RightButton ? 0 : chosenWallCode();",
+     "gestureCode_ = chosenWallCode();"),
+    ("zoom not remembered", "src/maps/frm_map_ed_view.cpp",
+     "QSettings().setValue(ZoomSetting, zoom);", ""),
+    ("pointer positions not divided by the zoom", "src/ui/picture_box.cpp",
+     "const double scale = devicePixelRatioF() / pixelFactor();",
+     "const double scale = devicePixelRatioF();"),
+    ("Shift+arrows growing the region from the selected square each time",
+     "src/maps/frm_map_ed_squares.cpp", "if (region.empty()) return QPoint(x, y);",
+     "return QPoint(x, y);"),
+
 ]
 
 
