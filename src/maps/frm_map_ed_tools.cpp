@@ -6,6 +6,7 @@
 
 #include <QActionGroup>
 #include <QComboBox>
+#include <QMenu>
 #include <QShortcut>
 #include <QToolBar>
 
@@ -41,11 +42,13 @@ void frmMapEd::buildTools() {
   QToolBar* bar = addToolBar("Tools");
   bar->setObjectName("toolBar");
   bar->setMovable(false);
-  QMenu* menu = addMenu("mnuTools", "&Tools");
-  menus_.push_back(menu);
+  // The tools go first in the one Tools menu, above the checks of the game data.
+  auto* menu = findChild<QMenu*>("mnuTools");
+  QAction* checks = menu->actions().value(0);
   tools_ = new QActionGroup(this);
   for (const ToolEntry& entry : ToolTable) {
     QAction* action = addMenuEntry(menu, entry.name, entry.caption);
+    menu->insertAction(checks, action);
     action->setCheckable(true);
     action->setChecked(entry.tool == Tool::Select);
     action->setShortcut(QKeySequence(entry.key));
@@ -55,6 +58,7 @@ void frmMapEd::buildTools() {
     const Tool tool = entry.tool;
     connect(action, &QAction::triggered, this, [this, tool] { chooseTool(tool); });
   }
+  if (checks) menu->insertSeparator(checks);
   bar->addSeparator();
   cboWallCode_ = new QComboBox(bar);
   cboWallCode_->setObjectName("cboWallCode");
