@@ -10,6 +10,13 @@ namespace {
 constexpr std::size_t ShortestRun = 4;  // shorter runs read better as hex
 constexpr char Hex[] = "0123456789abcdef";
 
+// The refusal of one piece; built by appending (GCC 12 at -O3 warns wrongly on "..." + string).
+core::Status BadPiece(std::string_view piece, std::string_view what) {
+  std::string message = "\"";
+  message.append(piece).append("\" ").append(what);
+  return core::Status::Error(message);
+}
+
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -68,18 +75,14 @@ core::Result<std::vector<std::uint8_t>> BytesFromCompact(std::string_view text) 
       const int low = piece.size() == star + 3 ? HexValue(piece[star + 2]) : -1;
       if (error != std::errc() || rest != piece.data() + star || high < 0 || low < 0 ||
           count > (std::size_t{1} << 26))
-        return core::Status::Error("\"" + std::string(piece) +
-                                   "\" is not a run of bytes (count*hex, as 40*00)");
+        return BadPiece(piece, "is not a run of bytes (count*hex, as 40*00)");
       bytes.insert(bytes.end(), count, static_cast<std::uint8_t>(high * 16 + low));
     } else {
-      if (piece.size() % 2 != 0)
-        return core::Status::Error("\"" + std::string(piece) +
-                                   "\" has an odd number of hex digits");
+      if (piece.size() % 2 != 0) return BadPiece(piece, "has an odd number of hex digits");
       for (std::size_t i = 0; i < piece.size(); i += 2) {
         const int high = HexValue(piece[i]);
         const int low = HexValue(piece[i + 1]);
-        if (high < 0 || low < 0)
-          return core::Status::Error("\"" + std::string(piece) + "\" is not hex bytes");
+        if (high < 0 || low < 0) return BadPiece(piece, "is not hex bytes");
         bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
       }
     }

@@ -119,9 +119,25 @@ void FieldReader::Fail(JsonTree::Index at, std::string_view name, const std::str
   status_ = core::Status::Error(message + ": " + what);
 }
 
+JsonTree::Index FieldReader::Find(std::string_view name) {
+  const JsonTree::Index first = tree_.at(object_).first;
+  const JsonTree::Index start = hint_ >= 0 ? hint_ : first;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (JsonTree::Index at = pass == 0 ? start : first; at >= 0 && (pass == 0 || at != start);
+         at = tree_.at(at).next) {
+      if (tree_.key(tree_.at(at)) == name) {
+        hint_ = tree_.at(at).next;
+        ++found_;
+        return at;
+      }
+    }
+  }
+  return -1;
+}
+
 JsonTree::Index FieldReader::Optional(std::string_view name) {
   known_.push_back(name);
-  return ok() ? tree_.member(object_, name) : -1;
+  return ok() ? Find(name) : -1;
 }
 
 JsonTree::Index FieldReader::Required(std::string_view name) {
@@ -277,7 +293,8 @@ void FieldReader::Table(std::string_view name, core::SlotTable& table,
 }
 
 core::Status FieldReader::Finish() {
-  if (!ok()) return status_;
+  // Each member found once by name: nothing unknown, nothing twice.
+  if (!ok() || found_ == tree_.at(object_).count) return status_;
   for (JsonTree::Index at = tree_.at(object_).first; at >= 0; at = tree_.at(at).next) {
     const std::string_view name = tree_.key(tree_.at(at));
     if (tree_.member(object_, name) != at) {

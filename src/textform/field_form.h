@@ -72,10 +72,16 @@ class FieldReader {
   bool ObjectWith(JsonTree::Index at, std::string_view name,
                   std::span<const std::string_view> members);
 
+  // The member of that name; members usually come in the order the fields are asked for, so the
+  // search starts after the last one found.
+  JsonTree::Index Find(std::string_view name);
+
   const JsonTree& tree_;
   JsonTree::Index object_;
   std::string where_;
   std::vector<std::string_view> known_;
+  JsonTree::Index hint_ = -1;
+  std::uint32_t found_ = 0;  // members found by name
   core::Status status_;
 };
 

@@ -265,7 +265,11 @@ const RecordFileInfo* RecordFileNamed(std::string_view fileName) {
 std::string FileToJson(const RecordFileInfo& file, std::span<const std::uint8_t> bytes) {
   const Layout layout = LayoutOf(file, bytes);
   std::string text;
-  text.reserve(bytes.size() / 2 + 4096);
+  // Roughly what an entry takes as text, so that a large file's text grows in one piece.
+  const std::size_t perSlot = WithRecordType(file.kind, [](auto blank) {
+    return std::min<std::size_t>(8 * decltype(blank)::PackedSize, 2048);
+  });
+  text.reserve(layout.slots * perSlot + 4096);
   JsonOut out(text);
   out.openObject(true);
   WriteFileHead(out, file, bytes, layout);
