@@ -30,8 +30,10 @@ std::unique_ptr<core::ModDefinitions> openGame(const GeneratedGame& game) {
   auto defs = std::make_unique<core::ModDefinitions>(game.root());
   if (!defs->OpenCreatureFile().ok()) return nullptr;
   defs->EncounterSlot = 2;
-  defs->Map.SetEncounter(2, core::EncounterField::Creature, 7);
-  defs->Map.SetEncounter(2, core::EncounterField::DiceCount, 2);
+  defs->Document().Apply("Encounter 3", [](core::MapRecord& map) {
+    map.SetEncounter(2, core::EncounterField::Creature, 7);
+    map.SetEncounter(2, core::EncounterField::DiceCount, 2);
+  });
   return defs;
 }
 
@@ -46,7 +48,10 @@ void paintOpenWindow(benchmark::State& state, const GeneratedGame& game) {
   std::int16_t dice = 0;
   for (auto _ : state) {
     // Another window stored into the slot: the paint fills every control again.
-    defs->Map.SetEncounter(2, core::EncounterField::DiceCount, ++dice);
+    ++dice;
+    defs->Document().Apply("Encounter 3", [dice](core::MapRecord& map) {
+      map.SetEncounter(2, core::EncounterField::DiceCount, dice);
+    });
     window.refresh();
     window.repaint();
   }

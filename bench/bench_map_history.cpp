@@ -54,12 +54,14 @@ void MakeSteps(core::ModDefinitions& defs, int count) {
   std::uniform_int_distribution<int> side(0, core::SideCount - 1);
   for (int i = 0; i < count; ++i) {
     if (i % 2 == 0) {
-      defs.Map.CopySquare(square(random), square(random), square(random), square(random));
-      defs.Map.SetSquare(square(random), square(random), static_cast<std::int16_t>(i & 0x0FFF));
-      defs.CommitMapStep("Copy Square");
+      defs.Document().Apply("Copy Square", [&](core::MapRecord& map) {
+        map.CopySquare(square(random), square(random), square(random), square(random));
+        map.SetSquare(square(random), square(random), static_cast<std::int16_t>(i & 0x0FFF));
+      });
     } else {
-      defs.Map.NextWallCode(square(random), square(random), side(random));
-      defs.CommitMapStep("North Wall");
+      defs.Document().Apply("North Wall", [&](core::MapRecord& map) {
+        map.NextWallCode(square(random), square(random), side(random));
+      });
     }
   }
 }
@@ -67,12 +69,12 @@ void MakeSteps(core::ModDefinitions& defs, int count) {
 void BM_HistoryOf10000Steps(benchmark::State& state) {
   Session session;
   for (auto _ : state) {
-    session.defs->StartMapHistory();
+    session.defs->Document().Replace(core::MapRecord(), 1);
     MakeSteps(*session.defs, Steps);
   }
-  const auto bytes = static_cast<double>(session.defs->History().MemoryBytes());
+  const auto bytes = static_cast<double>(session.defs->Document().History().MemoryBytes());
   state.counters["history_MB"] = bytes / (1024.0 * 1024.0);
-  state.counters["steps"] = static_cast<double>(session.defs->History().StepCount());
+  state.counters["steps"] = static_cast<double>(session.defs->Document().History().StepCount());
 }
 
 void BM_PlainRepaint(benchmark::State& state) {
@@ -86,9 +88,9 @@ void BM_UndoAndRedoWithRepaint(benchmark::State& state) {
   Session session;
   MakeSteps(*session.defs, 200);
   for (auto _ : state) {
-    session.defs->UndoMap();
+    session.defs->Document().Undo();
     session.hub->flush();
-    session.defs->RedoMap();
+    session.defs->Document().Redo();
     session.hub->flush();
   }
 }

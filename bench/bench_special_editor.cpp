@@ -43,7 +43,7 @@ void keystroke(benchmark::State& state, const core::MapSpecial& special, const c
   }
   ui::FormsRegistry registry;
   specials::AddForms(registry, defs, dialogs);
-  defs.Map.PutSpecial(0, special);
+  defs.Document().Apply("Special 0", [&](core::MapRecord& map) { map.PutSpecial(0, special); });
   defs.CurrentSpecial = 0;
   defs.SpecialReload = 1;
   ui::Form* window = registry.show("frmMapSpe");
@@ -56,7 +56,7 @@ void keystroke(benchmark::State& state, const core::MapSpecial& special, const c
   int typed = 0;
   for (auto _ : state) {
     box->setText(++typed % 2 ? "12" : "123");
-    benchmark::DoNotOptimize(defs.Map.GetSpecial(0));
+    benchmark::DoNotOptimize(defs.Document().Map().GetSpecial(0));
   }
   if (dialogs.messages != 0) state.SkipWithError("a message was shown");
 }

@@ -83,8 +83,9 @@ FAULTS = [
      "if (shown > 1 && shown - 1 <= hooks_.count())",
      "if (shown >= 1 && shown - 1 <= hooks_.count())"),
     # maps: main window and its panels
-    ("main window forgetting that it just saved", "src/maps/frm_map_ed_commands.cpp",
-     "  savedMap_ = defs_.Map;\n  return true;", "  return true;"),
+    ("map document forgetting that it was just saved", "src/core/definitions.cpp",
+     "  mapsSeen_.remember(mapNumber, bytes);\n  document_.MarkSaved();",
+     "  mapsSeen_.remember(mapNumber, bytes);"),
     ("encounter level prompt writing the encounter chance", "src/maps/frm_map_ed_layout.cpp",
      '"Encounter Level", &core::MapRecord::EncounterLevel}',
      '"Encounter Level", &core::MapRecord::EncounterChance}'),
@@ -159,6 +160,12 @@ FAULTS = [
      "if (IsEnter(*static_cast<QKeyEvent*>(event)) || true) return false;"),
     ("Escape not closing the secondary windows", "src/ui/form.cpp",
      "QKeySequence(Qt::Key_Escape)", "QKeySequence(Qt::Key_F24)"),
+    # map document: steps and change notices
+    ("every change of a drag made its own undo step", "src/core/map_document.cpp",
+     "if (!stepOpen_) history_.Record(label, before, map_, number_, number_);",
+     "history_.Record(label, before, map_, number_, number_);"),
+    ("change notice naming only the last changed square", "src/core/map_document.cpp",
+     "change.squares = change.squares.united({x, y, x, y});", "change.squares = {x, y, x, y};"),
     # standing checks: crash points and failed calls of the write path
     ("a slot written in pieces, so a crash can leave half of it", "src/core/record_file.cpp",
      "WriteAt(fd_, data.data() + done, data.size() - done,",

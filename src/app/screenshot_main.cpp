@@ -79,11 +79,9 @@ void ShowItemWithEffects(core::ModDefinitions& defs, ui::FormsRegistry&) {
 void PickSpecial(core::ModDefinitions& defs, bool (*wanted)(const core::MapSpecial&)) {
   for (std::int16_t n = 1; n <= 20 && defs.LoadMap(n).ok(); ++n) {
     for (int i = 0; i < core::SpecialCount; ++i) {
-      const core::MapSpecial special = defs.Map.GetSpecial(i);
+      const core::MapSpecial special = defs.Document().Map().GetSpecial(i);
       if (!wanted(special)) continue;
-      defs.CurrentMap = n;
-      defs.SelectedX = special.SquareX;
-      defs.SelectedY = special.SquareY;
+      defs.Document().Select(special.SquareX, special.SquareY);
       defs.CurrentSpecial = static_cast<std::int16_t>(i);
       defs.SpecialReload = 1;
       return;

@@ -199,7 +199,14 @@ ModDefinitions::ModDefinitions(std::filesystem::path dataDir)
       creatures_("Mon.dat", {CreatureNameField, CreaturePluralField}),
       shops_("Shop.dat", {ShopNameField}),
       spells_("Mag.dat", {SpellNameField}),
-      spellProg_("MagProg.dat", {}) {}
+      spellProg_("MagProg.dat", {}) {
+  // Windows that watch the shared state hear of the map's changes like any other.
+  document_.Observe([this](const MapChange& change) {
+    const unsigned selection = change.parts & MapChange::Selection ? SelectionChanged : 0u;
+    const unsigned map = change.parts & ~unsigned{MapChange::Selection} ? MapChanged : 0u;
+    NotifyChanged(selection | map, change.origin);
+  });
+}
 
 Result<std::filesystem::path> ModDefinitions::DatFolder() const {
   const std::filesystem::path folder = ResolveIgnoringCase(dataDir_, "Dat");
@@ -359,7 +366,7 @@ Status ModDefinitions::LoadMap(long mapNumber) {
   Status status = file->Read(mapNumber, bytes);
   if (!status.ok()) return status;
   mapsSeen_.remember(mapNumber, bytes);
-  Map = MapRecord::unpack(bytes);
+  document_.Replace(MapRecord::unpack(bytes), static_cast<std::int16_t>(mapNumber));
   return Status::Ok();
 }
 
@@ -375,7 +382,7 @@ Status ModDefinitions::SaveMap(long mapNumber, bool overwrite) {
     if (!status.ok()) return status;
   }
   std::vector<std::uint8_t> bytes(MapRecord::PackedSize);
-  Map.pack(bytes);
+  document_.Map().pack(bytes);
   Status status = file->Store(mapNumber, bytes);
   if (!status.ok()) {
     // What the failure left is this editor's doing, not another editor's change.
@@ -383,6 +390,7 @@ Status ModDefinitions::SaveMap(long mapNumber, bool overwrite) {
     return status;
   }
   mapsSeen_.remember(mapNumber, bytes);
+  document_.MarkSaved();
   return Status::Ok();
 }
 
@@ -392,42 +400,6 @@ Status ModDefinitions::CreateMapsFile() {
   // The maps read from the old file are no guide to the new one.
   if (file->created()) mapsSeen_.forgetAll();
   return Status::Ok();
-}
-
-// --- Undo and redo ---
-
-void ModDefinitions::CommitMapStep(const std::string& label, const void* origin) {
-  history_.Record(label, mapAtLastStep_, Map, numberAtLastStep_, CurrentMap);
-  mapAtLastStep_ = Map;
-  numberAtLastStep_ = CurrentMap;
-  NotifyChanged(MapChanged, origin);
-}
-
-void ModDefinitions::StartMapHistory() {
-  history_.Clear();
-  mapAtLastStep_ = Map;
-  numberAtLastStep_ = CurrentMap;
-}
-
-bool ModDefinitions::UndoMap() {
-  return MoveInMapHistory(true);
-}
-
-bool ModDefinitions::RedoMap() {
-  return MoveInMapHistory(false);
-}
-
-bool ModDefinitions::MoveInMapHistory(bool back) {
-  // A change not made a step yet would be lost to the move: it becomes one first (and so leaves
-  // nothing to redo, as any new step does).
-  if (!(Map == mapAtLastStep_) || CurrentMap != numberAtLastStep_) {
-    history_.Record("Edit", mapAtLastStep_, Map, numberAtLastStep_, CurrentMap);
-  }
-  if (!(back ? history_.Undo(Map, &CurrentMap) : history_.Redo(Map, &CurrentMap))) return false;
-  mapAtLastStep_ = Map;
-  numberAtLastStep_ = CurrentMap;
-  NotifyChanged(MapChanged);
-  return true;
 }
 
 // --- Names ---

@@ -2,7 +2,7 @@
 
 #include "core/catalogue.h"
 #include "core/catalogue_records.h"
-#include "core/map_history.h"
+#include "core/map_document.h"
 #include "core/map_record.h"
 #include "core/slot_guard.h"
 #include "core/status.h"
@@ -26,7 +26,7 @@ enum StateChange : unsigned {
   SelectionChanged = 1u << 6,
 };
 
-// The module-wide state every window works on: the map record, the working and scratch record
+// The module-wide state every window works on: the map document, the working and scratch record
 // of each catalogue, the spell-progression record, the counts, the slot lengths, and the
 // Integers through which one window hands a choice to another. Created once by main and passed
 // by reference to every window; tests make their own on a temporary data directory.
@@ -45,7 +45,6 @@ class ModDefinitions {
   std::filesystem::path MapsFile() const;
 
   // --- Records ---
-  MapRecord Map;
   ItemRecord Item, ItemScratch;
   CreatureRecord Creature, CreatureScratch;
   ShopRecord Shop, ShopScratch;
@@ -121,27 +120,21 @@ class ModDefinitions {
   void pack_shop_stock();
 
   // --- Maps.dat, opened and closed around each access ---
-  // Into Map; a number below 1 is refused. Only start-up makes a missing Maps.dat: here it is
-  // Status::fileMissing(), and Map stays as it was.
+  // Into the map document as map `mapNumber`, its history started afresh; a number below 1 is
+  // refused and the document stays as it was. Only start-up makes a missing Maps.dat: here it
+  // is Status::fileMissing(), and the document stays as it was.
   Status LoadMap(long mapNumber);
-  // Map into that slot; a number below 1 is refused. `overwrite` as for the catalogue writes.
-  // A missing Maps.dat is not made again: Status::fileMissing() (see CreateMapsFile).
+  // The document's map into that slot; a number below 1 is refused. `overwrite` as for the
+  // catalogue writes. The document counts as saved afterwards. A missing Maps.dat is not made
+  // again: Status::fileMissing() (see CreateMapsFile).
   Status SaveMap(long mapNumber, bool overwrite = false);
   // Makes a new, empty Maps.dat in place of one that went missing, once the designer agreed.
   Status CreateMapsFile();
 
-  // --- Undo and redo of the map record ---
-  // A window that changed the map record calls this instead of NotifyChanged(MapChanged): the
-  // change since the last step becomes one undo step named `label` ("Copy Square"), and every
-  // window hears of it.
-  void CommitMapStep(const std::string& label, const void* origin = nullptr);
-  // The map record was replaced (start-up, New, Open; call it once CurrentMap is set): the
-  // history starts afresh.
-  void StartMapHistory();
-  // Take back or do again one step, and tell every window; false when there is none.
-  bool UndoMap();
-  bool RedoMap();
-  const MapHistory& History() const { return history_; }
+  // The map being edited: every change to it goes through here. Its changes reach the listeners
+  // below as MapChanged (SelectionChanged for the selection).
+  MapDocument& Document() { return document_; }
+  const MapDocument& Document() const { return document_; }
 
   // --- Names for lists, from the caches; trailing blanks kept ---
   std::string CreatureName(long n) const;
@@ -174,10 +167,7 @@ class ModDefinitions {
   Catalogue<SpellRecord> spells_;
   Catalogue<SpellProgRecord> spellProg_;
   std::vector<std::pair<int, ChangeListener>> listeners_;
-  bool MoveInMapHistory(bool back);
-  MapHistory history_;
-  MapRecord mapAtLastStep_;  // the map record and its number as the last step left them
-  std::int16_t numberAtLastStep_ = 1;
+  MapDocument document_{CurrentMap, SelectedX, SelectedY};
   int nextListenerId_ = 1;
 };
 

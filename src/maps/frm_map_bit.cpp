@@ -12,7 +12,8 @@ frmMapBit::frmMapBit(const core::ModDefinitions& defs, QWidget* parent)
 std::filesystem::path frmMapBit::picturePath() const {
   const int special = defs_.CurrentSpecial;
   const bool onTable = special >= 0 && special < core::SpecialCount;
-  const long number = onTable ? defs_.Map.Special(special, core::SpecialField::Param1) : 0;
+  const long number =
+      onTable ? defs_.Document().Map().Special(special, core::SpecialField::Param1) : 0;
   return ui::NumberedPicturePath(defs_, "Map", number);
 }
 

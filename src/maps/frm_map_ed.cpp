@@ -28,7 +28,9 @@ frmMapEd::frmMapEd(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::FormsRe
   layOutControls();
 }
 
-frmMapEd::~frmMapEd() = default;
+frmMapEd::~frmMapEd() {
+  if (documentObserver_) document().Unobserve(documentObserver_);
+}
 
 unsigned frmMapEd::watchedChanges() const {
   return core::MapChanged | core::CreaturesChanged | core::SelectionChanged;
@@ -37,12 +39,10 @@ unsigned frmMapEd::watchedChanges() const {
 void frmMapEd::Form_Load() {
   loadMapPictures();
   runStartup();
-  defs_.CurrentMap = 1;
-  defs_.SelectedX = 1;
-  defs_.SelectedY = 0;
   defs_.TextPage = 0;
-  savedMap_ = defs_.Map;
-  defs_.StartMapHistory();
+  document().Select(1, 0);
+  documentObserver_ =
+      document().Observe([this](const core::MapChange& change) { mapDocument_Change(change); });
   updateMenuStates();
   // The arrow keys move the selection from the start.
   picMap_->setFocus();
@@ -87,8 +87,12 @@ void frmMapEd::RefreshMainWindow() {
   refresh();
 }
 
+void frmMapEd::mapDocument_Change(const core::MapChange& change) {
+  if (change.origin == nullptr || change.origin == changeOrigin()) RefreshMainWindow();
+}
+
 void frmMapEd::Form_Paint() {
-  const core::MapRecord& map = defs_.Map;
+  const core::MapRecord& map = document().Map();
   updateUndoEntries();
 
   const std::array<std::int16_t, 6> values = {defs_.CurrentMap,    map.GraphicSet,
@@ -130,7 +134,7 @@ void frmMapEd::Form_Paint() {
   // Another window may hand over a selection off the grid; its sides are then not shown.
   for (int d = 0; d < core::SideCount; ++d) {
     const std::string_view name =
-        selectionOnGrid()
+        document().SelectionOnGrid()
             ? core::TextOfCode(core::WallNames, map.WallCode(defs_.SelectedX, defs_.SelectedY, d))
             : std::string_view();
     Label16_[d]->setText(ui::ToQString(name));

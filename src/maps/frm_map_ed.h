@@ -76,8 +76,6 @@ class frmMapEd : public ui::Form {
   void mnuExit_Click();
   void mnuUndo_Click();
   void mnuRedo_Click();
-  // The change just made to the map record becomes one undo step named `label`.
-  void commitStep(const QString& label);
   void mnuMapTxt_Click();
   void mnuMapLTxt_Click();
   void mnuItemEdit_Click();
@@ -86,18 +84,19 @@ class frmMapEd : public ui::Form {
   void mnuMagEdit_Click();
   void mnuSpellProg_Click();
   void askProperty(const PropertyInput& property);
-  // The map record differs from the one last loaded, saved or blanked.
-  bool hasUnsavedChanges() const;
   // Before the map record is replaced: asks about unsaved changes. False stops the command.
   bool offerToSave();
   bool saveCurrentMap();
-  void mapReplaced();
   // Shows another window; a window that was already open reloads the choice handed to it.
   void showWindow(const QString& name);
   void showAfterRead(const core::Status& read, const QString& name);
   void openCatalogueEditor(const QString& name, const std::function<core::Status()>& read);
   void showMessage(const QString& text);
-  void notifyChanged(unsigned changes);
+  // Every change to the map repaints this window: its own at once, another window's after that
+  // window's handler (the change hub's queued repaint).
+  void mapDocument_Change(const core::MapChange& change);
+  core::MapDocument& document() { return defs_.Document(); }
+  const core::MapDocument& document() const { return defs_.Document(); }
 
   // --- Square editing (frm_map_ed_squares.cpp) ---
   void picMap_Click(QPoint pos, Qt::MouseButton button, bool rightButtonDown);
@@ -108,14 +107,13 @@ class frmMapEd : public ui::Form {
   void SpecialsUp_Click();
   void SpecialsDown_Click();
   void EncounterLabel_Click(int index);
-  void selectSquare(int x, int y, unsigned changes);
-  bool selectionOnGrid() const;
+  void selectSquare(int x, int y);
   int specialsOnSquare() const;
 
   core::ModDefinitions& defs_;
   ui::Dialogs& dialogs_;
   ui::FormsRegistry& registry_;
-  core::MapRecord savedMap_;  // as last loaded, saved or blanked
+  int documentObserver_ = 0;
 
   std::vector<ui::Label*> propertyHeadings_;  // Label1, Label3, ... in the order of the table
   std::vector<ui::Label*> propertyValues_;    // Label2, Label4, ...

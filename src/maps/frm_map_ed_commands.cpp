@@ -38,19 +38,11 @@ void frmMapEd::showMessage(const QString& text) {
   dialogs_.messageBox(this, text, WindowCaption);
 }
 
-void frmMapEd::notifyChanged(unsigned changes) {
-  defs_.NotifyChanged(changes, changeOrigin());
-}
-
-void frmMapEd::commitStep(const QString& label) {
-  defs_.CommitMapStep(ui::ToBytes(label), changeOrigin());
-  updateUndoEntries();
-}
-
 // --- Map properties ---
 
 void frmMapEd::askProperty(const PropertyInput& property) {
-  std::int16_t& target = property.field ? defs_.Map.*property.field : defs_.CurrentMap;
+  const std::int16_t target =
+      property.field ? document().Map().*property.field : document().Number();
   const std::optional<QString> answer = dialogs_.inputBox(
       this, property.prompt, property.title, ui::ToQString(core::NumberWithLeadingBlank(target)));
   if (!answer) return;  // cancelled: the value stays
@@ -62,22 +54,21 @@ void frmMapEd::askProperty(const PropertyInput& property) {
     showMessage(refusal);
     return;
   }
-  target = *value;
   // Renaming the map in memory: the next save writes it to the new slot, which is how a map
   // is copied to another number.
-  if (!property.field) defs_.Map.MapNo = defs_.CurrentMap;
-  RefreshMainWindow();
-  commitStep(field);
+  if (!property.field) {
+    document().Renumber(*value, changeOrigin());
+    return;
+  }
+  document().Apply(
+      ui::ToBytes(field), [&](core::MapRecord& map) { map.*property.field = *value; },
+      changeOrigin());
 }
 
 // --- Unsaved changes ---
 
-bool frmMapEd::hasUnsavedChanges() const {
-  return !(defs_.Map == savedMap_);
-}
-
 bool frmMapEd::offerToSave() {
-  if (!hasUnsavedChanges()) return true;
+  if (!document().IsModified()) return true;
   const QString question =
       QStringLiteral("Save changes to map %1?").arg(numberText(defs_.CurrentMap));
   switch (dialogs_.askSaveDiscardCancel(this, question, WindowCaption)) {
@@ -127,24 +118,14 @@ bool frmMapEd::saveCurrentMap() {
     showMessage(QString::fromStdString(status.message()));
     return false;
   }
-  savedMap_ = defs_.Map;
   return true;
-}
-
-void frmMapEd::mapReplaced() {
-  savedMap_ = defs_.Map;
-  defs_.StartMapHistory();
-  RefreshMainWindow();
-  notifyChanged(core::MapChanged);
 }
 
 // --- File menu ---
 
 void frmMapEd::mnuNew_Click() {
   if (!offerToSave()) return;
-  defs_.CurrentMap = 0;
-  defs_.Map.Blank();
-  mapReplaced();
+  document().Replace(core::MapRecord(), 0, changeOrigin());
 }
 
 void frmMapEd::mnuOpen_Click() {
@@ -167,10 +148,7 @@ void frmMapEd::mnuOpen_Click() {
   const core::Status status = defs_.LoadMap(*number);
   if (!status.ok()) {
     showMessage(QString::fromStdString(status.message()));
-    return;
   }
-  defs_.CurrentMap = *number;
-  mapReplaced();
 }
 
 void frmMapEd::mnuSave_Click() {
@@ -185,11 +163,11 @@ void frmMapEd::mnuExit_Click() {
 
 // Every window shows the record as the step left it, this one at once.
 void frmMapEd::mnuUndo_Click() {
-  if (defs_.UndoMap()) RefreshMainWindow();
+  document().Undo(changeOrigin());
 }
 
 void frmMapEd::mnuRedo_Click() {
-  if (defs_.RedoMap()) RefreshMainWindow();
+  document().Redo(changeOrigin());
 }
 
 // Closing the main window ends the program: the map is offered for saving first, then every

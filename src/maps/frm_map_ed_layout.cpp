@@ -244,7 +244,7 @@ void frmMapEd::updateMenuStates() {
 // "Undo Copy Square": the entries name the step they take back or do again.
 void frmMapEd::updateUndoEntries() {
   if (!mnuUndo_ || !mnuRedo_) return;
-  const core::MapHistory& history = defs_.History();
+  const core::MapHistory& history = document().History();
   mnuUndo_->setEnabled(history.CanUndo());
   mnuUndo_->setText(history.CanUndo() ? "&Undo " + ui::ToQString(history.UndoLabel()) : "&Undo");
   mnuRedo_->setEnabled(history.CanRedo());

@@ -8,17 +8,9 @@
 
 namespace maps {
 
-bool frmMapEd::selectionOnGrid() const {
-  return defs_.SelectedX >= 0 && defs_.SelectedX < core::MapSize && defs_.SelectedY >= 0 &&
-         defs_.SelectedY < core::MapSize;
-}
-
-void frmMapEd::selectSquare(int x, int y, unsigned changes) {
-  defs_.SelectedX = static_cast<std::int16_t>(x);
-  defs_.SelectedY = static_cast<std::int16_t>(y);
+void frmMapEd::selectSquare(int x, int y) {
   defs_.SpecialsOffset = 0;
-  RefreshMainWindow();
-  notifyChanged(changes | core::SelectionChanged);
+  document().Select(x, y, changeOrigin());
 }
 
 // A click selects the square under the pointer. With the right button the selected square's
@@ -29,11 +21,14 @@ void frmMapEd::picMap_Click(QPoint pos, Qt::MouseButton, bool rightButtonDown) {
   const int y = pos.y() / CellPixels;
   // The last pixels of the view lie outside the grid.
   if (x >= core::MapSize || y >= core::MapSize) return;
-  if (rightButtonDown && selectionOnGrid()) {
-    defs_.Map.CopySquare(defs_.SelectedX, defs_.SelectedY, x, y);
-    commitStep("Copy Square");
+  if (rightButtonDown && document().SelectionOnGrid()) {
+    const int fromX = defs_.SelectedX;
+    const int fromY = defs_.SelectedY;
+    document().Apply(
+        "Copy Square", [&](core::MapRecord& map) { map.CopySquare(fromX, fromY, x, y); },
+        changeOrigin());
   }
-  selectSquare(x, y, 0);
+  selectSquare(x, y);
 }
 
 void frmMapEd::picMap_KeyPress(int key) {
@@ -58,23 +53,26 @@ void frmMapEd::picMap_KeyPress(int key) {
   x = std::clamp(x, 0, core::MapSize - 1);
   y = std::clamp(y, 0, core::MapSize - 1);
   if (x == defs_.SelectedX && y == defs_.SelectedY) return;
-  selectSquare(x, y, 0);
+  selectSquare(x, y);
 }
 
 // Steps one side through Nothing, Wall1..Wall5, Door1, Door2 and back to Nothing (with Shift,
 // the other way round). Only the selected square changes; its neighbour keeps its own code for
 // the shared side.
 void frmMapEd::Label16_Click(int index, Qt::KeyboardModifiers modifiers) {
-  if (!selectionOnGrid() || index < 0 || index >= core::SideCount) return;
-  if (modifiers.testFlag(Qt::ShiftModifier)) {
-    constexpr int codes = static_cast<int>(core::WallNames.size());
-    const int code = defs_.Map.WallCode(defs_.SelectedX, defs_.SelectedY, index);
-    defs_.Map.SetWallCode(defs_.SelectedX, defs_.SelectedY, index, (code + codes - 1) % codes);
-  } else {
-    defs_.Map.NextWallCode(defs_.SelectedX, defs_.SelectedY, index);
-  }
-  RefreshMainWindow();
-  commitStep(ui::ToQString(core::DirectionNames[static_cast<std::size_t>(index)]) + " Wall");
+  if (!document().SelectionOnGrid() || index < 0 || index >= core::SideCount) return;
+  const int x = defs_.SelectedX;
+  const int y = defs_.SelectedY;
+  const bool back = modifiers.testFlag(Qt::ShiftModifier);
+  const std::string label =
+      std::string(core::DirectionNames[static_cast<std::size_t>(index)]) + " Wall";
+  document().Apply(
+      label,
+      [&](core::MapRecord& map) {
+        constexpr int codes = static_cast<int>(core::WallNames.size());
+        map.SetWallCode(x, y, index, (map.WallCode(x, y, index) + (back ? codes - 1 : 1)) % codes);
+      },
+      changeOrigin());
 }
 
 void frmMapEd::SpecialsUp_Click() {
@@ -89,13 +87,13 @@ void frmMapEd::SpecialsDown_Click() {
 }
 
 int frmMapEd::specialsOnSquare() const {
-  return BuildSpecialsPanel(defs_, defs_.Map, defs_.SelectedX, defs_.SelectedY, 0).onSquare;
+  return BuildSpecialsPanel(defs_, document().Map(), defs_.SelectedX, defs_.SelectedY, 0).onSquare;
 }
 
 // A listed line edits its special; an empty line starts a new one in the lowest free entry.
 void frmMapEd::Label15_Click(int index) {
-  const int entry =
-      SpecialAtPanelLine(defs_.Map, defs_.SelectedX, defs_.SelectedY, index, defs_.SpecialsOffset);
+  const int entry = SpecialAtPanelLine(document().Map(), defs_.SelectedX, defs_.SelectedY, index,
+                                       defs_.SpecialsOffset);
   if (entry < 0) return;  // all 101 entries in use
   defs_.CurrentSpecial = static_cast<std::int16_t>(entry);
   defs_.SpecialReload = 1;

@@ -110,7 +110,7 @@ void frmMapEnc::Form_Load() {
 frmMapEnc::SlotFields frmMapEnc::storedSlot(int slot) const {
   SlotFields fields{};
   for (int f = 0; f < core::EncounterFieldCount; ++f)
-    fields[f] = defs_.Map.Encounter(slot, static_cast<core::EncounterField>(f));
+    fields[f] = defs_.Document().Map().Encounter(slot, static_cast<core::EncounterField>(f));
   return fields;
 }
 
@@ -162,11 +162,16 @@ void frmMapEnc::Command1_Click() {
   const bool beyond = filled < 0 || filled > Combo1_->count();
   std::int16_t creature = beyond ? filled : 0;
   if (position >= 0) creature = static_cast<std::int16_t>(position + 1);
-  defs_.Map.SetEncounter(shownSlot_, core::EncounterField::Creature, creature);
-  for (std::size_t i = 0; i < boxes_.size(); ++i)
-    defs_.Map.SetEncounter(shownSlot_, NumberBoxes[i].field, values[i]);
+  const int slot = shownSlot_;
   // Numbered as the main window's encounter rows are.
-  defs_.CommitMapStep("Encounter " + std::to_string(shownSlot_ + 1), changeOrigin());
+  defs_.Document().Apply(
+      "Encounter " + std::to_string(slot + 1),
+      [&](core::MapRecord& map) {
+        map.SetEncounter(slot, core::EncounterField::Creature, creature);
+        for (std::size_t i = 0; i < boxes_.size(); ++i)
+          map.SetEncounter(slot, NumberBoxes[i].field, values[i]);
+      },
+      changeOrigin());
   closeForm();
 }
 

@@ -93,7 +93,7 @@ void MapTextEntryForm::Form_Paint() {
     showLength();
     return;
   }
-  const std::string& stored = (defs_.Map.*kind_.read)(index);
+  const std::string& stored = (defs_.Document().Map().*kind_.read)(index);
   if (index == shownIndex_ && stored == shownText_) return;
   shownIndex_ = index;
   shownText_ = stored;
@@ -139,9 +139,11 @@ void MapTextEntryForm::setBoxText(const QString& text) {
 
 void MapTextEntryForm::Command1_Click() {
   if (shownIndex_ < 0) return;
-  (defs_.Map.*kind_.write)(shownIndex_, field()->bytes());
-  defs_.CommitMapStep(std::string(kind_.stepName) + " " + std::to_string(shownIndex_),
-                      changeOrigin());
+  const std::string typed = field()->bytes();
+  const int index = shownIndex_;
+  defs_.Document().Apply(
+      std::string(kind_.stepName) + " " + std::to_string(index),
+      [&](core::MapRecord& map) { (map.*kind_.write)(index, typed); }, changeOrigin());
   closeForm();
 }
 

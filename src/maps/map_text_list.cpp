@@ -62,7 +62,7 @@ void MapTextListForm::Form_Paint() {
   for (int r = 0; r < kind_.rows; ++r) {
     const int t = firstText() + r;
     Label1_[r]->setText(ui::ToQString(core::NumberWithLeadingBlank(t) + ":"));
-    Label2_[r]->setText(ui::ToShownText((defs_.Map.*kind_.read)(t)));
+    Label2_[r]->setText(ui::ToShownText((defs_.Document().Map().*kind_.read)(t)));
   }
 }
 

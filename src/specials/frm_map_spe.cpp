@@ -118,7 +118,7 @@ void frmMapSpe::followPlace(bool filledAnew) {
     setWindowTitle("Special Map Square");
     return;
   }
-  const core::MapSpecial special = defs_.Map.GetSpecial(defs_.CurrentSpecial);
+  const core::MapSpecial special = defs_.Document().Map().GetSpecial(defs_.CurrentSpecial);
   if (special.Kind != 0) {
     placeX_ = special.SquareX;
     placeY_ = special.SquareY;
@@ -140,7 +140,7 @@ bool frmMapSpe::selectionIsElsewhere() const {
 
 ScreenPlan frmMapSpe::planNow() {
   if (!editsAnEntry()) return {};
-  return PlanScreen(defs_.Map, defs_.CurrentSpecial,
+  return PlanScreen(defs_.Document().Map(), defs_.CurrentSpecial,
                     {defs_.ShopCount, defs_.CreatureCount, defs_.ItemCount});
 }
 
@@ -251,7 +251,8 @@ ScreenReading frmMapSpe::readScreen() const {
 }
 
 StoreResult frmMapSpe::screenAsSpecial(std::int16_t x, std::int16_t y) const {
-  return update_map_special(defs_.Map.GetSpecial(defs_.CurrentSpecial), shown_, readScreen(), x, y);
+  return update_map_special(defs_.Document().Map().GetSpecial(defs_.CurrentSpecial), shown_,
+                            readScreen(), x, y);
 }
 
 void frmMapSpe::CheckForChange() {
@@ -274,11 +275,12 @@ void frmMapSpe::storeSpecial(const StoreResult& stored, const std::string& step)
     markRefused(which, std::find(stored.refused.begin(), stored.refused.end(), which) !=
                            stored.refused.end());
   }
-  const core::MapSpecial kept = defs_.Map.GetSpecial(defs_.CurrentSpecial);
+  const core::MapSpecial kept = defs_.Document().Map().GetSpecial(defs_.CurrentSpecial);
   // A free entry left free is no change: its square means nothing.
   if (kept == stored.special || (kept.Kind == 0 && stored.special.Kind == 0)) return;
-  defs_.Map.PutSpecial(defs_.CurrentSpecial, stored.special);
-  defs_.CommitMapStep(step, changeOrigin());
+  const int entry = defs_.CurrentSpecial;
+  defs_.Document().Apply(
+      step, [&](core::MapRecord& map) { map.PutSpecial(entry, stored.special); }, changeOrigin());
 }
 
 // "OK" always stores, as one step. A special in use whose square is no longer the selected one

@@ -34,7 +34,7 @@ class SecondaryWindowsTest : public QObject {
     AddEditorForms(*w.registry, *w.defs, w.dialogs);
     w.defs->CurrentSpecial = 0;
     w.defs->SpecialReload = 1;
-    const core::MapRecord map = w.defs->Map;
+    const core::MapRecord map = w.defs->Document().Map();
     const auto files = datFiles(*w.dir);
     ui::Form* form = w.registry->show(name);
     QVERIFY(form);
@@ -42,7 +42,7 @@ class SecondaryWindowsTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(form));
     QTest::keyClick(form->focusWidget() ? form->focusWidget() : form, Qt::Key_Escape);
     QVERIFY(w.formClosed(name));
-    QVERIFY(w.defs->Map == map);
+    QVERIFY(w.defs->Document().Map() == map);
     QVERIFY(datFiles(*w.dir) == files);
   }
 };

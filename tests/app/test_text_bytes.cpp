@@ -174,7 +174,7 @@ class TextBytesTest : public QObject {
     for (int k = 0; k < FormCount; ++k) {
       w.storeUntouched("frmTextEd", "frmTextEnter", k + 1);
       w.storeUntouched("frmLTextEd", "frmLTextEnter", k + 1);
-      QVERIFY2(test_support::packedBytes(w.defs->Map) == before, Forms[k].name);
+      QVERIFY2(test_support::packedBytes(w.defs->Document().Map()) == before, Forms[k].name);
     }
     QCOMPARE(w.action("mnuUndo")->text(), QString("&Undo"));
     w.trigger("mnuSave");
@@ -264,7 +264,7 @@ class TextBytesTest : public QObject {
       w.formControl<ui::Button>("frmLTextEnter", "Command1")->click();
       settle();
       const std::string expected = Forms[k].text + typedBreak[k] + "y";
-      QCOMPARE(w.defs->Map.LongText(k + 1), Fill(expected, core::MapLongTextWidth));
+      QCOMPARE(w.defs->Document().Map().LongText(k + 1), Fill(expected, core::MapLongTextWidth));
     }
   }
 
@@ -272,7 +272,8 @@ class TextBytesTest : public QObject {
   // characters of text; OK pads it again.
   void paddedShortTextTakesTyping() {
     HostileWindows w;
-    w.defs->Map.SetText(20, Fill("Gate", core::MapTextWidth));
+    w.defs->Document().Apply(
+        "Edit", [](core::MapRecord& map) { map.SetText(20, Fill("Gate", core::MapTextWidth)); });
     w.trigger("mnuMapTxt");
     w.formControl<ui::Button>("frmTextEd", "Command3")->click();
     QTest::mouseClick(w.formControl("frmTextEd", "Label2_3"), Qt::LeftButton);
@@ -281,7 +282,7 @@ class TextBytesTest : public QObject {
     TypeAtEnd(box, " of Dawn" + QString(50, 'x'));
     QCOMPARE(w.formText("frmTextEnter", "Label2"), QString("Text Length:  50"));
     w.formControl<ui::Button>("frmTextEnter", "Command1")->click();
-    QCOMPARE(w.defs->Map.Text(20), "Gate of Dawn" + std::string(38, 'x'));
+    QCOMPARE(w.defs->Document().Map().Text(20), "Gate of Dawn" + std::string(38, 'x'));
 
     // A name that fills its box with blanks takes typing right after its text too.
     w.trigger("mnuItemEdit");

@@ -32,7 +32,7 @@ class DefinitionsTest : public QObject {
     QVERIFY2(status.ok(), status.message().c_str());
     QVERIFY(defs.Notices().empty());
 
-    QVERIFY(defs.Map == sampleMap(1));
+    QVERIFY(defs.Document().Map() == sampleMap(1));
     QCOMPARE(counts(defs), (std::vector<long>{4, 3, 2, 5, 6}));
     // Items hold entry 1; the others hold their headers, whose first Integer is the count.
     QCOMPARE(defs.Item.ItemName, padded("Item 1"));
@@ -76,7 +76,8 @@ class DefinitionsTest : public QObject {
     QCOMPARE(noticed("Mon.dat", "-3"), 1);
     QCOMPARE(defs.Notices().size(), std::size_t{6});
     QCOMPARE(counts(defs), (std::vector<long>{1, 0, 32767, 0, 0}));
-    QVERIFY(defs.Map == MapRecord::unpack(std::vector<std::uint8_t>(MapRecord::PackedSize, 0)));
+    QVERIFY(defs.Document().Map() ==
+            MapRecord::unpack(std::vector<std::uint8_t>(MapRecord::PackedSize, 0)));
 
     QVERIFY(readBytes(mon) == header);
     nameEntry(defs.Creature, "Goblin");
@@ -234,13 +235,13 @@ class DefinitionsTest : public QObject {
     ModDefinitions& defs = game.defs;
     const auto before = allFileBytes(*game.dir);
     const auto entries = entriesBelow(game.dir->root());
-    defs.Map = sampleMap(9);
+    defs.Document().Replace(sampleMap(9), 9);
     for (long number : {0L, -1L}) {
       const Status load = defs.LoadMap(number);
       QVERIFY2(mentions(load, game.file("Maps.dat")), load.message().c_str());
       QVERIFY(!defs.SaveMap(number).ok());
     }
-    QVERIFY(defs.Map == sampleMap(9));
+    QVERIFY(defs.Document().Map() == sampleMap(9));
     QVERIFY(allFileBytes(*game.dir) == before);
     QCOMPARE(entriesBelow(game.dir->root()), entries);
   }
@@ -254,7 +255,7 @@ class DefinitionsTest : public QObject {
     ModDefinitions defs(dir->root());
     QVERIFY(defs.Startup().ok());
     QCOMPARE(defs.ItemCount, 2L);
-    QVERIFY(defs.Map == sampleMap(1));
+    QVERIFY(defs.Document().Map() == sampleMap(1));
     QCOMPARE(defs.MapsFile(), dat / "maps.dat");
     QVERIFY(!std::filesystem::exists(dat / "Item.dat"));
 

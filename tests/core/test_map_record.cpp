@@ -152,37 +152,6 @@ class MapRecordTest : public QObject {
     history.Clear();
     QVERIFY(!history.CanUndo() && !history.CanRedo());
   }
-
-  // The store's side: steps are named by the window, every window hears an undo, and a new
-  // map starts a new history.
-  void theStoreRecordsAnnouncesAndRestarts() {
-    FilledGame game;
-    ModDefinitions& defs = game.defs;
-    QVERIFY(game.started.ok());
-    defs.StartMapHistory();
-    const MapRecord loaded = defs.Map;
-    std::vector<const void*> origins;
-    defs.Subscribe([&](unsigned changes, const void* origin) {
-      QCOMPARE(changes, unsigned{MapChanged});
-      origins.push_back(origin);
-    });
-    int window = 0;
-    defs.Map.GraphicSet = 5;
-    defs.CommitMapStep("Graphic Set", &window);
-    defs.CurrentMap = 4;  // the map number goes with its step
-    defs.CommitMapStep("Map Number", &window);
-    QVERIFY(defs.UndoMap());
-    QCOMPARE(defs.CurrentMap, std::int16_t(1));
-    QCOMPARE(defs.History().UndoLabel(), std::string("Graphic Set"));
-    QVERIFY(defs.UndoMap());
-    QVERIFY(defs.Map == loaded);
-    // An undo repaints every window, the one that made the step too.
-    QCOMPARE(origins, (std::vector<const void*>{&window, &window, nullptr, nullptr}));
-    QVERIFY(defs.RedoMap());
-    QCOMPARE(defs.Map.GraphicSet, std::int16_t(5));
-    defs.StartMapHistory();
-    QVERIFY(!defs.History().CanUndo());
-  }
 };
 
 REGISTER_TEST(MapRecordTest);

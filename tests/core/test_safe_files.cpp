@@ -60,10 +60,10 @@ class SafeFilesTest : public QObject {
     QVERIFY(b.Startup().ok());
     const auto maps = game.file("Maps.dat");
 
-    a.Map.GraphicSet = 5;
+    a.Document().Apply("Graphic Set", [](MapRecord& map) { map.GraphicSet = 5; });
     QVERIFY(a.SaveMap(1).ok());
     const auto saved = readBytes(maps);
-    b.Map.EncounterChance = 50;
+    b.Document().Apply("Encounter Chance", [](MapRecord& map) { map.EncounterChance = 50; });
     const Status refused = b.SaveMap(1);
     QVERIFY(refused.changedOnDisk());
     QVERIFY2(refused.message().find("Map 1") == 0, refused.message().c_str());
@@ -71,7 +71,7 @@ class SafeFilesTest : public QObject {
     QVERIFY(b.SaveMap(1, true).ok());
     QCOMPARE(MapRecord::unpack(mapSlotBytes(maps, 1)).EncounterChance, std::int16_t{50});
     // Its own save is the new reading: the next one goes through without a question.
-    b.Map.HitRefresh = 3;
+    b.Document().Apply("Hit Refresh", [](MapRecord& map) { map.HitRefresh = 3; });
     QVERIFY(b.SaveMap(1).ok());
 
     // Entries and appends, the same way.
@@ -123,7 +123,7 @@ class SafeFilesTest : public QObject {
       const auto itemsBefore = readBytes(items);
       {
         NearlyFullDisk disk(room);
-        defs.Map = sampleMap(10);
+        defs.Document().Replace(sampleMap(10), 10);
         const Status status = defs.SaveMap(10);
         QVERIFY2(mentions(status, maps), status.message().c_str());
         QVERIFY(readBytes(maps) == mapsBefore);
@@ -179,7 +179,7 @@ class SafeFilesTest : public QObject {
     FilledGame game;
     ModDefinitions& defs = game.defs;
     nameEntry(defs.Item, "Pike");
-    defs.Map = sampleMap(12);
+    defs.Document().Replace(sampleMap(12), 2);
     for (const bool map : {false, true}) {
       ScriptedDisk disk({3}, 0);  // and nothing left to put the old bytes back
       QVERIFY(!(map ? defs.SaveMap(2) : defs.WriteItem()).ok());
@@ -217,9 +217,9 @@ class SafeFilesTest : public QObject {
     const Status status = defs.Startup();
     QVERIFY2(mentions(status, dir->datFile("Item.dat")), status.message().c_str());
     QVERIFY2(mentions(status, dir->datFile("Mag.dat")), status.message().c_str());
-    defs.Map = sampleMap(9);
+    defs.Document().Replace(sampleMap(9), 9);
     QVERIFY(mentions(defs.LoadMap(1), dir->datFile("Maps.dat")));
-    QVERIFY(defs.Map == sampleMap(9));
+    QVERIFY(defs.Document().Map() == sampleMap(9));
     QCOMPARE(defs.ShopName(2), padded("Shop 2", ShopNameWidth));
     QVERIFY(defs.SpellProgression().isOpen());
     QCOMPARE(defs.CreatureCount, 3L);
@@ -322,14 +322,14 @@ class SafeFilesTest : public QObject {
       const Status startup = defs.Startup();
       QVERIFY2(startup.message().find(words) != std::string::npos, startup.message().c_str());
       QCOMPARE(std::count(startup.message().begin(), startup.message().end(), '\n'), 0L);
-      defs.Map = sampleMap(7);
+      defs.Document().Replace(sampleMap(7), 7);
       for (const Status& status :
            {startup, defs.LoadFirstMap(), defs.OpenCreatureFile(), defs.OpenItemAndShopFiles(),
             defs.OpenSpellFiles(), defs.LoadMap(2), defs.SaveMap(2)})
         QVERIFY2(mentions(status, dat), status.message().c_str());
       QVERIFY(!defs.ReadItemPair(1).ok());
       QVERIFY(!defs.AppendItem().ok());
-      QVERIFY(defs.Map == sampleMap(7));
+      QVERIFY(defs.Document().Map() == sampleMap(7));
       QCOMPARE(defs.ItemCount, 0L);
       QCOMPARE(entriesBelow(dir->root()), entries);
     }

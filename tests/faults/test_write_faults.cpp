@@ -38,8 +38,10 @@ const std::vector<WriteCommand>& commands() {
   static const std::vector<WriteCommand> all = {
       {"map save",
        [](ModDefinitions& defs) {
-         defs.Map.HitRefresh = 77;
-         defs.Map.SetSquare(3, 4, 0x55);
+         defs.Document().Apply("Edit", [](core::MapRecord& map) {
+           map.HitRefresh = 77;
+           map.SetSquare(3, 4, 0x55);
+         });
        },
        [](ModDefinitions& defs) { return defs.SaveMap(defs.CurrentMap); }},
       {"item save",

@@ -133,8 +133,8 @@ struct MainWindow {
   bool viewShowsTheMap(bool ownBackground = false) const {
     QImage expected = ui::ToQImage(core::MakeMapBackground()).convertToFormat(QImage::Format_RGB32);
     if (!ownBackground) expected.fill(BackColour);
-    maps::DrawMapGrid(expected, ui::ToQImage(core::MakeTileSheet()), defs->Map, defs->SelectedX,
-                      defs->SelectedY);
+    maps::DrawMapGrid(expected, ui::ToQImage(core::MakeTileSheet()), defs->Document().Map(),
+                      defs->SelectedX, defs->SelectedY);
     return control<ui::PictureBox>("picMap")->image().convertToFormat(QImage::Format_RGB32) ==
            expected;
   }

@@ -20,7 +20,7 @@ class FrmMapEdStartTest : public QObject {
   void startUpShowsMapOne() {
     MainWindow w;
     QVERIFY(w.messages().empty());
-    QVERIFY(w.defs->Map == w.mapOnDisk(1));
+    QVERIFY(w.defs->Document().Map() == w.mapOnDisk(1));
     w.expectTexts({{"Label2", "1"}, {"Label6", "5"}, {"Label10_0", "Beast 2             "}});
     w.expectTexts({{"Label11_0", "2D6+1"}, {"Label12_0", "25%"}, {"Label10_1", "Nothing"}});
     w.expectTexts({{"Label13_1", "1X, 0Y"}, {"Label14_4", "Specials:  0 of 100"}});
@@ -83,8 +83,8 @@ class FrmMapEdStartTest : public QObject {
   // the field and quoting the start of a long answer.
   void propertyLabelsAskForTheirField() {
     MainWindow w;
-    core::MapRecord& map = w.defs->Map;
-    const std::pair<const char*, std::int16_t*> fields[] = {
+    const core::MapRecord& map = w.defs->Document().Map();
+    const std::pair<const char*, const std::int16_t*> fields[] = {
         {"Label2", &w.defs->CurrentMap},  {"Label4", &map.GraphicSet},
         {"Label6", &map.EncounterChance}, {"Label8", &map.EncounterLevel},
         {"Label18", &map.HitRefresh},     {"Label20", &map.ManaRefresh}};
@@ -121,7 +121,7 @@ class FrmMapEdStartTest : public QObject {
     MainWindow w;
     core::ModDefinitions other(w.dir->root());
     QVERIFY(other.Startup().ok());
-    other.Map.GraphicSet = 5;
+    test_support::editMap(other, [](core::MapRecord& map) { map.GraphicSet = 5; });
     QVERIFY(other.SaveMap(1).ok());
     w.click("Label16_0");
     w.dialogs.answerOverwrite(false);
@@ -131,7 +131,7 @@ class FrmMapEdStartTest : public QObject {
     QCOMPARE(w.mapOnDisk(1).GraphicSet, std::int16_t{5});
     w.dialogs.answerOverwrite(true);
     w.trigger("mnuSave");
-    QVERIFY(w.mapOnDisk(1) == w.defs->Map);
+    QVERIFY(w.mapOnDisk(1) == w.defs->Document().Map());
   }
 };
 
@@ -150,7 +150,7 @@ class FrmMapEdFilesTest : public QObject {
       w.trigger("mnuOpen");
       QCOMPARE(w.dialogs.shown().at(0).defaultAnswer, QString(" 1"));  // the current map
       QCOMPARE(w.messages().size(), std::size_t{answer ? 0u : 1u});
-      QVERIFY(w.defs->Map == w.mapOnDisk(answer ? answer : 1));
+      QVERIFY(w.defs->Document().Map() == w.mapOnDisk(answer ? answer : 1));
       QCOMPARE(w.text("Label6"), QString(answer == 2 ? "10" : answer ? "0" : "5"));
       QCOMPARE(w.selected(), QPoint(3, 3));
       QCOMPARE(readBytes(w.mapsFile()), bytes);
@@ -164,14 +164,14 @@ class FrmMapEdFilesTest : public QObject {
     w.dialogs.answerInput("3");
     w.trigger("mnuOpen");
     w.click("Label16_0");
-    const core::MapRecord shown = w.defs->Map;
+    const core::MapRecord shown = w.defs->Document().Map();
     std::filesystem::remove(w.mapsFile());
     w.dialogs.answerSave(SaveChoice::Discard);
     w.dialogs.answerInput("2");
     w.trigger("mnuOpen");
     const QString missing = QString::fromStdString(w.mapsFile().string()) + " is missing";
     QVERIFY2(w.messages().back().contains(missing), qPrintable(w.messages().back()));
-    QVERIFY(w.defs->Map == shown);
+    QVERIFY(w.defs->Document().Map() == shown);
     QCOMPARE(w.defs->CurrentMap, std::int16_t{3});
     w.trigger("mnuSave");  // no answer: Cancel
     QCOMPARE(w.dialogs.last()->kind, ui::ScriptedDialogs::Kind::ConfirmQuestion);
@@ -200,13 +200,13 @@ class FrmMapEdFilesTest : public QObject {
     w.click("Label16_0");
     w.trigger("mnuSave");
     QCOMPARE(mapSlotBytes(w.mapsFile(), 3), slot3);
-    QCOMPARE(mapSlotBytes(w.mapsFile(), 7), packedBytes(w.defs->Map));
+    QCOMPARE(mapSlotBytes(w.mapsFile(), 7), packedBytes(w.defs->Document().Map()));
     w.trigger("mnuNew");
     QCOMPARE(w.dialogs.shown().size(), std::size_t{2});  // the two number boxes only
     w.click("Label16_0");
     w.dialogs.answerInput("0");
     w.click("Label2");
-    const core::MapRecord edited = w.defs->Map;
+    const core::MapRecord edited = w.defs->Document().Map();
     const auto before = readBytes(w.mapsFile());
     w.trigger("mnuSave");
     QVERIFY2(w.dialogs.last()->prompt.contains("Map 0"), qPrintable(w.dialogs.last()->prompt));
@@ -216,7 +216,7 @@ class FrmMapEdFilesTest : public QObject {
       w.trigger(command);
       QCOMPARE(w.dialogs.shown().at(0).prompt, QString("Save changes to map 0?"));
       QCOMPARE(w.dialogs.shown().size(), std::size_t{2});  // and the refusal
-      QVERIFY(w.defs->Map == edited && !w.window->isClosed());
+      QVERIFY(w.defs->Document().Map() == edited && !w.window->isClosed());
     }
     QCOMPARE(readBytes(w.mapsFile()), before);
   }
@@ -231,7 +231,7 @@ class FrmMapEdFilesTest : public QObject {
         w.registry->show("frmTextEd");
         const auto before = readBytes(w.mapsFile());
         w.click("Label16_0");
-        const core::MapRecord edited = w.defs->Map;
+        const core::MapRecord edited = w.defs->Document().Map();
         w.dialogs.answerSave(choice);
         w.dialogs.answerInput("2");
         command == "close" ? void(w.window->close()) : w.trigger(command);
@@ -243,9 +243,10 @@ class FrmMapEdFilesTest : public QObject {
         const bool closed = (command == "mnuExit" || command == "close") && !cancelled;
         QCOMPARE(w.window->isClosed(), closed);
         QCOMPARE(w.registry->find("frmTextEd") == nullptr, closed);
-        if (cancelled) QVERIFY(w.defs->Map == edited && w.dialogs.shown().size() == 1);
-        if (!cancelled && command == "mnuNew") QVERIFY(w.defs->Map == core::MapRecord());
-        if (!cancelled && command == "mnuOpen") QVERIFY(w.defs->Map == w.mapOnDisk(2));
+        if (cancelled) QVERIFY(w.defs->Document().Map() == edited && w.dialogs.shown().size() == 1);
+        if (!cancelled && command == "mnuNew")
+          QVERIFY(w.defs->Document().Map() == core::MapRecord());
+        if (!cancelled && command == "mnuOpen") QVERIFY(w.defs->Document().Map() == w.mapOnDisk(2));
       }
   }
 };

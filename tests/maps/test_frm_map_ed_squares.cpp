@@ -16,7 +16,7 @@ class FrmMapEdSquaresTest : public QObject {
   // grid do nothing; arrows move the selection up to the edges of the grid; none changes the map.
   void clicksAndArrowsSelectASquare() {
     MainWindow w;
-    const core::MapRecord before = w.defs->Map;
+    const core::MapRecord before = w.defs->Document().Map();
     for (const QPoint pixel : {QPoint(429, 5), QPoint(5, 430), QPoint(433, 433)}) {
       w.clickViewPixel(pixel, Qt::RightButton);
       w.clickViewPixel(pixel);
@@ -34,7 +34,7 @@ class FrmMapEdSquaresTest : public QObject {
     QTest::keyClick(w.control<QWidget>("picMap"), Qt::Key_Right);
     QTest::keyClick(w.control<QWidget>("picMap"), Qt::Key_Up);
     QCOMPARE(w.selected(), QPoint(32, 0));
-    QVERIFY(w.defs->Map == before);
+    QVERIFY(w.defs->Document().Map() == before);
   }
 
   // The designer's wall brush: a right click (or a left click with the right button held)
@@ -42,9 +42,11 @@ class FrmMapEdSquaresTest : public QObject {
   // stay where they are.
   void aRightClickCopiesTheSelectedSquare() {
     MainWindow w;
-    core::MapRecord& map = w.defs->Map;
-    map.SetSquare(1, 0, static_cast<std::int16_t>(0xA123));  // bits 12..15 travel too
-    putSpecial(map, 1, 4, 4, 4, 22);
+    const core::MapRecord& map = w.defs->Document().Map();
+    test_support::editMap(*w.defs, [](core::MapRecord& edited) {
+      edited.SetSquare(1, 0, static_cast<std::int16_t>(0xA123));  // bits 12..15 travel too
+      putSpecial(edited, 1, 4, 4, 4, 22);
+    });
     w.clickSquare(4, 4, Qt::RightButton);
     QCOMPARE(map.Square(4, 4), static_cast<std::int16_t>(0xA123));
     w.expectTexts({{"Label13_1", "4X, 4Y"}, {"Label16_0", "Wall5"}, {"Label15_0", "Text 22 "}});
@@ -60,7 +62,8 @@ class FrmMapEdSquaresTest : public QObject {
   // A click steps a side on through the eight codes and back; a Shift click steps it back.
   void sideLabelsCycleTheWallCodes() {
     MainWindow w;
-    w.defs->Map.SetSquare(1, 0, 0x0C82);  // North Nothing, East Wall1, South Wall4, West Door1
+    // North Nothing, East Wall1, South Wall4, West Door1
+    test_support::editMap(*w.defs, [](core::MapRecord& map) { map.SetSquare(1, 0, 0x0C82); });
     for (const char* name :
          {"Wall1", "Wall2", "Wall3", "Wall4", "Wall5", "Door1", "Door2", "Nothing"}) {
       w.click("Label16_0");
@@ -69,7 +72,7 @@ class FrmMapEdSquaresTest : public QObject {
     QTest::mouseClick(w.control("Label16_1"), Qt::LeftButton, Qt::ShiftModifier);
     QTest::mouseClick(w.control("Label16_1"), Qt::LeftButton, Qt::ShiftModifier);
     QCOMPARE(w.text("Label16_1"), QString("Door2"));
-    QCOMPARE(w.defs->Map.Square(1, 0), 0x0EA2);  // East Door2, the others kept
+    QCOMPARE(w.defs->Document().Map().Square(1, 0), 0x0EA2);  // East Door2, the others kept
   }
 
   // The lines list the square's specials in use from the offset; up stops at the top, down at
@@ -78,12 +81,12 @@ class FrmMapEdSquaresTest : public QObject {
   // without the editor in the build nothing opens and nothing is said.
   void specialsLinesAndTheirButtons() {
     MainWindow w;
-    core::MapRecord& map = w.defs->Map;
-    putSpecial(map, 1, -1, 1, 0);  // neither listed nor counted nor free
-    putSpecial(map, 3, 5, 1, 0, 0, 32767);
-    putSpecial(map, 8, 6, 1, 0, 8);
-    putSpecial(map, 9, 4, 2, 2, 9);
-    w.window->RefreshMainWindow();
+    test_support::editMap(*w.defs, [](core::MapRecord& map) {
+      putSpecial(map, 1, -1, 1, 0);  // neither listed nor counted nor free
+      putSpecial(map, 3, 5, 1, 0, 0, 32767);
+      putSpecial(map, 8, 6, 1, 0, 8);
+      putSpecial(map, 9, 4, 2, 2, 9);
+    });
     w.expectTexts({{"Label15_0", "Encounter 32767 (no creature)"}, {"Label15_1", "Set Flag 8"}});
     QCOMPARE(w.text("Label14_4"), QString("Specials:  3 of 100"));
     const ui::Label* line = w.control("Label15_0");
@@ -108,8 +111,10 @@ class FrmMapEdSquaresTest : public QObject {
     QCOMPARE(w.defs->CurrentSpecial, 8);
     QCOMPARE(w.defs->SpecialReload, 1);
     QCOMPARE(w.standIn("frmMapSpe")->paints, 2);
-    for (int i = 0; i < core::SpecialCount; ++i)
-      if (map.Special(i, core::SpecialField::Kind) == 0) putSpecial(map, i, 6, 20, 20, i);
+    test_support::editMap(*w.defs, [](core::MapRecord& map) {
+      for (int i = 0; i < core::SpecialCount; ++i)
+        if (map.Special(i, core::SpecialField::Kind) == 0) putSpecial(map, i, 6, 20, 20, i);
+    });
     w.click("Label15_1");
     QCOMPARE(w.defs->CurrentSpecial, 8);
     w.clickSquare(5, 5);  // a square without specials
@@ -146,24 +151,25 @@ class FrmMapEdSquaresTest : public QObject {
         {"Label16_3", "West Wall"}, {"Label2", "Map Number"}, {"picMap", "Copy Square"}};
     for (const auto& [control, label] : steps) {
       MainWindow w;
-      w.defs->Map.SetSquare(1, 0, 0x0123);  // something to copy
-      w.defs->StartMapHistory();
+      core::MapRecord start = w.defs->Document().Map();
+      start.SetSquare(1, 0, 0x0123);  // something to copy
+      w.defs->Document().Replace(start, 1);
       w.trigger("mnuSave");
-      const core::MapRecord saved = w.defs->Map;
+      const core::MapRecord saved = w.defs->Document().Map();
       w.dialogs.answerInput(" 9");
       if (QString(control) == "picMap") w.clickSquare(1, 1, Qt::RightButton);
       if (QString(control) != "picMap")
         QTest::mouseClick(w.control(control), Qt::LeftButton, Qt::ShiftModifier);
-      const core::MapRecord after = w.defs->Map;
+      const core::MapRecord after = w.defs->Document().Map();
       QCOMPARE(w.action("mnuUndo")->text(), QString("&Undo ") + label);
       w.window->activateWindow();
       QVERIFY(QTest::qWaitForWindowActive(w.window));
       QTest::keyClick(w.control<QWidget>("picMap"), Qt::Key_Z, Qt::ControlModifier);
-      QVERIFY(w.defs->Map == saved && !w.action("mnuUndo")->isEnabled());
+      QVERIFY(w.defs->Document().Map() == saved && !w.action("mnuUndo")->isEnabled());
       QCOMPARE(w.text("Label2") + w.text("Label4"), QString("12"));
       QCOMPARE(w.action("mnuRedo")->text(), QString("&Redo ") + label);
       w.trigger("mnuRedo");
-      QVERIFY(w.defs->Map == after);
+      QVERIFY(w.defs->Document().Map() == after);
       w.trigger("mnuUndo");
       w.dialogs.clearShown();
       w.trigger("mnuNew");

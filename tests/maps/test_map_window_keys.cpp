@@ -45,7 +45,7 @@ class MapWindowKeysTest : public QObject {
     retype(w.formControl<ui::TextBox>("frmTextEnter", "Text1"), "Forty");
     clickIn(w, "frmTextEnter", "Command1");
     settle();
-    QCOMPARE(w.defs->Map.Text(40), test_support::padded("Forty", 50));
+    QCOMPARE(w.defs->Document().Map().Text(40), test_support::padded("Forty", 50));
     auto* longBox = w.formControl<ui::TextArea>("frmLTextEnter", "Text1");
     QVERIFY(longBox->isEnabled());
     QCOMPARE(longBox->text(), QString("Three"));
@@ -58,10 +58,10 @@ class MapWindowKeysTest : public QObject {
     QCOMPARE(longBox->text(), QString("Three"));
     clickIn(w, "frmLTextEnter", "Command1");
     settle();
-    QCOMPARE(w.defs->Map.LongText(3), test_support::padded("Three", 1000));
+    QCOMPARE(w.defs->Document().Map().LongText(3), test_support::padded("Three", 1000));
     QCOMPARE(w.formControl<ui::TextBox>("frmTextEnter", "Text1")->text(), QString("Five"));
     clickIn(w, "frmTextEnter", "Command1");
-    QCOMPARE(w.defs->Map.Text(5), test_support::padded("Five", 50));
+    QCOMPARE(w.defs->Document().Map().Text(5), test_support::padded("Five", 50));
   }
 
   // "Cancel", Escape and Enter on a focused "Cancel" close without storing; so does Escape in
@@ -107,7 +107,7 @@ class MapWindowKeysTest : public QObject {
     w.addEditors();
     opener.startsWith("mnu") ? w.trigger(opener) : w.click(opener);
     if (!row.isEmpty()) clickIn(w, opener == "mnuMapTxt" ? "frmTextEd" : "frmLTextEd", row);
-    const core::MapRecord before = w.defs->Map;
+    const core::MapRecord before = w.defs->Document().Map();
     activate(w, form);
     if (auto* box = w.formControl(form, "Text1")) QTest::keyClicks(box, "typed");
     QWidget* target = w.formControl(form, control);
@@ -115,8 +115,8 @@ class MapWindowKeysTest : public QObject {
     key == 0 ? QTest::mouseClick(target, Qt::LeftButton) : QTest::keyClick(target, Qt::Key(key));
     settle();
     QVERIFY(w.formClosed(form));
-    QVERIFY(w.defs->Map == before);
-    QVERIFY(!w.defs->History().CanUndo());
+    QVERIFY(w.defs->Document().Map() == before);
+    QVERIFY(!w.defs->Document().History().CanUndo());
   }
 
   // Ctrl+Z in a box takes back its own typing first and then the map's last step; Ctrl+Y and
@@ -142,9 +142,9 @@ class MapWindowKeysTest : public QObject {
     QFETCH(QString, typed);
     MainWindow w;
     w.addEditors();
-    const core::MapRecord unwalled = w.defs->Map;
+    const core::MapRecord unwalled = w.defs->Document().Map();
     w.click("Label16_0");  // the map's one step
-    const core::MapRecord walled = w.defs->Map;
+    const core::MapRecord walled = w.defs->Document().Map();
     opener.startsWith("mnu") ? w.trigger(opener) : w.click(opener);
     if (form == "frmLTextEnter") clickIn(w, "frmLTextEd", "Label2_2");
     activate(w, form);
@@ -157,8 +157,8 @@ class MapWindowKeysTest : public QObject {
       QTest::keyClick(box, key, modifiers);
       settle();
       QCOMPARE(boxText(box), shown);
-      QVERIFY(w.defs->Map == map);
-      QCOMPARE(w.defs->History().StepCount(), std::size_t{1});
+      QVERIFY(w.defs->Document().Map() == map);
+      QCOMPARE(w.defs->Document().History().StepCount(), std::size_t{1});
     };
     press(Qt::Key_Z, Qt::ControlModifier, stored, walled);
     press(Qt::Key_Z, Qt::ControlModifier, stored, unwalled);
@@ -171,11 +171,13 @@ class MapWindowKeysTest : public QObject {
     for (const std::int16_t creature : {40, -1}) {
       MainWindow w;
       w.addEditors();
-      w.defs->Map.SetEncounter(3, core::EncounterField::Creature, creature);
+      test_support::editMap(*w.defs, [creature](core::MapRecord& map) {
+        map.SetEncounter(3, core::EncounterField::Creature, creature);
+      });
       w.click("Label9_3");
       QCOMPARE(w.formControl<ui::ComboBox>("frmMapEnc", "Combo1")->position(), -1);
       clickIn(w, "frmMapEnc", "Command1");
-      QCOMPARE(w.defs->Map.Encounter(3, core::EncounterField::Creature), creature);
+      QCOMPARE(w.defs->Document().Map().Encounter(3, core::EncounterField::Creature), creature);
     }
   }
 };

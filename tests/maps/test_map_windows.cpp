@@ -13,7 +13,8 @@ namespace {
 
 // The map in memory is the map on disk.
 bool saved(const MainWindow& w) {
-  return test_support::mapSlotBytes(w.mapsFile(), 1) == test_support::packedBytes(w.defs->Map);
+  return test_support::mapSlotBytes(w.mapsFile(), 1) ==
+         test_support::packedBytes(w.defs->Document().Map());
 }
 
 void clickIn(const MainWindow& w, const QString& formName, const QString& name) {
@@ -43,7 +44,8 @@ class MapWindowsTest : public QObject {
     MainWindow w;
     w.addEditors();
     const QString stored = QString("<b>20</b> & Co").leftJustified(50);
-    w.defs->Map.SetText(20, stored.toStdString());
+    test_support::editMap(*w.defs,
+                          [&](core::MapRecord& map) { map.SetText(20, stored.toStdString()); });
     w.trigger("mnuMapTxt");
     auto* next = w.formControl<ui::Button>("frmTextEd", "Command3");
     next->click();
@@ -73,7 +75,7 @@ class MapWindowsTest : public QObject {
       w.formControl<ui::Button>("frmTextEnter", "Command1")->click();
       settle();
       const std::string expected = test_support::padded(typed.left(50).trimmed().toStdString(), 50);
-      QCOMPARE(w.defs->Map.Text(7), expected);
+      QCOMPARE(w.defs->Document().Map().Text(7), expected);
       QVERIFY(w.formClosed("frmTextEnter"));
       QCOMPARE(w.formText("frmTextEd", "Label2_7"), QString::fromLatin1(expected));
       QCOMPARE(w.action("mnuUndo")->text(), QString("&Undo Map Text 7"));
@@ -93,8 +95,9 @@ class MapWindowsTest : public QObject {
     for (const auto& [row, typed] : {std::pair<int, QString>{9, ""}, {4, QString(1005, 'y')}}) {
       MainWindow w;
       w.addEditors();
-      w.defs->Map.SetLongText(row, std::string(300, 'z'));
-      const std::string tenth = w.defs->Map.LongText(10);
+      test_support::editMap(
+          *w.defs, [&](core::MapRecord& map) { map.SetLongText(row, std::string(300, 'z')); });
+      const std::string tenth = w.defs->Document().Map().LongText(10);
       w.trigger("mnuMapLTxt");
       QVERIFY(!w.formControl("frmLTextEd", "Label2_10"));
       clickIn(w, "frmLTextEd", "Label2_" + QString::number(row));
@@ -104,9 +107,9 @@ class MapWindowsTest : public QObject {
       QCOMPARE(w.formText("frmLTextEnter", "Label3"),
                QString("Text Length:  %1").arg(typed.left(1000).size()));
       w.formControl<ui::Button>("frmLTextEnter", "Command1")->click();
-      QCOMPARE(w.defs->Map.LongText(row),
+      QCOMPARE(w.defs->Document().Map().LongText(row),
                test_support::padded(typed.left(1000).toStdString(), 1000));
-      QCOMPARE(w.defs->Map.LongText(10), tenth);
+      QCOMPARE(w.defs->Document().Map().LongText(10), tenth);
       w.trigger("mnuSave");
       QVERIFY(saved(w));
     }
@@ -163,11 +166,11 @@ class MapWindowsTest : public QObject {
       MainWindow w;
       w.addEditors();
       w.click("Label9_0");
-      const core::MapRecord before = w.defs->Map;
+      const core::MapRecord before = w.defs->Document().Map();
       for (int b = 1; b <= 4; ++b) retype(box(w, b), b == n ? typed : "9");
       clickIn(w, "frmMapEnc", n == 0 ? "Command2" : "Command1");
       settle();
-      QVERIFY(w.defs->Map == before);
+      QVERIFY(w.defs->Document().Map() == before);
       QCOMPARE(w.formClosed("frmMapEnc"), n == 0);
       QCOMPARE(w.messages().size(), std::size_t{n == 0 ? 0u : 1u});
       if (n == 0) continue;
@@ -190,8 +193,9 @@ class MapWindowsTest : public QObject {
     QCOMPARE(encounterShown(w), QString("-1: 0 12 0 0"));
     w.click("Label12_0");  // another slot
     retype(box(w, 4), "77");
-    w.defs->Map.SetEncounter(0, core::EncounterField::DiceCount, 5);
-    w.defs->NotifyChanged(core::MapChanged);
+    test_support::editMap(*w.defs, [&](core::MapRecord& map) {
+      map.SetEncounter(0, core::EncounterField::DiceCount, 5);
+    });
     settle();
     QCOMPARE(encounterShown(w), QString("1: 5 6 1 25"));
   }
@@ -202,12 +206,13 @@ class MapWindowsTest : public QObject {
     MainWindow w;
     w.addEditors();
     core::WriteBmp(w.dir->data() / "map12.BMP", core::Bitmap(40, 24, 0x336699));
-    test_support::putSpecial(w.defs->Map, 6, 1, 2, 2, 12);
+    test_support::editMap(
+        *w.defs, [](core::MapRecord& map) { test_support::putSpecial(map, 6, 1, 2, 2, 12); });
     w.defs->CurrentSpecial = 6;
     auto* viewer = qobject_cast<ui::PictureForm*>(w.registry->show("frmMapBit"));
     QCOMPARE(viewer->picture()->image().pixel(39, 23), qRgb(0x33, 0x66, 0x99));
-    w.defs->Map.SetSpecial(6, core::SpecialField::Param1, -3);
-    w.defs->NotifyChanged(core::MapChanged);
+    test_support::editMap(
+        *w.defs, [&](core::MapRecord& map) { map.SetSpecial(6, core::SpecialField::Param1, -3); });
     settle();
     QVERIFY2(viewer->problem().contains("Map-3.bmp is missing"), qPrintable(viewer->problem()));
     QVERIFY(w.dialogs.shown().empty());

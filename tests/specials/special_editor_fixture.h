@@ -24,7 +24,7 @@ class Editor : public main_window_test::MainWindow {
   specials::frmMapSpe* openSpecial(core::MapSpecial special, int index = 0) {
     special.SquareX = defs->SelectedX;
     special.SquareY = defs->SelectedY;
-    defs->Map.PutSpecial(index, special);
+    test_support::editMap(*defs, [&](core::MapRecord& map) { map.PutSpecial(index, special); });
     entry = index;
     return openLine(0);
   }
@@ -35,7 +35,7 @@ class Editor : public main_window_test::MainWindow {
   }
 
   specials::frmMapSpe* editor() const { return registry->find<specials::frmMapSpe>("frmMapSpe"); }
-  core::MapSpecial special() const { return defs->Map.GetSpecial(entry); }
+  core::MapSpecial special() const { return defs->Document().Map().GetSpecial(entry); }
 
   template <class T = QWidget>
   T* in(const QString& name) const {

@@ -94,7 +94,8 @@ class FrmMapSpeTest : public QObject {
     QCOMPARE(w.list("Combo3")->itemText(1), QString("Wolf").leftJustified(20));
     QCOMPARE(w.box("Text3")->text(), QString("77"));
 
-    w.defs->Map.SetText(3, "Beware the stairs");
+    test_support::editMap(*w.defs,
+                          [&](core::MapRecord& map) { map.SetText(3, "Beware the stairs"); });
     w.choose("Combo1", 4);
     w.replaceText("Text1", "3");
     QCOMPARE(w.caption("Label8"), QString("Beware the stairs").leftJustified(50));
@@ -111,7 +112,6 @@ class FrmMapSpeTest : public QObject {
     Editor w;
     const core::MapSpecial before = withCondition(makeSpecial(5, 3, 4, 2, 100), 6, 2, 8);
     w.openSpecial(before, 7);
-    w.defs->StartMapHistory();  // the special as if loaded with the map
     w.choose("Combo1", 4);
     QCOMPARE(w.special(), makeSpecial(4));
     QCOMPARE(w.described(), special_editor_test::showText("Map 1", 50, 0, "0"));
@@ -183,7 +183,7 @@ class FrmMapSpeTest : public QObject {
   void undoKeysInTheBoxes() {
     Editor w;
     w.openSpecial(makeSpecial(5, 1, 4, 2, 100));  // Text1: number, Text3: gold
-    w.defs->StartMapHistory();
+    test_support::startHistory(*w.defs);
     w.editor()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.editor()));
     const auto key = [&w](const char* box, Qt::KeyboardModifiers modifiers, Qt::Key k) {
@@ -195,7 +195,7 @@ class FrmMapSpeTest : public QObject {
     key("Text1", Qt::ControlModifier, Qt::Key_Z);
     QCOMPARE(w.special().Param2, 4);
     QCOMPARE(w.box("Text1")->text(), QString("4"));
-    QVERIFY(w.defs->History().CanRedo());
+    QVERIFY(w.defs->Document().History().CanRedo());
     key("Text1", Qt::ControlModifier, Qt::Key_Y);
     QCOMPARE(w.box("Text1")->text(), QString("42"));
 
@@ -208,7 +208,7 @@ class FrmMapSpeTest : public QObject {
     key("Text3", Qt::ControlModifier, Qt::Key_Z);
     key("Text3", Qt::ControlModifier, Qt::Key_Z);  // no typing left: the map's step
     QCOMPARE(w.special().Param2, 4);
-    QCOMPARE(w.defs->History().StepCount(), std::size_t{1});
+    QCOMPARE(w.defs->Document().History().StepCount(), std::size_t{1});
   }
 
   // The caption names the square the special is on; typing stores it there. "OK" after another
@@ -236,7 +236,7 @@ class FrmMapSpeTest : public QObject {
     Editor w;
     w.clickSquare(16, 15);
     w.openSpecial(makeSpecial(4, 3), 12);
-    w.defs->StartMapHistory();
+    test_support::startHistory(*w.defs);
     QCOMPARE(w.editor()->windowTitle(), QString("Special 12 at 16X, 15Y"));
     w.clickSquare(14, 2);
     w.typeAtEnd("Text1", "1");
@@ -251,7 +251,7 @@ class FrmMapSpeTest : public QObject {
     QCOMPARE(!w.editor(), !cancelled);
     QCOMPARE(w.special(), at(makeSpecial(4, 31, cancelled ? 0 : 4), square));
     QCOMPARE(w.action("mnuUndo")->text(), undoEntry);
-    QCOMPARE(w.defs->History().StepCount(), std::size_t{cancelled ? 1u : 2u});
+    QCOMPARE(w.defs->Document().History().StepCount(), std::size_t{cancelled ? 1u : 2u});
     w.trigger("mnuUndo");
     QCOMPARE(w.special(), at(cancelled ? makeSpecial(4, 3) : makeSpecial(4, 31), {16, 15}));
   }
@@ -260,17 +260,18 @@ class FrmMapSpeTest : public QObject {
   // the free entry (which still holds an old one), and leaves no step to undo.
   void okOnAnEmptyLineStoresNothing() {
     Editor w;
-    test_support::putSpecial(w.defs->Map, 0, 0, 7, 7, 0, 0);
-    w.defs->StartMapHistory();
-    const core::MapRecord before = w.defs->Map;
+    test_support::editMap(
+        *w.defs, [](core::MapRecord& map) { test_support::putSpecial(map, 0, 0, 7, 7, 0, 0); });
+    test_support::startHistory(*w.defs);
+    const core::MapRecord before = w.defs->Document().Map();
     w.openLine(0);
     QCOMPARE(w.entry, 0);
     QCOMPARE(w.editor()->windowTitle(), QString("Special 0 at 1X, 0Y"));
     w.clickSquare(3, 3);
     w.ok();
     QVERIFY(!w.editor());
-    QVERIFY(w.defs->Map == before);
-    QVERIFY(!w.defs->History().CanUndo());
+    QVERIFY(w.defs->Document().Map() == before);
+    QVERIFY(!w.defs->Document().History().CanUndo());
     QVERIFY(w.dialogs.shown().empty());
   }
 
@@ -345,7 +346,9 @@ class FrmMapSpeTest : public QObject {
   // it moves to the square selected since only when "OK" is answered with Move.
   void aNewSpecialReachesMapsDat() {
     Editor w;
-    test_support::putSpecial(w.defs->Map, 0, 4, 1, 0, 2);  // entry 0 in use on this square
+    test_support::editMap(*w.defs, [](core::MapRecord& map) {
+      test_support::putSpecial(map, 0, 4, 1, 0, 2);
+    });  // entry 0 in use on this square
     w.openLine(1);
     QCOMPARE(w.described(), QString());
     w.choose("Combo1", 6);

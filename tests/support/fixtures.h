@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/catalogue_records.h"
+#include "core/definitions.h"
 #include "core/map_record.h"
 #include "core/status.h"
 
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -134,6 +136,14 @@ core::MapRecord sampleMap(std::int16_t mapNo);
 void putSpecial(core::MapRecord& map, int index, int kind, int x, int y, int param1 = 0,
                 int param2 = 0);
 void writeMapSlot(const std::filesystem::path& mapsFile, long slot, const core::MapRecord& map);
+// Changes the map in memory as another window would: one undo step, told to every window.
+// Starts the undo history afresh on the map as it is, as if it had just been opened.
+inline void startHistory(core::ModDefinitions& defs) {
+  defs.Document().Replace(defs.Document().Map(), defs.Document().Number());
+}
+inline void editMap(core::ModDefinitions& defs, const std::function<void(core::MapRecord&)>& edit) {
+  defs.Document().Apply("Stored Elsewhere", edit);
+}
 // The packed part of slot n of Maps.dat as it is on disk (zeros past the end).
 std::vector<std::uint8_t> mapSlotBytes(const std::filesystem::path& mapsFile, long slot);
 
