@@ -24,6 +24,7 @@ class frmEquipEd : public ui::Form {
   ~frmEquipEd() override;
 
   unsigned watchedChanges() const override { return core::ItemsChanged; }
+  bool holdsUnsavedChanges() const override { return pager_ && pager_->unsaved(); }
 
   // Paging, saving and the unsaved-changes question; the item list picks through it.
   ui::EntryPager& pager() { return *pager_; }

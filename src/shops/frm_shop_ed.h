@@ -32,6 +32,7 @@ class frmShopEd : public ui::Form {
   ~frmShopEd() override;
 
   unsigned watchedChanges() const override { return core::ShopsChanged | core::ItemsChanged; }
+  bool holdsUnsavedChanges() const override { return pager_ && pager_->unsaved(); }
 
  protected:
   void Form_Load() override;

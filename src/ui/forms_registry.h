@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace ui {
 
@@ -50,6 +51,9 @@ class FormsRegistry {
   T* find(const QString& name) const {
     return qobject_cast<T*>(find(name));
   }
+
+  // Every open window, in the order of their names.
+  std::vector<Form*> openForms() const;
 
   // Closes one window; false when it refused (or true when it was not open).
   bool close(const QString& name);
