@@ -222,7 +222,7 @@ FAULTS = [
      "flagsSet_.insert(s.Param1);", "flagsSet_.insert(s.Param2);"),
     # text form: export, import, show, and the editor's game data menu
     ("text written plainly where its exact bytes are needed", "src/textform/field_form.cpp",
-     "if (core::FixedText(shown, width) == stored) {", "if (true) {"),
+     "if (core::FixedText(shown, width) == stored) {", "if (width > 0) {"),
     ("slack of a slot not carried", "src/textform/file_form.cpp",
      "if (!AllZero(slack)) {", "if (false) {"),
     ("a number up to 40000 taken as an Integer", "src/textform/field_form.cpp",
@@ -241,7 +241,8 @@ FAULTS = [
      "if (options.takeLock) {", "if (false) {"),
     ("import from the editor not asking the windows about unsaved changes",
      "src/maps/frm_map_ed_data.cpp",
-     "if (form->holdsUnsavedChanges()) return form->windowTitle();", ""),
+     "if (form->holdsUnsavedChanges()) return form->windowTitle();",
+     "if (form->isClosed()) return form->windowTitle();"),
     ("open windows not shown the imported data", "src/maps/frm_map_ed_data.cpp",
      "for (ui::Form* form : registry_.openForms()) form->refresh();", ""),
 ]

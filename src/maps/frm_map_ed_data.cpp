@@ -1,5 +1,5 @@
-// The main window's File menu entries for the game data as text: export and import of every
-// record file, as the command line does them.
+// The main window's File menu entries for the game data as text (export and import of every
+// record file, as the command line does them) and for the map as a picture.
 
 #include "maps/frm_map_ed.h"
 #include "textform/game_data.h"
@@ -98,6 +98,21 @@ void frmMapEd::mnuImportData_Click() {
                            .arg(Listed(summary->written), QDir::toNativeSeparators(folder));
   if (!reloaded.ok()) text += "\n" + QString::fromStdString(reloaded.message());
   showMessage(text);
+}
+
+// The map as the view shows it, at its own size (the view has no zoom), as MapN.png.
+void frmMapEd::mnuExportPicture_Click() {
+  const QString folder =
+      dialogs_.chooseDirectory(this, QStringLiteral("Export Map Picture to Folder"));
+  if (folder.isEmpty()) return;
+  const QString file = QDir(folder).filePath(QStringLiteral("Map%1.png").arg(defs_.CurrentMap));
+  if (!picMap_->image().save(file, "PNG")) {
+    showMessage(QStringLiteral("Cannot write %1.").arg(QDir::toNativeSeparators(file)));
+    return;
+  }
+  showMessage(QStringLiteral("Wrote the picture of map %1 to %2.")
+                  .arg(defs_.CurrentMap)
+                  .arg(QDir::toNativeSeparators(file)));
 }
 
 }  // namespace maps

@@ -183,6 +183,8 @@ void frmMapEd::buildMenus() {
          &frmMapEd::mnuExportData_Click},
         {"mnuImportData", "&Import Game Data...", QKeySequence::UnknownKey, "",
          &frmMapEd::mnuImportData_Click},
+        {"mnuExportPicture", "Export Map &Picture...", QKeySequence::UnknownKey, "",
+         &frmMapEd::mnuExportPicture_Click},
         {"mnuSep2", " __________", QKeySequence::UnknownKey, "", nullptr},
         {"mnuExit", "&Exit", QKeySequence::Quit, "", &frmMapEd::mnuExit_Click}}},
       {"mnuEdit",

@@ -83,6 +83,20 @@ class GameDataMenuTest : public QObject {
     QVERIFY(!w.defs->Document().IsModified());
   }
 
+  void mapPictureIsTheViewAsShown() {
+    MainWindow w;
+    QTemporaryDir out;
+    w.dialogs.answerDirectory(out.path());
+    w.trigger("mnuExportPicture");
+    const QString file = out.filePath("Map1.png");
+    QCOMPARE(w.messages().back(), "Wrote the picture of map 1 to " + file + ".");
+    const QImage written(file);
+    const QImage shown = w.control<ui::PictureBox>("picMap")->image();
+    QCOMPARE(written.size(), shown.size());
+    QCOMPARE(written.convertToFormat(QImage::Format_RGB32),
+             shown.convertToFormat(QImage::Format_RGB32));
+  }
+
   void aRefusedImportChangesNothing() {
     MainWindow w;
     QTemporaryDir out;
