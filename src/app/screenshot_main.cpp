@@ -4,9 +4,13 @@
 #include "app/editor_forms.h"
 #include "core/catalogue_sweep.h"
 #include "core/definitions.h"
+#include "ui/catalogue_list.h"
 #include "ui/change_hub.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
+#include "ui/list_filter.h"
+
+#include <QLineEdit>
 
 #include <QApplication>
 #include <QDir>
@@ -89,6 +93,28 @@ void PickSpecial(core::ModDefinitions& defs, bool (*wanted)(const core::MapSpeci
   }
 }
 
+// The creature list filtered by a few letters and ordered by its "Average Hits" column, the most
+// first, as two clicks on its heading leave it.
+void FindCreatures(core::ModDefinitions&, ui::FormsRegistry& registry) {
+  auto* list = registry.show<ui::CatalogueList>("frmCreatList2");
+  if (!list || !list->filter()) return;
+  list->filter()->box()->setText("o");
+  list->list()->sortByColumn(3, Qt::DescendingOrder);
+}
+
+// The Where Used list of the item that most places name.
+void ShowMostUsedItem(core::ModDefinitions& defs, ui::FormsRegistry&) {
+  if (!defs.References().Build().ok()) return;
+  std::size_t most = 0;
+  defs.WhereUsedTarget = core::RefTarget::Item;
+  for (long item = 1; item <= defs.ItemCount; ++item) {
+    const std::size_t uses = defs.References().UsesOf(core::RefTarget::Item, item).size();
+    if (uses <= most) continue;
+    most = uses;
+    defs.WhereUsedEntry = item;
+  }
+}
+
 const std::vector<Shot>& Shots() {
   static const std::vector<Shot> shots = {
       {"main-window.png", "frmMapEd", {}},
@@ -121,6 +147,7 @@ const std::vector<Shot>& Shots() {
       {"creature-editor.png", "frmCreatEd",
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { (void)defs.ReadCreaturePair(4); }},
       {"creature-list.png", "frmCreatList2", {}},
+      {"creature-list-found.png", "frmCreatList2", FindCreatures},
       {"creature-specials.png", "frmCreatSpe",
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { (void)defs.ReadCreaturePair(4); }},
       {"map-texts.png", "frmTextEd",
@@ -129,6 +156,8 @@ const std::vector<Shot>& Shots() {
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.TextIndex = 0; }},
       {"map-encounter.png", "frmMapEnc",
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.EncounterSlot = 0; }},
+      {"where-used.png", "frmWhereUsed", ShowMostUsedItem},
+      {"game-check.png", "frmGameCheck", {}},
   };
   return shots;
 }

@@ -2,11 +2,13 @@
 
 #include "core/definitions.h"
 #include "core/item_record.h"
+#include "ui/catalogue_names.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/entry_pager.h"
 #include "ui/form.h"
 #include "ui/forms_registry.h"
+#include "ui/paging_buttons.h"
 
 #include <memory>
 #include <vector>
@@ -21,7 +23,6 @@ class frmEquipEd : public ui::Form {
  public:
   frmEquipEd(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::FormsRegistry& registry,
              QWidget* parent = nullptr);
-  ~frmEquipEd() override;
 
   unsigned watchedChanges() const override { return core::ItemsChanged; }
   bool holdsUnsavedChanges() const override { return pager_ && pager_->unsaved(); }
@@ -47,7 +48,6 @@ class frmEquipEd : public ui::Form {
   ui::EntryPager::Hooks pagerHooks();
   void Combo1_Click();
   void showUseList(bool spellScroll);
-  void fillSpellList();
   void showHasEffects();
   void notifyItemChanged();
 
@@ -55,8 +55,8 @@ class frmEquipEd : public ui::Form {
   ui::Dialogs& dialogs_;
   ui::FormsRegistry& registry_;
   std::unique_ptr<ui::EntryPager> pager_;
-  int spellSubscription_ = 0;
-  bool spellListStale_ = true;
+  ui::CatalogueNames* spells_ = nullptr;  // the "Spell" list of a scroll
+  ui::PagingButtons* paging_ = nullptr;
   // The working record as the controls last showed it; a paint whose record differs only in
   // its effect slots updates "Has Effects" alone, so typing survives an effect edit.
   core::ItemRecord shownItem_;
@@ -77,6 +77,7 @@ class frmEquipEd : public ui::Form {
   ui::CheckBox* Check2_ = nullptr;
   ui::Button *Command1_ = nullptr, *Command2_ = nullptr, *Command3_ = nullptr, *Command4_ = nullptr,
              *Command5_ = nullptr, *Command6_ = nullptr, *Command7_ = nullptr, *Command8_ = nullptr;
+  ui::Button* cmdWhereUsed_ = nullptr;
 };
 
 }  // namespace equipment

@@ -7,6 +7,7 @@
 #include "ui/form.h"
 #include "ui/forms_registry.h"
 #include "ui/list_view.h"
+#include "ui/paging_buttons.h"
 
 #include <QString>
 
@@ -30,6 +31,9 @@ class frmShopEd : public ui::Form {
   frmShopEd(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::FormsRegistry& registry,
             QWidget* parent = nullptr);
   ~frmShopEd() override;
+
+  // Paging, saving and the unsaved-changes question; places named elsewhere are shown through it.
+  ui::EntryPager& pager() { return *pager_; }
 
   unsigned watchedChanges() const override { return core::ShopsChanged | core::ItemsChanged; }
   bool holdsUnsavedChanges() const override { return pager_ && pager_->unsaved(); }
@@ -87,6 +91,7 @@ class frmShopEd : public ui::Form {
   ui::Label* Label4_;
   ui::ListView* ListView1_;
   ui::Label* lblStockKeys_;
+  ui::PagingButtons* paging_;
   ui::Button* Command1_;
   ui::Button* Command2_;
   ui::Button* Command3_;
@@ -96,6 +101,7 @@ class frmShopEd : public ui::Form {
   ui::Button* Command7_;
   ui::Button* Command8_;
   ui::Button* Command9_;
+  ui::Button* cmdWhereUsed_ = nullptr;
 };
 
 }  // namespace shops
