@@ -104,6 +104,13 @@ class frmMapEd : public ui::Form {
   void mnuSpellProg_Click();
   void mnuCheckData_Click();
   void askProperty(const PropertyInput& property);
+
+  // --- Game data as text (frm_map_ed_data.cpp) ---
+  void mnuExportData_Click();
+  void mnuImportData_Click();
+  void mnuExportPicture_Click();
+  // The first window holding unsaved changes, by its title; empty when none does.
+  QString windowWithUnsavedChanges() const;
   // Before the map record is replaced: asks about unsaved changes. False stops the command.
   bool offerToSave();
   bool saveCurrentMap();

@@ -16,6 +16,13 @@ FormsRegistry::~FormsRegistry() {
   }
 }
 
+std::vector<Form*> FormsRegistry::openForms() const {
+  std::vector<Form*> open;
+  for (const auto& [name, entry] : entries_)
+    if (Form* form = find(name)) open.push_back(form);
+  return open;
+}
+
 void FormsRegistry::add(const QString& name, Factory factory) {
   entries_[name].factory = std::move(factory);
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace ui {
 
@@ -51,6 +52,9 @@ class FormsRegistry {
   T* find(const QString& name) const {
     return qobject_cast<T*>(find(name));
   }
+
+  // Every open window, in the order of their names.
+  std::vector<Form*> openForms() const;
 
   // Closes one window; false when it refused (or true when it was not open).
   bool close(const QString& name);
