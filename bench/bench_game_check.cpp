@@ -20,34 +20,9 @@ const bench_support::GeneratedGame& LargestGame() {
   return *game;
 }
 
-std::vector<std::filesystem::path> GameFiles() {
-  std::vector<std::filesystem::path> files;
-  for (const auto& entry : std::filesystem::directory_iterator(LargestGame().dat()))
-    files.push_back(entry.path());
-  return files;
-}
-
 // The yardstick: every file of the folder read front to back once, from the page cache.
 void BM_SequentialReadOfAllFiles(benchmark::State& state) {
-  const auto files = GameFiles();
-  std::vector<char> block(std::size_t{1} << 20);
-  std::uintmax_t bytes = 0;
-  for (const auto& file : files) bytes += std::filesystem::file_size(file);
-  for (auto _ : state) {
-    for (const auto& path : files) {
-      std::FILE* file = std::fopen(path.c_str(), "rb");
-      if (!file) {
-        state.SkipWithError("cannot open a game file");
-        return;
-      }
-      std::setvbuf(file, nullptr, _IONBF, 0);
-      while (std::fread(block.data(), 1, block.size(), file) > 0) {
-      }
-      std::fclose(file);
-      benchmark::DoNotOptimize(block.data());
-    }
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+  bench_support::SequentialReadOfFolder(state, LargestGame().dat());
 }
 BENCHMARK(BM_SequentialReadOfAllFiles)->Unit(benchmark::kMillisecond);
 

@@ -64,4 +64,30 @@ inline void PlainSequentialRead(benchmark::State& state, const std::filesystem::
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
 }
 
+// Every file of a folder read front to back once, from the page cache.
+inline void SequentialReadOfFolder(benchmark::State& state, const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> files;
+  std::uintmax_t bytes = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    files.push_back(entry.path());
+    bytes += std::filesystem::file_size(entry.path());
+  }
+  std::vector<char> block(std::size_t{1} << 20);
+  for (auto _ : state) {
+    for (const auto& path : files) {
+      std::FILE* file = std::fopen(path.c_str(), "rb");
+      if (!file) {
+        state.SkipWithError("cannot open a game file");
+        return;
+      }
+      std::setvbuf(file, nullptr, _IONBF, 0);
+      while (std::fread(block.data(), 1, block.size(), file) > 0) {
+      }
+      std::fclose(file);
+      benchmark::DoNotOptimize(block.data());
+    }
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+}
+
 }  // namespace bench_support

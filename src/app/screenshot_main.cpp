@@ -4,6 +4,7 @@
 #include "app/editor_forms.h"
 #include "core/catalogue_sweep.h"
 #include "core/definitions.h"
+#include "maps/frm_map_ed.h"
 #include "ui/catalogue_list.h"
 #include "ui/change_hub.h"
 #include "ui/dialogs.h"
@@ -11,16 +12,18 @@
 #include "ui/list_filter.h"
 #include "ui/window_ids.h"
 
-#include <QLineEdit>
-
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <functional>
@@ -57,9 +60,15 @@ struct Shot {
   const char* file;  // in the pictures folder
   const char* form;
   std::function<void(core::ModDefinitions&, ui::FormsRegistry&)> prepare;
+  QSize size = {};             // the window's size; its own size when not given
+  const char* part = nullptr;  // one control of the window instead of all of it
   // The picture of the window; its own grab when none is given.
   std::function<QPixmap(ui::Form*)> picture = {};
 };
+
+maps::frmMapEd& MainWindow(ui::FormsRegistry& registry) {
+  return *static_cast<maps::frmMapEd*>(registry.find(ui::window::MainWindow));
+}
 
 // Two editors open beside the main window, and a save that the status bar tells of.
 void OpenEditorsAndSave(core::ModDefinitions&, ui::FormsRegistry& registry) {
@@ -186,8 +195,29 @@ const std::vector<Shot>& Shots() {
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.EncounterSlot = 0; }},
       {"where-used.png", ui::window::WhereUsed, ShowMostUsedItem},
       {"game-check.png", ui::window::GameCheck, {}},
+      // A maximised window on a 1280 x 1024 screen at 2x, a region selected.
+      {"main-window-2x.png", ui::window::MainWindow,
+       [](core::ModDefinitions& defs, ui::FormsRegistry& registry) {
+         registry.close(ui::window::MapEncounter);
+         MainWindow(registry).resize(1280, 1024);
+         MainWindow(registry).setZoom(2);
+         defs.Document().Select(2, 9);
+         defs.Document().SetRegion(core::SquareRect::Spanning(2, 9, 8, 13));
+       },
+       QSize(1280, 1024)},
+      {"wall-tool-bar.png", ui::window::MainWindow,
+       [](core::ModDefinitions&, ui::FormsRegistry& registry) {
+         MainWindow(registry).findChild<QAction*>("mnuToolWall")->trigger();
+         MainWindow(registry).findChild<QComboBox*>("cboWallCode")->setCurrentIndex(6);
+       },
+       QSize(1280, 1024), "toolBar"},
       {"map-browser.png", ui::window::MapBrowser, {}},
-      {"main-window-workspace.png", ui::window::MainWindow, OpenEditorsAndSave, WithWindowMenu},
+      {"main-window-workspace.png",
+       ui::window::MainWindow,
+       OpenEditorsAndSave,
+       {},
+       nullptr,
+       WithWindowMenu},
   };
   return shots;
 }
@@ -205,6 +235,9 @@ int main(int argc, char** argv) {
   const QDir output(QFileInfo(arguments.at(2)).absoluteFilePath());
   QDir().mkpath(output.absolutePath());
 
+  // The pictures show the view as it opens (1x), whatever zoom the editor last had here.
+  QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   UnattendedDialogs dialogs;
   core::ModDefinitions defs(dataDir.toStdString());
   ui::ChangeHub hub(defs);
@@ -222,12 +255,22 @@ int main(int argc, char** argv) {
       continue;
     }
     window->refresh();
-    window->adjustSize();
+    if (shot.size.isValid())
+      window->resize(shot.size);
+    else
+      window->adjustSize();
     hub.flush();
     QApplication::processEvents();
     const QString file = output.filePath(shot.file);
-    const QPixmap picture = shot.picture ? shot.picture(window) : window->grab();
-    if (!picture.save(file, "PNG")) {
+    QWidget* shown = shot.part ? window->findChild<QWidget*>(shot.part) : window;
+    // A bar is shown as far as its last control reaches.
+    const QRect area = shown && shot.part
+                           ? QRect(0, 0, shown->childrenRect().right() + 8, shown->height())
+                           : QRect(QPoint(0, 0), QSize(-1, -1));
+    const QPixmap picture = shot.picture ? shot.picture(window)
+                            : shown      ? shown->grab(area)
+                                         : QPixmap();
+    if (!shown || !picture.save(file, "PNG")) {
       std::fprintf(stderr, "Cannot write the picture %s\n", qPrintable(file));
       ++failures;
       continue;

@@ -1,5 +1,6 @@
 #include "cli/run_checker.h"
 
+#include "cli/data_commands.h"
 #include "core/game_check.h"
 
 #include <algorithm>
@@ -12,7 +13,9 @@ namespace {
 constexpr const char* Usage =
     "Usage: editor-check [--json] [--severity error|warning|note] GAME_FOLDER\n"
     "Checks the game files in GAME_FOLDER (its Dat and Data folders) without changing them.\n"
-    "Exit status: 0 no error found, 1 errors found, 2 the folder cannot be read.\n";
+    "Exit status: 0 no error found, 1 errors found, 2 the folder cannot be read.\n"
+    "The text form of the record files: editor-check export|import|show (see editor-check\n"
+    "export --help).\n";
 
 std::optional<core::Severity> SeverityOf(const std::string& name) {
   for (const auto severity : {core::Severity::Error, core::Severity::Warning, core::Severity::Note})
@@ -73,6 +76,7 @@ std::optional<Options> Parse(const std::vector<std::string>& arguments, std::ost
 }  // namespace
 
 int RunChecker(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+  if (IsDataCommand(arguments)) return RunDataCommand(arguments, out, err);
   const auto options = Parse(arguments, err);
   if (!options) return CannotRead;
   auto check = core::CheckGameFolder(options->folder);

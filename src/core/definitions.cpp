@@ -297,6 +297,34 @@ Status ModDefinitions::Startup() {
   return Together(failures);
 }
 
+Status ModDefinitions::ReloadFiles() {
+  const auto datFolder = DatFolder();
+  std::vector<std::string> notices;  // start-up said them already
+  const auto reload = [&](auto& catalogue, auto& working, long& count, long* entry, auto* scratch) {
+    auto header = working;
+    Status status = OpenWithHeader(datFolder, catalogue, header, count, notices);
+    if (!status.ok()) return status;
+    if (!entry || *entry < 1) {
+      working = header;  // what the window shows is the header (the shop editor after start-up)
+      return Status::Ok();
+    }
+    return ReadWorking(catalogue, std::min(*entry, std::max(count, 1L)), working, *entry, scratch);
+  };
+  std::vector<Status> failures = {
+      reload(items_, Item, ItemCount, &ItemEntry, &ItemScratch),
+      reload(creatures_, Creature, CreatureCount, &CreatureEntry, &CreatureScratch),
+      reload(shops_, Shop, ShopCount, &ShopEntry, &ShopScratch),
+      reload(spells_, Spell, SpellCount, &SpellEntry, &SpellScratch),
+      reload(spellProg_, SpellProg, SpellProgCount, nullptr,
+             static_cast<SpellProgRecord*>(nullptr))};
+  std::error_code error;
+  if (CurrentMap >= 1 && std::filesystem::exists(MapsFile(), error))
+    failures.push_back(LoadMap(CurrentMap));
+  NotifyChanged(MapChanged | ItemsChanged | CreaturesChanged | ShopsChanged | SpellsChanged |
+                SpellProgChanged | SelectionChanged);
+  return Together(failures);
+}
+
 // --- Entry reads ---
 
 Status ModDefinitions::ReadItemPair(long n) {

@@ -104,6 +104,10 @@ class ModDefinitions {
   Status OpenSpellFiles();
   // The four above in order, every one of them run; the failures together, each said once.
   Status Startup();
+  // After the record files were replaced whole from outside (an import): every catalogue opened
+  // afresh with its count, each working record read again from the entry it shows (the last one
+  // when the file now holds fewer), the open map read again, and every window told.
+  Status ReloadFiles();
   // Things start-up noticed without failing, for the designer: files it had to create, files
   // that cannot be written, header counts that are negative or reach beyond the file, entries
   // that carry another number than their place.

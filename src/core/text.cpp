@@ -58,6 +58,10 @@ std::u32string DecodeWindows1252(std::string_view bytes) {
   return text;
 }
 
+bool InWindows1252(char32_t point) {
+  return point == U'?' || EncodeOne(point) != '?';
+}
+
 std::string EncodeWindows1252(std::u32string_view text) {
   std::string bytes;
   bytes.reserve(text.size());

@@ -21,5 +21,7 @@ std::u32string DecodeWindows1252(std::string_view bytes);
 
 // Code points to bytes; a character the code page cannot hold becomes '?'.
 std::string EncodeWindows1252(std::u32string_view text);
+// Whether the code page holds the character (the undefined five as their control characters).
+bool InWindows1252(char32_t point);
 
 }  // namespace core

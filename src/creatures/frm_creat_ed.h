@@ -30,6 +30,7 @@ class frmCreatEd : public ui::Form {
   ui::EntryPager& pager() { return *pager_; }
 
   unsigned watchedChanges() const override { return core::CreaturesChanged; }
+  bool holdsUnsavedChanges() const override { return pager_ && pager_->unsaved(); }
 
   void move_mon_to_screen();
   // Takes the screen into `creature` (all but CreatureNo and CreatureSpecials). Returns the

@@ -25,6 +25,7 @@ class frmEquipEd : public ui::Form {
              QWidget* parent = nullptr);
 
   unsigned watchedChanges() const override { return core::ItemsChanged; }
+  bool holdsUnsavedChanges() const override { return pager_ && pager_->unsaved(); }
 
   // Paging, saving and the unsaved-changes question; the item list picks through it.
   ui::EntryPager& pager() { return *pager_; }

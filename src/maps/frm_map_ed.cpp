@@ -30,6 +30,8 @@ frmMapEd::frmMapEd(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::FormsRe
   setCaption("Map Editor");
   buildControls();
   buildMenus();
+  buildView();
+  buildTools();
   layOutControls();
 }
 
@@ -107,7 +109,25 @@ void frmMapEd::RefreshMainWindow() {
 }
 
 void frmMapEd::mapDocument_Change(const core::MapChange& change) {
-  if (change.origin == nullptr || change.origin == changeOrigin()) RefreshMainWindow();
+  if (change.origin != nullptr && change.origin != changeOrigin()) return;
+  // A step of this window's own drag redraws the picture and repaints only the squares it
+  // touched (their neighbours' sides share the lines); the rest follows when the drag ends.
+  if (document().InStep() && change.parts == core::MapChange::Squares) {
+    drawMap();
+    const core::SquareRect& touched = change.squares;
+    picMap_->updateSurface(QRect(CellPixels * (touched.left - 1), CellPixels * (touched.top - 1),
+                                 CellPixels * (touched.width() + 2),
+                                 CellPixels * (touched.height() + 2)));
+    return;
+  }
+  RefreshMainWindow();
+}
+
+void frmMapEd::drawMap() {
+  picMap_->clear();
+  DrawMapGrid(picMap_->surface(), picTiles_->image(), document().Map(), defs_.SelectedX,
+              defs_.SelectedY);
+  DrawRegionFrame(picMap_->surface(), document().Region());
 }
 
 void frmMapEd::Form_Paint() {
@@ -132,12 +152,12 @@ void frmMapEd::Form_Paint() {
     Label12_[s]->setText(ui::ToQString(encounter.others));
   }
 
-  picMap_->clear();
-  DrawMapGrid(picMap_->surface(), picTiles_->image(), map, defs_.SelectedX, defs_.SelectedY);
+  drawMap();
   picMap_->update();
 
   Label13_[1]->setText(
       ui::ToQString(core::SquareCoordinatesText(defs_.SelectedX, defs_.SelectedY)));
+  showStatus();
 
   const SpecialsPanel panel =
       BuildSpecialsPanel(defs_, map, defs_.SelectedX, defs_.SelectedY, defs_.SpecialsOffset);

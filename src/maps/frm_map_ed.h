@@ -3,6 +3,7 @@
 #include "core/definitions.h"
 #include "core/map_record.h"
 #include "core/references.h"
+#include "maps/map_tools.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
@@ -15,10 +16,16 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QAction;
+class QActionGroup;
+class QBoxLayout;
+class QComboBox;
+class QLabel;
 class QMenu;
+class QScrollArea;
 
 namespace maps {
 
@@ -59,11 +66,18 @@ class frmMapEd : public ui::Form {
 
   static constexpr int CellPixels = 13;
   static constexpr int MapViewPixels = 434;
+  static constexpr int MaxZoom = 6;
+  static constexpr int FocusMargin = 2;  // the ring around the view for its focus frame
+
+  // The map view's zoom (1..6); remembered for the next start.
+  int zoom() const;
+  void setZoom(int zoom);
 
  protected:
   void Form_Load() override;
   void Form_Paint() override;
   bool Form_QueryUnload() override;
+  void Form_Resize() override;
 
  private:
   // --- Building the window (frm_map_ed_layout.cpp) ---
@@ -95,6 +109,13 @@ class frmMapEd : public ui::Form {
   void mnuSpellProg_Click();
   void mnuCheckData_Click();
   void askProperty(const PropertyInput& property);
+
+  // --- Game data as text (frm_map_ed_data.cpp) ---
+  void mnuExportData_Click();
+  void mnuImportData_Click();
+  void mnuExportPicture_Click();
+  // The first window holding unsaved changes, by its title; empty when none does.
+  QString windowWithUnsavedChanges() const;
   // Before the map record is replaced: asks about unsaved changes. False stops the command.
   bool offerToSave();
   bool saveCurrentMap();
@@ -109,12 +130,43 @@ class frmMapEd : public ui::Form {
   // Every change to the map repaints this window: its own at once, another window's after that
   // window's handler (the change hub's queued repaint).
   void mapDocument_Change(const core::MapChange& change);
+  // The map, the selected square and the region's frame onto the view's picture.
+  void drawMap();
   core::MapDocument& document() { return defs_.Document(); }
   const core::MapDocument& document() const { return defs_.Document(); }
 
+  // --- The view: zoom and the status bar (frm_map_ed_view.cpp) ---
+  void buildView();
+  void mnuZoomIn_Click();
+  void mnuZoomOut_Click();
+  void mnuZoomActual_Click();
+  void mnuZoomFit_Click();
+  void picMap_Move(QPoint pos);
+  void picMap_Leave();
+  void showStatus();
+  // A zoomed map wants the width: the panels go one above the other when the window is tall
+  // enough for that. At 1x they stand side by side as they always did.
+  void arrangePanels(bool stack);
+  // The square under surface pixel `pos`, or none off the grid.
+  static std::optional<QPoint> squareAt(QPoint pos);
+
+  // --- Tools: Select, Wall, Room (frm_map_ed_tools.cpp) ---
+ public:
+  enum class Tool { Select, Wall, Room };
+  Tool tool() const { return tool_; }
+
+ private:
+  void buildTools();
+  void chooseTool(Tool tool);
+  // The code the Wall and Room tools put down (0..7).
+  int chosenWallCode() const;
+  void picMap_Press(QPoint pos, Qt::MouseButton button);
+  void picMap_Drag(QPoint pos);
+  void picMap_Release(QPoint pos, Qt::MouseButton button);
+
   // --- Square editing (frm_map_ed_squares.cpp) ---
   void picMap_Click(QPoint pos, Qt::MouseButton button, bool rightButtonDown);
-  void picMap_KeyPress(int key);
+  void picMap_KeyPress(int key, Qt::KeyboardModifiers modifiers);
   // Shift steps the side's wall code back instead of forward.
   void Label16_Click(int index, Qt::KeyboardModifiers modifiers);
   void Label15_Click(int index);
@@ -122,6 +174,8 @@ class frmMapEd : public ui::Form {
   void SpecialsDown_Click();
   void EncounterLabel_Click(int index);
   void selectSquare(int x, int y);
+  // The corner of the region across from the selected square (the square itself without one).
+  QPoint regionCorner() const;
   int specialsOnSquare() const;
 
   core::ModDefinitions& defs_;
@@ -137,6 +191,21 @@ class frmMapEd : public ui::Form {
   ui::Button* SpecialsDown_ = nullptr;
   ui::PictureBox* picMap_ = nullptr;
   ui::PictureBox* picTiles_ = nullptr;
+  QScrollArea* mapScroll_ = nullptr;
+  QBoxLayout* panels_ = nullptr;  // the map and square column beside the encounters, or above
+  QLabel* statusSquare_ = nullptr;
+  QLabel* statusZoom_ = nullptr;
+  std::optional<QPoint> hovered_;  // the square under the pointer
+
+  Tool tool_ = Tool::Select;
+  QActionGroup* tools_ = nullptr;
+  QComboBox* cboWallCode_ = nullptr;
+  // A gesture in progress: the button, the code it puts down, where it started.
+  Qt::MouseButton gestureButton_ = Qt::NoButton;
+  int gestureCode_ = 0;
+  GridEdge wallStart_, wallLast_;
+  QPoint dragStart_;
+  bool regionDragged_ = false;  // the Select gesture drew a region: its release selects nothing
 
   // Menu entries that open a window, with the window's name (enabled only when it exists).
   std::vector<std::pair<QAction*, QString>> windowEntries_;

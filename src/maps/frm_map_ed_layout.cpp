@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QMenu>
+#include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -161,12 +162,12 @@ void frmMapEd::buildControls() {
 
   picMap_ = new ui::PictureBox(parent, "picMap");
   picMap_->setSurfaceSize(MapViewPixels, MapViewPixels);
-  picMap_->setFocusMargin(2);
+  picMap_->setFocusMargin(FocusMargin);
   picMap_->setFocusPolicy(Qt::StrongFocus);
   picMap_->setCursor(Qt::CrossCursor);
   connect(picMap_, &ui::PictureBox::clicked, this, &frmMapEd::picMap_Click);
   connect(picMap_, &ui::PictureBox::keyPressed, this,
-          [this](int key, Qt::KeyboardModifiers) { picMap_KeyPress(key); });
+          [this](int key, Qt::KeyboardModifiers modifiers) { picMap_KeyPress(key, modifiers); });
 
   // The tile sheet is only a source of glyphs; it is never shown.
   picTiles_ = new ui::PictureBox(parent, "picTiles");
@@ -183,11 +184,25 @@ void frmMapEd::buildMenus() {
         {"mnuBrowse", "&Browse Maps...", QKeySequence::UnknownKey, ui::window::MapBrowser,
          &frmMapEd::mnuBrowse_Click},
         {"mnuSep1", " __________", QKeySequence::UnknownKey, "", nullptr},
+        {"mnuExportData", "&Export Game Data...", QKeySequence::UnknownKey, "",
+         &frmMapEd::mnuExportData_Click},
+        {"mnuImportData", "&Import Game Data...", QKeySequence::UnknownKey, "",
+         &frmMapEd::mnuImportData_Click},
+        {"mnuExportPicture", "Export Map &Picture...", QKeySequence::UnknownKey, "",
+         &frmMapEd::mnuExportPicture_Click},
+        {"mnuSep2", " __________", QKeySequence::UnknownKey, "", nullptr},
         {"mnuExit", "&Exit", QKeySequence::Quit, "", &frmMapEd::mnuExit_Click}}},
       {"mnuEdit",
        "&Edit",
        {{"mnuUndo", "&Undo", QKeySequence::Undo, "", &frmMapEd::mnuUndo_Click},
         {"mnuRedo", "&Redo", QKeySequence::Redo, "", &frmMapEd::mnuRedo_Click}}},
+      {"mnuView",
+       "&View",
+       {{"mnuZoomIn", "Zoom &In", QKeySequence::ZoomIn, "", &frmMapEd::mnuZoomIn_Click},
+        {"mnuZoomOut", "Zoom &Out", QKeySequence::ZoomOut, "", &frmMapEd::mnuZoomOut_Click},
+        {"mnuZoomActual", "&Actual Size", QKeySequence::UnknownKey, "",
+         &frmMapEd::mnuZoomActual_Click},
+        {"mnuZoomFit", "&Fit", QKeySequence::UnknownKey, "", &frmMapEd::mnuZoomFit_Click}}},
       {"mnuMap",
        "&Map",
        {{"mnuMapTxt", "Edit &Text Specials", QKeySequence::UnknownKey, ui::window::MapTexts,
@@ -238,6 +253,11 @@ void frmMapEd::buildMenus() {
   findChild<QAction*>("mnuExit")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   findChild<QAction*>("mnuBrowse")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
   ui::AddWindowMenu(this, registry_);
+  findChild<QAction*>("mnuZoomIn")
+      ->setShortcuts(
+          {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
+  findChild<QAction*>("mnuZoomOut")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  findChild<QAction*>("mnuZoomActual")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
   mnuUndo_ = findChild<QAction*>("mnuUndo");
   mnuRedo_ = findChild<QAction*>("mnuRedo");
   mnuUndo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -282,7 +302,7 @@ void frmMapEd::layOutControls() {
   outer->setContentsMargins(6, 6, 6, 6);
   outer->setSpacing(8);
   outer->setSizeConstraint(QLayout::SetMinimumSize);
-  outer->addWidget(picMap_, 0, Qt::AlignLeft | Qt::AlignTop);
+  outer->addWidget(mapScroll_, 1);
 
   // Map properties: one heading/value pair a row.
   auto* properties = new ui::Frame(body(), "fraProperties", "Map");
@@ -329,7 +349,10 @@ void frmMapEd::layOutControls() {
   auto* middle = new QVBoxLayout;
   middle->addWidget(properties);
   middle->addWidget(square, 1);
-  outer->addLayout(middle);
+  panels_ = new QBoxLayout(QBoxLayout::LeftToRight);
+  panels_->setSpacing(8);
+  panels_->addLayout(middle);
+  outer->addLayout(panels_);
 
   // Encounter slots: number, creature, number appearing, chance of others.
   auto* encounters = new ui::Frame(body(), "fraEncounters", "Encounters");
@@ -347,7 +370,7 @@ void frmMapEd::layOutControls() {
   }
   table->setColumnStretch(1, 1);
   table->setRowStretch(EncounterRows + 1, 1);
-  outer->addWidget(encounters);
+  panels_->addWidget(encounters);
   setTabOrder();
 }
 

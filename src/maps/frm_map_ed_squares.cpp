@@ -17,11 +17,10 @@ void frmMapEd::selectSquare(int x, int y) {
 // A click selects the square under the pointer. With the right button the selected square's
 // walls travel along: they are copied onto the clicked square first (its specials stay put).
 void frmMapEd::picMap_Click(QPoint pos, Qt::MouseButton, bool rightButtonDown) {
-  if (pos.x() < 0 || pos.y() < 0) return;
-  const int x = pos.x() / CellPixels;
-  const int y = pos.y() / CellPixels;
-  // The last pixels of the view lie outside the grid.
-  if (x >= core::MapSize || y >= core::MapSize) return;
+  const std::optional<QPoint> square = squareAt(pos);
+  if (!square || tool_ != Tool::Select || regionDragged_) return;
+  const int x = square->x();
+  const int y = square->y();
   if (rightButtonDown && document().SelectionOnGrid()) {
     const int fromX = defs_.SelectedX;
     const int fromY = defs_.SelectedY;
@@ -32,9 +31,14 @@ void frmMapEd::picMap_Click(QPoint pos, Qt::MouseButton, bool rightButtonDown) {
   selectSquare(x, y);
 }
 
-void frmMapEd::picMap_KeyPress(int key) {
-  int x = defs_.SelectedX;
-  int y = defs_.SelectedY;
+// The arrows move the selected square; with Shift they move the far corner of the region that
+// grows from it.
+void frmMapEd::picMap_KeyPress(int key, Qt::KeyboardModifiers modifiers) {
+  const bool grow = modifiers.testFlag(Qt::ShiftModifier);
+  if (grow && !document().SelectionOnGrid()) return;
+  const QPoint corner = grow ? regionCorner() : QPoint(defs_.SelectedX, defs_.SelectedY);
+  int x = corner.x();
+  int y = corner.y();
   switch (key) {
     case Qt::Key_Left:
       --x;
@@ -53,8 +57,12 @@ void frmMapEd::picMap_KeyPress(int key) {
   }
   x = std::clamp(x, 0, core::MapSize - 1);
   y = std::clamp(y, 0, core::MapSize - 1);
-  if (x == defs_.SelectedX && y == defs_.SelectedY) return;
-  selectSquare(x, y);
+  if (x == corner.x() && y == corner.y()) return;
+  if (grow)
+    document().SetRegion(core::SquareRect::Spanning(defs_.SelectedX, defs_.SelectedY, x, y),
+                         changeOrigin());
+  else
+    selectSquare(x, y);
 }
 
 // Steps one side through Nothing, Wall1..Wall5, Door1, Door2 and back to Nothing (with Shift,
@@ -74,6 +82,15 @@ void frmMapEd::Label16_Click(int index, Qt::KeyboardModifiers modifiers) {
         map.SetWallCode(x, y, index, (map.WallCode(x, y, index) + (back ? codes - 1 : 1)) % codes);
       },
       changeOrigin());
+}
+
+QPoint frmMapEd::regionCorner() const {
+  const core::SquareRect& region = document().Region();
+  const int x = defs_.SelectedX;
+  const int y = defs_.SelectedY;
+  if (region.empty()) return QPoint(x, y);
+  return QPoint(x == region.left ? region.right : region.left,
+                y == region.top ? region.bottom : region.top);
 }
 
 void frmMapEd::SpecialsUp_Click() {

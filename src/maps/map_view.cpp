@@ -3,6 +3,7 @@
 #include "core/tile_sheet.h"
 #include "ui/picture_box.h"
 
+#include <algorithm>
 #include <array>
 
 namespace maps {
@@ -63,6 +64,24 @@ void DrawMapGrid(QImage& view, const QImage& tiles, const core::MapRecord& map, 
       }
     }
   }
+}
+
+// Dashes of two colours, so the frame shows on the white floor and on black walls alike, in a
+// green that no glyph of the map uses.
+void DrawRegionFrame(QImage& view, const core::SquareRect& region) {
+  if (region.empty()) return;
+  constexpr int Dash = 3;
+  const QRgb colours[2] = {qRgb(0, 176, 0), qRgb(255, 255, 255)};
+  const int left = CellSize * region.left;
+  const int top = CellSize * region.top;
+  const int right = std::min(CellSize * (region.right + 1), view.width() - 1);
+  const int bottom = std::min(CellSize * (region.bottom + 1), view.height() - 1);
+  int step = 0;
+  const auto dot = [&](int x, int y) { view.setPixel(x, y, colours[(step++ / Dash) % 2]); };
+  for (int x = left; x < right; ++x) dot(x, top);
+  for (int y = top; y < bottom; ++y) dot(right, y);
+  for (int x = right; x > left; --x) dot(x, bottom);
+  for (int y = bottom; y > top; --y) dot(left, y);
 }
 
 }  // namespace maps

@@ -116,6 +116,19 @@ EncounterLabels DescribeEncounter(const core::ModDefinitions& defs, const core::
           PlainNumber(map.Encounter(slot, EncounterField::OthersChance)) + "%"};
 }
 
+std::string SquareStatusText(const core::MapRecord& map, int x, int y) {
+  std::string text = core::SquareCoordinatesText(x, y);
+  for (int side = core::North; side <= core::West; ++side) {
+    text += "  ";
+    text += core::DirectionNames[static_cast<std::size_t>(side)];
+    text += ": ";
+    text += core::TextOfCode(core::WallNames, map.WallCode(x, y, side));
+  }
+  const std::size_t specials = map.SpecialsOnSquare(x, y).size();
+  return text + "  " + PlainNumber(static_cast<long long>(specials)) +
+         (specials == 1 ? " special" : " specials");
+}
+
 int SpecialAtPanelLine(const core::MapRecord& map, int selectedX, int selectedY, int line,
                        int specialsOffset) {
   const int target = line + specialsOffset;

@@ -39,6 +39,10 @@ struct EncounterLabels {
 EncounterLabels DescribeEncounter(const core::ModDefinitions& defs, const core::MapRecord& map,
                                   int slot);
 
+// The status bar's line for the square under the pointer:
+// "14X, 2Y  North: Wall1  East: Nothing  South: Door1  West: Nothing  2 specials".
+std::string SquareStatusText(const core::MapRecord& map, int x, int y);
+
 // The entry a click on panel line `line` opens: the special listed there on the selected square,
 // else the lowest free entry, else -1 (a full table).
 int SpecialAtPanelLine(const core::MapRecord& map, int selectedX, int selectedY, int line,

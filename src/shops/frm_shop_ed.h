@@ -35,6 +35,7 @@ class frmShopEd : public ui::Form {
   ui::EntryPager& pager() { return *pager_; }
 
   unsigned watchedChanges() const override { return core::ShopsChanged | core::ItemsChanged; }
+  bool holdsUnsavedChanges() const override { return pager_ && pager_->unsaved(); }
 
  protected:
   void Form_Load() override;

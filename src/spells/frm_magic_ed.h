@@ -27,6 +27,7 @@ class frmMagicEd : public ui::Form {
   ui::EntryPager& pager() { return *pager_; }
 
   unsigned watchedChanges() const override { return core::SpellsChanged; }
+  bool holdsUnsavedChanges() const override { return pager_ && pager_->unsaved(); }
 
   void move_mag_to_screen();
   // The screen into `spell`; the caption of the first number box that cannot be stored (and

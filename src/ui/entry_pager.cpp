@@ -155,6 +155,11 @@ bool EntryPager::moveTo(long entry, PageMove move) {
   return true;
 }
 
+bool EntryPager::unsaved() const {
+  const long shown = hooks_.shown();
+  return shown >= 1 && shown <= hooks_.count() && hooks_.unsaved();
+}
+
 bool EntryPager::mayLeave() {
   // The header slot (an empty catalogue) is no entry: there is nothing it could be saved as.
   const long shown = hooks_.shown();

@@ -89,6 +89,8 @@ class EntryPager {
   // Before the entry on screen is dropped (another entry, closing the window): asks "Save
   // changes to item 5?" when there are unsaved changes. False keeps everything as it was.
   bool mayLeave();
+  // The entry on screen differs from the one stored (what mayLeave asks about).
+  bool unsaved() const;
 
   // "Save": takes the screen and writes the entry. False when refused, cancelled or failed (a
   // message said why, and the typing stays on screen).

@@ -44,6 +44,9 @@ class Form : public QMainWindow {
   // True from the moment the close was accepted, even before the object is deleted.
   bool isClosed() const { return closed_; }
 
+  // True while the window holds changes not stored in the files yet (typing, an edited entry).
+  virtual bool holdsUnsavedChanges() const { return false; }
+
   // The StateChange bits (core/definitions.h) whose changes this window shows.
   virtual unsigned watchedChanges() const { return 0; }
   // The origin to pass to ModDefinitions::NotifyChanged for changes this window makes, so that

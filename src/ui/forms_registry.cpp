@@ -91,16 +91,16 @@ Form* FormsRegistry::showOrRefresh(const QString& name) {
   return shown;
 }
 
-std::vector<Form*> FormsRegistry::openForms() const {
+std::vector<Form*> FormsRegistry::openForms(bool shownOnly) const {
   std::vector<Form*> open;
   for (const QPointer<Form>& form : opened_) {
-    if (form && !form->isClosed() && form->isVisible()) open.push_back(form.data());
+    if (form && !form->isClosed() && (form->isVisible() || !shownOnly)) open.push_back(form.data());
   }
   return open;
 }
 
 void FormsRegistry::cycle(const Form* from, int step) {
-  const std::vector<Form*> open = openForms();
+  const std::vector<Form*> open = openForms(true);
   if (open.empty()) return;
   const auto at = std::find(open.begin(), open.end(), from);
   const long n = static_cast<long>(open.size());

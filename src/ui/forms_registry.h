@@ -62,8 +62,8 @@ class FormsRegistry {
   // Where windows open and how their places are kept (none: placed by the window system).
   void setPlaces(const WindowPlaces* places) { places_ = places; }
 
-  // The open windows in the order they were first shown.
-  std::vector<Form*> openForms() const;
+  // The open windows in the order they were first shown (shown ones only with `shownOnly`).
+  std::vector<Form*> openForms(bool shownOnly = false) const;
   // Brings forward the open window `step` places after `from` in that order, round the end.
   void cycle(const Form* from, int step);
 

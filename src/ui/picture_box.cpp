@@ -4,8 +4,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -82,8 +84,21 @@ void PictureBox::setFocusMargin(int width) {
   updateShownSize();
 }
 
+void PictureBox::setZoom(int zoom) {
+  zoom_ = std::max(1, zoom);
+  updateShownSize();
+  update();
+}
+
+void PictureBox::updateSurface(const QRect& area) {
+  const double scale = pixelFactor() / devicePixelRatioF();
+  const QRectF shown(focusMargin_ + area.x() * scale, focusMargin_ + area.y() * scale,
+                     area.width() * scale, area.height() * scale);
+  update(shown.toAlignedRect());
+}
+
 int PictureBox::pixelFactor() const {
-  return std::max(1, static_cast<int>(std::lround(devicePixelRatioF())));
+  return zoom_ * std::max(1, static_cast<int>(std::lround(devicePixelRatioF())));
 }
 
 QSize PictureBox::shownSize() const {
@@ -146,22 +161,31 @@ QSize PictureBox::sizeHint() const {
                         : shownSize() + QSize(2 * focusMargin_, 2 * focusMargin_);
 }
 
-void PictureBox::paintEvent(QPaintEvent*) {
+void PictureBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect surfaceArea(QPoint(focusMargin_, focusMargin_), shownSize());
-  if (focusMargin_ > 0) {
-    painter.fillRect(rect(), palette().color(backgroundRole()));
-    painter.fillRect(surfaceArea, backColor_);
-  } else {
-    painter.fillRect(rect(), backColor_);
-  }
+  // Only what the picture does not cover is filled: at 6x the picture is most of the cost.
+  const QRegion around = QRegion(event->rect()) - QRegion(surfaceArea);
+  for (const QRect& strip : around) painter.fillRect(strip, palette().color(backgroundRole()));
+  if (image_.isNull()) painter.fillRect(surfaceArea.intersected(event->rect()), backColor_);
   const int factor = pixelFactor();
-  QImage shown = factor == 1 ? image_
-                             : image_.scaled(image_.size() * factor, Qt::IgnoreAspectRatio,
-                                             Qt::FastTransformation);
-  // One image pixel per device pixel (times the factor): never a smoothed or uneven line.
-  shown.setDevicePixelRatio(devicePixelRatioF());
-  painter.drawImage(surfaceArea.topLeft(), shown);
+  if (factor == 1) {
+    painter.drawImage(surfaceArea.topLeft(), image_);
+  } else {
+    // Only the whole surface pixels under the part asked for: a dragged wall, not the map.
+    const double toSurface = devicePixelRatioF() / factor;
+    const QRectF wanted = QRectF(event->rect()).translated(-focusMargin_, -focusMargin_);
+    const QRect part = QRect(QPoint(static_cast<int>(std::floor(wanted.left() * toSurface)),
+                                    static_cast<int>(std::floor(wanted.top() * toSurface))),
+                             QPoint(static_cast<int>(std::ceil(wanted.right() * toSurface)),
+                                    static_cast<int>(std::ceil(wanted.bottom() * toSurface))))
+                           .intersected(image_.rect());
+    // A whole factor without smoothing: each image pixel an even block of device pixels.
+    const double scale = factor / devicePixelRatioF();
+    const QRectF target(QPointF(surfaceArea.topLeft()) + QPointF(part.topLeft()) * scale,
+                        QSizeF(part.size()) * scale);
+    painter.drawImage(target, image_, QRectF(part));
+  }
   if (focusMargin_ > 0 && hasFocus()) {
     QStyleOptionFocusRect option;
     option.initFrom(this);
@@ -191,13 +215,38 @@ bool PictureBox::event(QEvent* event) {
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
   pressed_ |= event->button();
+  emit pressed(toSurface(event->position()), event->button(), event->modifiers());
   QWidget::mousePressEvent(event);
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+  emit moved(toSurface(event->position()), event->buttons());
+  QWidget::mouseMoveEvent(event);
+}
+
+void PictureBox::leaveEvent(QEvent* event) {
+  emit left();
+  QWidget::leaveEvent(event);
+}
+
+// Without Ctrl the wheel scrolls whatever holds the box.
+void PictureBox::wheelEvent(QWheelEvent* event) {
+  if (!event->modifiers().testFlag(Qt::ControlModifier)) {
+    event->ignore();
+    return;
+  }
+  wheelTurn_ += event->angleDelta().y();
+  const int notches = wheelTurn_ / QWheelEvent::DefaultDeltasPerStep;
+  wheelTurn_ -= notches * QWheelEvent::DefaultDeltasPerStep;
+  if (notches != 0) emit zoomWheel(notches);
+  event->accept();
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
   const Qt::MouseButton button = event->button();
   const bool wasPressed = pressed_.testFlag(button);
   pressed_ &= ~Qt::MouseButtons(button);
+  emit released(toSurface(event->position()), button);
   if (wasPressed && rect().contains(event->position().toPoint())) {
     const bool rightDown = button == Qt::RightButton || event->buttons().testFlag(Qt::RightButton);
     emit clicked(toSurface(event->position()), button, rightDown);

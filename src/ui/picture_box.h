@@ -49,6 +49,14 @@ class PictureBox : public QWidget {
   // A ring of `width` pixels around the surface where the box shows that it has the focus, so
   // the frame never covers a pixel of the picture.
   void setFocusMargin(int width);
+  // Shows the surface enlarged a whole number of times, each pixel a block; positions stay in
+  // surface pixels.
+  void setZoom(int zoom);
+  int zoom() const { return zoom_; }
+  // Repaints on screen only the part of the surface inside `area` (surface pixels).
+  void updateSurface(const QRect& area);
+  // The surface's size on screen, in the widget's (logical) pixels.
+  QSize shownSize() const;
 
   // Paints the back colour, then the background picture, over the whole surface.
   void clear();
@@ -71,11 +79,22 @@ class PictureBox : public QWidget {
   void clicked(QPoint pos, Qt::MouseButton button, bool rightButtonDown);
   // A key pressed while the box has the focus (Qt key code; the map view uses the arrows).
   void keyPressed(int key, Qt::KeyboardModifiers modifiers);
+  // The raw gesture, for tools that drag: a press, every move (also with no button held, while
+  // the pointer is over the box), a release, all in surface pixels.
+  void pressed(QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+  void moved(QPoint pos, Qt::MouseButtons buttons);
+  void released(QPoint pos, Qt::MouseButton button);
+  void left();
+  // The wheel turned with Ctrl held, in notches (positive away from the user).
+  void zoomWheel(int notches);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
@@ -85,8 +104,6 @@ class PictureBox : public QWidget {
   QSize surfaceSize() const;
   // Device pixels per surface pixel: the screen's scale rounded to a whole number, at least 1.
   int pixelFactor() const;
-  // The surface's size on screen, in the widget's (logical) pixels.
-  QSize shownSize() const;
   void updateShownSize();
   QPoint toSurface(QPointF widgetPos) const;
 
@@ -95,6 +112,8 @@ class PictureBox : public QWidget {
   QColor backColor_ = Qt::white;
   QSize fixedSize_;
   int focusMargin_ = 0;
+  int zoom_ = 1;
+  int wheelTurn_ = 0;  // eighths of a degree not yet a whole notch
   Qt::MouseButtons pressed_;
 };
 

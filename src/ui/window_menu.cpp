@@ -24,7 +24,7 @@ void AddWindowKeys(Form* form, FormsRegistry& registry) {
     action->setObjectName(NumberedName(n));
     action->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + n)));
     QObject::connect(action, &QAction::triggered, form, [&registry, n] {
-      const std::vector<Form*> open = registry.openForms();
+      const std::vector<Form*> open = registry.openForms(true);
       if (n <= static_cast<int>(open.size())) open[static_cast<std::size_t>(n - 1)]->showForm();
     });
     form->addAction(action);
@@ -58,7 +58,7 @@ QMenu* AddWindowMenu(Form* form, FormsRegistry& registry) {
       if (action->parent() == menu) delete action;
     }
     menu->clear();
-    const std::vector<Form*> open = registry.openForms();
+    const std::vector<Form*> open = registry.openForms(true);
     for (std::size_t i = 0; i < open.size(); ++i) {
       Form* window = open[i];
       QAction* entry = i < NumberedWindows

@@ -19,6 +19,8 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QPointer>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -63,6 +65,13 @@ inline void writeGameFiles(const test_support::TestDataDir& dir) {
 
 struct Unopened {};
 
+// What the editor remembers (the zoom) goes to a folder of the tests' own, never the user's.
+inline void useTestSettings() {
+  static QTemporaryDir folder;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+}
+
 struct MainWindow {
   std::unique_ptr<test_support::TestDataDir> dir = test_support::makeDataDir();
   std::unique_ptr<core::ModDefinitions> defs;
@@ -74,7 +83,11 @@ struct MainWindow {
   // Writes the game files and opens the window on them.
   MainWindow() : MainWindow(Unopened{}) { open(); }
   // Writes the game files only: the test changes them, then calls open().
-  explicit MainWindow(Unopened) { writeGameFiles(*dir); }
+  explicit MainWindow(Unopened) {
+    writeGameFiles(*dir);
+    useTestSettings();
+    QSettings().remove("MapView");  // every test starts at 1x
+  }
 
   std::filesystem::path mapsFile() const { return dir->datFile("Maps.dat"); }
   core::MapRecord mapOnDisk(long slot) const {
@@ -82,7 +95,11 @@ struct MainWindow {
   }
 
   // Makes the window through the forms registry, as main does, and shows it (load and paint).
+  // Opening again (the next start) first ends the last run in the order main does: the windows,
+  // then the hub, then the data they point into.
   maps::frmMapEd* open() {
+    registry.reset();
+    hub.reset();
     defs = std::make_unique<core::ModDefinitions>(dir->root());
     hub = std::make_unique<ui::ChangeHub>(*defs);
     registry = std::make_unique<ui::FormsRegistry>(hub.get());
@@ -119,9 +136,20 @@ struct MainWindow {
     QTest::mouseClick(control<QWidget>(name), Qt::LeftButton);
   }
   void trigger(const QString& menuEntry) const { action(menuEntry)->trigger(); }
+  // Shortcuts reach the window only while it is the active one.
+  void activate() const {
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+  }
+  // Where pixel `pixel` of the 1x picture lies in the map view at its zoom (the middle of its
+  // block, inside the ring of the focus frame).
+  QPoint viewPoint(QPoint pixel) const {
+    const int zoom = window->zoom();
+    return pixel * zoom + QPoint(zoom / 2, zoom / 2) + QPoint(2, 2);
+  }
   // Clicks pixel `pixel` of the map view's picture (inside the ring of its focus frame).
   void clickViewPixel(QPoint pixel, Qt::MouseButton button = Qt::LeftButton) const {
-    QTest::mouseClick(control<QWidget>("picMap"), button, {}, pixel + QPoint(2, 2));
+    QTest::mouseClick(control<QWidget>("picMap"), button, {}, viewPoint(pixel));
   }
   // Clicks the middle of square (x, y) of the map view.
   void clickSquare(int x, int y, Qt::MouseButton button = Qt::LeftButton) const {

@@ -1,0 +1,315 @@
+#include "textform/game_data.h"
+
+#include "core/record_file.h"
+#include "textform/file_form.h"
+#include "textform/game_lock.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <optional>
+
+namespace textform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int EntryNameDigits = 5;
+
+std::string EntryFileName(long entry) {
+  char name[32];
+  std::snprintf(name, sizeof name, "%0*ld.json", EntryNameDigits, entry);
+  return name;
+}
+
+// The entry number of "00012.json"; none for other names.
+std::optional<long> EntryNumberOf(const std::string& name) {
+  if (name.size() < 6 || name.substr(name.size() - 5) != ".json") return std::nullopt;
+  const std::string digits = name.substr(0, name.size() - 5);
+  if (digits.size() < static_cast<std::size_t>(EntryNameDigits) ||
+      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
+      digits.size() > 9)
+    return std::nullopt;
+  return std::stol(digits);
+}
+
+core::Result<std::vector<std::uint8_t>> ReadWhole(const fs::path& path, std::size_t slotLength) {
+  auto file = core::RecordFile::OpenForReading(path, slotLength);
+  if (!file.ok()) return file.status();
+  auto size = file->Size();
+  if (!size.ok()) return size.status();
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(*size));
+  core::Status status = file->ReadAt(0, bytes);
+  if (!status.ok()) return status;
+  return bytes;
+}
+
+core::Result<std::string> ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return core::Status::Error("Cannot read " + path.string() + ": it cannot be opened");
+  std::string text;
+  in.seekg(0, std::ios::end);
+  text.resize(static_cast<std::size_t>(std::max<std::streamoff>(0, in.tellg())));
+  in.seekg(0);
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  if (!in) return core::Status::Error("Cannot read " + path.string());
+  return text;
+}
+
+core::Status WriteText(const fs::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  out.close();
+  if (!out) return core::Status::Error("Cannot write " + path.string());
+  return core::Status::Ok();
+}
+
+// Removes the entry files an earlier split export left in `folder`, and the folder when empty.
+void RemoveSplitForm(const fs::path& folder, const RecordFileInfo& file) {
+  std::error_code error;
+  if (!fs::is_directory(folder, error)) return;
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    const std::string name = entry.path().filename().string();
+    if (EntryNumberOf(name) || name == std::string(file.stem) + ".json")
+      fs::remove(entry.path(), error);
+  }
+  fs::remove(folder, error);  // only when nothing else is in it
+}
+
+std::uint64_t FileSize(const fs::path& path) {
+  std::error_code error;
+  const auto size = fs::file_size(path, error);
+  return error ? 0 : size;
+}
+
+// What the import knew of a record file before it wrote: to see a change made meanwhile.
+struct DiskState {
+  bool exists = false;
+  std::uint64_t size = 0;
+  std::int64_t modified = 0;
+  std::uint64_t inode = 0;
+  friend bool operator==(const DiskState&, const DiskState&) = default;
+};
+
+DiskState StateOf(const fs::path& path) {
+  struct stat info {};
+  DiskState state;
+  if (::stat(path.c_str(), &info) != 0) return state;
+  state.exists = true;
+  state.size = static_cast<std::uint64_t>(info.st_size);
+  state.modified =
+      static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  state.inode = info.st_ino;
+  return state;
+}
+
+// One record file of an import: where its text form is, and what it becomes.
+struct Planned {
+  const RecordFileInfo* file;
+  fs::path path;  // in the game's Dat folder
+  DiskState before;
+  std::vector<std::uint8_t> old, bytes;
+};
+
+// Reads and checks the text form of one record file, in either form.
+core::Result<std::vector<std::uint8_t>> ReadTextForm(const fs::path& source,
+                                                     const RecordFileInfo& file, bool& found) {
+  const fs::path single = source / (std::string(file.stem) + ".json");
+  const fs::path folder = source / std::string(file.stem);
+  std::error_code error;
+  const bool hasSingle = fs::exists(single, error);
+  const bool hasFolder = fs::is_directory(folder, error);
+  found = hasSingle || hasFolder;
+  if (hasSingle && hasFolder)
+    return core::Status::Error(source.string() + " holds both " + single.filename().string() +
+                               " and the folder " + folder.filename().string() +
+                               "; keep one form of " + std::string(file.fileName));
+  if (hasSingle) {
+    auto text = ReadText(single);
+    if (!text.ok()) return text.status();
+    auto bytes = FileFromJson(file, *text);
+    if (!bytes.ok()) return core::Status::Error(single.string() + ", " + bytes.status().message());
+    return bytes;
+  }
+  if (!hasFolder) return std::vector<std::uint8_t>{};
+  const fs::path head = folder / (std::string(file.stem) + ".json");
+  auto headText = ReadText(head);
+  if (!headText.ok()) return headText.status();
+  long last = 0, count = 0;
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    if (const auto number = EntryNumberOf(entry.path().filename().string())) {
+      last = std::max(last, *number);
+      ++count;
+    }
+  }
+  if (count != last) {
+    for (long entry = 1; entry <= last; ++entry)
+      if (!fs::exists(folder / EntryFileName(entry), error))
+        return core::Status::Error((folder / EntryFileName(entry)).string() +
+                                   " is missing: the entries run from 1 to " +
+                                   std::to_string(last) + " without a gap");
+    return core::Status::Error(folder.string() + " names an entry twice");
+  }
+  auto bytes = FileFromSplitJson(
+      file, *headText, last, [&](long entry) { return ReadText(folder / EntryFileName(entry)); },
+      [&](long entry) { return (folder / EntryFileName(entry)).string(); });
+  if (!bytes.ok() && bytes.status().message().rfind("line ", 0) == 0)
+    return core::Status::Error(head.string() + ", " + bytes.status().message());
+  return bytes;
+}
+
+bool Report(const Progress& progress, double done) {
+  return !progress || progress(std::clamp(done, 0.0, 1.0));
+}
+
+}  // namespace
+
+core::Result<ExportSummary> ExportGameData(const fs::path& game, const fs::path& target,
+                                           const ExportOptions& options) {
+  const fs::path dat = core::ResolveIgnoringCase(game, "Dat");
+  std::error_code error;
+  if (!fs::is_directory(dat, error))
+    return core::Status::Error("Cannot export: " + game.string() + " holds no Dat folder");
+  fs::create_directories(target, error);
+  if (error) return core::Status::Error("Cannot make " + target.string() + ": " + error.message());
+
+  std::uint64_t total = 0, done = 0;
+  for (const RecordFileInfo& file : RecordFiles())
+    total += FileSize(core::ResolveIgnoringCase(dat, std::string(file.fileName)));
+  ExportSummary summary;
+  for (const RecordFileInfo& file : RecordFiles()) {
+    const fs::path path = core::ResolveIgnoringCase(dat, std::string(file.fileName));
+    if (!fs::exists(path, error)) {
+      summary.missing.emplace_back(file.fileName);
+      continue;
+    }
+    auto bytes = ReadWhole(path, file.slotLength);
+    if (!bytes.ok()) return bytes.status();
+    const fs::path single = target / (std::string(file.stem) + ".json");
+    const fs::path folder = target / std::string(file.stem);
+    core::Status status;
+    if (options.split) {
+      fs::remove(single, error);
+      RemoveSplitForm(folder, file);
+      fs::create_directories(folder, error);
+      if (error)
+        return core::Status::Error("Cannot make " + folder.string() + ": " + error.message());
+      const SplitJson split = FileToSplitJson(file, *bytes);
+      status = WriteText(folder / (std::string(file.stem) + ".json"), split.file);
+      for (std::size_t entry = 0; entry < split.entries.size() && status.ok(); ++entry)
+        status =
+            WriteText(folder / EntryFileName(static_cast<long>(entry) + 1), split.entries[entry]);
+      summary.written.push_back(std::string(file.stem) + "/");
+    } else {
+      RemoveSplitForm(folder, file);
+      status = WriteText(single, FileToJson(file, *bytes));
+      summary.written.push_back(single.filename().string());
+    }
+    if (!status.ok()) return status;
+    done += bytes->size();
+    if (!Report(options.progress,
+                total ? static_cast<double>(done) / static_cast<double>(total) : 1))
+      return core::Status::Error("The export was cancelled");
+  }
+  return summary;
+}
+
+core::Result<ImportSummary> ImportGameData(const fs::path& source, const fs::path& game,
+                                           const ImportOptions& options) {
+  const fs::path dat = core::ResolveIgnoringCase(game, "Dat");
+  std::error_code error;
+  if (!fs::is_directory(dat, error))
+    return core::Status::Error("Cannot import: " + game.string() + " holds no Dat folder");
+  if (!fs::is_directory(source, error))
+    return core::Status::Error("Cannot import: " + source.string() + " is not a folder");
+
+  // Everything is read and checked before anything is written.
+  std::vector<Planned> plan;
+  std::size_t step = 0;
+  for (const RecordFileInfo& file : RecordFiles()) {
+    Planned planned{&file, core::ResolveIgnoringCase(dat, std::string(file.fileName)), {}, {}, {}};
+    planned.before = StateOf(planned.path);
+    bool found = false;
+    auto bytes = ReadTextForm(source, file, found);
+    if (!bytes.ok())
+      return core::Status::Error("Nothing was imported. " + bytes.status().message());
+    if (!found) {
+      if (planned.before.exists)
+        return core::Status::Error("Nothing was imported. " + source.string() + " holds no " +
+                                   std::string(file.stem) + ".json nor a folder " +
+                                   std::string(file.stem) + " for " + std::string(file.fileName));
+      continue;
+    }
+    planned.bytes = std::move(bytes.value());
+    if (planned.before.exists) {
+      auto old = ReadWhole(planned.path, file.slotLength);
+      if (!old.ok()) return core::Status::Error("Nothing was imported. " + old.status().message());
+      planned.old = std::move(old.value());
+    }
+    if (!Report(options.progress, 0.8 * static_cast<double>(++step) / RecordFiles().size()))
+      return core::Status::Error("The import was cancelled; nothing was written");
+    if (!planned.before.exists || planned.old != planned.bytes) plan.push_back(std::move(planned));
+  }
+
+  ImportSummary summary;
+  for (const RecordFileInfo& file : RecordFiles())
+    if (std::none_of(plan.begin(), plan.end(), [&](const Planned& p) { return p.file == &file; }))
+      summary.unchanged.emplace_back(file.fileName);
+  if (plan.empty()) return summary;
+
+  std::optional<GameFolderLock> lock;
+  if (options.takeLock) {
+    auto taken = GameFolderLock::Take(dat);
+    if (!taken.ok())
+      return core::Status::Error("Nothing was imported. " + taken.status().message());
+    lock.emplace(std::move(taken.value()));
+  }
+  for (const Planned& planned : plan)
+    if (StateOf(planned.path) != planned.before)
+      return core::Status::ChangedOnDisk("Nothing was imported. " + planned.path.string() +
+                                         " changed on disk while the import read it; import again");
+
+  // Each file replaced whole; on a failure the ones already replaced are put back.
+  std::vector<const Planned*> replaced;
+  for (const Planned& planned : plan) {
+    auto file = core::RecordFile::Open(planned.path, planned.file->slotLength);
+    core::Status status = file.ok() ? file->ReplaceWith(planned.bytes) : file.status();
+    if (!status.ok()) {
+      std::string message = "The import stopped: " + status.message();
+      if (file.ok() && !planned.before.exists) fs::remove(planned.path, error);
+      for (const Planned* back : replaced) {
+        auto again = core::RecordFile::Open(back->path, back->file->slotLength);
+        const core::Status undone =
+            again.ok() ? (back->before.exists ? again->ReplaceWith(back->old) : core::Status::Ok())
+                       : again.status();
+        if (again.ok() && !back->before.exists) fs::remove(back->path, error);
+        message += undone.ok() ? "\n" + back->path.filename().string() + " was put back as it was"
+                               : "\nPutting " + back->path.string() + " back failed too. " +
+                                     undone.message();
+      }
+      return core::Status::Error(message);
+    }
+    replaced.push_back(&planned);
+    summary.written.emplace_back(planned.file->fileName);
+    Report(options.progress,
+           0.8 + 0.2 * static_cast<double>(replaced.size()) / static_cast<double>(plan.size()));
+  }
+  return summary;
+}
+
+core::Result<std::string> ShowRecordFile(const fs::path& path) {
+  const RecordFileInfo* file = RecordFileNamed(path.filename().string());
+  if (!file)
+    return core::Status::Error("Cannot show " + path.string() +
+                               ": not one of the game's record files (Maps.dat, Item.dat, "
+                               "Shop.dat, Mon.dat, Mag.dat, MagProg.dat)");
+  auto bytes = ReadWhole(path, file->slotLength);
+  if (!bytes.ok()) return bytes.status();
+  return FileToJson(*file, *bytes);
+}
+
+}  // namespace textform

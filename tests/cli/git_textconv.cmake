@@ -1,0 +1,57 @@
+# The README's two lines for readable diffs, used for real: a game folder in a new git
+# repository, one item's cost changed through export and import, and `git diff` must show that
+# member's line, not "Binary files differ".
+# Arguments: -DGENERATOR=... -DCHECKER=... -DGIT=... -DFOLDER=...
+file(REMOVE_RECURSE ${FOLDER})
+set(game ${FOLDER}/game)
+function(run)
+  execute_process(COMMAND ${ARGN} WORKING_DIRECTORY ${game} RESULT_VARIABLE status
+                  OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${ARGN} failed (${status}):\n${output}${errors}")
+  endif()
+  set(output "${output}" PARENT_SCOPE)
+endfunction()
+
+execute_process(COMMAND ${GENERATOR} ${game} OUTPUT_QUIET RESULT_VARIABLE written)
+if(NOT written EQUAL 0)
+  message(FATAL_ERROR "make_demo_data failed: ${written}")
+endif()
+run(${GIT} init -q .)
+run(${GIT} config user.name Designer)
+run(${GIT} config user.email designer@example.invalid)
+# The two lines of the README (with the checker's full path instead of one on the PATH).
+run(${GIT} config diff.gamedata.textconv "${CHECKER} show")
+file(WRITE ${game}/.gitattributes "*.dat diff=gamedata\n")
+run(${GIT} add -A)
+run(${GIT} commit -q -m "Demo data")
+
+run(${CHECKER} export ${game} ${FOLDER}/json)
+file(READ ${FOLDER}/json/Item.json items)
+string(FIND "${items}" "\"Cost\": 12," at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "the first item's cost is not in Item.json")
+endif()
+string(SUBSTRING "${items}" 0 ${at} before)
+math(EXPR rest "${at} + 11")
+string(SUBSTRING "${items}" ${rest} -1 after)
+file(WRITE ${FOLDER}/json/Item.json "${before}\"Cost\": 13,${after}")
+run(${CHECKER} import ${FOLDER}/json ${game})
+
+run(${GIT} diff)
+if(output MATCHES "Binary files")
+  message(FATAL_ERROR "git diff still shows a binary difference:\n${output}")
+endif()
+foreach(line "diff --git a/Dat/Item.dat b/Dat/Item.dat" "-      \"Cost\": 12," "+      \"Cost\": 13,"
+             "       \"Speed\": 2,")
+  string(FIND "${output}" "${line}" found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "git diff does not show \"${line}\":\n${output}")
+  endif()
+endforeach()
+string(REGEX MATCHALL "\n[-+] " changed "${output}")
+list(LENGTH changed lines)
+if(NOT lines EQUAL 2)
+  message(FATAL_ERROR "git diff shows ${lines} changed lines, not the one member:\n${output}")
+endif()
+message(STATUS "${output}")
