@@ -138,6 +138,26 @@ class WorkspaceTest : public QObject {
     QVERIFY(w.formClosed(ui::window::MapBrowser));
   }
 
+  // Every window of the editor opens fully on the screen, whatever the screen's size.
+  void everyWindowOpensOnTheScreen() {
+    MainWindow w;
+    AddEditorForms(*w.registry, *w.defs, w.dialogs);
+    w.defs->CurrentSpecial = 0;
+    w.defs->SpecialReload = 1;
+    const QRect screen = w.window->screen()->availableGeometry();
+    for (const char* name :
+         {ui::window::MainWindow, ui::window::ItemEditor, ui::window::ItemEffects,
+          ui::window::EffectEditor, ui::window::CreatureEditor, ui::window::CreatureSpecials,
+          ui::window::ShopEditor, ui::window::ShopItemAdd, ui::window::SpellEditor,
+          ui::window::SpellList, ui::window::SpellProgression, ui::window::SpecialEditor,
+          ui::window::MapTexts, ui::window::MapLongTexts, ui::window::MapEncounter,
+          ui::window::MapBrowser, ui::window::GameCheck}) {
+      QVERIFY2(w.registry->open(name).ok(), name);
+      const ui::Form* form = w.form(name);
+      QVERIFY2(form && screen.contains(form->frameGeometry()), name);
+    }
+  }
+
   // An owned window opens beside its owner where there is room; any window fits its screen,
   // scrolling what does not; a kept place comes back only while it fits.
   void windowsOpenOnTheScreenAndComeBackWhereLeft() {
