@@ -45,10 +45,6 @@ MapRecord sourceMap() {
 
 const SquareRect SixByFour{2, 3, 7, 6};
 
-std::vector<std::uint8_t> bytesOf(std::string_view text) {
-  return {text.begin(), text.end()};
-}
-
 }  // namespace
 
 class MapRegionTest : public QObject {
@@ -56,41 +52,28 @@ class MapRegionTest : public QObject {
 
  private slots:
   // The whole words and the specials in use on the squares, every field, counted from the
-  // region's corner; a rectangle reaching past the map is cut to it.
-  void copyTakesTheWordsAndTheSpecialsOnTheSquares() {
+  // region's corner (a rectangle past the map is cut to it); both forms give the region back.
+  void copyAndBothFormsGiveTheRegionBack() {
     const MapRecord map = sourceMap();
-    const MapRegion region = CopyRegion(map, SixByFour);
-    QCOMPARE(region.width, 6);
-    QCOMPARE(region.height, 4);
-    QCOMPARE(region.Square(0, 0), map.Square(2, 3));
+    MapRegion region = CopyRegion(map, SixByFour);
+    QCOMPARE(region.width * 10 + region.height, 64);
     QCOMPARE(region.Square(5, 3), map.Square(7, 6));
-    const MapSpecial entry3 = special(4, 5, 3, 3);
-    const MapSpecial entry40 = special(5, 0, 0, 40);
-    QVERIFY((region.specials == std::vector<MapSpecial>{entry3, entry40}));
-    const MapRegion corner = CopyRegion(map, {30, 31, 40, 45});
-    QCOMPARE(corner.width * 10 + corner.height, 32);
-    QCOMPARE(corner.Square(2, 1), map.Square(32, 32));
-  }
+    QVERIFY(
+        (region.specials == std::vector<MapSpecial>{special(4, 5, 3, 3), special(5, 0, 0, 40)}));
+    QCOMPARE(CopyRegion(map, {30, 31, 40, 45}).Square(2, 1), map.Square(32, 32));
 
-  // Both forms give the region back; the byte form is laid out as documented, the text is
-  // readable and read back whatever its line ends and blanks.
-  void bothFormsGiveTheRegionBack() {
-    MapRegion region = CopyRegion(sourceMap(), SixByFour);
     const std::vector<std::uint8_t> bytes = RegionBytes(region);
-    QCOMPARE(bytes.size(), std::size_t{8 + 2 * 24 + 22 * 2});
     QVERIFY((std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 10) ==
              std::vector<std::uint8_t>{'M', 'S', 'Q', 'R', 1, 6, 4, 2, 101, 0xF0}));
-    QVERIFY(RegionFromBytes(bytes).ok() && *RegionFromBytes(bytes) == region);
-
+    QVERIFY(bytes.size() == 100 && *RegionFromBytes(bytes) == region);
     const std::string text = RegionText(region);
     QVERIFY(text.starts_with("Map Editor squares 6 x 4\nF065 F066 F067 F068 F069 F06A\n"));
     QVERIFY(text.find("\nSpecials 2\nSpecial Kind 4 Spare 301 SquareX 5 SquareY 3 Param1 304 "
                       "Param2 305 Param3 306 Param4 307 CondFlag 308 CondTest 309 "
                       "CondValue 310\n") != std::string::npos);
-    QVERIFY(*RegionFromText(text) == region);
-    std::string windows;
+    std::string windows = "\n  ";  // as a mail or a Windows editor gives it back
     for (char c : text) windows += c == '\n' ? std::string(" \r\n\r\n") : std::string(1, c);
-    QVERIFY(RegionFromText("\n  " + windows).ok() && *RegionFromText("\t" + windows) == region);
+    QVERIFY(*RegionFromText(text) == region && *RegionFromText(windows) == region);
 
     // The whole map with the extremes of every field.
     MapRecord full;
@@ -117,13 +100,10 @@ class MapRegionTest : public QObject {
       return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
     };
     QTest::newRow("empty") << QByteArray() << false << "not in this editor's form";
-    QTest::newRow("other magic") << bytes(0, 'm') << false << "not in this editor's form";
     QTest::newRow("later form") << bytes(4, 2) << false << "form 2";
-    QTest::newRow("no width") << bytes(5, 0) << false << "0 x 4 squares";
     QTest::newRow("too high") << bytes(6, 34) << false << "6 x 34 squares";
     QTest::newRow("102 specials") << bytes(7, 102) << false << "102 specials are more";
     QTest::newRow("one byte short") << bytes(99, 0, -1) << false << "99 bytes where 100";
-    QTest::newRow("one byte more") << bytes(999, 0, 1) << false << "101 bytes where 100";
     QTest::newRow("special free") << bytes(56, 0) << false << "not in use (Kind 0)";
     QTest::newRow("special off") << bytes(60, 6) << false << "outside the squares (6X, 3Y)";
 
@@ -133,25 +113,19 @@ class MapRegionTest : public QObject {
       t.replace(t.find(from), from.size(), to);
       return QByteArray::fromStdString(t);
     };
-    const QByteArray rows = "Map Editor squares 2 x 1\n0000 0000\n";
     QTest::newRow("no text") << QByteArray("  \n") << true << "does not start with";
     QTest::newRow("34 wide") << edited("6 x", "34 x") << true << "does not start with";
     QTest::newRow("row short") << edited(" F06A\n", "\n") << true << "line 2 holds 5 words, not 6";
-    QTest::newRow("five digits") << edited("F065", "0F065") << true << "\"0F065\" is not a square";
     QTest::newRow("not hex") << edited("F065", "G065") << true << "\"G065\" is not a square";
     QTest::newRow("sign") << edited("F065", "-1") << true << "\"-1\" is not a square";
-    QTest::newRow("rows missing") << QByteArray("Map Editor squares 2 x 3\n0 0\n") << true
-                                  << "row 1 is missing";
-    QTest::newRow("no count") << rows << true << "line 3 is not \"Specials\"";
-    QTest::newRow("count 102") << rows + "Specials 102\n" << true << "line 3 is not";
+    QTest::newRow("no count") << QByteArray("Map Editor squares 1 x 1\n0\n") << true
+                              << "line 3 is not \"Specials\"";
     QTest::newRow("special missing")
         << edited("Specials 2", "Specials 3") << true << "special 3 is missing";
     QTest::newRow("field order") << edited("Param3 306 Param4", "Param4 306 Param3") << true
                                  << "line 7: Param3 and a number";
     QTest::newRow("out of range") << edited("CondValue 310", "CondValue 32768") << true
                                   << "line 7: CondValue";
-    QTest::newRow("fraction") << edited("CondValue 310", "CondValue 4.5") << true
-                              << "line 7: CondValue";
     QTest::newRow("off the squares")
         << edited("SquareX 5", "SquareX 6") << true << "line 7: a special lies outside";
     QTest::newRow("more after") << QByteArray::fromStdString(text) + "Special\n"
@@ -169,32 +143,6 @@ class MapRegionTest : public QObject {
     QVERIFY2(read.status().message().starts_with("The map squares cannot be read: ") &&
                  QString::fromStdString(read.status().message()).contains(reason),
              read.status().message().c_str());
-  }
-
-  // Random damage to either form never gives a region that breaks its own rules.
-  void damagedInputNeverGivesABrokenRegion() {
-    const MapRegion region = CopyRegion(sourceMap(), SixByFour);
-    const std::vector<std::uint8_t> bytes = RegionBytes(region);
-    const std::string text = RegionText(region);
-    std::mt19937 random(22);
-    int accepted = 0;
-    for (int round = 0; round < 4000; ++round) {
-      std::vector<std::uint8_t> damaged = round % 2 ? bytes : bytesOf(text);
-      for (int n = 0; n < 1 + round % 3; ++n)
-        damaged[random() % damaged.size()] = static_cast<std::uint8_t>(random());
-      const Result<MapRegion> read =
-          round % 2
-              ? RegionFromBytes(damaged)
-              : RegionFromText({reinterpret_cast<const char*>(damaged.data()), damaged.size()});
-      if (!read.ok()) continue;
-      ++accepted;
-      QVERIFY(read->width >= 1 && read->width <= 33 && read->height >= 1 && read->height <= 33);
-      QCOMPARE(read->squares.size(), static_cast<std::size_t>(read->width * read->height));
-      for (const MapSpecial& s : read->specials)
-        QVERIFY(s.Kind > 0 && s.SquareX >= 0 && s.SquareX < read->width && s.SquareY >= 0 &&
-                s.SquareY < read->height);
-    }
-    QVERIFY(accepted > 0);  // damage to a square word or a parameter is still a region
   }
 
   // A paste replaces the squares under it and puts the specials into the lowest free entries
@@ -237,9 +185,6 @@ class MapRegionTest : public QObject {
                           << "Cannot paste 6 x 4 squares with their top-left on 28X, 32Y: they "
                              "would run 1 square past the east edge and 3 past the south edge "
                              "of the map.";
-    QTest::newRow("south") << QPoint(0, 31) << 0
-                           << "Cannot paste 6 x 4 squares with their top-left on 0X, 31Y: they "
-                              "would run 2 squares past the south edge of the map.";
     QTest::newRow("off the map") << QPoint(-1, 0) << 0
                                  << "Cannot paste 6 x 4 squares: the selected square -1X, 0Y is "
                                     "not on the map.";
