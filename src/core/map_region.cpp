@@ -15,6 +15,9 @@ constexpr std::array<std::uint8_t, 4> ByteFormMagic = {'M', 'S', 'Q', 'R'};
 constexpr std::uint8_t ByteFormNumber = 1;
 constexpr std::size_t ByteFormHeader = 8;
 constexpr std::string_view TextHeading = "Map Editor squares";
+// A whole map's squares and specials make some 20 kB of text; a text far past that is something
+// else, and is refused before it is split into words.
+constexpr std::size_t LongestText = 1 << 20;
 
 // The eleven fields of a special, in the order of the table, with the names the code gives them.
 constexpr std::array<std::string_view, SpecialFieldCount> SpecialFieldNames = {
@@ -225,6 +228,7 @@ bool LooksLikeRegionText(std::string_view text) {
 }
 
 Result<MapRegion> RegionFromText(std::string_view text) {
+  if (text.size() > LongestText) return Malformed("the text is too long for a map's squares");
   const std::vector<std::vector<std::string_view>> lines = WordLines(text);
   const std::vector<std::string_view> heading = Words(TextHeading);
   MapRegion region;

@@ -113,6 +113,9 @@ class MapRegionTest : public QObject {
       t.replace(t.find(from), from.size(), to);
       return QByteArray::fromStdString(t);
     };
+    QTest::newRow("too long") << "Map Editor squares 1 x 1\n0\nSpecials 0\n" +
+                                     QByteArray(1 << 20, ' ')
+                              << true << "too long";
     QTest::newRow("no text") << QByteArray("  \n") << true << "does not start with";
     QTest::newRow("34 wide") << edited("6 x", "34 x") << true << "does not start with";
     QTest::newRow("row short") << edited(" F06A\n", "\n") << true << "line 2 holds 5 words, not 6";
