@@ -4,9 +4,13 @@
 #include "app/editor_forms.h"
 #include "core/catalogue_sweep.h"
 #include "core/definitions.h"
+#include "ui/catalogue_list.h"
 #include "ui/change_hub.h"
 #include "ui/dialogs.h"
 #include "ui/forms_registry.h"
+#include "ui/list_filter.h"
+
+#include <QLineEdit>
 
 #include <QApplication>
 #include <QDir>
@@ -89,6 +93,15 @@ void PickSpecial(core::ModDefinitions& defs, bool (*wanted)(const core::MapSpeci
   }
 }
 
+// The creature list filtered by a few letters and ordered by its "Average Hits" column, the most
+// first, as two clicks on its heading leave it.
+void FindCreatures(core::ModDefinitions&, ui::FormsRegistry& registry) {
+  auto* list = registry.show<ui::CatalogueList>("frmCreatList2");
+  if (!list || !list->filter()) return;
+  list->filter()->box()->setText("o");
+  list->list()->sortByColumn(3, Qt::DescendingOrder);
+}
+
 const std::vector<Shot>& Shots() {
   static const std::vector<Shot> shots = {
       {"main-window.png", "frmMapEd", {}},
@@ -121,6 +134,7 @@ const std::vector<Shot>& Shots() {
       {"creature-editor.png", "frmCreatEd",
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { (void)defs.ReadCreaturePair(4); }},
       {"creature-list.png", "frmCreatList2", {}},
+      {"creature-list-found.png", "frmCreatList2", FindCreatures},
       {"creature-specials.png", "frmCreatSpe",
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { (void)defs.ReadCreaturePair(4); }},
       {"map-texts.png", "frmTextEd",

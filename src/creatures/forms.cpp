@@ -20,7 +20,8 @@ void AddForms(ui::FormsRegistry& registry, core::ModDefinitions& defs, ui::Dialo
   registry.add("frmCreatBit", [&defs] { return std::make_unique<frmCreatBit>(defs); });
   registry.add("frmCreatSpe",
                [&defs, &registry] { return std::make_unique<frmCreatSpe>(defs, registry); });
-  registry.add("frmCreatSpeEd", [&defs] { return std::make_unique<frmCreatSpeEd>(defs); });
+  registry.add("frmCreatSpeEd",
+               [&defs, &dialogs] { return std::make_unique<frmCreatSpeEd>(defs, dialogs); });
 }
 
 }  // namespace creatures

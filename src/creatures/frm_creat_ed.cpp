@@ -1,5 +1,7 @@
 #include "creatures/frm_creat_ed.h"
 
+#include "ui/catalogue_names.h"
+
 #include "core/numbers.h"
 #include "core/text.h"
 #include "core/vocabularies.h"
@@ -37,10 +39,7 @@ frmCreatEd::frmCreatEd(core::ModDefinitions& defs, ui::Dialogs& dialogs,
   setWindowTitle("Creature Editor");
   buildControls();
   pager_ = std::make_unique<ui::EntryPager>(this, dialogs_, pagerHooks());
-  connect(Command7_, &QPushButton::clicked, this, [this] { pager_->first(); });
-  connect(Command1_, &QPushButton::clicked, this, [this] { pager_->previous(); });
-  connect(Command4_, &QPushButton::clicked, this, [this] { pager_->next(); });
-  connect(Command8_, &QPushButton::clicked, this, [this] { pager_->last(); });
+  paging_->connectTo(*pager_);
   connect(Command2_, &QPushButton::clicked, this, [this] { pager_->append(); });
   connect(Command3_, &QPushButton::clicked, this, [this] { pager_->save(); });
   connect(Command5_, &QPushButton::clicked, this, &frmCreatEd::Command5_Click);
@@ -77,6 +76,7 @@ ui::EntryPager::Hooks frmCreatEd::pagerHooks() {
     return status;
   };
   hooks.show = [this] { move_mon_to_screen(); };
+  hooks.name = [this](long n) { return ui::ShownName(defs_, ui::NameSource::Creatures, n); };
   return hooks;
 }
 

@@ -6,6 +6,7 @@
 #include "ui/entry_pager.h"
 #include "ui/form.h"
 #include "ui/forms_registry.h"
+#include "ui/paging_buttons.h"
 
 #include <array>
 #include <memory>
@@ -73,6 +74,7 @@ class frmCreatEd : public ui::Form {
   long shownEntry_ = -1;
 
   ui::Label* MainLabel_ = nullptr;
+  ui::PagingButtons* paging_ = nullptr;
   ui::Button *Command1_ = nullptr, *Command2_ = nullptr, *Command3_ = nullptr, *Command4_ = nullptr,
              *Command5_ = nullptr, *Command6_ = nullptr, *Command7_ = nullptr, *Command8_ = nullptr,
              *Command9_ = nullptr;

@@ -63,20 +63,17 @@ QWidget* pairRow(QWidget* parent, QWidget* first, const QString& between, QWidge
 
 void frmCreatEd::buildControls() {
   QWidget* w = body();
-  Command7_ = button(w, "Command7", "<<");
-  Command1_ = button(w, "Command1", "<");
   MainLabel_ = new ui::Label(w, "MainLabel");
   MainLabel_->setTextFormat(Qt::PlainText);
   MainLabel_->setAlignment(Qt::AlignCenter);
   MainLabel_->setMinimumWidth(150);
-  Command4_ = button(w, "Command4", ">");
-  Command8_ = button(w, "Command8", ">>");
+  paging_ = new ui::PagingButtons(w, {"Command7", "Command1", "Command4", "Command8"}, "creature",
+                                  MainLabel_);
+  Command7_ = paging_->first();
+  Command1_ = paging_->previous();
+  Command4_ = paging_->next();
+  Command8_ = paging_->last();
   Command5_ = button(w, "Command5", "Show List");
-  for (ui::Button* paging : {Command7_, Command1_, Command4_, Command8_}) paging->setFixedWidth(36);
-  Command7_->setToolTip("First creature");
-  Command1_->setToolTip("Previous creature");
-  Command4_->setToolTip("Next creature");
-  Command8_->setToolTip("Last creature");
 
   Text1_ = new ui::TextBox(w, "Text1");
   Text2_ = new ui::TextBox(w, "Text2");
@@ -121,11 +118,7 @@ void frmCreatEd::buildControls() {
 
   // Row 1: paging and the list.
   auto* paging = new QHBoxLayout;
-  paging->addWidget(Command7_);
-  paging->addWidget(Command1_);
-  paging->addWidget(MainLabel_, 1);
-  paging->addWidget(Command4_);
-  paging->addWidget(Command8_);
+  paging->addWidget(paging_, 1);
   paging->addSpacing(12);
   paging->addWidget(Command5_);
 
@@ -180,15 +173,15 @@ void frmCreatEd::buildControls() {
 
 void frmCreatEd::orderTabStops() {
   std::vector<QWidget*> order = {
-      Command7_, Command1_, Command4_, Command8_, Command5_,  // paging and the list
-      Text1_,    Text2_,                                      // names
-      Combo1_,   Text19_,   Command6_,                        // type, bitmap
-      Text6_,    Combo3_,   Text14_,                          // intelligence, sex, speed
-      Text7_,    Text8_,    Text9_,    Text10_,               // karma, damage
-      Text15_,   Text3_,    Text4_,    Text5_,                // attack, hit points
-      Text16_,   Text22_,                                     // defence, magic points
-      Text17_,   Text18_,   Text11_,   Text12_,   Text13_,    // experience, gold
-      Text21_,   Combo2_};                                    // level, hit point scaling
+      Command7_, Command1_, Command4_, Command8_, paging_->goTo(), Command5_,  // paging, list
+      Text1_,    Text2_,                                                       // names
+      Combo1_,   Text19_,   Command6_,                                         // type, bitmap
+      Text6_,    Combo3_,   Text14_,                        // intelligence, sex, speed
+      Text7_,    Text8_,    Text9_,    Text10_,             // karma, damage
+      Text15_,   Text3_,    Text4_,    Text5_,              // attack, hit points
+      Text16_,   Text22_,                                   // defence, magic points
+      Text17_,   Text18_,   Text11_,   Text12_,   Text13_,  // experience, gold
+      Text21_,   Combo2_};                                  // level, hit point scaling
   // The saving throws fill three rows, a column of three at a time.
   for (int row = 0; row < 3; ++row)
     for (int i = row; i < core::SaveCategoryCount; i += 3)

@@ -3,7 +3,6 @@
 #include "core/numbers.h"
 #include "core/vocabularies.h"
 #include "creatures/creature_specials.h"
-#include "ui/lazy_list.h"
 
 #include <QGridLayout>
 
@@ -22,7 +21,7 @@ ui::Label* caption(QWidget* parent, const QString& name, const QString& text) {
 
 }  // namespace
 
-frmCreatSpeEd::frmCreatSpeEd(core::ModDefinitions& defs, QWidget* parent)
+frmCreatSpeEd::frmCreatSpeEd(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* parent)
     : ui::Form("frmCreatSpeEd", parent),
       defs_(defs),
       Label1_(caption(body(), "Label1", "Effect")),
@@ -32,7 +31,9 @@ frmCreatSpeEd::frmCreatSpeEd(core::ModDefinitions& defs, QWidget* parent)
       Combo2_(new ui::ComboBox(body(), "Combo2")),
       Combo3_(new ui::ComboBox(body(), "Combo3")),
       Combo4_(new ui::ComboBox(body(), "Combo4")),
-      Command1_(new ui::Button(body(), "Command1")) {
+      Command1_(new ui::Button(body(), "Command1")),
+      spells_(new ui::CatalogueNames(defs, ui::NameSource::Spells, dialogs, this)) {
+  ui::ShowNames(Combo4_, spells_);
   Command1_->setText("OK");
   Command1_->setDefault(true);
   closeOnEscape();  // every choice is stored as it is made
@@ -68,18 +69,8 @@ void frmCreatSpeEd::Form_Load() {
 void frmCreatSpeEd::loadSlot() {
   setWindowTitle("Choose Special" + QString::fromStdString(core::NumberWithLeadingBlank(
                                         defs_.CurrentCreatureSpecial)));
-  fillSpellList();
   defs_.CreatureSpecialReload = 1;
   refresh();
-}
-
-// Names come from the spell name cache as the list shows them; the spell working and scratch
-// records are never touched. Position p is spell p + 1.
-void frmCreatSpeEd::fillSpellList() {
-  const int count = static_cast<int>(std::clamp(defs_.SpellCount, 0L, core::MaxEntries));
-  ui::SetLazyEntries(Combo4_, count, [&defs = defs_](int position) {
-    return ui::ToShownText(defs.SpellName(SpellOfPower(PowerOfSpellPosition(position))));
-  });
 }
 
 frmCreatSpeEd::Slot frmCreatSpeEd::slotInRecord() const {
@@ -93,10 +84,8 @@ frmCreatSpeEd::Slot frmCreatSpeEd::slotInRecord() const {
 // The lists are set from the slot while the reload flag is up (their click events then store
 // nothing), and when another window changed the slot or the spells.
 void frmCreatSpeEd::Form_Paint() {
-  if (Combo4_->count() != std::clamp(defs_.SpellCount, 0L, core::MaxEntries)) {
-    fillSpellList();
-    defs_.CreatureSpecialReload = 1;
-  }
+  // Spells added or taken away elsewhere: the slot's spell is shown again in the new list.
+  if (Combo4_->count() != shownSpells_) defs_.CreatureSpecialReload = 1;
   if (defs_.CreatureSpecialReload == 0 && shownSlot_ == slotInRecord()) return;
   defs_.CreatureSpecialReload = 1;
   showSlot();
@@ -104,6 +93,7 @@ void frmCreatSpeEd::Form_Paint() {
 }
 
 void frmCreatSpeEd::showSlot() {
+  shownSpells_ = Combo4_->count();
   const Slot slot = slotInRecord();
   const auto [chance, effect, power] = slot;
   Combo1_->setPosition(effect >= 0 && effect < Combo1_->count() ? effect : -1);

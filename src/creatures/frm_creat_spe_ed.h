@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/definitions.h"
+#include "ui/catalogue_names.h"
 #include "ui/controls.h"
+#include "ui/dialogs.h"
 #include "ui/form.h"
 
 #include <array>
@@ -16,7 +18,7 @@ class frmCreatSpeEd : public ui::Form {
   Q_OBJECT
 
  public:
-  explicit frmCreatSpeEd(core::ModDefinitions& defs, QWidget* parent = nullptr);
+  frmCreatSpeEd(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* parent = nullptr);
 
   unsigned watchedChanges() const override { return core::CreaturesChanged | core::SpellsChanged; }
 
@@ -34,15 +36,16 @@ class frmCreatSpeEd : public ui::Form {
  private:
   using Slot = std::array<std::int16_t, 3>;  // Chance, Effect, Power
   Slot slotInRecord() const;
-  void fillSpellList();
   void showSlot();
 
   core::ModDefinitions& defs_;
   std::optional<Slot> shownSlot_;  // as the lists last showed it
+  int shownSpells_ = -1;           // the spells the list held when the slot was shown
 
   ui::Label *Label1_, *Label2_, *Label3_;
   ui::ComboBox *Combo1_, *Combo2_, *Combo3_, *Combo4_;
   ui::Button* Command1_;
+  ui::CatalogueNames* spells_;  // Combo4: position p is spell p + 1
 };
 
 }  // namespace creatures

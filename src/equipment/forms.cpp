@@ -18,7 +18,8 @@ void AddForms(ui::FormsRegistry& registry, core::ModDefinitions& defs, ui::Dialo
   });
   registry.add("frmEquipEffect",
                [&defs, &registry] { return std::make_unique<frmEquipEffect>(defs, registry); });
-  registry.add("frmEquipEffEd", [&defs] { return std::make_unique<frmEquipEffEd>(defs); });
+  registry.add("frmEquipEffEd",
+               [&defs, &dialogs] { return std::make_unique<frmEquipEffEd>(defs, dialogs); });
 }
 
 }  // namespace equipment

@@ -3,7 +3,6 @@
 #include "core/numbers.h"
 #include "core/text.h"
 #include "equipment/item_fields.h"
-#include "ui/lazy_list.h"
 
 #include <utility>
 
@@ -28,25 +27,15 @@ frmEquipEd::frmEquipEd(core::ModDefinitions& defs, ui::Dialogs& dialogs,
   buildControls();
   layOutControls();
   pager_ = std::make_unique<ui::EntryPager>(this, dialogs_, pagerHooks());
-  // A spell renamed or added elsewhere changes the scroll list; the list is refilled only then,
-  // so paging through items never rebuilds thousands of spell names.
-  spellSubscription_ = defs_.Subscribe([this](unsigned changes, const void*) {
-    if (changes & core::SpellsChanged) spellListStale_ = true;
-  });
+  paging_->connectTo(*pager_);
+  spells_ = new ui::CatalogueNames(defs_, ui::NameSource::Spells, dialogs_, this);
+  ui::ShowNames(Combo3_, spells_);
 
   connect(Combo1_, &ui::ComboBox::clicked, this, [this] { Combo1_Click(); });
-  connect(Command1_, &ui::Button::clicked, this, [this] { pager_->previous(); });
-  connect(Command4_, &ui::Button::clicked, this, [this] { pager_->next(); });
-  connect(Command7_, &ui::Button::clicked, this, [this] { pager_->first(); });
-  connect(Command8_, &ui::Button::clicked, this, [this] { pager_->last(); });
   connect(Command3_, &ui::Button::clicked, this, [this] { pager_->save(); });
   connect(Command2_, &ui::Button::clicked, this, [this] { pager_->append(); });
   connect(Command5_, &ui::Button::clicked, this, [this] { registry_.show("frmEquipList2"); });
   connect(Command6_, &ui::Button::clicked, this, [this] { registry_.show("frmEquipEffect"); });
-}
-
-frmEquipEd::~frmEquipEd() {
-  defs_.Unsubscribe(spellSubscription_);
 }
 
 ui::EntryPager::Hooks frmEquipEd::pagerHooks() {
@@ -77,6 +66,7 @@ ui::EntryPager::Hooks frmEquipEd::pagerHooks() {
     return status;
   };
   hooks.show = [this] { move_item_to_screen(); };
+  hooks.name = [this](long n) { return ui::ShownName(defs_, ui::NameSource::Items, n); };
   return hooks;
 }
 
@@ -114,7 +104,6 @@ void frmEquipEd::move_item_to_screen() {
   const auto& numbers = ItemNumberBoxes();
   for (std::size_t i = 0; i < numbers.size(); ++i)
     numberBoxes_[i]->setText(QString::fromStdString(core::PlainNumber(item.*numbers[i].field)));
-  fillSpellList();
   const bool scroll = item.ItemType == ScrollType;
   screenUse_ = item.UseCode;
   ui::ShowCode(Combo2_, scroll ? 0 : item.UseCode, 1);
@@ -170,17 +159,6 @@ void frmEquipEd::showUseList(bool spellScroll) {
   Label13_->setText(spellScroll ? "Spell" : "Use Item");
   Combo2_->setVisible(!spellScroll);
   Combo3_->setVisible(spellScroll);
-}
-
-// Spells 1..SpellCount from the name cache, trailing blanks removed; a name is made when the
-// list shows it.
-void frmEquipEd::fillSpellList() {
-  if (!spellListStale_ && Combo3_->count() == defs_.SpellCount) return;
-  const long count = defs_.Spells().LoadNames().ok() ? defs_.SpellCount : 0;
-  ui::SetLazyEntries(Combo3_, static_cast<int>(count), [&defs = defs_](int position) {
-    return ui::ToShownText(core::TrimTrailingBlanks(defs.SpellName(position + 1L)));
-  });
-  spellListStale_ = false;
 }
 
 void frmEquipEd::showHasEffects() {

@@ -2,11 +2,13 @@
 
 #include "core/definitions.h"
 #include "core/item_record.h"
+#include "ui/catalogue_names.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/entry_pager.h"
 #include "ui/form.h"
 #include "ui/forms_registry.h"
+#include "ui/paging_buttons.h"
 
 #include <memory>
 #include <vector>
@@ -21,7 +23,6 @@ class frmEquipEd : public ui::Form {
  public:
   frmEquipEd(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::FormsRegistry& registry,
              QWidget* parent = nullptr);
-  ~frmEquipEd() override;
 
   unsigned watchedChanges() const override { return core::ItemsChanged; }
 
@@ -46,7 +47,6 @@ class frmEquipEd : public ui::Form {
   ui::EntryPager::Hooks pagerHooks();
   void Combo1_Click();
   void showUseList(bool spellScroll);
-  void fillSpellList();
   void showHasEffects();
   void notifyItemChanged();
 
@@ -54,8 +54,8 @@ class frmEquipEd : public ui::Form {
   ui::Dialogs& dialogs_;
   ui::FormsRegistry& registry_;
   std::unique_ptr<ui::EntryPager> pager_;
-  int spellSubscription_ = 0;
-  bool spellListStale_ = true;
+  ui::CatalogueNames* spells_ = nullptr;  // the "Spell" list of a scroll
+  ui::PagingButtons* paging_ = nullptr;
   // The working record as the controls last showed it; a paint whose record differs only in
   // its effect slots updates "Has Effects" alone, so typing survives an effect edit.
   core::ItemRecord shownItem_;

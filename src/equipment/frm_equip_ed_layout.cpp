@@ -3,6 +3,7 @@
 #include "core/vocabularies.h"
 #include "equipment/frm_equip_ed.h"
 #include "equipment/item_fields.h"
+#include "ui/paging_buttons.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -91,10 +92,13 @@ void frmEquipEd::buildControls() {
       "Set when any effect slot of the item is in use; edit them with \"View Effects\"");
   Command6_ = button(Frame3_, "Command6", "View Effects", "Show the item's effect slots");
 
-  Command7_ = button(body, "Command7", "<<", "First item", QKeySequence(Qt::CTRL | Qt::Key_Home));
-  Command1_ = button(body, "Command1", "<", "Previous item", QKeySequence(Qt::Key_PageUp));
-  Command4_ = button(body, "Command4", ">", "Next item", QKeySequence(Qt::Key_PageDown));
-  Command8_ = button(body, "Command8", ">>", "Last item", QKeySequence(Qt::CTRL | Qt::Key_End));
+  MainLabel_->setAlignment(Qt::AlignCenter);
+  paging_ = new ui::PagingButtons(body, {"Command7", "Command1", "Command4", "Command8"}, "item",
+                                  MainLabel_);
+  Command7_ = paging_->first();
+  Command1_ = paging_->previous();
+  Command4_ = paging_->next();
+  Command8_ = paging_->last();
   Command3_ = button(body, "Command3", "Save Item", "Save the item shown", QKeySequence::Save);
   Command2_ = button(body, "Command2", "New Item", "Add what is shown as a new item at the end",
                      QKeySequence::New);
@@ -154,32 +158,28 @@ void frmEquipEd::layOutControls() {
   effects->addStretch(1);
   effects->addWidget(Command6_);
 
-  auto* paging = new QHBoxLayout;
-  for (ui::Button* command : {Command7_, Command1_, Command4_, Command8_}) {
-    command->setFixedWidth(40);
-    paging->addWidget(command);
-  }
-  paging->addStretch(1);
-  for (ui::Button* command : {Command3_, Command2_, Command5_}) paging->addWidget(command);
+  auto* commands = new QHBoxLayout;
+  commands->addStretch(1);
+  for (ui::Button* command : {Command3_, Command2_, Command5_}) commands->addWidget(command);
 
   // Tab follows the window from top to bottom: Cost sits under the use, before the armour.
   std::vector<QWidget*> order = {Text1_, Text2_, Combo1_, Combo2_, Combo3_, numberBoxes_[CostBox]};
   for (int box = BonusACBox; box <= BonusBox; ++box) order.push_back(numberBoxes_[box]);
   order.push_back(numberBoxes_[SpeedBox]);
   for (ui::CheckBox* check : Check1_) order.push_back(check);
-  for (QWidget* command :
-       {Command6_, Command7_, Command1_, Command4_, Command8_, Command3_, Command2_, Command5_})
+  for (QWidget* command : {Command6_, Command7_, Command1_, Command4_, Command8_, paging_->goTo(),
+                           Command3_, Command2_, Command5_})
     order.push_back(command);
   for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 
   auto* top = new QVBoxLayout(body());
-  top->addWidget(MainLabel_);
+  top->addWidget(paging_);
   top->addLayout(names);
   top->addLayout(combat);
   top->addWidget(Frame2_);
   top->addWidget(Frame3_);
   top->addStretch(1);
-  top->addLayout(paging);
+  top->addLayout(commands);
 }
 
 }  // namespace equipment

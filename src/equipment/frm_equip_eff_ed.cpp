@@ -4,7 +4,6 @@
 #include "core/vocabularies.h"
 #include "equipment/effect_display.h"
 #include "ui/entry_pager.h"
-#include "ui/lazy_list.h"
 
 #include <QGridLayout>
 
@@ -28,7 +27,7 @@ void Fill(ui::ComboBox* list, const std::array<std::string_view, N>& texts) {
 
 }  // namespace
 
-frmEquipEffEd::frmEquipEffEd(core::ModDefinitions& defs, QWidget* parent)
+frmEquipEffEd::frmEquipEffEd(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* parent)
     : ui::Form("frmEquipEffEd", parent),
       defs_(defs),
       Label1_(new ui::Label(body(), "Label1")),
@@ -39,7 +38,9 @@ frmEquipEffEd::frmEquipEffEd(core::ModDefinitions& defs, QWidget* parent)
       Combo3_(new ui::ComboBox(body(), "Combo3")),
       Combo4_(new ui::ComboBox(body(), "Combo4")),
       Combo5_(new ui::ComboBox(body(), "Combo5")),
-      Command1_(new ui::Button(body(), "Command1")) {
+      Command1_(new ui::Button(body(), "Command1")),
+      spells_(new ui::CatalogueNames(defs, ui::NameSource::Spells, dialogs, this)) {
+  ui::ShowNames(Combo2_, spells_);
   Label1_->setText("Type");
   Label3_->setText("Power");
   Command1_->setText("OK");
@@ -69,11 +70,6 @@ frmEquipEffEd::frmEquipEffEd(core::ModDefinitions& defs, QWidget* parent)
 
 void frmEquipEffEd::Form_Load() {
   Fill(Combo1_, core::EffectKindTexts);
-  // Spells 1..SpellCount as stored (20 characters), from the name cache when shown.
-  const long spells = defs_.Spells().LoadNames().ok() ? defs_.SpellCount : 0;
-  ui::SetLazyEntries(Combo2_, static_cast<int>(spells), [&defs = defs_](int position) {
-    return ui::ToShownText(defs.SpellName(position + 1L));
-  });
   Fill(Combo3_, core::UseEffectEditorTexts);
   for (int power = 1; power <= 10; ++power) Combo4_->addItem(QString::number(power));
   Fill(Combo5_, core::StatTexts);

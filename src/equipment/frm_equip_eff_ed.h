@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/definitions.h"
+#include "ui/catalogue_names.h"
 #include "ui/controls.h"
+#include "ui/dialogs.h"
 #include "ui/form.h"
 
 #include <array>
@@ -15,7 +17,7 @@ class frmEquipEffEd : public ui::Form {
   Q_OBJECT
 
  public:
-  explicit frmEquipEffEd(core::ModDefinitions& defs, QWidget* parent = nullptr);
+  frmEquipEffEd(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* parent = nullptr);
 
   // Another item shown in the editor: the slot is laid out again.
   unsigned watchedChanges() const override { return core::ItemsChanged; }
@@ -40,6 +42,7 @@ class frmEquipEffEd : public ui::Form {
   ui::Label *Label1_, *Label2_, *Label3_;
   ui::ComboBox *Combo1_, *Combo2_, *Combo3_, *Combo4_, *Combo5_;
   ui::Button* Command1_;
+  ui::CatalogueNames* spells_;  // Combo2: position p is spell p + 1
 };
 
 }  // namespace equipment

@@ -44,12 +44,11 @@ frmMapEnc::frmMapEnc(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* 
     : ui::Form("frmMapEnc", parent),
       defs_(defs),
       dialogs_(dialogs),
-      creatures_(new ui::LazyTextList(
-          this, [&defs](int row) { return ui::ToShownText(defs.CreatureName(row + 1)); })),
+      creatures_(new ui::CatalogueNames(defs, ui::NameSource::Creatures, dialogs, this)),
       Combo1_(new ui::ComboBox(body(), "Combo1")) {
   ui::AddMapUndoKeys(this, defs_);
   setWindowTitle("Map Encounter");
-  ui::ShowLazyTexts(Combo1_, creatures_, NameWidth);
+  ui::ShowNames(Combo1_, creatures_, NameWidth);
   const int boxWidth = fontMetrics().horizontalAdvance("-000000") + 12;
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
     boxes_[i] = new ui::TextBox(body(), NumberBoxes[i].name);
@@ -100,13 +99,6 @@ frmMapEnc::frmMapEnc(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWidget* 
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-// The list shows every creature: the names come from the cache in one sequential read.
-void frmMapEnc::Form_Load() {
-  const core::Status names = defs_.Creatures().LoadNames();
-  if (!names.ok())
-    dialogs_.messageBox(this, QString::fromStdString(names.message()), windowTitle());
-}
-
 frmMapEnc::SlotFields frmMapEnc::storedSlot(int slot) const {
   SlotFields fields{};
   for (int f = 0; f < core::EncounterFieldCount; ++f)
@@ -116,7 +108,6 @@ frmMapEnc::SlotFields frmMapEnc::storedSlot(int slot) const {
 
 void frmMapEnc::Form_Paint() {
   const int position = Combo1_->position();
-  creatures_->setCount(static_cast<int>(std::clamp(defs_.CreatureCount, 0L, core::MaxEntries)));
   const int slot = defs_.EncounterSlot;
   const bool onMap = slot >= 0 && slot < core::EncounterSlotCount;
   if (onMap && slot == shownSlot_ && storedSlot(slot) == shownFields_) {

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/definitions.h"
+#include "ui/catalogue_names.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
-#include "ui/lazy_list.h"
 
 #include <array>
 #include <cstdint>
@@ -26,7 +26,6 @@ class frmMapEnc : public ui::Form {
   unsigned watchedChanges() const override { return core::MapChanged | core::CreaturesChanged; }
 
  protected:
-  void Form_Load() override;
   void Form_Paint() override;
   void Command1_Click();
   void Command2_Click();
@@ -37,7 +36,7 @@ class frmMapEnc : public ui::Form {
 
   core::ModDefinitions& defs_;
   ui::Dialogs& dialogs_;
-  ui::LazyTextList* creatures_;
+  ui::CatalogueNames* creatures_;
   ui::ComboBox* Combo1_;
   std::array<ui::TextBox*, 4> boxes_;  // Text1..Text4
   int shownSlot_ = -1;                 // the slot the controls were filled from

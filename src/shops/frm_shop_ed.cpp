@@ -1,5 +1,7 @@
 #include "shops/frm_shop_ed.h"
 
+#include "ui/catalogue_names.h"
+
 #include "core/text.h"
 #include "core/vocabularies.h"
 #include "shops/frm_shop_item_add.h"
@@ -31,6 +33,7 @@ frmShopEd::frmShopEd(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::Forms
   buildControls();
   layOutControls();
   pager_ = std::make_unique<ui::EntryPager>(this, dialogs_, pagerHooks());
+  paging_->connectTo(*pager_);
 }
 
 frmShopEd::~frmShopEd() = default;
@@ -65,20 +68,18 @@ void frmShopEd::buildControls() {
     if (*tip) made->setToolTip(tip);
     return made;
   };
-  Command6_ = button("Command6", "<<", "First shop");
-  Command4_ = button("Command4", "<", "Previous shop");
-  Command5_ = button("Command5", ">", "Next shop");
-  Command7_ = button("Command7", ">>", "Last shop");
+  paging_ = new ui::PagingButtons(parent, {"Command6", "Command4", "Command5", "Command7"}, "shop",
+                                  Label1_);
+  Command6_ = paging_->first();
+  Command4_ = paging_->previous();
+  Command5_ = paging_->next();
+  Command7_ = paging_->last();
   Command8_ = button("Command8", "^", "Move the selected items up");
   Command9_ = button("Command9", "v", "Move the selected items down");
   Command3_ = button("Command3", "New Shop", "Add a copy of this shop as the last shop");
   Command1_ = button("Command1", "Save", "");
   Command2_ = button("Command2", "Cancel", "");
 
-  connect(Command6_, &QPushButton::clicked, this, [this] { pager_->first(); });
-  connect(Command4_, &QPushButton::clicked, this, [this] { pager_->previous(); });
-  connect(Command5_, &QPushButton::clicked, this, [this] { pager_->next(); });
-  connect(Command7_, &QPushButton::clicked, this, [this] { pager_->last(); });
   connect(Command8_, &QPushButton::clicked, this, [this] { changeStock(MoveRowsUp, true); });
   connect(Command9_, &QPushButton::clicked, this, [this] { changeStock(MoveRowsDown, true); });
   connect(Command1_, &QPushButton::clicked, this, &frmShopEd::Command1_Click);
@@ -92,15 +93,7 @@ void frmShopEd::buildControls() {
 void frmShopEd::layOutControls() {
   auto* outer = new QVBoxLayout(body());
 
-  auto* paging = new QHBoxLayout;
-  for (ui::Button* arrow : {Command6_, Command4_, Command5_, Command7_})
-    arrow->setFixedWidth(arrow->fontMetrics().horizontalAdvance("<<") + 24);
-  paging->addWidget(Command6_);
-  paging->addWidget(Command4_);
-  paging->addWidget(Label1_, 1);
-  paging->addWidget(Command5_);
-  paging->addWidget(Command7_);
-  outer->addLayout(paging);
+  outer->addWidget(paging_);
 
   auto* fields = new QGridLayout;
   fields->addWidget(Label2_, 0, 0);
@@ -169,6 +162,7 @@ ui::EntryPager::Hooks frmShopEd::pagerHooks() {
     return status;
   };
   hooks.show = [this] { refresh(); };
+  hooks.name = [this](long n) { return ui::ShownName(defs_, ui::NameSource::Shops, n); };
   return hooks;
 }
 

@@ -7,6 +7,7 @@
 #include "ui/form.h"
 #include "ui/forms_registry.h"
 #include "ui/list_view.h"
+#include "ui/paging_buttons.h"
 
 #include <QString>
 
@@ -86,6 +87,7 @@ class frmShopEd : public ui::Form {
   ui::Label* Label4_;
   ui::ListView* ListView1_;
   ui::Label* lblStockKeys_;
+  ui::PagingButtons* paging_;
   ui::Button* Command1_;
   ui::Button* Command2_;
   ui::Button* Command3_;

@@ -19,10 +19,8 @@ frmShopItemAdd::frmShopItemAdd(core::ModDefinitions& defs, ui::Dialogs& dialogs,
   Label1_->setTextFormat(Qt::PlainText);
   Label1_->setText("Add which Item:");
   Combo1_ = new ui::ComboBox(parentWidget, "Combo1");
-  names_ = new ui::LazyTextList(this, [this](int position) {
-    return position == 0 ? QString("Nothing") : ui::ToShownText(defs_.ItemPluralName(position));
-  });
-  ui::ShowLazyTexts(Combo1_, names_, static_cast<int>(core::ItemNameWidth));
+  names_ = new ui::CatalogueNames(defs_, ui::NameSource::ItemPlurals, dialogs_, this, "Nothing");
+  ui::ShowNames(Combo1_, names_, static_cast<int>(core::ItemNameWidth));
   Command1_ = new ui::Button(parentWidget, "Command1");
   Command1_->setText("Save");
   Command2_ = new ui::Button(parentWidget, "Command2");
@@ -50,15 +48,8 @@ frmShopItemAdd::frmShopItemAdd(core::ModDefinitions& defs, ui::Dialogs& dialogs,
 }
 
 void frmShopItemAdd::Form_Paint() {
-  // Every item is listed: one pass over Item.dat fills the name cache, the rows read from it.
-  const core::Status loaded = defs_.Items().LoadNames();
-  if (!loaded.ok() && !namesFailed_) {
-    namesFailed_ = true;  // once, not at every paint
-    dialogs_.messageBox(this, QString::fromStdString(loaded.message()), windowTitle());
-  }
   const int current = Combo1_->position();
   const bool picked = filled_ && current != filledPosition_;
-  names_->setCount(static_cast<int>(std::clamp(defs_.ItemCount, 0L, core::MaxEntries)) + 1);
 
   const int slot = defs_.ShopInsertSlot;
   const int stocked = slot >= 0 && slot < core::ShopStockSize

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/definitions.h"
+#include "ui/catalogue_names.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
-#include "ui/lazy_list.h"
 
 namespace shops {
 
@@ -29,11 +29,10 @@ class frmShopItemAdd : public ui::Form {
 
   core::ModDefinitions& defs_;
   ui::Dialogs& dialogs_;
-  ui::LazyTextList* names_;  // "Nothing", then items 1..ItemCount
+  ui::CatalogueNames* names_;  // "Nothing", then items 1..ItemCount
   // The position the last paint chose; a different one is the designer's pick and survives.
   int filledPosition_ = -1;
   bool filled_ = false;
-  bool namesFailed_ = false;
 
   ui::Label* Label1_;
   ui::ComboBox* Combo1_;

@@ -25,15 +25,6 @@ QStringList ToStringList(const std::vector<std::string_view>& entries) {
   return list;
 }
 
-// The names of entries 1 to `count`, as stored (trailing blanks kept), behind `first`.
-template <class NameOf>
-QStringList CatalogueNames(const QStringList& first, long count, NameOf nameOf) {
-  QStringList list = first;
-  list.reserve(list.size() + static_cast<qsizetype>(std::max(0L, count)));
-  for (long n = 1; n <= count; ++n) list << ui::ToShownText(nameOf(n));
-  return list;
-}
-
 // The number a box's text stands for, by the box's reading.
 core::NumberReading Reading(const BoxPlan& plan, const QString& text) {
   const std::string bytes = ui::ToBytes(text);
@@ -50,15 +41,14 @@ frmMapSpe::frmMapSpe(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::Forms
 
   Combo1_->setModel(new QStringListModel(
       ToStringList({core::SpecialKindNames.begin(), core::SpecialKindNames.end()}), this));
-  for (ListSource source : {ListSource::Shops, ListSource::Creatures, ListSource::Items}) {
-    catalogueLists_[source].model = new QStringListModel(this);
-  }
-  // A catalogue editor's save or append may rename or add entries that a list shows.
-  subscription_ = defs_.Subscribe([this](unsigned changes, const void*) {
-    if (changes & core::ShopsChanged) catalogueLists_[ListSource::Shops].stale = true;
-    if (changes & core::CreaturesChanged) catalogueLists_[ListSource::Creatures].stale = true;
-    if (changes & core::ItemsChanged) catalogueLists_[ListSource::Items].stale = true;
-  });
+  // The catalogue lists follow their catalogues by themselves (a rename, an added entry).
+  catalogueLists_[ListSource::Shops] =
+      new ui::CatalogueNames(defs_, ui::NameSource::Shops, dialogs_, this);
+  catalogueLists_[ListSource::Creatures] =
+      new ui::CatalogueNames(defs_, ui::NameSource::Creatures, dialogs_, this, "Nothing");
+  catalogueLists_[ListSource::Items] =
+      new ui::CatalogueNames(defs_, ui::NameSource::Items, dialogs_, this, "Nothing");
+  for (ui::ComboBox* list : lists_) ui::ShowNamesView(list);
   connectHandlers();
   ui::AddMapUndoKeys(this, defs_);
   // Each change of these boxes is a step of the map already: their Ctrl+Z is the map's.
@@ -66,20 +56,7 @@ frmMapSpe::frmMapSpe(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::Forms
     ui::LeaveEditKeysToWindow(boxes_[static_cast<std::size_t>(b)]);
 }
 
-frmMapSpe::~frmMapSpe() {
-  stopListening();
-}
-
-// A closed window is deleted later by the event loop, possibly after the shared state is gone.
-void frmMapSpe::Form_Unload() {
-  stopListening();
-}
-
-void frmMapSpe::stopListening() {
-  if (subscription_ == 0) return;
-  defs_.Unsubscribe(subscription_);
-  subscription_ = 0;
-}
+frmMapSpe::~frmMapSpe() = default;
 
 unsigned frmMapSpe::watchedChanges() const {
   return core::MapChanged | core::ShopsChanged | core::CreaturesChanged | core::ItemsChanged;
@@ -99,10 +76,11 @@ void frmMapSpe::Form_Paint() {
   const bool reopened = defs_.SpecialReload != 0 && !storing_;
   followPlace(reopened || otherSpecial);
   if (!reopened && !storing_ && !otherSpecial && plan == shown_) {
+    // A catalogue list that lost its place when entries were added or taken away gets it back.
     for (int l = 0; l < ListCount; ++l) {
       const ListPlan& list = plan.lists[static_cast<std::size_t>(l)];
-      const auto catalogue = catalogueLists_.find(list.source);
-      if (catalogue != catalogueLists_.end() && catalogue->second.stale) {
+      const ui::ComboBox* combo = lists_[static_cast<std::size_t>(l)];
+      if (catalogueLists_.count(list.source) && combo->position() != list.position) {
         defs_.SpecialReload = 1;
         showList(static_cast<List>(l), list);
         defs_.SpecialReload = 0;
@@ -193,7 +171,7 @@ void frmMapSpe::showList(List which, const ListPlan& plan) {
     combo->hide();
     return;
   }
-  QStringListModel* model = modelFor(plan.source);
+  QAbstractItemModel* model = modelFor(plan.source);
   if (combo->model() != model) {
     const QSignalBlocker block(combo);
     combo->setModel(model);
@@ -202,44 +180,15 @@ void frmMapSpe::showList(List which, const ListPlan& plan) {
   if (combo->isHidden()) combo->show();
 }
 
-// Fixed lists are made once; catalogue lists are filled from the name caches when first shown
-// and again only after their catalogue changed, so a keystroke never refills them.
-QStringListModel* frmMapSpe::modelFor(ListSource source) {
+// Fixed lists are made once; catalogue lists follow their catalogues by themselves.
+QAbstractItemModel* frmMapSpe::modelFor(ListSource source) {
+  const auto catalogue = catalogueLists_.find(source);
+  if (catalogue != catalogueLists_.end()) return catalogue->second;
   const auto fixed = fixedLists_.find(source);
   if (fixed != fixedLists_.end()) return fixed->second;
-  const auto catalogue = catalogueLists_.find(source);
-  if (catalogue == catalogueLists_.end()) {
-    auto* model = new QStringListModel(ToStringList(FixedEntries(source)), this);
-    fixedLists_[source] = model;
-    return model;
-  }
-
-  CatalogueList& list = catalogue->second;
-  const long count = source == ListSource::Shops       ? defs_.ShopCount
-                     : source == ListSource::Creatures ? defs_.CreatureCount
-                                                       : defs_.ItemCount;
-  if (!list.stale && list.count == count) return list.model;
-  const QStringList nothing{"Nothing"};
-  QStringList names;
-  switch (source) {
-    case ListSource::Shops:
-      defs_.Shops().LoadNames();
-      names = CatalogueNames({}, count, [this](long n) { return defs_.ShopName(n); });
-      break;
-    case ListSource::Creatures:
-      defs_.Creatures().LoadNames();
-      names = CatalogueNames(nothing, count, [this](long n) { return defs_.CreatureName(n); });
-      break;
-    default:
-      defs_.Items().LoadNames();
-      names = CatalogueNames(nothing, count, [this](long n) { return defs_.ItemName(n); });
-      break;
-  }
-  // The lists that show this model keep their place in it; the rebuild sets it again.
-  list.model->setStringList(names);
-  list.count = count;
-  list.stale = false;
-  return list.model;
+  auto* model = new QStringListModel(ToStringList(FixedEntries(source)), this);
+  fixedLists_[source] = model;
+  return model;
 }
 
 ScreenReading frmMapSpe::readScreen() const {

@@ -2,6 +2,7 @@
 
 #include "core/definitions.h"
 #include "specials/special_screen.h"
+#include "ui/catalogue_names.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
@@ -12,6 +13,7 @@
 #include <array>
 #include <map>
 
+class QAbstractItemModel;
 class QStringListModel;
 
 namespace specials {
@@ -35,23 +37,13 @@ class frmMapSpe : public ui::Form {
 
  protected:
   void Form_Paint() override;
-  void Form_Unload() override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  // A catalogue list kept filled between rebuilds: refilled only when its catalogue changed.
-  struct CatalogueList {
-    QStringListModel* model = nullptr;
-    long count = -1;
-    bool stale = true;
-  };
-
   // --- Building the window (frm_map_spe_layout.cpp) ---
   void buildControls();
   void placeControls();
   void connectHandlers();
-
-  void stopListening();
 
   // --- Handlers ---
   void CheckForChange();
@@ -78,14 +70,13 @@ class frmMapSpe : public ui::Form {
   void rebuild(const ScreenPlan& plan, bool keepTyping);
   void showBox(Box which, const BoxPlan& plan, bool keepTyping);
   void showList(List which, const ListPlan& plan);
-  QStringListModel* modelFor(ListSource source);
+  QAbstractItemModel* modelFor(ListSource source);
   void markRefused(Box which, bool refused);
   QString boxName(Box which) const;
 
   core::ModDefinitions& defs_;
   ui::Dialogs& dialogs_;
   ui::FormsRegistry& registry_;
-  int subscription_ = 0;
 
   ui::Label* Label1_ = nullptr;
   std::array<ui::Label*, CaptionCount> captions_{};  // Label2..Label10
@@ -97,7 +88,7 @@ class frmMapSpe : public ui::Form {
   ui::Button* Command2_ = nullptr;
 
   std::map<ListSource, QStringListModel*> fixedLists_;
-  std::map<ListSource, CatalogueList> catalogueLists_;
+  std::map<ListSource, ui::CatalogueNames*> catalogueLists_;
   ScreenPlan shown_;
   int shownSpecial_ = -1;  // the entry the controls show; -1 before the first rebuild
   std::int16_t placeX_ = 0, placeY_ = 0;  // the square the special is stored on

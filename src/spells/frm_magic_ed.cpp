@@ -1,5 +1,7 @@
 #include "spells/frm_magic_ed.h"
 
+#include "ui/catalogue_names.h"
+
 #include "core/numbers.h"
 #include "core/vocabularies.h"
 #include "spells/spell_texts.h"
@@ -66,10 +68,7 @@ frmMagicEd::frmMagicEd(core::ModDefinitions& defs, ui::Dialogs& dialogs,
   buildControls();
   pager_ = std::make_unique<ui::EntryPager>(this, dialogs_, pagerHooks());
 
-  connect(Command7_, &QAbstractButton::clicked, this, [this] { pager_->first(); });
-  connect(Command1_, &QAbstractButton::clicked, this, [this] { pager_->previous(); });
-  connect(Command4_, &QAbstractButton::clicked, this, [this] { pager_->next(); });
-  connect(Command8_, &QAbstractButton::clicked, this, [this] { pager_->last(); });
+  paging_->connectTo(*pager_);
   connect(Command5_, &QAbstractButton::clicked, this, &frmMagicEd::Command5_Click);
   connect(Command2_, &QAbstractButton::clicked, this, [this] { pager_->append(); });
   connect(Command3_, &QAbstractButton::clicked, this, [this] { pager_->save(); });
@@ -84,24 +83,19 @@ void frmMagicEd::buildControls() {
 
   // Row 1: paging and the record line.
   auto* paging = new QHBoxLayout;
-  Command7_ = new ui::Button(body, "Command7");
-  Command7_->setText("<<");
-  Command1_ = new ui::Button(body, "Command1");
-  Command1_->setText("<");
   MainLabel_ = new ui::Label(body, "MainLabel");
   MainLabel_->setTextFormat(Qt::PlainText);
   MainLabel_->setAlignment(Qt::AlignCenter);
   MainLabel_->setMinimumWidth(140);
-  Command4_ = new ui::Button(body, "Command4");
-  Command4_->setText(">");
-  Command8_ = new ui::Button(body, "Command8");
-  Command8_->setText(">>");
+  paging_ = new ui::PagingButtons(body, {"Command7", "Command1", "Command4", "Command8"}, "spell",
+                                  MainLabel_);
+  Command7_ = paging_->first();
+  Command1_ = paging_->previous();
+  Command4_ = paging_->next();
+  Command8_ = paging_->last();
   Command5_ = new ui::Button(body, "Command5");
   Command5_->setText("Show List");
-  for (QWidget* w :
-       std::initializer_list<QWidget*>{Command7_, Command1_, MainLabel_, Command4_, Command8_})
-    paging->addWidget(w);
-  paging->addStretch(1);
+  paging->addWidget(paging_, 1);
   paging->addWidget(Command5_);
   main->addLayout(paging);
 
@@ -241,6 +235,7 @@ ui::EntryPager::Hooks frmMagicEd::pagerHooks() {
   hooks.write = [this](bool overwrite) { return announced(defs_.WriteSpell(overwrite)); };
   hooks.append = [this] { return announced(defs_.AppendSpell()); };
   hooks.show = [this] { move_mag_to_screen(); };
+  hooks.name = [this](long n) { return ui::ShownName(defs_, ui::NameSource::Spells, n); };
   return hooks;
 }
 

@@ -6,6 +6,7 @@
 #include "ui/entry_pager.h"
 #include "ui/form.h"
 #include "ui/forms_registry.h"
+#include "ui/paging_buttons.h"
 
 #include <array>
 #include <memory>
@@ -56,6 +57,7 @@ class frmMagicEd : public ui::Form {
 
   ui::Button *Command7_, *Command1_, *Command4_, *Command8_, *Command5_;
   ui::Label* MainLabel_;
+  ui::PagingButtons* paging_;
   ui::TextBox *Text1_, *Text10_;
   ui::TextArea* Text11_;
   // Text2 .. Text20 by their number; the names the design gives the number boxes.

@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 #include "core/text.h"
 #include "core/vocabularies.h"
+#include "ui/list_filter.h"
 #include "ui/twips.h"
 
 #include <QGridLayout>
@@ -73,6 +74,8 @@ frmMagicProg::frmMagicProg(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWi
 
   ListView1_ = new ui::ListView(body, "ListView1");
   ListView1_->setMultiSelect(false);
+  ListView1_->setSortable(true);
+  main->addWidget(new ui::ListFilter(body, ListView1_));
   main->addWidget(ListView1_, 1);
   resize(ui::TwipsToPixels(450 + 1350 + 750 + 1600 + 1600) + 60, 460);
 
@@ -90,8 +93,10 @@ QString frmMagicProg::spellLabel(long spell) const {
 }
 
 long frmMagicProg::entryOfRow(int position) const {
-  if (!listed_ || position < 1 || position > static_cast<int>(listed_->size())) return 0;
-  return (*listed_)[static_cast<std::size_t>(position - 1)].entry;
+  // The row shown there may be filtered or ordered: its place in the listed rows says which.
+  const int listed = ListView1_->listedPosition(position);
+  if (!listed_ || listed < 1 || listed > static_cast<int>(listed_->size())) return 0;
+  return (*listed_)[static_cast<std::size_t>(listed - 1)].entry;
 }
 
 void frmMagicProg::Form_Load() {

@@ -22,7 +22,7 @@ class frmMagicProg : public ui::Form {
 
   unsigned watchedChanges() const override { return core::SpellProgChanged | core::SpellsChanged; }
 
-  // The entry number of the listed row at `position` (1-based); 0 when there is none.
+  // The entry number of the row shown at `position` (1-based); 0 when there is none.
   long entryOfRow(int position) const;
 
  protected:

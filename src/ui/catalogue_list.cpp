@@ -2,6 +2,7 @@
 
 #include "ui/dialogs.h"
 #include "ui/entry_pager.h"
+#include "ui/list_filter.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -45,6 +46,15 @@ ListColumn FittedColumn(const QString& key, const QString& heading, int widthTwi
   return {key, heading, std::max(widthTwips, PixelsToTwips(widest + 20))};
 }
 
+void CatalogueList::addFilterAndOrder() {
+  if (filter_) return;
+  filter_ = new ListFilter(body(), ListView1_);
+  if (auto* layout = qobject_cast<QVBoxLayout*>(body()->layout())) layout->insertWidget(0, filter_);
+  ListView1_->setSortable(true);
+  openingSize_.rheight() += filter_->sizeHint().height();
+  resize(openingSize_);
+}
+
 QString CatalogueList::RowKey(const QString& numberText) {
   return "0" + numberText;
 }
@@ -67,7 +77,9 @@ EntryList::EntryList(const QString& name, const QString& caption, std::vector<Li
     : CatalogueList(name, caption, std::move(columns), parent),
       defs_(defs),
       dialogs_(dialogs),
-      pick_(std::move(pick)) {}
+      pick_(std::move(pick)) {
+  addFilterAndOrder();
+}
 
 bool EntryList::pickEntry(long entry) {
   if (EntryPager* pager = pick_.openEditor()) return pager->pick(entry);

@@ -20,6 +20,8 @@
 
 namespace ui {
 
+class ListFilter;
+
 // A column `widthTwips` wide, widened where its heading or one of `texts` would be cut.
 ListColumn FittedColumn(const QString& key, const QString& heading, int widthTwips,
                         QStringList texts = {});
@@ -45,6 +47,8 @@ class CatalogueList : public Form {
                 QWidget* parent = nullptr);
 
   ListView* list() const { return ListView1_; }
+  // The filter box above the list; null for a list without one.
+  ListFilter* filter() const { return filter_; }
   // The size it opens with: room for every column and a screenful of rows.
   QSize sizeHint() const override { return openingSize_; }
 
@@ -61,12 +65,15 @@ class CatalogueList : public Form {
   virtual bool pickEntry(long entry) = 0;
 
   void Form_Load() override;
+  // Puts a filter box above the list and lets a click on a column heading order the rows.
+  void addFilterAndOrder();
 
  private:
   void rowPicked(int position);
 
   std::vector<ListColumn> columns_;
   ListView* ListView1_;
+  ListFilter* filter_ = nullptr;
   QSize openingSize_;
 };
 
@@ -83,7 +90,8 @@ std::function<EntryPager*()> EditorPager(FormsRegistry& registry, const QString&
 }
 
 // The list of every entry of one catalogue (items, creatures, spells): its rows read from the
-// catalogue file as they are shown, and a double-click that shows the entry in its editor.
+// catalogue file as they are shown, a filter box and ordering by any column, and a double-click
+// that shows the entry in its editor.
 class EntryList : public CatalogueList {
   Q_OBJECT
 

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QWidget>
 
+#include <algorithm>
 #include <utility>
 
 namespace ui {
@@ -87,6 +88,43 @@ void EntryPager::last() {
 bool EntryPager::pick(long entry) {
   if (entry < 1 || entry > hooks_.count()) return false;
   return moveTo(entry, PageMove::Pick);
+}
+
+bool EntryPager::goTo() {
+  if (hooks_.count() < 1) return false;
+  const std::optional<QString> answer = dialogs_.inputBox(
+      window_, "Go to which " + hooks_.noun + "? Type its number or part of its name.", "Go To",
+      QString());
+  if (!answer || answer->trimmed().isEmpty()) return false;
+  const long entry = findEntry(*answer);
+  if (entry < 1) {
+    bool number = false;
+    answer->trimmed().toLong(&number);
+    tell(number ? "There is no " + hooks_.noun + Number(answer->trimmed().toLong()) +
+                      ": they are numbered 1 to" + Number(hooks_.count()) + "."
+                : "No " + hooks_.noun + " has \"" + answer->trimmed() + "\" in its name.");
+    return false;
+  }
+  return pick(entry);
+}
+
+long EntryPager::findEntry(const QString& answer) const {
+  const QString wanted = answer.trimmed();
+  const long count = hooks_.count();
+  bool number = false;
+  const long entry = wanted.toLong(&number);
+  if (number) return entry >= 1 && entry <= count ? entry : 0;
+  if (!hooks_.name || wanted.isEmpty()) return 0;
+  const QString folded = wanted.toCaseFolded();
+  long holding = 0;
+  const long start = std::clamp(hooks_.shown(), 0L, count);
+  for (long step = 1; step <= count; ++step) {
+    const long n = (start + step - 1) % count + 1;
+    const QString name = hooks_.name(n).trimmed().toCaseFolded();
+    if (name == folded) return n;
+    if (holding == 0 && name.contains(folded)) holding = n;
+  }
+  return holding;
 }
 
 bool EntryPager::moveTo(long entry, PageMove move) {

@@ -52,6 +52,8 @@ class EntryPager {
     std::function<core::Status()> append;
     // move_x_to_screen.
     std::function<void()> show;
+    // The name of entry n as lists show it, for "Go To..."; may read the name cache.
+    std::function<QString(long entry)> name;
   };
 
   EntryPager(QWidget* window, Dialogs& dialogs, Hooks hooks);
@@ -72,6 +74,12 @@ class EntryPager {
   // Shows entry n (a pick from a list), after asking about unsaved changes. False when the
   // designer cancelled or the read failed.
   bool pick(long entry);
+  // "Go To...": asks for an entry's number or part of its name and shows that entry as a pick
+  // does. A name goes to the entry of that whole name, else to the next one after the entry
+  // shown whose name holds the text. False when nothing was shown.
+  bool goTo();
+  // The entry `answer` names by number or name as goTo() finds it; 0 when none.
+  long findEntry(const QString& answer) const;
 
   // Before the entry on screen is dropped (another entry, closing the window): asks "Save
   // changes to item 5?" when there are unsaved changes. False keeps everything as it was.

@@ -105,6 +105,7 @@ void Form::closeEvent(QCloseEvent* event) {
   }
   closed_ = true;
   if (loaded_) Form_Unload();
+  emit unloaded();
   event->accept();
 }
 

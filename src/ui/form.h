@@ -54,6 +54,10 @@ class Form : public QMainWindow {
   QMenu* addMenu(const QString& name, const QString& caption);
   QAction* addMenuEntry(QMenu* menu, const QString& name, const QString& caption);
 
+ signals:
+  // The close was accepted: the window is discarded and may outlive the shared state it showed.
+  void unloaded();
+
  protected:
   // Escape closes the window as its close box does: for a secondary window (a list, an entry
   // box, a picture), which stores nothing on closing.

@@ -1,6 +1,7 @@
 #include "ui/list_view.h"
 
 #include "ui/controls.h"
+#include "ui/row_filter.h"
 #include "ui/twips.h"
 
 #include <QHeaderView>
@@ -61,9 +62,14 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
   // The tip shows a text that its column is too narrow for.
   if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
   const ListRow& row = this->row(static_cast<std::size_t>(index.row()));
-  if (index.column() == 0) return row.text;
   const auto sub = static_cast<std::size_t>(index.column() - 1);
-  return sub < row.subItems.size() ? QVariant(row.subItems[sub].text) : QVariant();
+  if (index.column() > 0 && sub >= row.subItems.size()) return {};
+  const QString& text = index.column() == 0 ? row.text : row.subItems[sub].text;
+  // A cell shows no more than a wide screen holds, and the view cuts it to its column: laying
+  // out a whole 1024-character description for each row drawn would cost more than the row.
+  constexpr qsizetype ShownCharacters = 200;
+  if (role == Qt::DisplayRole && text.size() > ShownCharacters) return text.left(ShownCharacters);
+  return text;
 }
 
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -138,9 +144,9 @@ void ListModel::addSubItem(int row, ListSubItem subItem) {
 // --- ListView ---
 
 ListView::ListView(QWidget* parent, const QString& name)
-    : QTableView(parent), model_(new ListModel(this)) {
+    : QTableView(parent), model_(new ListModel(this)), filter_(new RowFilter(model_, this)) {
   setObjectName(name);
-  setModel(model_);
+  setModel(filter_);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -200,12 +206,48 @@ void ListView::appendRows(std::vector<ListRow> rows) {
 }
 
 int ListView::rowCount() const {
-  return model_->rowCount();
+  return filter_->rowCount();
 }
 
 const ListRow& ListView::row(int position) const {
   if (position < 1 || position > rowCount()) throw std::out_of_range("no row at this position");
-  return model_->row(static_cast<std::size_t>(position - 1));
+  return model_->row(static_cast<std::size_t>(filter_->sourceRow(position - 1)));
+}
+
+int ListView::listedPosition(int position) const {
+  return filter_->sourceRow(position - 1) + 1;
+}
+
+void ListView::keepingSelection(const std::function<void()>& change) {
+  const int selected = filter_->sourceRow(selectedPosition() - 1);
+  change();
+  const int shown = selected < 0 ? -1 : filter_->shownRow(selected);
+  if (shown < 0) return;
+  setSelected(shown + 1, true);
+  scrollTo(filter_->index(shown, 0));
+}
+
+void ListView::setFilterText(const QString& text) {
+  keepingSelection([this, &text] { filter_->setFilterText(text); });
+}
+
+void ListView::sortByColumn(int column, Qt::SortOrder order) {
+  keepingSelection([this, column, order] { filter_->sortByColumn(column, order); });
+  horizontalHeader()->setSortIndicatorShown(column >= 0);
+  if (column >= 0) horizontalHeader()->setSortIndicator(column, order);
+}
+
+void ListView::setSortable(bool sortable) {
+  QHeaderView* header = horizontalHeader();
+  header->setSectionsClickable(sortable);
+  disconnect(header, &QHeaderView::sectionClicked, this, nullptr);
+  if (sortable) connect(header, &QHeaderView::sectionClicked, this, &ListView::headingClicked);
+}
+
+void ListView::headingClicked(int column) {
+  const bool again = filter_->sortColumn() == column;
+  const bool up = !again || filter_->sortOrder() == Qt::DescendingOrder;
+  sortByColumn(column, up ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void ListView::setRowSource(int count, ListModel::RowMaker make) {
@@ -232,7 +274,7 @@ bool ListView::isSelected(int position) const {
 
 void ListView::setSelected(int position, bool selected) {
   if (position < 1 || position > rowCount()) return;
-  const QModelIndex index = model_->index(position - 1, 0);
+  const QModelIndex index = filter_->index(position - 1, 0);
   if (selected) {
     auto flags = QItemSelectionModel::Select | QItemSelectionModel::Rows;
     if (selectionMode() == QAbstractItemView::SingleSelection) flags |= QItemSelectionModel::Clear;

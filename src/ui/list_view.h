@@ -10,6 +10,8 @@
 
 namespace ui {
 
+class RowFilter;
+
 // One column header of a report list.
 struct ListColumn {
   QString key;
@@ -74,9 +76,10 @@ class ListModel : public QAbstractTableModel {
   int sourceCount_ = 0;
 };
 
-// A report-style list view. Rows are addressed by their 1-based position, as in the old list
-// view. Whole rows are selected; several at once unless setMultiSelect(false). Row heights are
-// fixed so tens of thousands of long rows fill at once. A double-click on a row or Enter on the
+// A report-style list view. Rows are addressed by their 1-based position as shown, as in the
+// old list view: with a filter or an order set (see RowFilter), position 1 is the first row the
+// designer sees. Whole rows are selected; several at once unless setMultiSelect(false). Row heights
+// are fixed so tens of thousands of long rows fill at once. A double-click on a row or Enter on the
 // selected row picks it; Tab and Shift+Tab leave the list for the window's next control.
 class ListView : public QTableView {
   Q_OBJECT
@@ -91,17 +94,30 @@ class ListView : public QTableView {
 
   // --- Rows ---
   void clearRows();
-  // Adds a row at the end and returns its position.
+  // Adds a row at the end and returns its place in the list's own order (its position while no
+  // filter or order is set).
   int addRow(const QString& key, const QString& text);
-  // Adds a sub-item to the row at `position` (the next column to the right).
+  // Adds a sub-item to the row at that place (the next column to the right).
   void addSubItem(int position, const QString& key, const QString& text);
   // Replaces all rows at once (the fast way to fill a long list).
   void setRows(std::vector<ListRow> rows);
   void appendRows(std::vector<ListRow> rows);
   // `count` rows made by `make` when first shown or asked for (see ListModel::setRowSource).
   void setRowSource(int count, ListModel::RowMaker make);
+  // The rows shown (all of them unless filtered).
   int rowCount() const;
   const ListRow& row(int position) const;  // 1..rowCount()
+  // The place (1-based) in the list's own order of the row shown at `position`; 0 when none.
+  int listedPosition(int position) const;
+
+  // --- Filter and order ---
+  // Shows only the rows that hold `text` in any column, letter case ignored. A row that was
+  // selected stays selected while it is shown.
+  void setFilterText(const QString& text);
+  // A click on a column heading orders the rows by it, a second click the other way round.
+  void setSortable(bool sortable);
+  void sortByColumn(int column, Qt::SortOrder order);
+  RowFilter* rowFilter() const { return filter_; }
   // The text in `column` (0 = the row's own text, 1.. its sub-items); empty when absent.
   QString cellText(int position, int column) const;
 
@@ -130,7 +146,12 @@ class ListView : public QTableView {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // Keeps the selected row selected (and in view) through a change of filter or order.
+  void keepingSelection(const std::function<void()>& change);
+  void headingClicked(int column);
+
   ListModel* model_;
+  RowFilter* filter_;
 };
 
 }  // namespace ui

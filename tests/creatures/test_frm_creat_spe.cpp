@@ -31,12 +31,10 @@ class CreatureSpecialsTest : public QObject {
     const struct {
       int chance, effect, power;
       const char* shown;  // effect, chance, third label, power or spell
-    } cases[] = {{-1, 2, 2, "Cast Spell|Always|Spell|Spell 3             "},
-                 {25, 1, 0, "Cause Disease|30%|Power|1"},
-                 {15, 1, 9, "Cause Disease|10%|Power|10"},
-                 {96, 1, 12, "Cause Disease||Power|"},
-                 {10, 2, 5, "Cast Spell|10%|Spell|"},
-                 {0, 0, 0, "Nothing|||"}};
+    } cases[] = {
+        {-1, 2, 2, "Cast Spell|Always|Spell|Spell 3"}, {25, 1, 0, "Cause Disease|30%|Power|1"},
+        {15, 1, 9, "Cause Disease|10%|Power|10"},      {96, 1, 12, "Cause Disease||Power|"},
+        {10, 2, 5, "Cast Spell|10%|Spell|"},           {0, 0, 0, "Nothing|||"}};
     Creatures c;
     c.open(5);
     putSlot(c.defs->Creature, 1, 40, 1, 9);

@@ -64,8 +64,8 @@ class FrmMapSpeTest : public QObject {
     QCOMPARE(w.special(), special);  // showing stored nothing
   }
 
-  // The lists come from the name caches, names as stored; no working record moves. The text
-  // preview follows the number typed.
+  // The lists come from the name caches, names without their trailing blanks; no working record
+  // moves. The text preview follows the number typed.
   void catalogueListsAndPreview() {
     Editor w;
     QVERIFY(w.defs->ReadShopPair(2).ok());
@@ -78,10 +78,10 @@ class FrmMapSpeTest : public QObject {
     QCOMPARE(w.editor()->parentWidget(), w.window.data());
     QVERIFY(w.editor()->isWindow());
     QCOMPARE(w.editor()->windowHandle()->transientParent(), w.window->windowHandle());
-    QCOMPARE(w.list("Combo3")->itemText(1), QString("Store 2").leftJustified(25));
+    QCOMPARE(w.list("Combo3")->itemText(1), QString("Store 2"));
     w.choose("Combo1", 5);
-    QCOMPARE(w.list("Combo3")->itemText(3), QString("Beast 3").leftJustified(20));
-    QCOMPARE(w.list("Combo5")->itemText(2), QString("Blade 2").leftJustified(20));
+    QCOMPARE(w.list("Combo3")->itemText(3), QString("Beast 3"));
+    QCOMPARE(w.list("Combo5")->itemText(2), QString("Blade 2"));
     QVERIFY(w.defs->Shop == shop);
     QVERIFY(w.defs->Creature == creature);
 
@@ -91,7 +91,7 @@ class FrmMapSpeTest : public QObject {
     QVERIFY(w.defs->WriteCreature().ok());
     w.defs->NotifyChanged(core::CreaturesChanged);
     w.hub->flush();
-    QCOMPARE(w.list("Combo3")->itemText(1), QString("Wolf").leftJustified(20));
+    QCOMPARE(w.list("Combo3")->itemText(1), QString("Wolf"));
     QCOMPARE(w.box("Text3")->text(), QString("77"));
 
     test_support::editMap(*w.defs,

@@ -3,6 +3,7 @@
 #include "support/test_registry.h"
 #include "ui/list_view.h"
 
+#include <QLineEdit>
 #include <QTest>
 
 using namespace spell_test;
@@ -72,6 +73,28 @@ class FrmMagicProgTest : public QObject {
     QCOMPARE(w.progSlot(1), (std::vector<int>{3, Cleric, 4, 2, 0}));
     QCOMPARE(w.defs->SpellProgCount, 3L);
     QCOMPARE(rowTexts(window), QStringList({" 1|Cleric| 4|(2) Frost| "}));
+  }
+
+  // Filtered and ordered by a heading, "Remove Spell" takes away the entry of the row selected,
+  // not the one at that place in the list's own order.
+  void aFilteredOrderedRowRemovesItsOwnEntry() {
+    SpellWindows w({sampleSpell("Spark"), sampleSpell("Frost")},
+                   {prog(Fighter, 1, 1), prog(Fighter, 5, 2), prog(Mage, 3, 2), prog(Mage, 9, 1)});
+    auto* window = showProg(w);
+    auto* list = control<ui::ListView>(window, "ListView1");
+    QTest::keyClicks(window->findChild<QLineEdit*>("txtFilter"), "frost");
+    QCOMPARE(rowTexts(window),
+             QStringList({" 2|Fighter| 5|(2) Frost| ", " 3|Mage| 3|(2) Frost| "}));
+    list->sortByColumn(2, Qt::AscendingOrder);  // by level
+    QCOMPARE(rowTexts(window),
+             QStringList({" 3|Mage| 3|(2) Frost| ", " 2|Fighter| 5|(2) Frost| "}));
+    list->setSelected(2, true);
+    click(window, "Command2");
+    QCOMPARE(w.progSlot(1), (std::vector<int>{3, 0, 0, 0, 0}));
+    QCOMPARE(w.progSlot(2), (std::vector<int>{1, Fighter, 1, 1, 0}));
+    QCOMPARE(w.progSlot(3), (std::vector<int>{2, Mage, 3, 2, 0}));
+    QCOMPARE(w.progSlot(4), (std::vector<int>{3, Mage, 9, 1, 0}));
+    QCOMPARE(rowTexts(window), QStringList({" 2|Mage| 3|(2) Frost| "}));
   }
 
   void theLastPossibleEntryIsRefused() {

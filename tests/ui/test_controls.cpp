@@ -2,7 +2,6 @@
 #include "support/test_registry.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
-#include "ui/lazy_list.h"
 #include "ui/twips.h"
 
 #include <QAbstractButton>
@@ -164,43 +163,6 @@ class ControlsTest : public QObject {
     QCOMPARE(ui::ToBytes(ui::ToQString(all)), all);
     QCOMPARE(ui::ToQString("caf\xE9"), QString::fromUtf8("café"));  // the fast Latin-1 way
     QCOMPARE(ui::TwipsToPixels(23), 2);
-  }
-
-  // Lists of every spell or item look up only the texts they show; filled again, they show the
-  // new texts with no selection and no click.
-  void longListsMakeOnlyTheTextsShown() {
-    QWidget window;
-    ui::ComboBox spells(&window, "Combo4");
-    ui::ComboBox items(&window, "Combo1");
-    std::set<long> asked;
-    ui::SetLazyEntries(&spells, 32767, [&asked](int position) {
-      asked.insert(position);
-      return "Spell " + QString::number(position + 1);
-    });
-    auto* names = new ui::LazyTextList(&items, [&asked](int position) {
-      asked.insert(-position);
-      return position == 0 ? QString("Nothing") : "Name " + QString::number(position) + "\u00E9";
-    });
-    ui::ShowLazyTexts(&items, names, 20);
-    names->setCount(32768);
-    window.show();
-    spells.adjustSize();  // sized without measuring every text
-    items.adjustSize();
-    QVERIFY(spells.setPosition(32766));
-    QVERIFY(items.setPosition(32767));
-    spells.showPopup();  // the open list too
-    spells.hidePopup();
-    QCOMPARE(spells.currentText(), QString("Spell 32767"));
-    QCOMPARE(items.currentText(), QString("Name 32767\u00E9"));
-    QVERIFY2(asked.size() < 20, qPrintable(QString::number(asked.size())));
-
-    QSignalSpy clicks(&spells, &ui::ComboBox::clicked);
-    ui::SetLazyEntries(&spells, 2, [](int position) { return QString("New %1").arg(position); });
-    QCOMPARE(spells.position(), -1);
-    QCOMPARE(spells.itemText(1), QString("New 1"));
-    QVERIFY(clicks.isEmpty());
-    names->setCount(40000);  // keeps the position it can still show
-    QCOMPARE(items.position(), 32767);
   }
 
   void realDialogsShowTheirTextsAndMapTheirButtons() {

@@ -59,6 +59,7 @@ struct Editor {
         .write = [this](bool overwrite) { return write(overwrite); },
         .append = [this] { return append(); },
         .show = [this] { box->setText(QString::number(working)); },
+        .name = [this](long n) { return "Price " + QString::number(stored[n - 1]); },
     };
     pager = std::make_unique<ui::EntryPager>(&window, dialogs, std::move(hooks));
   }
@@ -85,6 +86,37 @@ class EntryPagerTest : public QObject {
       (editor.pager.get()->*button)();
       QCOMPARE(editor.pager->recordLine(), QString("Record %1 of 3").arg(expected));
     }
+  }
+
+  // "Go To..." finds an entry by number or by name, the next match after the one shown first,
+  // and asks about unsaved changes as paging does.
+  void goToFindsByNumberOrName() {
+    Editor editor({10, 20, 30, 20}, 1);
+    const struct {
+      QString answer;
+      long expected;
+    } cases[] = {{"30", 1},  {" 3 ", 3}, {"price 20", 4}, {"PRICE 20", 2},
+                 {"e 3", 3}, {"9", 3},   {"gold", 3}};
+    for (const auto& [answer, expected] : cases) {
+      editor.dialogs.answerInput(answer);
+      editor.pager->goTo();
+      QCOMPARE(editor.shown, expected);
+    }
+    const std::vector<QString> told = editor.dialogs.messages();
+    QCOMPARE(told.size(), std::size_t{3});  // a number is never taken for part of a name
+    QCOMPARE(told[1], QString("There is no item 9: they are numbered 1 to 4."));
+    QCOMPARE(told[2], QString("No item has \"gold\" in its name."));
+
+    editor.box->setText("99");  // unsaved: Cancel stays, Discard goes
+    editor.dialogs.answerInput("1");
+    editor.dialogs.answerSave(ui::Dialogs::SaveChoice::Cancel);
+    QVERIFY(!editor.pager->goTo());
+    QCOMPARE(editor.shown, 3L);
+    editor.dialogs.answerInput("1");
+    editor.dialogs.answerSave(ui::Dialogs::SaveChoice::Discard);
+    QVERIFY(editor.pager->goTo());
+    QCOMPARE(editor.shown, 1L);
+    QCOMPARE(editor.stored[2], std::int16_t{30});
   }
 
   void anEmptyCatalogueShowsNothingAndRefusesSave() {
