@@ -1,5 +1,6 @@
 #include "app/editor_forms.h"
 
+#include "checks/forms.h"
 #include "creatures/forms.h"
 #include "equipment/forms.h"
 #include "maps/forms.h"
@@ -14,4 +15,5 @@ void AddEditorForms(ui::FormsRegistry& registry, core::ModDefinitions& defs, ui:
   shops::AddForms(registry, defs, dialogs);
   creatures::AddForms(registry, defs, dialogs);
   spells::AddForms(registry, defs, dialogs);
+  checks::AddForms(registry, defs, dialogs);
 }

@@ -102,6 +102,19 @@ void FindCreatures(core::ModDefinitions&, ui::FormsRegistry& registry) {
   list->list()->sortByColumn(3, Qt::DescendingOrder);
 }
 
+// The Where Used list of the item that most places name.
+void ShowMostUsedItem(core::ModDefinitions& defs, ui::FormsRegistry&) {
+  if (!defs.References().Build().ok()) return;
+  std::size_t most = 0;
+  defs.WhereUsedTarget = core::RefTarget::Item;
+  for (long item = 1; item <= defs.ItemCount; ++item) {
+    const std::size_t uses = defs.References().UsesOf(core::RefTarget::Item, item).size();
+    if (uses <= most) continue;
+    most = uses;
+    defs.WhereUsedEntry = item;
+  }
+}
+
 const std::vector<Shot>& Shots() {
   static const std::vector<Shot> shots = {
       {"main-window.png", "frmMapEd", {}},
@@ -143,6 +156,8 @@ const std::vector<Shot>& Shots() {
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.TextIndex = 0; }},
       {"map-encounter.png", "frmMapEnc",
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.EncounterSlot = 0; }},
+      {"where-used.png", "frmWhereUsed", ShowMostUsedItem},
+      {"game-check.png", "frmGameCheck", {}},
   };
   return shots;
 }

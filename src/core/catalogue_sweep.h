@@ -20,13 +20,16 @@ inline constexpr std::size_t SweepChunkBytes = std::size_t{1} << 20;
 // that they still hold what the pass read.
 enum class ReadFor { Showing, Changing };
 
-// Hands entries first..last of a catalogue to visit(entry, record) in file order, read in a few
-// large chunks through the catalogue's one reader: a list of 32767 spells must not cost 32767
+// Hands entries first..last of a catalogue to visit(entry, packed bytes) in file order, read in a
+// few large chunks through the catalogue's one reader: a list of 32767 spells must not cost 32767
 // reads. Entries beyond the end of the file read as zeros, as single reads do. A file replaced
-// before the pass is followed; one replaced during it fails the pass.
-template <class Record, class Visit>
-Status ForEachEntry(const Catalogue<Record>& catalogue, long first, long last, Visit&& visit,
-                    ReadFor purpose = ReadFor::Showing) {
+// before the pass is followed; one replaced during it fails the pass. `chunkDone(entries)` is
+// called after each chunk; returning false stops the pass there. The chunks are read into
+// `buffer`, which a run of passes can share.
+template <class Record, class Visit, class ChunkDone>
+Status ForEachPackedEntry(const Catalogue<Record>& catalogue, long first, long last, Visit&& visit,
+                          ChunkDone&& chunkDone, std::vector<std::uint8_t>& buffer,
+                          ReadFor purpose = ReadFor::Showing) {
   if (!catalogue.isOpen()) {
     return Status::Error("Cannot read " + catalogue.fileName() + ": the file is not open");
   }
@@ -35,7 +38,7 @@ Status ForEachEntry(const Catalogue<Record>& catalogue, long first, long last, V
   const std::uint64_t generation = catalogue.generation();
   constexpr std::size_t slotLength = Record::SlotLength;
   const std::size_t perChunk = std::max<std::size_t>(1, SweepChunkBytes / slotLength);
-  std::vector<std::uint8_t> chunk;
+  std::vector<std::uint8_t>& chunk = buffer;
   for (long entry = std::max(first, 1L); entry <= last;) {
     const auto count =
         static_cast<std::size_t>(std::min<long>(static_cast<long>(perChunk), last - entry + 1));
@@ -46,12 +49,29 @@ Status ForEachEntry(const Catalogue<Record>& catalogue, long first, long last, V
     if (catalogue.generation() != generation)
       return catalogue_detail::ReplacedWhileRead(catalogue.file().path());
     for (std::size_t i = 0; i < count; ++i) {
-      const std::span<const std::uint8_t> packed(chunk.data() + i * slotLength, Record::PackedSize);
-      visit(entry + static_cast<long>(i), Record::unpack(packed));
+      visit(entry + static_cast<long>(i),
+            std::span<const std::uint8_t>(chunk.data() + i * slotLength, Record::PackedSize));
     }
     entry += static_cast<long>(count);
+    if (!chunkDone(entry - 1)) break;
   }
   return Status::Ok();
+}
+
+// The same with each entry unpacked: visit(entry, record). The record is one object unpacked
+// again for each entry, so a pass makes no allocation per entry; copy what you keep.
+template <class Record, class Visit>
+Status ForEachEntry(const Catalogue<Record>& catalogue, long first, long last, Visit&& visit,
+                    ReadFor purpose = ReadFor::Showing) {
+  Record record;
+  std::vector<std::uint8_t> buffer;
+  return ForEachPackedEntry(
+      catalogue, first, last,
+      [&](long entry, std::span<const std::uint8_t> packed) {
+        Record::unpack(packed, record);
+        visit(entry, std::as_const(record));
+      },
+      [](long) { return true; }, buffer, purpose);
 }
 
 // Entries 1..count, as above.

@@ -51,12 +51,16 @@ void CreatureRecord::pack(std::span<std::uint8_t> out) const {
 }
 
 CreatureRecord CreatureRecord::unpack(std::span<const std::uint8_t> in) {
-  assert(in.size() >= PackedSize);
   CreatureRecord creature;
-  PackReader reader(in);
-  PackedFields(reader, creature);
-  assert(reader.offset() == PackedSize);
+  unpack(in, creature);
   return creature;
+}
+
+void CreatureRecord::unpack(std::span<const std::uint8_t> in, CreatureRecord& into) {
+  assert(in.size() >= PackedSize);
+  PackReader reader(in);
+  PackedFields(reader, into);
+  assert(reader.offset() == PackedSize);
 }
 
 long AverageHits(const CreatureRecord& creature) {

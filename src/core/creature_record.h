@@ -61,6 +61,8 @@ struct CreatureRecord {
 
   void pack(std::span<std::uint8_t> out) const;
   static CreatureRecord unpack(std::span<const std::uint8_t> in);
+  // The same into a record read before, whose text buffers are used again.
+  static void unpack(std::span<const std::uint8_t> in, CreatureRecord& into);
 
   friend bool operator==(const CreatureRecord&, const CreatureRecord&) = default;
 };

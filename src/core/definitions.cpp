@@ -199,7 +199,8 @@ ModDefinitions::ModDefinitions(std::filesystem::path dataDir)
       creatures_("Mon.dat", {CreatureNameField, CreaturePluralField}),
       shops_("Shop.dat", {ShopNameField}),
       spells_("Mag.dat", {SpellNameField}),
-      spellProg_("MagProg.dat", {}) {
+      spellProg_("MagProg.dat", {}),
+      references_(dataDir_) {
   // Windows that watch the shared state hear of the map's changes like any other.
   document_.Observe([this](const MapChange& change) {
     const unsigned selection = change.parts & MapChange::Selection ? SelectionChanged : 0u;

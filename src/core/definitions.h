@@ -6,6 +6,7 @@
 #include "core/map_record.h"
 #include "core/slot_guard.h"
 #include "core/status.h"
+#include "core/where_used.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -73,6 +74,12 @@ class ModDefinitions {
   std::int16_t EffectRefillPending = 0;
   std::int16_t CurrentCreatureSpecial = 0;
   std::int16_t CreatureSpecialReload = 0;
+  // What the Where Used window lists the places of: an entry of a catalogue.
+  RefTarget WhereUsedTarget = RefTarget::Item;
+  long WhereUsedEntry = 0;
+
+  // --- What refers to what, for "Where Used" (built when first asked) ---
+  WhereUsedIndex& References() { return references_; }
 
   // --- Start-up, in this order ---
   Status LoadFirstMap();
@@ -166,6 +173,7 @@ class ModDefinitions {
   Catalogue<ShopRecord> shops_;
   Catalogue<SpellRecord> spells_;
   Catalogue<SpellProgRecord> spellProg_;
+  WhereUsedIndex references_;
   std::vector<std::pair<int, ChangeListener>> listeners_;
   MapDocument document_{CurrentMap, SelectedX, SelectedY};
   int nextListenerId_ = 1;

@@ -116,37 +116,45 @@ void GameScan::Resolve() {
   for (const Reference& reference : check_.index.All()) ResolveOne(reference);
 }
 
+// The texts are made only for a reference that is found wanting: most are sound.
 void GameScan::ResolveOne(const Reference& r) {
-  const std::string use(r.use);
-  const std::string number = std::to_string(r.number);
+  const auto names = [&r] {
+    return std::string(r.use) + " names " + std::string(WordsFor(r.target).noun) + " " +
+           std::to_string(r.number) + ", but ";
+  };
   if (r.target == RefTarget::Flag) {
     if (r.use == "Set Flag" || flagsSet_.count(r.number) != 0) return;
     Add(Severity::Warning, r.place,
-        use + " tests flag " + number + ", but no Set Flag special of any map sets it");
+        std::string(r.use) + " tests flag " + std::to_string(r.number) +
+            ", but no Set Flag special of any map sets it");
     return;
   }
   const TargetWords words = WordsFor(r.target);
-  const std::string names = use + " names " + std::string(words.noun) + " " + number + ", but ";
   if (r.target == RefTarget::MapPicture || r.target == RefTarget::CreaturePicture) {
-    const std::string file = PictureName(r.target, r.number);
-    std::string lower = file;
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (pictures_.count(lower) == 0)
-      Add(Severity::Error, r.place, names + "Data/" + file + " is missing");
+    // References to one picture mostly come one after another (a catalogue read in order).
+    if (r.target != lastPicture_.first || r.number != lastPicture_.second) {
+      lastPicture_ = {r.target, r.number};
+      std::string lower = PictureName(r.target, r.number);
+      for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      lastPictureFound_ = pictures_.count(lower) != 0;
+    }
+    if (!lastPictureFound_)
+      Add(Severity::Error, r.place,
+          names() + "Data/" + PictureName(r.target, r.number) + " is missing");
     return;
   }
   const Held& held = *HeldFor(r.target);
   if (r.number < 1) {
-    Add(Severity::Error, r.place, names + std::string(words.noun) + " numbers start at 1");
+    Add(Severity::Error, r.place, names() + std::string(words.noun) + " numbers start at 1");
   } else if (r.number > held.count) {
     const std::string holds = held.count == 0 ? "no " + std::string(words.plural)
                               : held.count == 1
                                   ? "1 " + std::string(words.noun)
                                   : std::to_string(held.count) + " " + std::string(words.plural);
-    Add(Severity::Error, r.place, names + std::string(words.file) + " holds " + holds);
+    Add(Severity::Error, r.place, names() + std::string(words.file) + " holds " + holds);
   } else if (held.empty[static_cast<std::size_t>(r.number - 1)]) {
     Add(Severity::Warning, r.place,
-        names + std::string(words.noun) + " " + number +
+        names() + std::string(words.noun) + " " + std::to_string(r.number) +
             (r.target == RefTarget::Map ? " is a slot of Maps.dat that no map was saved to"
                                         : " is empty (it has no name)"));
   }
@@ -157,6 +165,10 @@ Result<GameCheck> CheckGameFolder(const std::filesystem::path& folder,
   GameScan scan(folder, options);
   if (Status s = scan.Run(); !s.ok()) return s;
   return std::move(scan.result());
+}
+
+std::vector<Reference> MapReferences(const MapRecord& map, long number) {
+  return GameScan::ReferencesOf(map, number);
 }
 
 }  // namespace core

@@ -37,6 +37,8 @@ struct GameCheck {
   ReferenceIndex index;
   std::vector<Finding> findings;  // files in a fixed order, each in file order
   bool cancelled = false;
+  // The open map handed in differs from its slot of Maps.dat: its unsaved changes were checked.
+  bool unsavedMapDiffers = false;
 };
 
 struct CheckOptions {
@@ -52,5 +54,8 @@ struct CheckOptions {
 // be read; the Status names the file and the reason.
 Result<GameCheck> CheckGameFolder(const std::filesystem::path& folder,
                                   const CheckOptions& options = {});
+
+// The references map `number` makes as `map` holds it, in the order the checker notes them.
+std::vector<Reference> MapReferences(const MapRecord& map, long number);
 
 }  // namespace core

@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <map>
 #include <system_error>
 #include <tuple>
+#include <unordered_map>
 #include <utility>
 
 namespace core {
@@ -73,18 +73,51 @@ Status GameScan::Run() {
     return Status::Error("Cannot read the game folder " + folder_.string() +
                          ": it holds no Dat folder");
   }
+  // Room for the references at once: about one per catalogue entry, and a few per map.
+  const auto entriesIn = [&dat](const char* name, std::size_t slotLength) {
+    std::error_code ignored;
+    const std::uintmax_t size = fs::file_size(ResolveIgnoringCase(dat, name), ignored);
+    return ignored ? std::uintmax_t{0} : size / slotLength;
+  };
+  check_.index.Reserve(
+      static_cast<std::size_t>(entriesIn("Item.dat", ItemRecord::SlotLength) +
+                               entriesIn("Shop.dat", ShopRecord::SlotLength) +
+                               entriesIn("Mon.dat", CreatureRecord::SlotLength) +
+                               entriesIn("MagProg.dat", SpellProgRecord::SlotLength) +
+                               16 * entriesIn("Maps.dat", MapRecord::SlotLength)));
   if (Status s = ReadPictures(); !s.ok()) return s;
   if (Status s = ReadCatalogues(); !s.ok() || check_.cancelled) return s;
   if (Status s = ReadMaps(); !s.ok() || check_.cancelled) return s;
-  check_.index.Finish();
   Resolve();
-  // Files in a fixed order, each in the order of its entries.
-  std::stable_sort(check_.findings.begin(), check_.findings.end(),
-                   [](const auto& a, const auto& b) {
-                     return std::tie(a.place.file, a.place.entry, a.place.slotKind, a.place.slot) <
-                            std::tie(b.place.file, b.place.entry, b.place.slotKind, b.place.slot);
-                   });
+  SortFindings();
   return Status::Ok();
+}
+
+// Files in a fixed order, each in the order of its entries, then as found: sorted by one number
+// per finding (file, entry, table, slot and the order found), then moved into that order.
+void GameScan::SortFindings() {
+  std::vector<Finding>& findings = check_.findings;
+  const auto field = [](long value, long lowest, int bits) {
+    return static_cast<std::uint64_t>(std::clamp(value - lowest, 0L, (1L << bits) - 1));
+  };
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> keys(findings.size());
+  for (std::size_t i = 0; i < findings.size(); ++i) {
+    const Place& p = findings[i].place;
+    keys[i] = {field(static_cast<long>(p.file), 0, 4) << 36 | field(p.entry, -32768, 17) << 19 |
+                   field(static_cast<long>(p.slotKind), 0, 3) << 16 | field(p.slot, -1, 16),
+               static_cast<std::uint32_t>(i)};
+  }
+  if (std::is_sorted(keys.begin(), keys.end())) return;
+  std::sort(keys.begin(), keys.end());
+  // Finding keys[k].second goes to place k: moved in place, cycle by cycle.
+  std::vector<std::uint32_t> to(findings.size());
+  for (std::size_t k = 0; k < keys.size(); ++k) to[keys[k].second] = static_cast<std::uint32_t>(k);
+  for (std::size_t i = 0; i < findings.size(); ++i) {
+    while (to[i] != i) {
+      std::swap(findings[i], findings[to[i]]);
+      std::swap(to[i], to[to[i]]);
+    }
+  }
 }
 
 Status GameScan::ReadPictures() {
@@ -117,12 +150,14 @@ Status GameScan::ReadMaps() {
   // Large sequential reads, as many whole slots as fit one sweep chunk.
   const long perChunk =
       std::max<long>(1, static_cast<long>(SweepChunkBytes / MapRecord::SlotLength));
-  std::vector<std::uint8_t> chunk;
+  std::vector<std::uint8_t>& chunk = buffer_;
+  MapRecord map;  // unpacked again for each map: no allocation per map
+  std::vector<std::uint8_t> inMemory;
   for (long first = 1; first <= maps_.count; first += perChunk) {
     if (!Progress(0.5 + 0.5 * static_cast<double>(first - 1) / static_cast<double>(maps_.count)))
       return Status::Ok();
     const long count = std::min(perChunk, maps_.count - first + 1);
-    chunk.assign(static_cast<std::size_t>(count) * MapRecord::SlotLength, 0);
+    chunk.resize(static_cast<std::size_t>(count) * MapRecord::SlotLength);
     const auto offset = static_cast<std::uint64_t>(first - 1) * MapRecord::SlotLength;
     if (Status s = opened->ReadAt(offset, chunk); !s.ok()) return s;
     for (long i = 0; i < count; ++i) {
@@ -131,19 +166,31 @@ Status GameScan::ReadMaps() {
           chunk.data() + static_cast<std::size_t>(i) * MapRecord::SlotLength,
           MapRecord::PackedSize);
       if (number == unsaved) {
+        inMemory.resize(MapRecord::PackedSize);
+        options_.unsavedMap->pack(inMemory);
+        check_.unsavedMapDiffers = !std::equal(inMemory.begin(), inMemory.end(), packed.begin());
         CheckMap(*options_.unsavedMap, number);
       } else if (std::all_of(packed.begin(), packed.end(), [](auto b) { return b == 0; })) {
         // A slot no map was ever saved to: nothing to check, but nothing to go to either.
         maps_.empty[static_cast<std::size_t>(number - 1)] = true;
       } else {
-        CheckMap(MapRecord::unpack(packed), number);
+        MapRecord::unpack(packed, map);
+        CheckMap(map, number);
       }
     }
   }
   return Status::Ok();
 }
 
-void GameScan::CheckMap(const MapRecord& map, long number) {
+std::vector<Reference> GameScan::ReferencesOf(const MapRecord& map, long number) {
+  const CheckOptions none;
+  GameScan scan({}, none);
+  scan.CheckMap(map, number, false);
+  const auto all = scan.check_.index.All();
+  return {all.begin(), all.end()};
+}
+
+void GameScan::CheckMap(const MapRecord& map, long number, bool withEdges) {
   const Place at{GameFile::Maps, number};
   if (map.MapNo != number) {
     Add(Severity::Warning, at,
@@ -157,7 +204,7 @@ void GameScan::CheckMap(const MapRecord& map, long number) {
     }
   }
   for (int index = 0; index < SpecialCount; ++index) CheckSpecial(map, number, index);
-  CheckEdges(map, number);
+  if (withEdges) CheckEdges(map, number);
 }
 
 void GameScan::CheckSpecial(const MapRecord& map, long number, int index) {
@@ -231,7 +278,6 @@ void GameScan::CheckSpecial(const MapRecord& map, long number, int index) {
 void GameScan::CheckEdges(const MapRecord& map, long number) {
   const auto note = [&](int x, int y, int side, int nx, int ny, int nside) {
     const int code = map.WallCode(x, y, side), other = map.WallCode(nx, ny, nside);
-    if (code == other) return;
     Add(Severity::Note, {GameFile::Maps, number, SlotKind::None, -1, x, y},
         "Its " + std::string(DirectionNames[static_cast<std::size_t>(side)]) + " side is " +
             std::string(WallNames[static_cast<std::size_t>(code)]) + ", but the " +
@@ -239,10 +285,16 @@ void GameScan::CheckEdges(const MapRecord& map, long number) {
             Number(nx) + "X, " + Number(ny) + "Y is " +
             std::string(WallNames[static_cast<std::size_t>(other)]));
   };
+  // Side d's code lies in bits d, d + 4 and d + 8 of the square word.
+  const auto face = [&](int x, int y, int side) {
+    return (static_cast<unsigned>(static_cast<std::uint16_t>(map.Square(x, y))) >> side) & 0x111u;
+  };
   for (int y = 0; y < MapSize; ++y) {
     for (int x = 0; x < MapSize; ++x) {
-      if (x + 1 < MapSize) note(x, y, East, x + 1, y, West);
-      if (y + 1 < MapSize) note(x, y, South, x, y + 1, North);
+      if (x + 1 < MapSize && face(x, y, East) != face(x + 1, y, West))
+        note(x, y, East, x + 1, y, West);
+      if (y + 1 < MapSize && face(x, y, South) != face(x, y + 1, North))
+        note(x, y, South, x, y + 1, North);
     }
   }
 }
@@ -250,7 +302,8 @@ void GameScan::CheckEdges(const MapRecord& map, long number) {
 // --- The catalogues -----------------------------------------------------------------------
 
 template <class Record, class Check>
-Status GameScan::ReadCatalogue(GameFile file, std::string_view plural, Held& held, Check&& check) {
+Status GameScan::ReadCatalogue(GameFile file, std::string_view plural, Held& held, double from,
+                               double to, Check&& check) {
   Catalogue<Record> catalogue(std::string(GameFileName(file)), {});
   if (Status s = catalogue.OpenForReading(ResolveIgnoringCase(folder_, "Dat")); !s.ok()) return s;
   auto header = catalogue.ReadSlot(1);
@@ -271,21 +324,46 @@ Status GameScan::ReadCatalogue(GameFile file, std::string_view plural, Held& hel
   }
   held.count = std::max(0L, count);
   held.empty.assign(static_cast<std::size_t>(held.count), true);
-  return ForEachEntry(catalogue, 1, std::min(held.count, inFile),
-                      [&](long entry, const Record& record) {
-                        if (record.entryNumber() != entry) {
-                          Add(Severity::Warning, {file, entry},
-                              "Its record carries the number " + Number(record.entryNumber()) +
-                                  " instead of " + Number(entry));
-                        }
-                        held.empty[static_cast<std::size_t>(entry - 1)] = check(entry, record);
-                      });
+  const long last = std::min(held.count, inFile);
+  Status status = ForEachPackedEntry(
+      catalogue, 1, last,
+      [&](long entry, std::span<const std::uint8_t> packed) {
+        const auto [number, empty] = check(entry, packed);
+        if (number != entry) {
+          Add(Severity::Warning, {file, entry},
+              "Its record carries the number " + Number(number) + " instead of " + Number(entry));
+        }
+        held.empty[static_cast<std::size_t>(entry - 1)] = empty;
+      },
+      [&](long done) {
+        return Progress(from + (to - from) * static_cast<double>(done) / static_cast<double>(last));
+      },
+      buffer_);
+  if (status.ok()) Progress(to);
+  return status;
 }
+
+namespace {
+
+// A catalogue check on the unpacked entry: check(entry, record) answers whether it is empty. The
+// record is one object unpacked again for every entry of the pass.
+template <class Record, class Check>
+auto Unpacked(Check check) {
+  return [check = std::move(check), record = Record()](
+             long entry, std::span<const std::uint8_t> packed) mutable {
+    Record::unpack(packed, record);
+    const bool empty = check(entry, std::as_const(record));
+    return std::make_pair(static_cast<long>(record.entryNumber()), empty);
+  };
+}
+
+}  // namespace
 
 Status GameScan::ReadCatalogues() {
   // Each check answers whether the entry is empty (it has no name).
   Status s = ReadCatalogue<ItemRecord>(
-      GameFile::Items, "items", items_, [&](long entry, const ItemRecord& item) {
+      GameFile::Items, "items", items_, 0.0, 0.05,
+      Unpacked<ItemRecord>([&](long entry, const ItemRecord& item) {
         if (item.ItemType == SpellScrollType) {
           if (item.UseCode == 0) {
             Add(Severity::Warning, {GameFile::Items, entry}, "The Spell Scroll holds no spell");
@@ -302,10 +380,10 @@ Status GameScan::ReadCatalogues() {
           }
         }
         return Blank(item.ItemName);
-      });
-  if (!s.ok() || !Progress(0.1)) return s;
-  s = ReadCatalogue<ShopRecord>(GameFile::Shops, "shops", shops_,
-                                [&](long entry, const ShopRecord& shop) {
+      }));
+  if (!s.ok() || check_.cancelled) return s;
+  s = ReadCatalogue<ShopRecord>(GameFile::Shops, "shops", shops_, 0.05, 0.07,
+                                Unpacked<ShopRecord>([&](long entry, const ShopRecord& shop) {
                                   for (int p = 0; p < ShopStockSize; ++p) {
                                     const auto position = static_cast<std::size_t>(p);
                                     if (shop.Stock[position] == 0) continue;
@@ -313,10 +391,11 @@ Status GameScan::ReadCatalogues() {
                                           {GameFile::Shops, entry, SlotKind::Stock, p}, "It");
                                   }
                                   return Blank(shop.ShopName);
-                                });
-  if (!s.ok() || !Progress(0.2)) return s;
+                                }));
+  if (!s.ok() || check_.cancelled) return s;
   s = ReadCatalogue<CreatureRecord>(
-      GameFile::Creatures, "creatures", creatures_, [&](long entry, const CreatureRecord& c) {
+      GameFile::Creatures, "creatures", creatures_, 0.07, 0.12,
+      Unpacked<CreatureRecord>([&](long entry, const CreatureRecord& c) {
         Refer(RefTarget::CreaturePicture, c.Bitmap, {GameFile::Creatures, entry}, "Bitmap");
         for (int slot = 0; slot < SlotTable::SlotCount; ++slot) {
           if (c.CreatureSpecial(slot, SpecialSlotField::Effect) != CastSpellEffect) continue;
@@ -324,17 +403,23 @@ Status GameScan::ReadCatalogues() {
                 {GameFile::Creatures, entry, SlotKind::CreatureSpecial, slot}, "Cast Spell");
         }
         return Blank(c.CreatureName);
-      });
-  if (!s.ok() || !Progress(0.3)) return s;
-  s = ReadCatalogue<SpellRecord>(
-      GameFile::Spells, "spells", spells_,
-      [](long, const SpellRecord& spell) { return Blank(spell.SpellName); });
-  if (!s.ok() || !Progress(0.4)) return s;
+      }));
+  if (!s.ok() || check_.cancelled) return s;
+  // A spell is named only by its number; its descriptions, most of the file, are not decoded.
+  s = ReadCatalogue<SpellRecord>(GameFile::Spells, "spells", spells_, 0.12, 0.45,
+                                 [](long, std::span<const std::uint8_t> packed) {
+                                   return std::make_pair(
+                                       static_cast<long>(SpellRecord::NumberIn(packed)),
+                                       Blank(SpellRecord::NameIn(packed)));
+                                 });
+  if (!s.ok() || check_.cancelled) return s;
   Held progression;
-  std::map<std::tuple<int, int, int>, long> rows;  // class, level, spell -> first entry
+  // Class, level and spell, as one key -> the first entry that holds them.
+  std::unordered_map<std::uint64_t, long> rows;
+  rows.reserve(1024);
   s = ReadCatalogue<SpellProgRecord>(
-      GameFile::SpellProgression, "entries", progression,
-      [&](long entry, const SpellProgRecord& row) {
+      GameFile::SpellProgression, "entries", progression, 0.45, 0.5,
+      Unpacked<SpellProgRecord>([&](long entry, const SpellProgRecord& row) {
         const Place at{GameFile::SpellProgression, entry};
         if (row.ProgClass < 0 || row.ProgClass >= static_cast<int>(ClassNames.size())) {
           Add(Severity::Warning, at,
@@ -348,17 +433,18 @@ Status GameScan::ReadCatalogues() {
         }
         Refer(RefTarget::Spell, row.ProgSpell, at, "Spell");
         if (row.ProgReplaces > 0) Refer(RefTarget::Spell, row.ProgReplaces, at, "Replaces");
-        const auto [first, added] =
-            rows.emplace(std::make_tuple(row.ProgClass, row.ProgLevel, row.ProgSpell), entry);
+        const auto key = [](std::int16_t v) {
+          return static_cast<std::uint64_t>(static_cast<std::uint16_t>(v));
+        };
+        const auto [first, added] = rows.emplace(
+            key(row.ProgClass) << 32 | key(row.ProgLevel) << 16 | key(row.ProgSpell), entry);
         if (!added) {
           Add(Severity::Warning, at,
               "It repeats entry " + Number(first->second) + ": the same class, level and spell");
         }
         return false;
-      });
-  if (!s.ok()) return s;
-  Progress(0.5);
-  return Status::Ok();
+      }));
+  return s;
 }
 
 }  // namespace core

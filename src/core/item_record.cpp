@@ -48,12 +48,16 @@ void ItemRecord::pack(std::span<std::uint8_t> out) const {
 }
 
 ItemRecord ItemRecord::unpack(std::span<const std::uint8_t> in) {
-  assert(in.size() >= PackedSize);
   ItemRecord item;
-  PackReader reader(in);
-  PackedFields(reader, item);
-  assert(reader.offset() == PackedSize);
+  unpack(in, item);
   return item;
+}
+
+void ItemRecord::unpack(std::span<const std::uint8_t> in, ItemRecord& into) {
+  assert(in.size() >= PackedSize);
+  PackReader reader(in);
+  PackedFields(reader, into);
+  assert(reader.offset() == PackedSize);
 }
 
 }  // namespace core

@@ -56,6 +56,8 @@ struct ItemRecord {
 
   void pack(std::span<std::uint8_t> out) const;
   static ItemRecord unpack(std::span<const std::uint8_t> in);
+  // The same into a record read before, whose text buffers are used again.
+  static void unpack(std::span<const std::uint8_t> in, ItemRecord& into);
 
   friend bool operator==(const ItemRecord&, const ItemRecord&) = default;
 };

@@ -77,11 +77,6 @@ void MapRecord::SetEncounter(int slot, EncounterField field, std::int16_t value)
       value;
 }
 
-std::int16_t MapRecord::Square(int x, int y) const {
-  assert(OnMap(x, y));
-  return squares_[SquareIndex(x, y)];
-}
-
 void MapRecord::SetSquare(int x, int y, std::int16_t word) {
   assert(OnMap(x, y));
   squares_[SquareIndex(x, y)] = word;
@@ -217,12 +212,16 @@ void MapRecord::pack(std::span<std::uint8_t> out) const {
 }
 
 MapRecord MapRecord::unpack(std::span<const std::uint8_t> in) {
-  assert(in.size() >= PackedSize);
   MapRecord map;
-  PackReader reader(in);
-  PackedFields(reader, map);
-  assert(reader.offset() == PackedSize);
+  unpack(in, map);
   return map;
+}
+
+void MapRecord::unpack(std::span<const std::uint8_t> in, MapRecord& into) {
+  assert(in.size() >= PackedSize);
+  PackReader reader(in);
+  PackedFields(reader, into);
+  assert(reader.offset() == PackedSize);
 }
 
 }  // namespace core

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -85,8 +86,11 @@ class MapRecord {
   std::int16_t Encounter(int slot, EncounterField field) const;
   void SetEncounter(int slot, EncounterField field, std::int16_t value);
 
-  // Square word of column x, row y (0..32 each).
-  std::int16_t Square(int x, int y) const;
+  // Square word of column x, row y (0..32 each); inline, as a check of every edge asks for it.
+  std::int16_t Square(int x, int y) const {
+    assert(x >= 0 && x < MapSize && y >= 0 && y < MapSize);
+    return squares_[static_cast<std::size_t>(y) * MapSize + static_cast<std::size_t>(x)];
+  }
   void SetSquare(int x, int y, std::int16_t word);
   int WallCode(int x, int y, int side) const;
   void SetWallCode(int x, int y, int side, int code);
@@ -119,6 +123,8 @@ class MapRecord {
 
   void pack(std::span<std::uint8_t> out) const;               // out.size() == PackedSize
   static MapRecord unpack(std::span<const std::uint8_t> in);  // in.size() == PackedSize
+  // The same into a map read before, whose text buffers are used again.
+  static void unpack(std::span<const std::uint8_t> in, MapRecord& into);
 
   friend bool operator==(const MapRecord&, const MapRecord&) = default;
 

@@ -1,7 +1,9 @@
 #include "core/packing.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
+#include <cstring>
 
 namespace core {
 
@@ -46,13 +48,6 @@ void PackWriter::Integers(std::span<const std::int16_t> values) {
   }
 }
 
-std::int16_t PackReader::Integer() {
-  assert(offset_ + 2 <= in_.size());
-  const auto value = static_cast<std::uint16_t>(GetLittleEndian(in_.data() + offset_, 2));
-  offset_ += 2;
-  return static_cast<std::int16_t>(value);
-}
-
 std::string PackReader::Text(std::size_t width) {
   assert(offset_ + width <= in_.size());
   const auto* at = reinterpret_cast<const char*>(in_.data() + offset_);
@@ -60,10 +55,25 @@ std::string PackReader::Text(std::size_t width) {
   return std::string(at, width);
 }
 
+void PackReader::TextInto(std::string& bytes, std::size_t width) {
+  assert(offset_ + width <= in_.size());
+  bytes.assign(reinterpret_cast<const char*>(in_.data() + offset_), width);
+  offset_ += width;
+}
+
+// A map is mostly tables of Integers: on a little-endian machine they are the file's bytes.
 void PackReader::Integers(std::span<std::int16_t> values) {
-  for (std::int16_t& value : values) {
-    value = Integer();
+  assert(offset_ + 2 * values.size() <= in_.size());
+  const std::uint8_t* at = in_.data() + offset_;
+  if constexpr (std::endian::native == std::endian::little) {
+    if (!values.empty()) std::memcpy(values.data(), at, 2 * values.size());
+  } else {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      values[i] = static_cast<std::int16_t>(static_cast<std::uint16_t>(at[2 * i]) |
+                                            static_cast<std::uint16_t>(at[2 * i + 1] << 8));
+    }
   }
+  offset_ += 2 * values.size();
 }
 
 std::int16_t IntegerAt(std::span<const std::uint8_t> bytes, std::size_t offset) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -35,15 +36,24 @@ class PackReader {
  public:
   explicit PackReader(std::span<const std::uint8_t> in) : in_(in) {}
 
-  std::int16_t Integer();
+  // Inline: a pass over a catalogue reads millions of them.
+  std::int16_t Integer() {
+    assert(offset_ + 2 <= in_.size());
+    const auto low = static_cast<std::uint16_t>(in_[offset_]);
+    const auto high = static_cast<std::uint16_t>(in_[offset_ + 1]);
+    offset_ += 2;
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(low | (high << 8)));
+  }
   std::string Text(std::size_t width);
+  void TextInto(std::string& bytes, std::size_t width);
   void Integers(std::span<std::int16_t> values);
   std::size_t offset() const { return offset_; }
 
   // A record lists its fields once, as calls of Field on a writer or a reader, so packing and
   // unpacking cannot disagree about the layout.
   void Field(std::int16_t& value) { value = Integer(); }
-  void Field(std::string& bytes, std::size_t width) { bytes = Text(width); }
+  // In place: a record unpacked again keeps its text buffers.
+  void Field(std::string& bytes, std::size_t width) { TextInto(bytes, width); }
   void Field(std::span<std::int16_t> values) { Integers(values); }
 
  private:

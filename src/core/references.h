@@ -52,16 +52,20 @@ struct Reference {
 class ReferenceIndex {
  public:
   void Add(Reference reference);
-  // Sorts the references by target and number; call once after the last Add.
-  void Finish();
+  // Room for this many references, when the caller can tell.
+  void Reserve(std::size_t references) { references_.reserve(references); }
+  // Sorts the references by target and number. The first look-up after an Add does it when it
+  // was not called: a check that never looks up does not pay for it.
+  void Finish() const;
 
   // The places that name `number` of `target`, in file order.
   std::span<const Reference> UsesOf(RefTarget target, long number) const;
+  // Every reference: sorted by target and number after Finish, else in the order added.
   std::span<const Reference> All() const { return references_; }
 
  private:
-  std::vector<Reference> references_;
-  bool sorted_ = true;
+  mutable std::vector<Reference> references_;
+  mutable bool sorted_ = true;
 };
 
 }  // namespace core

@@ -27,12 +27,16 @@ void ShopRecord::pack(std::span<std::uint8_t> out) const {
 }
 
 ShopRecord ShopRecord::unpack(std::span<const std::uint8_t> in) {
-  assert(in.size() >= PackedSize);
   ShopRecord shop;
-  PackReader reader(in);
-  PackedFields(reader, shop);
-  assert(reader.offset() == PackedSize);
+  unpack(in, shop);
   return shop;
+}
+
+void ShopRecord::unpack(std::span<const std::uint8_t> in, ShopRecord& into) {
+  assert(in.size() >= PackedSize);
+  PackReader reader(in);
+  PackedFields(reader, into);
+  assert(reader.offset() == PackedSize);
 }
 
 void pack_shop_stock(std::array<std::int16_t, ShopStockSize>& stock) {

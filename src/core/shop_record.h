@@ -26,6 +26,8 @@ struct ShopRecord {
 
   void pack(std::span<std::uint8_t> out) const;
   static ShopRecord unpack(std::span<const std::uint8_t> in);
+  // The same into a record read before, whose text buffers are used again.
+  static void unpack(std::span<const std::uint8_t> in, ShopRecord& into);
 
   friend bool operator==(const ShopRecord&, const ShopRecord&) = default;
 };

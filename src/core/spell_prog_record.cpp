@@ -28,12 +28,16 @@ void SpellProgRecord::pack(std::span<std::uint8_t> out) const {
 }
 
 SpellProgRecord SpellProgRecord::unpack(std::span<const std::uint8_t> in) {
-  assert(in.size() >= PackedSize);
   SpellProgRecord prog;
-  PackReader reader(in);
-  PackedFields(reader, prog);
-  assert(reader.offset() == PackedSize);
+  unpack(in, prog);
   return prog;
+}
+
+void SpellProgRecord::unpack(std::span<const std::uint8_t> in, SpellProgRecord& into) {
+  assert(in.size() >= PackedSize);
+  PackReader reader(in);
+  PackedFields(reader, into);
+  assert(reader.offset() == PackedSize);
 }
 
 }  // namespace core

@@ -22,6 +22,8 @@ struct SpellProgRecord {
 
   void pack(std::span<std::uint8_t> out) const;
   static SpellProgRecord unpack(std::span<const std::uint8_t> in);
+  // The same into a record read before, whose text buffers are used again.
+  static void unpack(std::span<const std::uint8_t> in, SpellProgRecord& into);
 
   friend bool operator==(const SpellProgRecord&, const SpellProgRecord&) = default;
 };

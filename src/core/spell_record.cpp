@@ -50,12 +50,26 @@ void SpellRecord::pack(std::span<std::uint8_t> out) const {
 }
 
 SpellRecord SpellRecord::unpack(std::span<const std::uint8_t> in) {
-  assert(in.size() >= PackedSize);
   SpellRecord spell;
-  PackReader reader(in);
-  PackedFields(reader, spell);
-  assert(reader.offset() == PackedSize);
+  unpack(in, spell);
   return spell;
+}
+
+void SpellRecord::unpack(std::span<const std::uint8_t> in, SpellRecord& into) {
+  assert(in.size() >= PackedSize);
+  PackReader reader(in);
+  PackedFields(reader, into);
+  assert(reader.offset() == PackedSize);
+}
+
+// SpellNo and SpellName are the first two fields.
+std::int16_t SpellRecord::NumberIn(std::span<const std::uint8_t> in) {
+  return IntegerAt(in, 0);
+}
+
+std::string_view SpellRecord::NameIn(std::span<const std::uint8_t> in) {
+  assert(in.size() >= 2 + SpellNameWidth);
+  return {reinterpret_cast<const char*>(in.data() + 2), SpellNameWidth};
 }
 
 }  // namespace core

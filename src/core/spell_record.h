@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace core {
 
@@ -61,6 +62,12 @@ struct SpellRecord {
 
   void pack(std::span<std::uint8_t> out) const;
   static SpellRecord unpack(std::span<const std::uint8_t> in);
+  // The same into a record read before, whose text buffers are used again.
+  static void unpack(std::span<const std::uint8_t> in, SpellRecord& into);
+  // The number and the name straight from the packed bytes, for a pass over every spell that
+  // needs nothing else (its descriptions are most of the file).
+  static std::int16_t NumberIn(std::span<const std::uint8_t> in);
+  static std::string_view NameIn(std::span<const std::uint8_t> in);
 
   friend bool operator==(const SpellRecord&, const SpellRecord&) = default;
 };

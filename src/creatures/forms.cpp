@@ -5,6 +5,7 @@
 #include "creatures/frm_creat_list2.h"
 #include "creatures/frm_creat_spe.h"
 #include "creatures/frm_creat_spe_ed.h"
+#include "ui/catalogue_list.h"
 
 #include <memory>
 
@@ -22,6 +23,14 @@ void AddForms(ui::FormsRegistry& registry, core::ModDefinitions& defs, ui::Dialo
                [&defs, &registry] { return std::make_unique<frmCreatSpe>(defs, registry); });
   registry.add("frmCreatSpeEd",
                [&defs, &dialogs] { return std::make_unique<frmCreatSpeEd>(defs, dialogs); });
+  // A special slot named somewhere shows with the creature's special effects.
+  registry.addPlaceHandler(core::GameFile::Creatures, [&registry](const core::Place& place) {
+    if (!ui::ShowEntryInEditor(registry, "frmCreatEd",
+                               ui::EditorPager<frmCreatEd>(registry, "frmCreatEd"), place.entry))
+      return false;
+    if (place.slotKind == core::SlotKind::CreatureSpecial) registry.show("frmCreatSpe");
+    return true;
+  });
 }
 
 }  // namespace creatures

@@ -78,6 +78,7 @@ class frmCreatEd : public ui::Form {
   ui::Button *Command1_ = nullptr, *Command2_ = nullptr, *Command3_ = nullptr, *Command4_ = nullptr,
              *Command5_ = nullptr, *Command6_ = nullptr, *Command7_ = nullptr, *Command8_ = nullptr,
              *Command9_ = nullptr;
+  ui::Button* cmdWhereUsed_ = nullptr;
   ui::TextBox *Text1_ = nullptr, *Text2_ = nullptr, *Text3_ = nullptr, *Text4_ = nullptr,
               *Text5_ = nullptr, *Text6_ = nullptr, *Text7_ = nullptr, *Text8_ = nullptr,
               *Text9_ = nullptr, *Text10_ = nullptr, *Text11_ = nullptr, *Text12_ = nullptr,

@@ -2,6 +2,7 @@
 #include "creatures/frm_creat_ed.h"
 
 #include "core/vocabularies.h"
+#include "ui/where_used_button.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -121,6 +122,9 @@ void frmCreatEd::buildControls() {
   paging->addWidget(paging_, 1);
   paging->addSpacing(12);
   paging->addWidget(Command5_);
+  cmdWhereUsed_ = ui::AddWhereUsedButton(this, registry_, defs_, core::RefTarget::Creature,
+                                         [this] { return defs_.CreatureEntry; });
+  paging->addWidget(cmdWhereUsed_);
 
   // Rows 2..14: label and control pairs in three columns.
   auto* grid = new QGridLayout;
@@ -173,7 +177,7 @@ void frmCreatEd::buildControls() {
 
 void frmCreatEd::orderTabStops() {
   std::vector<QWidget*> order = {
-      Command7_, Command1_, Command4_, Command8_, paging_->goTo(), Command5_,  // paging, list
+      Command7_, Command1_, Command4_, Command8_, paging_->goTo(), Command5_, cmdWhereUsed_,
       Text1_,    Text2_,                                                       // names
       Combo1_,   Text19_,   Command6_,                                         // type, bitmap
       Text6_,    Combo3_,   Text14_,                        // intelligence, sex, speed

@@ -76,6 +76,7 @@ class frmEquipEd : public ui::Form {
   ui::CheckBox* Check2_ = nullptr;
   ui::Button *Command1_ = nullptr, *Command2_ = nullptr, *Command3_ = nullptr, *Command4_ = nullptr,
              *Command5_ = nullptr, *Command6_ = nullptr, *Command7_ = nullptr, *Command8_ = nullptr;
+  ui::Button* cmdWhereUsed_ = nullptr;
 };
 
 }  // namespace equipment

@@ -4,6 +4,7 @@
 #include "equipment/frm_equip_ed.h"
 #include "equipment/item_fields.h"
 #include "ui/paging_buttons.h"
+#include "ui/where_used_button.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -103,6 +104,8 @@ void frmEquipEd::buildControls() {
   Command2_ = button(body, "Command2", "New Item", "Add what is shown as a new item at the end",
                      QKeySequence::New);
   Command5_ = button(body, "Command5", "Show List", "Pick an item from the list of all items");
+  cmdWhereUsed_ = ui::AddWhereUsedButton(this, registry_, defs_, core::RefTarget::Item,
+                                         [this] { return defs_.ItemEntry; });
 }
 
 void frmEquipEd::layOutControls() {
@@ -160,7 +163,7 @@ void frmEquipEd::layOutControls() {
 
   auto* commands = new QHBoxLayout;
   commands->addStretch(1);
-  for (ui::Button* command : {Command3_, Command2_, Command5_}) commands->addWidget(command);
+  for (ui::Button* command : {Command3_, Command2_, Command5_, cmdWhereUsed_}) commands->addWidget(command);
 
   // Tab follows the window from top to bottom: Cost sits under the use, before the armour.
   std::vector<QWidget*> order = {Text1_, Text2_, Combo1_, Combo2_, Combo3_, numberBoxes_[CostBox]};
@@ -168,7 +171,7 @@ void frmEquipEd::layOutControls() {
   order.push_back(numberBoxes_[SpeedBox]);
   for (ui::CheckBox* check : Check1_) order.push_back(check);
   for (QWidget* command : {Command6_, Command7_, Command1_, Command4_, Command8_, paging_->goTo(),
-                           Command3_, Command2_, Command5_})
+                           Command3_, Command2_, Command5_, cmdWhereUsed_})
     order.push_back(command);
   for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 

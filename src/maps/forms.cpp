@@ -25,6 +25,10 @@ void AddForms(ui::FormsRegistry& registry, core::ModDefinitions& defs, ui::Dialo
   registry.add("frmMapEnc",
                [&defs, &dialogs] { return std::make_unique<frmMapEnc>(defs, dialogs); });
   registry.add("frmMapBit", [&defs] { return std::make_unique<frmMapBit>(defs); });
+  registry.addPlaceHandler(core::GameFile::Maps, [&registry](const core::Place& place) {
+    auto* window = registry.show<frmMapEd>("frmMapEd");
+    return window && window->ShowPlace(place);
+  });
 }
 
 }  // namespace maps

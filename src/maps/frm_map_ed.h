@@ -2,6 +2,7 @@
 
 #include "core/definitions.h"
 #include "core/map_record.h"
+#include "core/references.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
@@ -45,6 +46,10 @@ class frmMapEd : public ui::Form {
 
   // Redraws the map view and every label from the map record, at once.
   void RefreshMainWindow();
+  // Goes to a place of Maps.dat that a list of places names: opens its map (asking about
+  // unsaved changes first), selects its square, and opens a special or encounter slot in its
+  // editor with the special's line shown. False when cancelled or the map cannot be read.
+  bool ShowPlace(const core::Place& place);
 
   unsigned watchedChanges() const override;
 
@@ -83,6 +88,7 @@ class frmMapEd : public ui::Form {
   void mnuMonEdit_Click();
   void mnuMagEdit_Click();
   void mnuSpellProg_Click();
+  void mnuCheckData_Click();
   void askProperty(const PropertyInput& property);
   // Before the map record is replaced: asks about unsaved changes. False stops the command.
   bool offerToSave();

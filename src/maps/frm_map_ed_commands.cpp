@@ -238,4 +238,11 @@ void frmMapEd::mnuSpellProg_Click() {
   showWindow("frmMagicProg");
 }
 
+// --- Tools menu ---
+
+// Shown again, the findings window checks afresh.
+void frmMapEd::mnuCheckData_Click() {
+  showWindow("frmGameCheck");
+}
+
 }  // namespace maps

@@ -210,6 +210,10 @@ void frmMapEd::buildMenus() {
          &frmMapEd::mnuMagEdit_Click},
         {"mnuSpellProg", "Spell &Progression", QKeySequence::UnknownKey, "frmMagicProg",
          &frmMapEd::mnuSpellProg_Click}}},
+      {"mnuTools",
+       "&Tools",
+       {{"mnuCheckData", "&Check Game Data...", QKeySequence::UnknownKey, "frmGameCheck",
+         &frmMapEd::mnuCheckData_Click}}},
   };
   for (const MenuSpec& menuSpec : menus) {
     QMenu* menu = addMenu(menuSpec.name, menuSpec.caption);

@@ -2,6 +2,7 @@
 
 #include "shops/frm_shop_ed.h"
 #include "shops/frm_shop_item_add.h"
+#include "ui/catalogue_list.h"
 
 #include <memory>
 
@@ -13,6 +14,11 @@ void AddForms(ui::FormsRegistry& registry, core::ModDefinitions& defs, ui::Dialo
   });
   registry.add(frmShopItemAdd::FormName,
                [&defs, &dialogs] { return std::make_unique<frmShopItemAdd>(defs, dialogs); });
+  registry.addPlaceHandler(core::GameFile::Shops, [&registry](const core::Place& place) {
+    return ui::ShowEntryInEditor(registry, frmShopEd::FormName,
+                                 ui::EditorPager<frmShopEd>(registry, frmShopEd::FormName),
+                                 place.entry);
+  });
 }
 
 }  // namespace shops

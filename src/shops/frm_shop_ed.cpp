@@ -6,6 +6,7 @@
 #include "core/vocabularies.h"
 #include "shops/frm_shop_item_add.h"
 #include "shops/stock_rows.h"
+#include "ui/where_used_button.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -79,6 +80,8 @@ void frmShopEd::buildControls() {
   Command3_ = button("Command3", "New Shop", "Add a copy of this shop as the last shop");
   Command1_ = button("Command1", "Save", "");
   Command2_ = button("Command2", "Cancel", "");
+  cmdWhereUsed_ = ui::AddWhereUsedButton(this, registry_, defs_, core::RefTarget::Shop,
+                                         [this] { return defs_.ShopEntry; });
 
   connect(Command8_, &QPushButton::clicked, this, [this] { changeStock(MoveRowsUp, true); });
   connect(Command9_, &QPushButton::clicked, this, [this] { changeStock(MoveRowsDown, true); });
@@ -117,6 +120,8 @@ void frmShopEd::layOutControls() {
   outer->addWidget(lblStockKeys_);
 
   auto* commands = new QHBoxLayout;
+  commands->addWidget(cmdWhereUsed_);
+  commands->addStretch(1);
   commands->addWidget(Command3_);
   commands->addWidget(Command1_);
   commands->addWidget(Command2_);

@@ -32,6 +32,9 @@ class frmShopEd : public ui::Form {
             QWidget* parent = nullptr);
   ~frmShopEd() override;
 
+  // Paging, saving and the unsaved-changes question; places named elsewhere are shown through it.
+  ui::EntryPager& pager() { return *pager_; }
+
   unsigned watchedChanges() const override { return core::ShopsChanged | core::ItemsChanged; }
 
  protected:
@@ -97,6 +100,7 @@ class frmShopEd : public ui::Form {
   ui::Button* Command7_;
   ui::Button* Command8_;
   ui::Button* Command9_;
+  ui::Button* cmdWhereUsed_ = nullptr;
 };
 
 }  // namespace shops

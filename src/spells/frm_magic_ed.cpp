@@ -5,6 +5,7 @@
 #include "core/numbers.h"
 #include "core/vocabularies.h"
 #include "spells/spell_texts.h"
+#include "ui/where_used_button.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -97,6 +98,9 @@ void frmMagicEd::buildControls() {
   Command5_->setText("Show List");
   paging->addWidget(paging_, 1);
   paging->addWidget(Command5_);
+  cmdWhereUsed_ = ui::AddWhereUsedButton(this, registry_, defs_, core::RefTarget::Spell,
+                                         [this] { return defs_.SpellEntry; });
+  paging->addWidget(cmdWhereUsed_);
   main->addLayout(paging);
 
   auto number = [this, body](int n) {

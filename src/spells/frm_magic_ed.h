@@ -56,6 +56,7 @@ class frmMagicEd : public ui::Form {
   std::unique_ptr<ui::EntryPager> pager_;
 
   ui::Button *Command7_, *Command1_, *Command4_, *Command8_, *Command5_;
+  ui::Button* cmdWhereUsed_ = nullptr;
   ui::Label* MainLabel_;
   ui::PagingButtons* paging_;
   ui::TextBox *Text1_, *Text10_;

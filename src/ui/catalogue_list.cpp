@@ -72,6 +72,14 @@ void CatalogueList::rowPicked(int position) {
   if (pickEntry(entry)) closeForm();
 }
 
+bool ShowEntryInEditor(FormsRegistry& registry, const QString& name,
+                       const std::function<EntryPager*()>& pagerOf, long entry) {
+  if (!registry.show(name)) return false;
+  EntryPager* pager = pagerOf();
+  if (!pager) return false;
+  return entry < 1 || pager->shown() == entry || pager->pick(entry);
+}
+
 EntryList::EntryList(const QString& name, const QString& caption, std::vector<ListColumn> columns,
                      core::ModDefinitions& defs, Dialogs& dialogs, Pick pick, QWidget* parent)
     : CatalogueList(name, caption, std::move(columns), parent),

@@ -89,6 +89,12 @@ std::function<EntryPager*()> EditorPager(FormsRegistry& registry, const QString&
   };
 }
 
+// Shows entry `entry` in the editor `name` (0: the editor as it is), opening the editor when it is
+// closed; the editor's pager asks about its unsaved changes first. False when the designer
+// cancelled or the entry could not be read.
+bool ShowEntryInEditor(FormsRegistry& registry, const QString& name,
+                       const std::function<EntryPager*()>& pagerOf, long entry);
+
 // The list of every entry of one catalogue (items, creatures, spells): its rows read from the
 // catalogue file as they are shown, a filter box and ordering by any column, and a double-click
 // that shows the entry in its editor.

@@ -63,6 +63,8 @@ class EntryPager {
 
   // "Record 5 of 12".
   QString recordLine() const;
+  // The place of the entry on screen (0: none).
+  long shown() const { return hooks_.shown(); }
 
   // "<<", "<", ">", ">>": nothing beyond the ends or in an empty catalogue; each asks about
   // unsaved changes first. Ctrl+Home and Ctrl+End page to the first and last entry from any

@@ -77,6 +77,9 @@ void Form::closeOnEscape() {
 }
 
 QMenu* Form::addMenu(const QString& name, const QString& caption) {
+  // Two parts of a window may both put entries into one menu ("Tools").
+  for (QMenu* existing : menuBar()->findChildren<QMenu*>(name, Qt::FindDirectChildrenOnly))
+    return existing;
   QMenu* menu = menuBar()->addMenu(caption);
   menu->setObjectName(name);
   menu->menuAction()->setObjectName(name);

@@ -50,7 +50,8 @@ class Form : public QMainWindow {
   // the change hub does not repaint the window that made them.
   const void* changeOrigin() const { return static_cast<const Form*>(this); }
 
-  // Menus of the old design: a top-level menu and its entries, named for tests and tools.
+  // Menus of the old design: a top-level menu and its entries, named for tests and tools. A menu
+  // of that name that already exists is given back, its caption kept.
   QMenu* addMenu(const QString& name, const QString& caption);
   QAction* addMenuEntry(QMenu* menu, const QString& name, const QString& caption);
 

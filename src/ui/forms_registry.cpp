@@ -65,4 +65,13 @@ bool FormsRegistry::closeAll() {
   return all;
 }
 
+void FormsRegistry::addPlaceHandler(core::GameFile file, PlaceHandler handler) {
+  placeHandlers_[file] = std::move(handler);
+}
+
+bool FormsRegistry::goTo(const core::Place& place) {
+  const auto it = placeHandlers_.find(place.file);
+  return it != placeHandlers_.end() && it->second && it->second(place);
+}
+
 }  // namespace ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/references.h"
 #include "ui/form.h"
 
 #include <QPointer>
@@ -56,6 +57,14 @@ class FormsRegistry {
   // Closes every open window (Exit); false when one of them refused.
   bool closeAll();
 
+  // How the places of one file are shown (the map on a square, an entry in its editor): each
+  // window folder says it for its own files, so a list of places reaches them by name only.
+  using PlaceHandler = std::function<bool(const core::Place& place)>;
+  void addPlaceHandler(core::GameFile file, PlaceHandler handler);
+  // Shows `place` in its window, asking about unsaved changes there first. False when no window
+  // shows that file, or the designer cancelled, or it could not be read.
+  bool goTo(const core::Place& place);
+
  private:
   struct Entry {
     Factory factory;
@@ -64,6 +73,7 @@ class FormsRegistry {
   };
   ChangeHub* hub_;
   std::map<QString, Entry> entries_;
+  std::map<core::GameFile, PlaceHandler> placeHandlers_;
 };
 
 }  // namespace ui

@@ -25,7 +25,7 @@ class SecondaryWindowsTest : public QObject {
          {"frmTextEd", "frmLTextEd", "frmTextEnter", "frmLTextEnter", "frmMapEnc", "frmMapBit",
           "frmMapSpe", "frmEquipList2", "frmEquipEffect", "frmEquipEffEd", "frmCreatList2",
           "frmCreatBit", "frmCreatSpe", "frmCreatSpeEd", "frmMagicList", "frmMagicProg",
-          "frmShopItemAdd"})
+          "frmShopItemAdd", "frmWhereUsed", "frmGameCheck"})
       QTest::newRow(name) << QString(name);
   }
   void escapeClosesEverySecondaryWindow() {

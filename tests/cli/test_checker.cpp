@@ -4,6 +4,7 @@
 #include "cli/run_checker.h"
 #include "core/game_check.h"
 #include "core/vocabularies.h"
+#include "core/where_used.h"
 #include "support/fixtures.h"
 #include "support/test_registry.h"
 
@@ -299,6 +300,35 @@ class CheckerTest : public QObject {
     check = core::CheckGameFolder(dir->root(), options);
     QVERIFY(check.ok() && check->cancelled);
     QCOMPARE(calls, 3);
+  }
+
+  // "Where Used" answers from the index built once, the open map taken from memory in place of
+  // its slot; a file written since the build makes the index stale.
+  void whereUsedTakesTheOpenMapFromMemory() {
+    using core::GameFile, core::SlotKind, core::Place;
+    auto dir = makeDataDir();
+    writeCleanGame(*dir);
+    core::WhereUsedIndex index(dir->root());
+    QVERIFY(index.Stale());
+    QVERIFY(index.Build().ok());
+    QVERIFY(!index.Stale());
+    const auto places = [](const std::vector<core::Reference>& uses) {
+      std::vector<Place> found;
+      for (const auto& use : uses) found.push_back(use.place);
+      return found;
+    };
+    QCOMPARE(places(index.UsesOf(core::RefTarget::Item, 1)),
+             (std::vector{Place(GameFile::Maps, 1, SlotKind::Special, 5, 1, 6),
+                          Place(GameFile::Maps, 1, SlotKind::Special, 7, 1, 8),
+                          Place(GameFile::Shops, 1, SlotKind::Stock, 0)}));
+    core::MapRecord open;
+    open.MapNo = 1;
+    put(open, 20, Reward, 9, 9, {2, 1, 1});
+    QCOMPARE(places(index.UsesOf(core::RefTarget::Item, 1, &open, 1)),
+             (std::vector{Place(GameFile::Maps, 1, SlotKind::Special, 20, 9, 9),
+                          Place(GameFile::Shops, 1, SlotKind::Stock, 0)}));
+    writeCatalogue(dir->datFile("Shop.dat"), namedEntries<core::ShopRecord>(2, "Forge"));
+    QVERIFY(index.Stale());
   }
 
   void aFolderThatCannotBeReadGivesTheReason() {

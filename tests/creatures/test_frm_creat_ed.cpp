@@ -215,7 +215,8 @@ class CreatureEditorTest : public QObject {
         QString("Text2 Combo1 Text19 Command6 Text6 Combo3 Text14 Text7 Text8 Text9 Text10 "
                 "Text15 Text3 Text4 Text5 Text16 Text22 Text17 Text18 Text11 Text12 Text13 "
                 "Text21 Combo2 Text20_0 Text20_3 Text20_1 Text20_4 Text20_2 Text20_5 "
-                "Command9 Command2 Command3 Command7 Command1 Command4 Command8 cmdGoTo Command5"));
+                "Command9 Command2 Command3 Command7 Command1 Command4 Command8 cmdGoTo Command5 "
+                "cmdWhereUsed"));
     QTest::keyClick(editor->focusWidget(), Qt::Key_Tab);
     QCOMPARE(editor->focusWidget(), c.box("Text1"));
 
