@@ -114,6 +114,7 @@ void frmMapEd::drawMap() {
 void frmMapEd::Form_Paint() {
   const core::MapRecord& map = document().Map();
   updateUndoEntries();
+  updateRegionEntries();
 
   const std::array<std::int16_t, 6> values = {defs_.CurrentMap,    map.GraphicSet,
                                               map.EncounterChance, map.EncounterLevel,
