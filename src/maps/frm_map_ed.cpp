@@ -134,6 +134,7 @@ void frmMapEd::Form_Paint() {
   const core::MapRecord& map = document().Map();
   updateUndoEntries();
   showTitle();
+  updateRegionEntries();
 
   const std::array<std::int16_t, 6> values = {defs_.CurrentMap,    map.GraphicSet,
                                               map.EncounterChance, map.EncounterLevel,

@@ -178,6 +178,13 @@ class frmMapEd : public ui::Form {
   QPoint regionCorner() const;
   int specialsOnSquare() const;
 
+  // --- Regions of squares: cut, copy, paste, clear (frm_map_ed_regions.cpp) ---
+  void mnuCut_Click();
+  void mnuCopy_Click();
+  void mnuPaste_Click();
+  void mnuClear_Click();
+  void updateRegionEntries();
+
   core::ModDefinitions& defs_;
   ui::Dialogs& dialogs_;
   ui::FormsRegistry& registry_;
@@ -212,6 +219,7 @@ class frmMapEd : public ui::Form {
   std::vector<QMenu*> menus_;
   QAction* mnuUndo_ = nullptr;
   QAction* mnuRedo_ = nullptr;
+  std::array<QAction*, 3> regionEntries_{};  // Cut, Copy and Clear: only with a region
 };
 
 // The six property inputs, in the order of the window's table.

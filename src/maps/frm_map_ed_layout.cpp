@@ -195,7 +195,11 @@ void frmMapEd::buildMenus() {
       {"mnuEdit",
        "&Edit",
        {{"mnuUndo", "&Undo", QKeySequence::Undo, "", &frmMapEd::mnuUndo_Click},
-        {"mnuRedo", "&Redo", QKeySequence::Redo, "", &frmMapEd::mnuRedo_Click}}},
+        {"mnuRedo", "&Redo", QKeySequence::Redo, "", &frmMapEd::mnuRedo_Click},
+        {"mnuCut", "Cu&t", QKeySequence::Cut, "", &frmMapEd::mnuCut_Click},
+        {"mnuCopy", "&Copy", QKeySequence::Copy, "", &frmMapEd::mnuCopy_Click},
+        {"mnuPaste", "&Paste", QKeySequence::Paste, "", &frmMapEd::mnuPaste_Click},
+        {"mnuClear", "Cle&ar", QKeySequence::Delete, "", &frmMapEd::mnuClear_Click}}},
       {"mnuView",
        "&View",
        {{"mnuZoomIn", "Zoom &In", QKeySequence::ZoomIn, "", &frmMapEd::mnuZoomIn_Click},
@@ -263,12 +267,24 @@ void frmMapEd::buildMenus() {
   mnuUndo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
   mnuRedo_->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  // Regions of squares; the main window holds no text box, so these keys are always the map's.
+  const std::array<std::pair<const char*, QKeySequence>, 4> regionKeys = {{
+      {"mnuCut", QKeySequence(Qt::CTRL | Qt::Key_X)},
+      {"mnuCopy", QKeySequence(Qt::CTRL | Qt::Key_C)},
+      {"mnuPaste", QKeySequence(Qt::CTRL | Qt::Key_V)},
+      {"mnuClear", QKeySequence(Qt::Key_Delete)},
+  }};
+  for (const auto& [name, key] : regionKeys) findChild<QAction*>(name)->setShortcut(key);
+  regionEntries_ = {findChild<QAction*>("mnuCut"), findChild<QAction*>("mnuCopy"),
+                    findChild<QAction*>("mnuClear")};
+  findChild<QMenu*>("mnuEdit")->insertSeparator(findChild<QAction*>("mnuCut"));
   updateMenuStates();
 }
 
 void frmMapEd::updateMenuStates() {
   for (auto& [action, window] : windowEntries_) action->setEnabled(registry_.has(window));
   updateUndoEntries();
+  updateRegionEntries();
 }
 
 // "Undo Copy Square": the entries name the step they take back or do again.
