@@ -206,7 +206,7 @@ class CreatureEditorTest : public QObject {
     ui::Form* editor = c.show("frmCreatEd");
     QCOMPARE(editor->focusWidget(), c.box("Text1"));
     QStringList visited;
-    for (int i = 0; i < 39; ++i) {
+    for (int i = 0; i < 40; ++i) {
       QTest::keyClick(editor->focusWidget(), Qt::Key_Tab);
       visited << editor->focusWidget()->objectName();
     }

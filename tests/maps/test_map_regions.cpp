@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QMouseEvent>
 
 using main_window_test::MainWindow;
 using main_window_test::settle;
@@ -223,6 +224,33 @@ class MapRegionsTest : public QObject {
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("Gate "));
     settle();
     QVERIFY(map == before);
+  }
+
+  // A rectangle dragged with the Select tool at 3x is what Ctrl+C copies and Ctrl+X clears.
+  void aDraggedRectangleIsCopiedAndPasted() {
+    MainWindow w;
+    buildRegion(w);
+    w.window->setZoom(3);
+    QWidget* view = w.control<QWidget>("picMap");
+    const auto send = [view](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+      QMouseEvent event(type, at, view->mapToGlobal(at),
+                        type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                        Qt::NoModifier);
+      QCoreApplication::sendEvent(view, &event);
+    };
+    send(QEvent::MouseButtonPress, w.viewPoint({13 * 2 + 6, 13 * 3 + 6}), Qt::LeftButton);
+    send(QEvent::MouseMove, w.viewPoint({13 * 5 + 2, 13 * 5 + 2}), Qt::LeftButton);
+    send(QEvent::MouseMove, w.viewPoint({13 * 7 + 6, 13 * 6 + 6}), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, w.viewPoint({13 * 7 + 6, 13 * 6 + 6}), Qt::NoButton);
+    QVERIFY(w.defs->Document().Region() == SixByFour);
+    const core::MapRecord& map = w.defs->Document().Map();
+    const core::MapRegion copied = core::CopyRegion(map, SixByFour);
+    press(w, Qt::Key_X);
+    QCOMPARE(map.Square(2, 3) + map.Square(7, 6), 0);
+    w.clickSquare(20, 10);
+    press(w, Qt::Key_V);
+    QVERIFY(core::CopyRegion(map, {20, 10, 25, 13}) == copied);
+    QVERIFY((w.defs->Document().Region() == core::SquareRect{20, 10, 25, 13}));
   }
 };
 
