@@ -38,7 +38,8 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure
 
 screenshot: build
-	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/editor_screenshot $(BUILD)/bin docs
+	QT_QPA_PLATFORM=offscreen:configfile=tests/support/screen_1280x1024.json \
+	  $(BUILD)/bin/editor_screenshot $(BUILD)/bin docs
 
 # The benchmarks are built in release mode, in their own folder, only by these two targets.
 bench-build: deps

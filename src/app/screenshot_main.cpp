@@ -72,6 +72,8 @@ maps::frmMapEd& MainWindow(ui::FormsRegistry& registry) {
 
 // Two editors open beside the main window, and a save that the status bar tells of.
 void OpenEditorsAndSave(core::ModDefinitions&, ui::FormsRegistry& registry) {
+  for (ui::Form* form : registry.openForms())
+    if (form->objectName() != ui::window::MainWindow) form->closeForm();
   (void)registry.open(ui::window::ItemEditor);
   (void)registry.open(ui::window::SpellEditor);
   ui::Form* main = registry.show(ui::window::MainWindow);
@@ -80,14 +82,19 @@ void OpenEditorsAndSave(core::ModDefinitions&, ui::FormsRegistry& registry) {
 
 // The window with its Window menu drawn open under the menu's title.
 QPixmap WithWindowMenu(ui::Form* window) {
-  QPixmap picture = window->grab();
+  const QPixmap shown = window->grab();
   auto* menu = window->findChild<QMenu*>("mnuWindow");
-  if (!menu) return picture;
+  if (!menu) return shown;
   emit menu->aboutToShow();
   menu->adjustSize();
   const QRect title = window->menuBar()->actionGeometry(menu->menuAction());
+  const QPoint at = window->menuBar()->mapTo(window, title.bottomLeft());
+  // The menu may reach past the window's right edge, as it does on screen.
+  QPixmap picture(shown.size().expandedTo(QSize(at.x() + menu->width(), at.y() + menu->height())));
+  picture.fill(Qt::white);
   QPainter painter(&picture);
-  painter.drawPixmap(window->menuBar()->mapTo(window, title.bottomLeft()), menu->grab());
+  painter.drawPixmap(0, 0, shown);
+  painter.drawPixmap(at, menu->grab());
   return picture;
 }
 
@@ -195,6 +202,13 @@ const std::vector<Shot>& Shots() {
        [](core::ModDefinitions& defs, ui::FormsRegistry&) { defs.EncounterSlot = 0; }},
       {"where-used.png", ui::window::WhereUsed, ShowMostUsedItem},
       {"game-check.png", ui::window::GameCheck, {}},
+      {"map-browser.png", ui::window::MapBrowser, {}},
+      {"main-window-workspace.png",
+       ui::window::MainWindow,
+       OpenEditorsAndSave,
+       {},
+       nullptr,
+       WithWindowMenu},
       // A maximised window on a 1280 x 1024 screen at 2x, a region selected.
       {"main-window-2x.png", ui::window::MainWindow,
        [](core::ModDefinitions& defs, ui::FormsRegistry& registry) {
@@ -211,13 +225,6 @@ const std::vector<Shot>& Shots() {
          MainWindow(registry).findChild<QComboBox*>("cboWallCode")->setCurrentIndex(6);
        },
        QSize(1280, 1024), "toolBar"},
-      {"map-browser.png", ui::window::MapBrowser, {}},
-      {"main-window-workspace.png",
-       ui::window::MainWindow,
-       OpenEditorsAndSave,
-       {},
-       nullptr,
-       WithWindowMenu},
   };
   return shots;
 }

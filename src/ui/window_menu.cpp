@@ -32,17 +32,21 @@ void AddWindowKeys(Form* form, FormsRegistry& registry) {
   const struct {
     const char* name;
     const char* caption;
-    QKeySequence key;
+    QList<QKeySequence> keys;
     int step;
   } cycles[] = {
-      {"mnuNextWindow", "&Next Window", QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
-      {"mnuPreviousWindow", "&Previous Window",
-       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+      {"mnuNextWindow", "&Next Window", {QKeySequence(Qt::CTRL | Qt::Key_Tab)}, 1},
+      {"mnuPreviousWindow",
+       "&Previous Window",
+       // Shown as Ctrl+Shift+Tab; what the keyboard sends is Ctrl+Shift+Backtab.
+       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)},
+       -1},
   };
   for (const auto& cycle : cycles) {
     auto* action = new QAction(QString::fromLatin1(cycle.caption), form);
     action->setObjectName(QString::fromLatin1(cycle.name));
-    action->setShortcut(cycle.key);
+    action->setShortcuts(cycle.keys);
     const int step = cycle.step;
     QObject::connect(action, &QAction::triggered, form,
                      [&registry, form, step] { registry.cycle(form, step); });
