@@ -141,7 +141,7 @@ Status ForEachMapSlot(const RecordFile& maps, long first, long last, Visit&& vis
   std::vector<std::uint8_t> chunk;
   for (long number = std::max(first, 1L); number <= last;) {
     const long count = std::min(perChunk, last - number + 1);
-    chunk.assign(static_cast<std::size_t>(count) * slotLength, 0);
+    chunk.resize(static_cast<std::size_t>(count) * slotLength);  // the read fills past the end
     const auto offset = static_cast<std::uint64_t>(number - 1) * slotLength;
     if (Status status = maps.ReadAt(offset, chunk); !status.ok()) return status;
     for (long i = 0; i < count; ++i) {

@@ -20,17 +20,20 @@ Result<std::vector<MapSummary>> ReadMapSummaries(const RecordFile& maps) {
   auto held = MapSlotsHeld(maps);
   if (!held.ok()) return held.status();
   std::vector<MapSummary> summaries;
+  MapRecord map;  // unpacked again for each map: no allocation per map
   Status status = ForEachMapSlot(maps, 1, *held, [&](long number, auto packed) {
     if (AllZero(packed)) return true;
-    const MapRecord map = MapRecord::unpack(packed);
+    MapRecord::unpack(packed, map);
     MapSummary summary;
     summary.number = number;
     summary.graphicSet = map.GraphicSet;
     for (int s = 0; s < SpecialCount; ++s) summary.specials += map.GetSpecial(s).Kind != 0;
     for (int e = 0; e < EncounterSlotCount; ++e)
       summary.encounters += map.Encounter(e, EncounterField::Creature) != 0;
+    // Most texts of most maps are blank: a whole-text comparison passes them quickly.
+    static const std::string blank(MapTextWidth, ' ');
     for (int t = 0; t < MapTextCount && summary.text.empty(); ++t)
-      summary.text = TrimTrailingBlanks(map.Text(t));
+      if (map.Text(t) != blank) summary.text = TrimTrailingBlanks(map.Text(t));
     summaries.push_back(std::move(summary));
     return true;
   });
