@@ -140,10 +140,12 @@ void MapTextEntryForm::setBoxText(const QString& text) {
 void MapTextEntryForm::Command1_Click() {
   if (shownIndex_ < 0) return;
   const std::string typed = field()->bytes();
+  const std::string_view text = typed;
   const int index = shownIndex_;
+  const auto write = kind_.write;
   defs_.Document().Apply(
       std::string(kind_.stepName) + " " + std::to_string(index),
-      [&](core::MapRecord& map) { (map.*kind_.write)(index, typed); }, changeOrigin());
+      [write, index, text](core::MapRecord& map) { (map.*write)(index, text); }, changeOrigin());
   closeForm();
 }
 
