@@ -100,13 +100,16 @@ void frmMapEd::mnuImportData_Click() {
   showMessage(text);
 }
 
-// The map as the view shows it, at its own size (the view has no zoom), as MapN.png.
+// The map as the view shows it, at the view's zoom (each pixel of the 1x picture a block), as
+// MapN.png.
 void frmMapEd::mnuExportPicture_Click() {
   const QString folder =
       dialogs_.chooseDirectory(this, QStringLiteral("Export Map Picture to Folder"));
   if (folder.isEmpty()) return;
   const QString file = QDir(folder).filePath(QStringLiteral("Map%1.png").arg(defs_.CurrentMap));
-  if (!picMap_->image().save(file, "PNG")) {
+  const QImage picture = picMap_->image();
+  if (!picture.scaled(picture.size() * zoom(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
+           .save(file, "PNG")) {
     showMessage(QStringLiteral("Cannot write %1.").arg(QDir::toNativeSeparators(file)));
     return;
   }

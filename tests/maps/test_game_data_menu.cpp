@@ -83,18 +83,26 @@ class GameDataMenuTest : public QObject {
     QVERIFY(!w.defs->Document().IsModified());
   }
 
+  // At 1x the picture is the view's; at 3x each of its pixels is a 3 x 3 block.
   void mapPictureIsTheViewAsShown() {
     MainWindow w;
     QTemporaryDir out;
-    w.dialogs.answerDirectory(out.path());
-    w.trigger("mnuExportPicture");
-    const QString file = out.filePath("Map1.png");
-    QCOMPARE(w.messages().back(), "Wrote the picture of map 1 to " + file + ".");
-    const QImage written(file);
-    const QImage shown = w.control<ui::PictureBox>("picMap")->image();
-    QCOMPARE(written.size(), shown.size());
-    QCOMPARE(written.convertToFormat(QImage::Format_RGB32),
-             shown.convertToFormat(QImage::Format_RGB32));
+    const QImage shown =
+        w.control<ui::PictureBox>("picMap")->image().convertToFormat(QImage::Format_RGB32);
+    for (const int zoom : {1, 3}) {
+      w.window->setZoom(zoom);
+      w.dialogs.answerDirectory(out.path());
+      w.trigger("mnuExportPicture");
+      const QString file = out.filePath("Map1.png");
+      QCOMPARE(w.messages().back(), "Wrote the picture of map 1 to " + file + ".");
+      const QImage written = QImage(file).convertToFormat(QImage::Format_RGB32);
+      QCOMPARE(written.size(), shown.size() * zoom);
+      for (const QPoint at : {QPoint(0, 0), QPoint(100, 57), QPoint(433, 433)})
+        for (const QPoint in : {QPoint(0, 0), QPoint(zoom - 1, zoom - 1)})
+          QCOMPARE(written.pixel(at * zoom + in), shown.pixel(at));
+    }
+    QCOMPARE(QImage(out.filePath("Map1.png")).convertToFormat(QImage::Format_RGB32),
+             shown.scaled(shown.size() * 3));
   }
 
   void aRefusedImportChangesNothing() {
