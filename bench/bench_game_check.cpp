@@ -12,13 +12,7 @@
 
 namespace {
 
-constexpr int LargestMaps = 1000;
-
-const bench_support::GeneratedGame& LargestGame() {
-  static const auto game =
-      bench_support::generateGame(bench_support::LargestCatalogue, LargestMaps);
-  return *game;
-}
+using bench_support::LargestGame;
 
 // The yardstick: every file of the folder read front to back once, from the page cache.
 void BM_SequentialReadOfAllFiles(benchmark::State& state) {

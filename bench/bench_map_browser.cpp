@@ -30,8 +30,7 @@ const GeneratedGame& thousandMaps() {
 }
 
 ui::CatalogueList* OpenBrowser(Program& program) {
-  auto* browser =
-      qobject_cast<ui::CatalogueList*>(program.registry.show(ui::window::MapBrowser));
+  auto* browser = qobject_cast<ui::CatalogueList*>(program.registry.show(ui::window::MapBrowser));
   browser->list()->viewport()->repaint();
   return browser;
 }

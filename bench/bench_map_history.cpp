@@ -6,11 +6,11 @@
 #include "core/definitions.h"
 #include "core/map_history.h"
 #include "core/tile_sheet.h"
+#include "map_session.h"
 #include "maps/forms.h"
 #include "maps/frm_map_ed.h"
 #include "ui/change_hub.h"
 #include "ui/forms_registry.h"
-#include "window_bench.h"
 
 #include <QTemporaryDir>
 
@@ -24,28 +24,7 @@ namespace {
 
 constexpr int Steps = 10000;
 
-// A main window on a folder with an empty map 1 and the two pictures.
-struct Session {
-  QTemporaryDir dir;
-  bench_support::CountingDialogs dialogs;
-  std::unique_ptr<core::ModDefinitions> defs;
-  std::unique_ptr<ui::ChangeHub> hub;
-  std::unique_ptr<ui::FormsRegistry> registry;
-  maps::frmMapEd* window = nullptr;
-
-  Session() {
-    const std::filesystem::path root = dir.path().toStdString();
-    std::filesystem::create_directories(root / "Dat");
-    std::filesystem::create_directories(root / "Data");
-    (void)core::WriteBmp(root / "Data" / "Back.bmp", core::MakeMapBackground());
-    (void)core::WriteBmp(root / "Data" / "Tiles.bmp", core::MakeTileSheet());
-    defs = std::make_unique<core::ModDefinitions>(root);
-    hub = std::make_unique<ui::ChangeHub>(*defs);
-    registry = std::make_unique<ui::FormsRegistry>(hub.get());
-    maps::AddForms(*registry, *defs, dialogs);
-    window = registry->show<maps::frmMapEd>("frmMapEd");
-  }
-};
+using Session = bench_support::MapSession;
 
 // Alternating square copies and side steps at random places, each one step of the store.
 void MakeSteps(core::ModDefinitions& defs, int count) {

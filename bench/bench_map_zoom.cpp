@@ -5,13 +5,13 @@
 #include "core/bitmap.h"
 #include "core/definitions.h"
 #include "core/tile_sheet.h"
+#include "map_session.h"
 #include "maps/forms.h"
 #include "maps/frm_map_ed.h"
 #include "maps/map_view.h"
 #include "ui/change_hub.h"
 #include "ui/forms_registry.h"
 #include "ui/picture_box.h"
-#include "window_bench.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -74,26 +74,10 @@ void BM_BareScaledBlit(benchmark::State& state) {
 }
 
 // A main window at 1280 x 1024 and 6x with the Wall tool.
-struct Session {
-  QTemporaryDir dir;
-  bench_support::CountingDialogs dialogs;
-  std::unique_ptr<core::ModDefinitions> defs;
-  std::unique_ptr<ui::ChangeHub> hub;
-  std::unique_ptr<ui::FormsRegistry> registry;
-  maps::frmMapEd* window = nullptr;
+struct Session : bench_support::MapSession {
   QWidget* view = nullptr;
 
   Session() {
-    const std::filesystem::path root = dir.path().toStdString();
-    std::filesystem::create_directories(root / "Dat");
-    std::filesystem::create_directories(root / "Data");
-    (void)core::WriteBmp(root / "Data" / "Back.bmp", core::MakeMapBackground());
-    (void)core::WriteBmp(root / "Data" / "Tiles.bmp", core::MakeTileSheet());
-    defs = std::make_unique<core::ModDefinitions>(root);
-    hub = std::make_unique<ui::ChangeHub>(*defs);
-    registry = std::make_unique<ui::FormsRegistry>(hub.get());
-    maps::AddForms(*registry, *defs, dialogs);
-    window = registry->show<maps::frmMapEd>("frmMapEd");
     window->resize(1280, 1024);
     window->setZoom(Zoom);
     window->findChild<QAction*>("mnuToolWall")->trigger();

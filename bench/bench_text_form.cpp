@@ -15,13 +15,7 @@
 
 namespace {
 
-constexpr int LargestMaps = 1000;
-
-const bench_support::GeneratedGame& LargestGame() {
-  static const auto game =
-      bench_support::generateGame(bench_support::LargestCatalogue, LargestMaps);
-  return *game;
-}
+using bench_support::LargestGame;
 
 std::filesystem::path ScratchFolder() {
   static QTemporaryDir dir;

@@ -136,6 +136,13 @@ inline std::unique_ptr<GeneratedGame> generateGame(long entries, int maps = 1) {
   return game;
 }
 
+// The largest game: LargestCatalogue entries in every catalogue and 1000 maps, generated once
+// per program.
+inline const GeneratedGame& LargestGame() {
+  static const auto game = generateGame(LargestCatalogue, 1000);
+  return *game;
+}
+
 // The game of `entries` entries per catalogue (one map), generated once per program.
 inline const GeneratedGame& SharedGame(long entries) {
   static std::map<long, std::unique_ptr<GeneratedGame>> games;

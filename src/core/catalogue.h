@@ -119,6 +119,7 @@ class Catalogue {
   Status failedAppend(const Status& failure, long& count) const;
   Status fillNames() const;
   void forgetNames() const;
+  Status Adopt(Result<RecordFile> opened, const std::filesystem::path& datFolder, bool forReading);
   void rememberNames(long slot, const Record& record);
   Status readNamesOf(std::size_t slotIndex) const;
   void growNames(std::size_t slotCount) const;

@@ -53,24 +53,24 @@ Catalogue<Record>::Catalogue(std::string fileName, std::vector<NameField> nameFi
 
 template <class Record>
 Status Catalogue<Record>::Open(const std::filesystem::path& datFolder) {
-  auto opened = RecordFile::Open(ResolveIgnoringCase(datFolder, fileName_), Record::SlotLength);
-  if (!opened.ok()) return opened.status();
-  datFolder_ = datFolder;
-  forReading_ = false;
-  file_ = std::move(opened.value());
-  ++generation_;
-  guard_.forgetAll();
-  forgetNames();
-  return Status::Ok();
+  return Adopt(RecordFile::Open(ResolveIgnoringCase(datFolder, fileName_), Record::SlotLength),
+               datFolder, false);
 }
 
 template <class Record>
 Status Catalogue<Record>::OpenForReading(const std::filesystem::path& datFolder) {
-  auto opened =
-      RecordFile::OpenForReading(ResolveIgnoringCase(datFolder, fileName_), Record::SlotLength);
+  return Adopt(
+      RecordFile::OpenForReading(ResolveIgnoringCase(datFolder, fileName_), Record::SlotLength),
+      datFolder, true);
+}
+
+// A newly opened file replaces the one held: what was known of the old one is dropped.
+template <class Record>
+Status Catalogue<Record>::Adopt(Result<RecordFile> opened, const std::filesystem::path& datFolder,
+                                bool forReading) {
   if (!opened.ok()) return opened.status();
   datFolder_ = datFolder;
-  forReading_ = true;
+  forReading_ = forReading;
   file_ = std::move(opened.value());
   ++generation_;
   guard_.forgetAll();
