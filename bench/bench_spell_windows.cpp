@@ -43,8 +43,13 @@ const GeneratedGame& fullGame() {
   return *game;
 }
 
+// Ten spells written as the full game's are, so that the two games differ only in how many.
 const GeneratedGame& smallGame() {
-  static const auto game = bench_support::generateGame(10);
+  static const auto game = [] {
+    auto made = bench_support::generateGame(10);
+    bench_support::writeCatalogueFile<core::SpellRecord>(made->dat() / "Mag.dat", 10, fullSpell);
+    return made;
+  }();
   return *game;
 }
 

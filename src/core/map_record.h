@@ -72,6 +72,17 @@ class MapRecord {
  public:
   static constexpr std::size_t PackedSize = 18072;
   static constexpr std::size_t SlotLength = 31622;
+  // Where the fields lie in the packed bytes, for passes over many maps that need only a few.
+  struct Offsets {
+    static constexpr std::size_t Encounters = 10;  // field-major, Creature first
+    static constexpr std::size_t GraphicSet =
+        Encounters + 2 * EncounterSlotCount * EncounterFieldCount;
+    static constexpr std::size_t Squares = GraphicSet + 2;
+    static constexpr std::size_t Specials = Squares + 2 * MapSize * MapSize;  // Kind first
+    static constexpr std::size_t Texts = Specials + 2 * SpecialCount * SpecialFieldCount;
+    static constexpr std::size_t LongTexts = Texts + MapTextCount * MapTextWidth;
+  };
+  static_assert(Offsets::LongTexts + MapLongTextCount * MapLongTextWidth == PackedSize);
 
   MapRecord();  // a blank map: all numbers 0, every text all blanks
 

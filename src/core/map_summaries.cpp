@@ -2,6 +2,7 @@
 
 #include "core/catalogue_sweep.h"
 #include "core/map_record.h"
+#include "core/packing.h"
 #include "core/text.h"
 
 #include <algorithm>
@@ -16,24 +17,33 @@ bool AllZero(std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
+// Only the fields shown are read from the packed bytes: unpacking whole maps, their long texts
+// above all, would cost more than reading the file.
 Result<std::vector<MapSummary>> ReadMapSummaries(const RecordFile& maps) {
+  using Offsets = MapRecord::Offsets;
   auto held = MapSlotsHeld(maps);
   if (!held.ok()) return held.status();
   std::vector<MapSummary> summaries;
-  MapRecord map;  // unpacked again for each map: no allocation per map
+  summaries.reserve(static_cast<std::size_t>(*held));
+  static const std::string blank(MapTextWidth, ' ');
   Status status = ForEachMapSlot(maps, 1, *held, [&](long number, auto packed) {
     if (AllZero(packed)) return true;
-    MapRecord::unpack(packed, map);
     MapSummary summary;
     summary.number = number;
-    summary.graphicSet = map.GraphicSet;
-    for (int s = 0; s < SpecialCount; ++s) summary.specials += map.GetSpecial(s).Kind != 0;
+    summary.graphicSet = IntegerAt(packed, Offsets::GraphicSet);
+    for (int s = 0; s < SpecialCount; ++s)
+      summary.specials += IntegerAt(packed, Offsets::Specials + 2 * static_cast<std::size_t>(s)) != 0;
     for (int e = 0; e < EncounterSlotCount; ++e)
-      summary.encounters += map.Encounter(e, EncounterField::Creature) != 0;
-    // Most texts of most maps are blank: a whole-text comparison passes them quickly.
-    static const std::string blank(MapTextWidth, ' ');
-    for (int t = 0; t < MapTextCount && summary.text.empty(); ++t)
-      if (map.Text(t) != blank) summary.text = TrimTrailingBlanks(map.Text(t));
+      summary.encounters +=
+          IntegerAt(packed, Offsets::Encounters + 2 * static_cast<std::size_t>(e)) != 0;
+    for (int t = 0; t < MapTextCount; ++t) {
+      const std::string_view text(
+          reinterpret_cast<const char*>(packed.data()) + Offsets::Texts + t * MapTextWidth,
+          MapTextWidth);
+      if (text == blank) continue;
+      summary.text = TrimTrailingBlanks(text);
+      break;
+    }
     summaries.push_back(std::move(summary));
     return true;
   });

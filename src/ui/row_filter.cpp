@@ -3,6 +3,7 @@
 #include "ui/list_view.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 #include <string_view>
 
@@ -84,6 +85,7 @@ void RowFilter::setFilterText(const QString& text) {
     remember(needle_, matched_);
   needle_ = needle;
   needleBytes_ = needle.toStdString();
+  needlePairs();
   // A text taken back (Backspace) shows again what it showed before.
   const auto known = std::find_if(recent_.begin(), recent_.end(),
                                   [&needle](const auto& seen) { return seen.first == needle; });
@@ -122,6 +124,8 @@ void RowFilter::gatherTexts() {
   const int count = rows_->rowCount();
   const int columns = rows_->columnCount();
   texts_.clear();
+  pairs_.clear();
+  pairs_.reserve(static_cast<std::size_t>(count) * (PairBits / 64));
   starts_.assign(1, 0);
   starts_.reserve(static_cast<std::size_t>(count) + 1);
   QString row;
@@ -133,6 +137,7 @@ void RowFilter::gatherTexts() {
       row += QLatin1Char('\n') + listed.subItems[static_cast<std::size_t>(sub)].text;
     texts_ += row.toCaseFolded().toStdString();
     texts_ += '\n';
+    notePairs(std::string_view(texts_).substr(starts_.back()));
     starts_.push_back(texts_.size());
   }
   matched_.clear();
@@ -145,10 +150,43 @@ std::size_t RowFilter::rowsGathered() const {
   return gathered_ ? starts_.size() - 1 : 0;
 }
 
+namespace {
+
+// Pairs of neighbouring bytes, hashed into a row's bit set.
+std::size_t PairBit(unsigned char first, unsigned char second) {
+  return (static_cast<std::size_t>(first) * 0x9E3Bu + second * 0x2F1u) % RowFilter::PairBits;
+}
+
+}  // namespace
+
+void RowFilter::notePairs(std::string_view text) {
+  const std::size_t words = PairBits / 64;
+  const std::size_t base = pairs_.size();
+  pairs_.resize(base + words, 0);
+  for (std::size_t i = 1; i < text.size(); ++i) {
+    const std::size_t bit = PairBit(static_cast<unsigned char>(text[i - 1]),
+                                    static_cast<unsigned char>(text[i]));
+    pairs_[base + bit / 64] |= std::uint64_t{1} << (bit % 64);
+  }
+}
+
+void RowFilter::needlePairs() {
+  needleBits_.clear();
+  for (std::size_t i = 1; i < needleBytes_.size(); ++i)
+    needleBits_.push_back(PairBit(static_cast<unsigned char>(needleBytes_[i - 1]),
+                                  static_cast<unsigned char>(needleBytes_[i])));
+}
+
+// A row that lacks a pair of the text typed cannot hold it, and most rows are passed that way
+// without reading their texts; the rest are searched by the C library, which skips ahead on long
+// texts of repeated letters.
 bool RowFilter::matches(int sourceRow) const {
   const auto row = static_cast<std::size_t>(sourceRow);
-  const std::string_view text(texts_.data() + starts_[row], starts_[row + 1] - starts_[row]);
-  return text.find(needleBytes_) != std::string_view::npos;
+  const std::uint64_t* bits = pairs_.data() + row * (PairBits / 64);
+  for (std::size_t bit : needleBits_)
+    if (!(bits[bit / 64] & (std::uint64_t{1} << (bit % 64)))) return false;
+  return memmem(texts_.data() + starts_[row], starts_[row + 1] - starts_[row], needleBytes_.data(),
+                needleBytes_.size()) != nullptr;
 }
 
 // Numbers by value where every cell of the column that holds anything reads as a number,

@@ -3,7 +3,9 @@
 #include <QAbstractProxyModel>
 #include <QString>
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -21,6 +23,9 @@ class RowFilter : public QAbstractProxyModel {
   Q_OBJECT
 
  public:
+  // Bits of each row's set of neighbouring byte pairs.
+  static constexpr std::size_t PairBits = 1024;
+
   explicit RowFilter(ListModel* rows, QObject* parent = nullptr);
 
   // Shows the rows that hold `text`; empty shows every row.
@@ -52,6 +57,8 @@ class RowFilter : public QAbstractProxyModel {
   void rebuild();
   void gatherTexts();
   void order();
+  void notePairs(std::string_view rowText);
+  void needlePairs();
   bool matches(int sourceRow) const;
   std::size_t rowsGathered() const;
   void remember(const QString& needle, const std::vector<char>& matched);
@@ -65,6 +72,8 @@ class RowFilter : public QAbstractProxyModel {
   // UTF-8 one row after another (a byte search runs at memory speed over long descriptions).
   std::string texts_;
   std::vector<std::size_t> starts_;  // row r is texts_[starts_[r], starts_[r + 1])
+  std::vector<std::uint64_t> pairs_;  // row r's pair set is PairBits / 64 words from r * that
+  std::vector<std::size_t> needleBits_;  // the pairs of the text typed
   bool gathered_ = false;
   std::vector<char> matched_;  // by list row, for needle_
   // The rows of the last few texts, for the same texts typed again.
