@@ -125,6 +125,8 @@ class WorkspaceTest : public QObject {
     QStringList last;
     for (int column = 0; column < 5; ++column) last << list->cellText(4, column);
     QCOMPARE(last, QStringList({" 5", "2", "1", "1", "Sunken Crypt"}));
+    browser->filter()->box()->setText("nkenk");  // every pair of letters is in "Sunken"
+    QCOMPARE(list->rowCount(), 0);
     browser->filter()->box()->setText("crypt");
     QCOMPARE(list->rowCount(), 1);
     w.dialogs.answerSave(ui::Dialogs::SaveChoice::Cancel);
