@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QObject>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -67,8 +68,24 @@ EntryPager::~EntryPager() = default;
 
 void EntryPager::nameInTitle(std::function<std::string()> name) {
   name_ = std::move(name);
-  if (auto* form = qobject_cast<Form*>(window_))
-    QObject::connect(form, &Form::painted, form, [this] { showInTitle(); });
+  auto* form = qobject_cast<Form*>(window_);
+  if (!form) return;
+  QObject::connect(form, &Form::painted, form, [this] { showInTitle(); });
+  // The mark follows each keystroke and choice too. A paint changes many boxes at once, so the
+  // title is looked at once, when the event loop comes round again.
+  auto* later = new QTimer(form);
+  later->setSingleShot(true);
+  later->setInterval(0);
+  QObject::connect(later, &QTimer::timeout, form, [this] { showInTitle(); });
+  const auto markLater = [later] { later->start(); };
+  for (auto* box : form->findChildren<TextBox*>())
+    QObject::connect(box, &TextBox::changed, later, markLater);
+  for (auto* area : form->findChildren<TextArea*>())
+    QObject::connect(area, &TextArea::changed, later, markLater);
+  for (auto* list : form->findChildren<ComboBox*>())
+    QObject::connect(list, &ComboBox::clicked, later, markLater);
+  for (auto* check : form->findChildren<CheckBox*>())
+    QObject::connect(check, &QAbstractButton::clicked, later, markLater);
 }
 
 void EntryPager::showInTitle() const {

@@ -64,6 +64,10 @@ class WorkspaceTest : public QObject {
              QStringList({"Map 1" + game, "Blade 1 - Equipment Editor", "Spark 1 - Spell Editor",
                           "&Next Window", "&Previous Window"}));
     ui::Form* spells = w.form(ui::window::SpellEditor);
+    QTest::keyClicks(spells->findChild<QLineEdit*>("Text1"), "s");  // marked at the keystroke
+    QTRY_COMPARE(spells->shownTitle(), QString("Spark 1 - Spell Editor*"));
+    QTest::keyClick(spells->findChild<QLineEdit*>("Text1"), Qt::Key_Backspace);
+    QTRY_COMPARE(spells->shownTitle(), QString("Spark 1 - Spell Editor"));
     pressOn(spells, Qt::CTRL | Qt::Key_2);
     QTRY_COMPARE(QApplication::activeWindow(), w.form(ui::window::ItemEditor));
     pressOn(w.form(ui::window::ItemEditor), Qt::CTRL | Qt::Key_Tab);
