@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 #include "core/text.h"
 #include "core/vocabularies.h"
+#include "ui/catalogue_names.h"
 #include "ui/list_filter.h"
 #include "ui/twips.h"
 #include "ui/window_ids.h"
@@ -57,7 +58,6 @@ frmMagicProg::frmMagicProg(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWi
   Combo3_ = new ui::ComboBox(body, "Combo3");
   Combo2_ = new ui::ComboBox(body, "Combo2");
   Combo4_ = new ui::ComboBox(body, "Combo4");
-  for (ui::ComboBox* list : {Combo2_, Combo4_}) list->setWidthInCharacters(26);
   choices->addWidget(NamedCaption(body, "Label1", "Level:"), 0, 0);
   choices->addWidget(Combo3_, 0, 1, Qt::AlignLeft);
   choices->addWidget(NamedCaption(body, "Label2", "Spell:"), 1, 0);
@@ -111,16 +111,13 @@ void frmMagicProg::Form_Load() {
   Combo1_->clear();
   Combo1_->addItem("All");
   for (int c = 0; c < core::ProgressionClasses; ++c) Combo1_->addItem(ClassText(c));
-  // Names come from the cache, read in one pass; the spell working record stays as it is.
-  const core::Status names = defs_.Spells().LoadNames();
-  if (!names.ok()) tell(names);
-  Combo2_->clear();
-  Combo4_->clear();
-  Combo4_->addItem(" ");
-  for (long k = 1; k <= defs_.SpellCount; ++k) {
-    const QString label = spellLabel(k);
-    Combo2_->addItem(label);
-    Combo4_->addItem(label);
+  // Names come from the cache and follow the spell file; the spell working record stays as it is.
+  if (!spells_) {
+    spells_ = new ui::CatalogueNames(defs_, ui::NameSource::Spells, dialogs_, this);
+    replaces_ = new ui::CatalogueNames(defs_, ui::NameSource::Spells, dialogs_, this, " ");
+    for (ui::CatalogueNames* names : {spells_, replaces_}) names->setNumbered(true);
+    ui::ShowNames(Combo2_, spells_, 26);
+    ui::ShowNames(Combo4_, replaces_, 26);
   }
   Combo3_->clear();
   for (int level = 1; level <= core::ProgressionLevels; ++level) Combo3_->addItem(Blanked(level));

@@ -10,6 +10,10 @@
 #include <memory>
 #include <vector>
 
+namespace ui {
+class CatalogueNames;
+}
+
 namespace spells {
 
 // The spell progression table of MagProg.dat: which spell each class gains at which level,
@@ -42,6 +46,9 @@ class frmMagicProg : public ui::Form {
   ui::Dialogs& dialogs_;
   ui::Label* Label4_;
   ui::ComboBox *Combo1_, *Combo2_, *Combo3_, *Combo4_;
+  // The names behind the spell and "Replaces:" lists.
+  ui::CatalogueNames* spells_ = nullptr;
+  ui::CatalogueNames* replaces_ = nullptr;
   ui::Button *Command1_, *Command2_;
   ui::ListView* ListView1_;
   // The listed entries by row position - 1, each with its entry number.

@@ -164,9 +164,13 @@ void CatalogueNames::refresh() {
       count = defs_.SpellCount;
       break;
   }
-  if (!loaded.ok() && !failed_ && window_)
+  // Two lists of one catalogue in one window tell a failure once between them.
+  const QByteArray told = "namesFailureTold" + QByteArray::number(static_cast<int>(source_));
+  const bool toldAlready = window_ && window_->property(told.constData()).toBool();
+  if (!loaded.ok() && !failed_ && window_ && !toldAlready)
     dialogs_.messageBox(window_, QString::fromStdString(loaded.message()), window_->windowTitle());
   failed_ = !loaded.ok();
+  if (window_) window_->setProperty(told.constData(), failed_);
   const int entries = static_cast<int>(std::clamp(count, 0L, core::MaxEntries));
   if (entries != entries_) {
     beginResetModel();
@@ -222,15 +226,25 @@ QVariant CatalogueNames::data(const QModelIndex& index, int role) const {
   const long entry = entryOf(index.row());
   if (role == EntryRole) return static_cast<qlonglong>(entry);
   if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
-  return entry == 0 ? leading_ : name(entry);
+  if (entry == 0) return leading_;
+  return numbered_ ? "(" + QString::number(entry) + ") " + name(entry) : name(entry);
 }
 
-void ShowNamesView(ComboBox* list, int widthInCharacters) {
+void CatalogueNames::setNumbered(bool numbered) {
+  if (numbered == numbered_) return;
+  beginResetModel();
+  numbered_ = numbered;
+  endResetModel();
+}
+
+namespace {
+
+void ShowNamesView(ComboBox* list, int widthInCharacters, bool numberBeside) {
   const QSignalBlocker block(list);
   const int position = list->position();
   auto* view = new NameSearchView(list);
   view->setUniformItemSizes(true);
-  view->setItemDelegate(new EntryNumberDelegate(view));
+  if (numberBeside) view->setItemDelegate(new EntryNumberDelegate(view));
   list->setView(view);
   const QFontMetrics metrics = view->fontMetrics();
   view->setMinimumWidth(EntryNumberDelegate::NumberWidth(metrics) +
@@ -238,8 +252,14 @@ void ShowNamesView(ComboBox* list, int widthInCharacters) {
   list->setCurrentIndex(position);
 }
 
+}  // namespace
+
+void ShowNamesView(ComboBox* list, int widthInCharacters) {
+  ShowNamesView(list, widthInCharacters, true);
+}
+
 void ShowNames(ComboBox* list, CatalogueNames* names, int widthInCharacters) {
-  ShowNamesView(list, widthInCharacters);
+  ShowNamesView(list, widthInCharacters, !names->numbered());
   const QSignalBlocker block(list);
   list->setModel(names);
   // Sizing to the contents would make every text; a width in characters makes none.

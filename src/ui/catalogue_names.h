@@ -36,6 +36,10 @@ class CatalogueNames : public QAbstractListModel {
                  QString leading = {});
   ~CatalogueNames() override;
 
+  // Rows read "(12) Ember Dart", the number in the text, as the spell progression shows them.
+  void setNumbered(bool numbered);
+  bool numbered() const { return numbered_; }
+
   // The entry of `row`; 0 for the leading row or no row.
   long entryOf(int row) const;
   // The row of entry n (the leading row for 0); -1 when the list has none.
@@ -59,11 +63,13 @@ class CatalogueNames : public QAbstractListModel {
   int entries_ = 0;
   int subscription_ = 0;
   bool failed_ = false;  // told; quiet until the names read again
+  bool numbered_ = false;
 };
 
 // Puts `names` behind `list`, sized for `widthInCharacters` characters so that neither showing
 // the list nor opening it walks every row. Typing finds the next name that holds the typed text
-// anywhere, and the open list shows each entry's number beside its name. A refill keeps the
+// anywhere, and the open list shows each entry's number beside its name (in it, for numbered
+// names). A refill keeps the
 // list's position when it still has that row, without a click.
 void ShowNames(ComboBox* list, CatalogueNames* names, int widthInCharacters = 20);
 // The open list and typing of ShowNames alone, for a drop-down that shows other lists as well.

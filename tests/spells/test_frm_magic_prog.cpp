@@ -68,6 +68,8 @@ class FrmMagicProgTest : public QObject {
     combo(window, "Combo3")->setPosition(3);
     combo(window, "Combo2")->setPosition(1);
     combo(window, "Combo4")->setPosition(0);
+    QCOMPARE(combo(window, "Combo2")->currentText(), QString("(2) Frost"));
+    QCOMPARE(combo(window, "Combo4")->itemText(1), QString("(1) Spark"));
     click(window, "Command1");
     QCOMPARE(w.progSlot(4), (std::vector<int>{3, Cleric, 4, 2, 0}));
     QCOMPARE(w.progSlot(1), (std::vector<int>{3, Cleric, 4, 2, 0}));
