@@ -10,6 +10,7 @@
 #include <cctype>
 #include <system_error>
 #include <tuple>
+#include <unordered_map>
 #include <utility>
 
 namespace core {
@@ -41,44 +42,6 @@ bool OnMap(long v) {
 std::string Number(long v) {
   return std::to_string(v);
 }
-
-// The first entry that holds each key, in one flat table with room for every entry of the
-// file (no allocation per entry): keys are 48 bits, so all ones marks a free place.
-class FirstEntries {
- public:
-  explicit FirstEntries(std::size_t entries) {
-    while ((std::size_t{1} << bits_) < 2 * entries) ++bits_;
-    places_.assign(std::size_t{1} << bits_, {Free, 0});
-  }
-  // The first entry that held `key`, or `entry` when it is the first.
-  long FirstOf(std::uint64_t key, long entry) {
-    const std::size_t mask = places_.size() - 1;
-    // The product's top bits mix every bit of the key.
-    for (std::size_t at = (key * 0x9E3779B97F4A7C15ull) >> (64 - bits_);; at = (at + 1) & mask) {
-      auto& place = places_[at];
-      if (place.first == key) return place.second;
-      if (place.first == Free) {
-        place = {key, entry};
-        if (++used_ * 2 > places_.size()) Grow();
-        return entry;
-      }
-    }
-  }
-
- private:
-  static constexpr std::uint64_t Free = ~std::uint64_t{0};
-  void Grow() {
-    std::vector<std::pair<std::uint64_t, long>> old(places_.size() * 2, {Free, 0});
-    old.swap(places_);
-    ++bits_;
-    used_ = 0;
-    for (const auto& [key, entry] : old)
-      if (key != Free) FirstOf(key, entry);
-  }
-  int bits_ = 6;
-  std::vector<std::pair<std::uint64_t, long>> places_;
-  std::size_t used_ = 0;
-};
 
 }  // namespace
 
@@ -437,11 +400,8 @@ Status GameScan::ReadCatalogues() {
   if (!s.ok() || check_.cancelled) return s;
   Held progression;
   // Class, level and spell, as one key -> the first entry that holds them.
-  std::error_code unknown;  // the table then grows as it fills
-  const std::uintmax_t progressionBytes = fs::file_size(
-      ResolveIgnoringCase(ResolveIgnoringCase(folder_, "Dat"), "MagProg.dat"), unknown);
-  FirstEntries rows(
-      unknown ? 0 : static_cast<std::size_t>(progressionBytes / SpellProgRecord::SlotLength));
+  std::unordered_map<std::uint64_t, long> rows;
+  rows.reserve(1024);
   s = ReadCatalogue<SpellProgRecord>(
       GameFile::SpellProgression, "entries", progression, 0.45, 0.5,
       Unpacked<SpellProgRecord>([&](long entry, const SpellProgRecord& row) {
@@ -461,11 +421,11 @@ Status GameScan::ReadCatalogues() {
         const auto key = [](std::int16_t v) {
           return static_cast<std::uint64_t>(static_cast<std::uint16_t>(v));
         };
-        const long first = rows.FirstOf(
+        const auto [first, added] = rows.emplace(
             key(row.ProgClass) << 32 | key(row.ProgLevel) << 16 | key(row.ProgSpell), entry);
-        if (first != entry) {
+        if (!added) {
           Add(Severity::Warning, at,
-              "It repeats entry " + Number(first) + ": the same class, level and spell");
+              "It repeats entry " + Number(first->second) + ": the same class, level and spell");
         }
         return false;
       }));
