@@ -1,5 +1,6 @@
 #include "cli/data_commands.h"
 
+#include "cli/picture_command.h"
 #include "textform/game_data.h"
 
 #include <algorithm>
@@ -12,11 +13,13 @@ constexpr const char* DataUsage =
     "       editor-check export [--split] GAME_FOLDER OUT_FOLDER\n"
     "       editor-check import JSON_FOLDER GAME_FOLDER\n"
     "       editor-check show FILE\n"
+    "       editor-check picture [--zoom N] [--square X,Y] GAME_FOLDER MAP OUT_FILE\n"
     "export writes the JSON text form of each record file of GAME_FOLDER/Dat into OUT_FOLDER\n"
     "(Item.json ...; with --split a folder per file and one JSON file per entry or map).\n"
     "import checks every JSON file in JSON_FOLDER, then writes the record files; a refused\n"
     "import names the file, line and member and changes nothing. show prints the text form\n"
-    "of one record file (Maps.dat, Item.dat, Shop.dat, Mon.dat, Mag.dat or MagProg.dat).\n";
+    "of one record file (Maps.dat, Item.dat, Shop.dat, Mon.dat, Mag.dat or MagProg.dat).\n"
+    "picture writes a map as a PNG picture (see editor-check picture --help).\n";
 
 constexpr int Done = 0;
 constexpr int Refused = 1;
@@ -30,13 +33,14 @@ int Wrong(std::ostream& err, const std::string& why) {
 }  // namespace
 
 bool IsDataCommand(const std::vector<std::string>& arguments) {
-  return !arguments.empty() &&
-         (arguments[0] == "export" || arguments[0] == "import" || arguments[0] == "show");
+  return !arguments.empty() && (arguments[0] == "export" || arguments[0] == "import" ||
+                                arguments[0] == "show" || arguments[0] == "picture");
 }
 
 int RunDataCommand(const std::vector<std::string>& arguments, std::ostream& out,
                    std::ostream& err) {
   const std::string& command = arguments.at(0);
+  if (command == "picture") return RunPictureCommand(arguments, out, err);
   bool split = false;
   std::vector<std::string> operands;
   for (std::size_t i = 1; i < arguments.size(); ++i) {

@@ -15,7 +15,8 @@ constexpr const char* Usage =
     "Checks the game files in GAME_FOLDER (its Dat and Data folders) without changing them.\n"
     "Exit status: 0 no error found, 1 errors found, 2 the folder cannot be read.\n"
     "The text form of the record files: editor-check export|import|show (see editor-check\n"
-    "export --help).\n";
+    "export --help); a map as a PNG picture: editor-check picture (see editor-check picture\n"
+    "--help).\n";
 
 std::optional<core::Severity> SeverityOf(const std::string& name) {
   for (const auto severity : {core::Severity::Error, core::Severity::Warning, core::Severity::Note})

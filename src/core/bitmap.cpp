@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace core {
@@ -87,6 +88,78 @@ Status CheckBmpFile(const std::filesystem::path& path, int minWidth, int minHeig
     }
   }
   return Status::Ok();
+}
+
+Result<Bitmap> ReadBmp(const std::filesystem::path& path) {
+  const std::string name = path.string();
+  const auto refuse = [&name](const std::string& reason) {
+    return Status::Error("Cannot read the picture " + name + ": " + reason);
+  };
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return refuse(std::strerror(errno));
+  const std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(in)),
+                                       std::istreambuf_iterator<char>());
+  const auto u16 = [&file](std::size_t at) -> std::uint32_t {
+    return at + 2 <= file.size() ? static_cast<std::uint32_t>(file[at] | file[at + 1] << 8) : 0;
+  };
+  const auto u32 = [&](std::size_t at) { return u16(at) | u16(at + 2) << 16; };
+  if (file.size() < 26 || file[0] != 'B' || file[1] != 'M') return refuse("it is not a bitmap");
+  const std::uint32_t infoSize = u32(14);
+  const bool oldHeader = infoSize == CoreHeaderSize;
+  if (!oldHeader && (infoSize < InfoHeaderSize || file.size() < FileHeaderSize + InfoHeaderSize))
+    return refuse("its header is cut short");
+  const std::int64_t width = oldHeader ? u16(18) : static_cast<std::int32_t>(u32(18));
+  const std::int64_t signedHeight = oldHeader ? u16(20) : static_cast<std::int32_t>(u32(22));
+  const std::uint32_t bits = oldHeader ? u16(24) : u16(28);
+  const std::uint32_t compression = oldHeader ? Uncompressed : u32(30);
+  const bool topDown = signedHeight < 0;
+  const std::int64_t height = std::llabs(signedHeight);
+  if (width <= 0 || height <= 0 || width > 1 << 15 || height > 1 << 15)
+    return refuse("it has no pixels or too many");
+  const bool plainBitFields = compression == BitFields && bits == 32 && u32(54) == 0xFF0000 &&
+                              u32(58) == 0xFF00 && u32(62) == 0xFF;
+  if (!(compression == Uncompressed || plainBitFields) ||
+      !(bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32))
+    return refuse("this reader takes uncompressed pictures of 1, 4, 8, 24 or 32 bits a pixel");
+
+  // The colour table of 1, 4 and 8 bits: 3 bytes an entry in the old header, 4 in the others.
+  std::vector<std::uint32_t> palette;
+  if (bits <= 8) {
+    const std::size_t entrySize = oldHeader ? 3 : 4;
+    std::size_t entries = oldHeader ? 0 : u32(46);
+    if (entries == 0 || entries > (1u << bits)) entries = std::size_t{1} << bits;
+    const std::size_t table = FileHeaderSize + infoSize;
+    for (std::size_t i = 0; i < entries; ++i) {
+      const std::size_t at = table + i * entrySize;
+      if (at + 3 > file.size()) return refuse("its colour table is cut short");
+      palette.push_back(static_cast<std::uint32_t>(file[at + 2]) << 16 |
+                        static_cast<std::uint32_t>(file[at + 1]) << 8 | file[at]);
+    }
+  }
+  const auto w = static_cast<std::size_t>(width);
+  const std::size_t rowBytes = (w * bits + 31) / 32 * 4;
+  const std::size_t dataOffset = u32(10);
+  if (dataOffset + rowBytes * static_cast<std::size_t>(height) > file.size())
+    return refuse("its pixels are cut short");
+  Bitmap bitmap(static_cast<int>(width), static_cast<int>(height));
+  for (int y = 0; y < bitmap.height; ++y) {
+    const std::size_t stored =
+        topDown ? static_cast<std::size_t>(y) : static_cast<std::size_t>(bitmap.height - 1 - y);
+    const std::uint8_t* row = file.data() + dataOffset + stored * rowBytes;
+    for (std::size_t x = 0; x < w; ++x) {
+      std::uint32_t rgb = 0;
+      if (bits >= 24) {
+        const std::uint8_t* p = row + x * (bits / 8);
+        rgb = static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[1]) << 8 | p[0];
+      } else {
+        const std::size_t bit = x * bits;
+        const std::uint32_t index = (row[bit / 8] >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
+        rgb = index < palette.size() ? palette[index] : 0;
+      }
+      bitmap.set(static_cast<int>(x), y, rgb);
+    }
+  }
+  return bitmap;
 }
 
 Status WriteBmp(const std::filesystem::path& path, const Bitmap& bitmap) {

@@ -28,6 +28,10 @@ struct Bitmap {
 // is all there. The message names the file and what is wrong with it.
 Status CheckBmpFile(const std::filesystem::path& path, int minWidth, int minHeight);
 
+// Reads an uncompressed Windows bitmap of 1, 4, 8, 24 or 32 bits a pixel (32 also with the
+// usual bit fields); other kinds are refused, naming the file.
+Result<Bitmap> ReadBmp(const std::filesystem::path& path);
+
 // Writes a 24-bit uncompressed Windows bitmap.
 Status WriteBmp(const std::filesystem::path& path, const Bitmap& bitmap);
 

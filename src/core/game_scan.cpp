@@ -109,15 +109,11 @@ void GameScan::SortFindings() {
   }
   if (std::is_sorted(keys.begin(), keys.end())) return;
   std::sort(keys.begin(), keys.end());
-  // Finding keys[k].second goes to place k: moved in place, cycle by cycle.
-  std::vector<std::uint32_t> to(findings.size());
-  for (std::size_t k = 0; k < keys.size(); ++k) to[keys[k].second] = static_cast<std::uint32_t>(k);
-  for (std::size_t i = 0; i < findings.size(); ++i) {
-    while (to[i] != i) {
-      std::swap(findings[i], findings[to[i]]);
-      std::swap(to[i], to[to[i]]);
-    }
-  }
+  // Each finding moved once, into a list written front to back.
+  std::vector<Finding> sorted;
+  sorted.reserve(findings.size());
+  for (const auto& key : keys) sorted.push_back(std::move(findings[key.second]));
+  findings = std::move(sorted);
 }
 
 Status GameScan::ReadPictures() {

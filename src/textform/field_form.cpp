@@ -56,7 +56,10 @@ std::string CharacterName(char32_t point) {
 
 void WriteText(JsonOut& out, std::string_view stored, std::size_t width) {
   const std::string_view shown = ShownPart(stored);
-  if (core::FixedText(shown, width) == stored) {
+  // Padding the shown text with blanks gives the stored bytes back: the text alone will do.
+  const std::string_view padding = stored.substr(shown.size());
+  if (stored.size() == width &&
+      std::all_of(padding.begin(), padding.end(), [](char c) { return c == ' '; })) {
     out.gameText(shown);
     return;
   }
@@ -102,6 +105,54 @@ void FieldWriter::Table(std::string_view name, const core::SlotTable& table,
     out_.closeObject();
   }
   out_.closeArray();
+}
+
+std::int16_t PackedFieldWriter::IntegerAt(std::size_t offset) const {
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(packed_[offset]) |
+                                   static_cast<std::uint16_t>(packed_[offset + 1]) << 8);
+}
+
+void PackedFieldWriter::Integer(std::string_view name, std::int16_t) {
+  out_.key(name);
+  out_.number(IntegerAt(at_));
+  at_ += 2;
+}
+
+void PackedFieldWriter::Text(std::string_view name, std::string_view, std::size_t width) {
+  out_.key(name);
+  WriteText(out_, std::string_view(reinterpret_cast<const char*>(packed_.data()) + at_, width),
+            width);
+  at_ += width;
+}
+
+void PackedFieldWriter::Integers(std::string_view name, std::span<const std::int16_t> values) {
+  out_.key(name);
+  out_.openArray(false);
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    out_.item();
+    out_.number(IntegerAt(at_ + 2 * i));
+  }
+  out_.closeArray();
+  at_ += 2 * values.size();
+}
+
+void PackedFieldWriter::Table(std::string_view name, const core::SlotTable&,
+                              const TableColumns& columns) {
+  // Stored field-major: all first fields, then all second fields, then all third fields.
+  constexpr std::size_t Slots = core::SlotTable::SlotCount;
+  out_.key(name);
+  out_.openArray(true);
+  for (std::size_t slot = 0; slot < Slots; ++slot) {
+    out_.item();
+    out_.openObject(false);
+    for (std::size_t field = 0; field < core::SlotTable::FieldCount; ++field) {
+      out_.key(columns[field]);
+      out_.number(IntegerAt(at_ + 2 * (field * Slots + slot)));
+    }
+    out_.closeObject();
+  }
+  out_.closeArray();
+  at_ += 2 * Slots * core::SlotTable::FieldCount;
 }
 
 FieldReader::FieldReader(const JsonTree& tree, JsonTree::Index object, std::string where)

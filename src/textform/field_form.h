@@ -36,6 +36,27 @@ class FieldWriter {
   JsonOut& out_;
 };
 
+// The same members written straight from a record's packed bytes, which hold the fields in the
+// order the forms list them: no record is unpacked and no text copied on the way. The record
+// handed to the form only gives the fields' sizes.
+class PackedFieldWriter {
+ public:
+  PackedFieldWriter(JsonOut& out, std::span<const std::uint8_t> packed)
+      : out_(out), packed_(packed) {}
+  void Integer(std::string_view name, std::int16_t);
+  void Text(std::string_view name, std::string_view, std::size_t width);
+  void Integers(std::string_view name, std::span<const std::int16_t> values);
+  void Table(std::string_view name, const core::SlotTable&, const TableColumns& columns);
+  // Bytes the fields took: the packed size when the forms and the packing agree.
+  std::size_t used() const { return at_; }
+
+ private:
+  std::int16_t IntegerAt(std::size_t offset) const;
+  JsonOut& out_;
+  std::span<const std::uint8_t> packed_;
+  std::size_t at_ = 0;
+};
+
 // Reads the fields a record lists from one JSON object, each checked against what its field
 // can store. The first refusal is kept, naming the line, the place (`where`, as "entry 5") and
 // the member; later calls do nothing. Members that no field asked for are refused by Finish.

@@ -8,7 +8,9 @@
 #include "textform/record_forms.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cctype>
+#include <utility>
 
 namespace textform {
 
@@ -41,16 +43,6 @@ decltype(auto) WithRecordType(RecordFileKind kind, F&& f) {
 }
 
 template <class Record>
-void WriteRecordFields(JsonOut& out, const Record& record) {
-  if constexpr (std::is_same_v<Record, core::MapRecord>) {
-    WriteMapFields(out, record);
-  } else {
-    FieldWriter writer(out);
-    EntryForm<Record>::Fields(writer, record);
-  }
-}
-
-template <class Record>
 void ReadRecordFields(FieldReader& reader, Record& record) {
   if constexpr (std::is_same_v<Record, core::MapRecord>) {
     ReadMapFields(reader, record);
@@ -59,11 +51,19 @@ void ReadRecordFields(FieldReader& reader, Record& record) {
   }
 }
 
-// One slot as an entry object: its fields, then its slack when that holds anything.
+// One slot as an entry object: its fields, then its slack when that holds anything. `record`
+// is reused from entry to entry, so that its texts keep their room.
 template <class Record>
-void WriteEntry(JsonOut& out, Bytes slot) {
+void WriteEntry(JsonOut& out, Bytes slot, Record& record) {
   out.openObject(true);
-  WriteRecordFields(out, Record::unpack(slot.first(Record::PackedSize)));
+  if constexpr (std::is_same_v<Record, core::MapRecord>) {
+    Record::unpack(slot.first(Record::PackedSize), record);
+    WriteMapFields(out, record);
+  } else {
+    PackedFieldWriter writer(out, slot.first(Record::PackedSize));
+    EntryForm<Record>::Fields(writer, std::as_const(record));
+    assert(writer.used() == Record::PackedSize);
+  }
   const Bytes slack = slot.subspan(Record::PackedSize);
   if (!AllZero(slack)) {
     out.key("Slack");
@@ -119,18 +119,52 @@ void WriteFileTail(JsonOut& out, const Layout& layout) {
   out.plain(CompactBytes(layout.tail));
 }
 
+// The text goes to `sink` in parts of about this size, when there is a sink.
+constexpr std::size_t SinkPart = std::size_t{1} << 20;
+
 template <class Record>
-void WriteEntries(JsonOut& out, const RecordFileInfo& file, Bytes bytes, const Layout& layout) {
+core::Status WriteEntries(JsonOut& out, std::string& text, const JsonSink* sink,
+                          const RecordFileInfo& file, Bytes bytes, const Layout& layout) {
+  Record record;
   for (std::size_t entry = 0; entry < layout.slots; ++entry) {
     out.item();
-    WriteEntry<Record>(out, SlotOf(file, bytes, layout, entry));
+    WriteEntry<Record>(out, SlotOf(file, bytes, layout, entry), record);
+    if (sink && text.size() >= SinkPart) {
+      if (core::Status status = (*sink)(text); !status.ok()) return status;
+      text.clear();
+    }
   }
+  return core::Status::Ok();
+}
+
+// The whole file's text form into `text`, or through `sink` part by part.
+core::Status WriteFileJson(const RecordFileInfo& file, Bytes bytes, std::string& text,
+                           const JsonSink* sink) {
+  const Layout layout = LayoutOf(file, bytes);
+  JsonOut out(text);
+  out.openObject(true);
+  WriteFileHead(out, file, bytes, layout);
+  out.key(EntriesMember(file));
+  out.openArray(true);
+  core::Status status = WithRecordType(file.kind, [&](auto blank) {
+    return WriteEntries<decltype(blank)>(out, text, sink, file, bytes, layout);
+  });
+  if (!status.ok()) return status;
+  out.closeArray();
+  WriteFileTail(out, layout);
+  out.closeObject();
+  text += '\n';
+  return sink ? (*sink)(text) : core::Status::Ok();
 }
 
 // Builds a file's bytes from its text form, checking as it goes.
 class Assembler {
  public:
-  explicit Assembler(const RecordFileInfo& file) : file_(file) {}
+  // A catalogue's header slot stands first, filled in at the end, so that the file is built in
+  // one buffer.
+  explicit Assembler(const RecordFileInfo& file) : file_(file) {
+    if (file_.catalogue) entries_.assign(file_.slotLength, 0);
+  }
 
   // The file's own members from the object at `object`; `entriesMember` is left to the caller.
   core::Status Head(const JsonTree& tree, JsonTree::Index object, bool withEntries) {
@@ -181,6 +215,7 @@ class Assembler {
     return WithRecordType(file_.kind, [&](auto blank) {
       using Record = decltype(blank);
       FieldReader reader(tree, object, where);
+      if (entryCount_ == 0) ReserveFor(tree);
       Record record = blank;
       ReadRecordFields(reader, record);
       const std::size_t start = entries_.size();
@@ -203,13 +238,28 @@ class Assembler {
       return core::Status::Error(headTree.LineOf(headTree.at(countAt_).offset) +
                                  ": the file, member \"Count\": null means no header slot, "
                                  "so there can be no entries");
-    std::vector<std::uint8_t> bytes = std::move(header_);
-    bytes.insert(bytes.end(), entries_.begin(), entries_.end());
+    std::vector<std::uint8_t> bytes = std::move(entries_);
+    if (file_.catalogue && header_.empty())
+      bytes.clear();
+    else
+      std::copy(header_.begin(), header_.end(), bytes.begin());
     bytes.insert(bytes.end(), tail_.begin(), tail_.end());
     return bytes;
   }
 
  private:
+  // Room for the entries the file's Count names, read before its entries when it stands first,
+  // as an export writes it; the buffer need not then grow and be copied entry by entry.
+  void ReserveFor(const JsonTree& tree) {
+    if (!file_.catalogue || tree.root() < 0 || tree.at(tree.root()).type != JsonValue::Type::Object)
+      return;
+    const JsonTree::Index count = tree.member(tree.root(), "Count");
+    if (count < 0 || tree.at(count).type != JsonValue::Type::Number || !tree.at(count).whole ||
+        tree.at(count).integer < 0 || tree.at(count).integer > 32767)
+      return;
+    entries_.reserve(static_cast<std::size_t>(tree.at(count).integer + 2) * file_.slotLength);
+  }
+
   void CarryInto(FieldReader& reader, JsonTree::Index at, std::string_view name,
                  const std::vector<std::uint8_t>& carried, std::span<std::uint8_t> slot,
                  std::size_t offset) {
@@ -263,25 +313,21 @@ const RecordFileInfo* RecordFileNamed(std::string_view fileName) {
 }
 
 std::string FileToJson(const RecordFileInfo& file, std::span<const std::uint8_t> bytes) {
-  const Layout layout = LayoutOf(file, bytes);
   std::string text;
   // Roughly what an entry takes as text, so that a large file's text grows in one piece.
   const std::size_t perSlot = WithRecordType(file.kind, [](auto blank) {
     return std::min<std::size_t>(8 * decltype(blank)::PackedSize, 2048);
   });
-  text.reserve(layout.slots * perSlot + 4096);
-  JsonOut out(text);
-  out.openObject(true);
-  WriteFileHead(out, file, bytes, layout);
-  out.key(EntriesMember(file));
-  out.openArray(true);
-  WithRecordType(file.kind,
-                 [&](auto blank) { WriteEntries<decltype(blank)>(out, file, bytes, layout); });
-  out.closeArray();
-  WriteFileTail(out, layout);
-  out.closeObject();
-  text += '\n';
+  text.reserve(bytes.size() / file.slotLength * perSlot + 4096);
+  WriteFileJson(file, bytes, text, nullptr);
   return text;
+}
+
+core::Status FileToJson(const RecordFileInfo& file, std::span<const std::uint8_t> bytes,
+                        const JsonSink& sink) {
+  std::string text;
+  text.reserve(SinkPart + 64 * 1024);
+  return WriteFileJson(file, bytes, text, &sink);
 }
 
 SplitJson FileToSplitJson(const RecordFileInfo& file, std::span<const std::uint8_t> bytes) {
@@ -294,10 +340,11 @@ SplitJson FileToSplitJson(const RecordFileInfo& file, std::span<const std::uint8
   head.closeObject();
   split.file += '\n';
   WithRecordType(file.kind, [&](auto blank) {
+    decltype(blank) record;
     for (std::size_t entry = 0; entry < layout.slots; ++entry) {
       std::string text;
       JsonOut out(text);
-      WriteEntry<decltype(blank)>(out, SlotOf(file, bytes, layout, entry));
+      WriteEntry<decltype(blank)>(out, SlotOf(file, bytes, layout, entry), record);
       text += '\n';
       split.entries.push_back(std::move(text));
     }

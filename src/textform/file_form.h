@@ -33,6 +33,12 @@ const RecordFileInfo* RecordFileNamed(std::string_view fileName);
 // each slot's slack and a last part slot, as compact members that a reader may ignore.
 std::string FileToJson(const RecordFileInfo& file, std::span<const std::uint8_t> bytes);
 
+// The same handed to `sink` in parts of about a megabyte, in order; the first failure of the
+// sink ends it and is its answer.
+using JsonSink = std::function<core::Status(std::string_view part)>;
+core::Status FileToJson(const RecordFileInfo& file, std::span<const std::uint8_t> bytes,
+                        const JsonSink& sink);
+
 // The same cut in pieces: the file's own members, then one JSON text per entry.
 struct SplitJson {
   std::string file;

@@ -4,13 +4,18 @@
 #include "textform/file_form.h"
 #include "textform/game_lock.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <optional>
+#include <utility>
 
 namespace textform {
 
@@ -48,15 +53,22 @@ core::Result<std::vector<std::uint8_t>> ReadWhole(const fs::path& path, std::siz
   return bytes;
 }
 
-core::Result<std::string> ReadText(const fs::path& path) {
+// Reads a whole text file into `text`, whose room is kept from file to file: a large import
+// reads several files of tens of megabytes, and fresh room costs more than the read.
+core::Status ReadTextInto(const fs::path& path, std::string& text) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return core::Status::Error("Cannot read " + path.string() + ": it cannot be opened");
-  std::string text;
   in.seekg(0, std::ios::end);
   text.resize(static_cast<std::size_t>(std::max<std::streamoff>(0, in.tellg())));
   in.seekg(0);
   in.read(text.data(), static_cast<std::streamsize>(text.size()));
   if (!in) return core::Status::Error("Cannot read " + path.string());
+  return core::Status::Ok();
+}
+
+core::Result<std::string> ReadText(const fs::path& path) {
+  std::string text;
+  if (core::Status status = ReadTextInto(path, text); !status.ok()) return status;
   return text;
 }
 
@@ -67,6 +79,40 @@ core::Status WriteText(const fs::path& path, const std::string& text) {
   if (!out) return core::Status::Error("Cannot write " + path.string());
   return core::Status::Ok();
 }
+
+// A text file written part by part, as the text form of a large record file is made.
+class TextFileOut {
+ public:
+  explicit TextFileOut(const fs::path& path)
+      : path_(path), fd_(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)) {}
+  TextFileOut(const TextFileOut&) = delete;
+  TextFileOut& operator=(const TextFileOut&) = delete;
+  ~TextFileOut() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+
+  core::Status Write(std::string_view part) {
+    if (fd_ < 0) return Failed();
+    while (!part.empty()) {
+      const ssize_t written = ::write(fd_, part.data(), part.size());
+      if (written < 0 && errno == EINTR) continue;
+      if (written <= 0) return Failed();
+      part.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return core::Status::Ok();
+  }
+  core::Status Close() {
+    const int fd = std::exchange(fd_, -1);
+    return fd >= 0 && ::close(fd) == 0 ? core::Status::Ok() : Failed();
+  }
+
+ private:
+  core::Status Failed() const {
+    return core::Status::Error("Cannot write " + path_.string() + ": " + std::strerror(errno));
+  }
+  fs::path path_;
+  int fd_;
+};
 
 // Removes the entry files an earlier split export left in `folder`, and the folder when empty.
 void RemoveSplitForm(const fs::path& folder, const RecordFileInfo& file) {
@@ -117,7 +163,8 @@ struct Planned {
 
 // Reads and checks the text form of one record file, in either form.
 core::Result<std::vector<std::uint8_t>> ReadTextForm(const fs::path& source,
-                                                     const RecordFileInfo& file, bool& found) {
+                                                     const RecordFileInfo& file, bool& found,
+                                                     std::string& text) {
   const fs::path single = source / (std::string(file.stem) + ".json");
   const fs::path folder = source / std::string(file.stem);
   std::error_code error;
@@ -129,9 +176,8 @@ core::Result<std::vector<std::uint8_t>> ReadTextForm(const fs::path& source,
                                " and the folder " + folder.filename().string() +
                                "; keep one form of " + std::string(file.fileName));
   if (hasSingle) {
-    auto text = ReadText(single);
-    if (!text.ok()) return text.status();
-    auto bytes = FileFromJson(file, *text);
+    if (core::Status read = ReadTextInto(single, text); !read.ok()) return read;
+    auto bytes = FileFromJson(file, text);
     if (!bytes.ok()) return core::Status::Error(single.string() + ", " + bytes.status().message());
     return bytes;
   }
@@ -206,7 +252,9 @@ core::Result<ExportSummary> ExportGameData(const fs::path& game, const fs::path&
       summary.written.push_back(std::string(file.stem) + "/");
     } else {
       RemoveSplitForm(folder, file);
-      status = WriteText(single, FileToJson(file, *bytes));
+      TextFileOut out(single);
+      status = FileToJson(file, *bytes, [&out](std::string_view part) { return out.Write(part); });
+      if (status.ok()) status = out.Close();
       summary.written.push_back(single.filename().string());
     }
     if (!status.ok()) return status;
@@ -230,11 +278,12 @@ core::Result<ImportSummary> ImportGameData(const fs::path& source, const fs::pat
   // Everything is read and checked before anything is written.
   std::vector<Planned> plan;
   std::size_t step = 0;
+  std::string text;  // each JSON file in turn
   for (const RecordFileInfo& file : RecordFiles()) {
     Planned planned{&file, core::ResolveIgnoringCase(dat, std::string(file.fileName)), {}, {}, {}};
     planned.before = StateOf(planned.path);
     bool found = false;
-    auto bytes = ReadTextForm(source, file, found);
+    auto bytes = ReadTextForm(source, file, found, text);
     if (!bytes.ok())
       return core::Status::Error("Nothing was imported. " + bytes.status().message());
     if (!found) {

@@ -36,6 +36,7 @@ class JsonOut {
   void open(char bracket, bool lines);
   void close(char bracket);
   void separate();
+  void newLine(bool comma);
 
   struct Level {
     bool lines;

@@ -2,12 +2,15 @@
 // each finding, a clean folder with none, and folders that cannot be read.
 
 #include "cli/run_checker.h"
+#include "core/bitmap.h"
 #include "core/game_check.h"
+#include "core/tile_sheet.h"
 #include "core/vocabularies.h"
 #include "core/where_used.h"
 #include "support/fixtures.h"
 #include "support/test_registry.h"
 
+#include <QImage>
 #include <QTest>
 
 #include <filesystem>
@@ -329,6 +332,51 @@ class CheckerTest : public QObject {
                           Place(GameFile::Shops, 1, SlotKind::Stock, 0)}));
     writeCatalogue(dir->datFile("Shop.dat"), namedEntries<core::ShopRecord>(2, "Forge"));
     QVERIFY(index.Stale());
+  }
+
+  // The map picture: the editor's own drawing in place of a missing Back.bmp, said so; a map
+  // the file does not hold, a zoom out of range and a picture this reader cannot decode refused
+  // with nothing written.
+  void aMapPictureFallsBackAsTheEditorDoesAndRefusesWhatItCannotDraw() {
+    auto dir = makeDataDir();
+    writeCleanGame(*dir);
+    const fs::path png = dir->root() / "map.png";
+    const auto picture = [&](std::vector<std::string> options, std::string map = "1") {
+      options.insert(options.begin(), "picture");
+      for (const std::string& operand : {dir->root().string(), map, png.string()})
+        options.push_back(operand);
+      return check(options);
+    };
+    const Run drawn = picture({"--zoom", "3"});
+    QCOMPARE(drawn.status, 0);
+    QVERIFY2(drawn.err.find("Back.bmp: it does not exist") != std::string::npos &&
+                 drawn.err.find("uses the editor's own drawing instead") != std::string::npos,
+             drawn.err.c_str());
+    const QImage written(QString::fromStdString(png.string()));
+    QCOMPARE(written.size(), QSize(3 * 434, 3 * 434));
+    const core::Bitmap own = core::MakeMapBackground();
+    QCOMPARE(written.pixel(3 * 13 + 2, 3 * 5 + 1) & 0xFFFFFFu, own.at(13, 5));
+    fs::remove(png);
+
+    const Run noMap = picture({}, "2");
+    QCOMPARE(noMap.status, cli::CannotRead);
+    QVERIFY2(noMap.err.find("Maps.dat holds 1 map, not map 2") != std::string::npos,
+             noMap.err.c_str());
+    QCOMPARE(picture({"--zoom", "7"}).status, cli::CannotRead);
+    QCOMPARE(picture({"--square", "33,0"}).status, cli::CannotRead);
+
+    // Run-length coded pixels pass the editor's size check, but this reader cannot decode them.
+    const fs::path back = dir->data() / "Back.bmp";
+    QVERIFY(core::WriteBmp(back, core::Bitmap(434, 434)).ok());
+    auto bytes = readBytes(back);
+    bytes[28] = 8;  // bits a pixel
+    bytes[30] = 1;  // 8-bit run lengths
+    writeBytes(back, bytes);
+    const Run coded = picture({});
+    QCOMPARE(coded.status, cli::CannotRead);
+    QVERIFY2(coded.err.find("this reader takes uncompressed pictures") != std::string::npos,
+             coded.err.c_str());
+    QVERIFY(!fs::exists(png));
   }
 
   void aFolderThatCannotBeReadGivesTheReason() {

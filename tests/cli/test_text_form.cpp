@@ -156,6 +156,14 @@ void TextFormTest::hostileTextsKeepTheirBytesAndShowTheirText() {
                                                               core::SpellRecord::PackedSize))
                .SpellName,
            padded("Frost"));
+
+  // A text that is not UTF-8 at all (a file saved in another code page) is refused.
+  std::string foreign = json;
+  foreign.replace(foreign.find(R"({"Text": "Fire")"), 15, "{\"Text\": \"F\xEEre\"");
+  back = textform::FileFromJson(infoOf("Mag.dat"), foreign);
+  QVERIFY(!back.ok());
+  QVERIFY2(back.status().message().find("Invalid encoding in string.") != std::string::npos,
+           back.status().message().c_str());
 }
 
 void TextFormTest::mapsShowSquaresSpecialsAndTexts() {

@@ -2,6 +2,8 @@
 // write, the refusal while a window holds unsaved changes, and every window showing the data
 // imported.
 
+#include "cli/run_checker.h"
+#include "demodata/demo_data.h"
 #include "main_window_fixture.h"
 #include "support/test_registry.h"
 
@@ -103,6 +105,31 @@ class GameDataMenuTest : public QObject {
     }
     QCOMPARE(QImage(out.filePath("Map1.png")).convertToFormat(QImage::Format_RGB32),
              shown.scaled(shown.size() * 3));
+  }
+
+  // The command line's picture of a demo map is the editor's, pixel for pixel, at 1x and 2x.
+  void commandLinePictureIsTheEditorsPicture() {
+    MainWindow w(Unopened{});
+    QVERIFY(demodata::WriteDemoData(w.dir->root()).ok());
+    w.open();
+    w.clickSquare(7, 12);
+    QCOMPARE(w.selected(), QPoint(7, 12));
+    QTemporaryDir out;
+    const QString madeHere = out.filePath("command-line.png");
+    for (const int zoom : {1, 2}) {
+      w.window->setZoom(zoom);
+      w.dialogs.answerDirectory(out.path());
+      w.trigger("mnuExportPicture");
+      std::ostringstream said, errors;
+      QCOMPARE(cli::RunChecker({"picture", "--zoom", std::to_string(zoom), "--square", "7,12",
+                                w.dir->root().string(), "1", madeHere.toStdString()},
+                               said, errors),
+               0);
+      QCOMPARE(QString::fromStdString(errors.str()), QString());
+      const QImage editors = QImage(out.filePath("Map1.png")).convertToFormat(QImage::Format_RGB32);
+      QCOMPARE(editors.size(), QSize(434, 434) * zoom);
+      QCOMPARE(QImage(madeHere).convertToFormat(QImage::Format_RGB32), editors);
+    }
   }
 
   void aRefusedImportChangesNothing() {
