@@ -70,7 +70,8 @@ StartDialog::StartDialog(ui::GameFolders& folders, QWidget* parent)
   layout->addWidget(recentHeading);
   layout->addWidget(lstRecent_, 1);
   layout->addLayout(buttons);
-  resize(560, anyRecent ? 300 : 120);
+  setMinimumWidth(560);
+  resize(560, anyRecent ? 300 : sizeHint().height());
 }
 
 void StartDialog::lstRecent_Open() {
