@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QPixmap>
 #include <QStandardPaths>
 #include <QTimer>
@@ -73,6 +74,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Map Editor");
   QApplication::setApplicationVersion(core::EditorVersion);
   QApplication::setDesktopFileName("net.dungeoneditor.DungeonEditor");
+  // The installed icon, from the icon theme; a build run from its folder has none.
+  QApplication::setWindowIcon(QIcon::fromTheme("net.dungeoneditor.DungeonEditor"));
   ui::QtDialogs dialogs;
 
   QStringList arguments = QApplication::arguments();
