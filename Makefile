@@ -3,10 +3,11 @@
 #   make test  installs what is missing, builds and runs every test
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
-PACKAGES := cmake ninja-build g++ qt6-base-dev libgl-dev libbenchmark-dev rapidjson-dev libpng-dev git
+PACKAGES := cmake ninja-build g++ qt6-base-dev libgl-dev libbenchmark-dev rapidjson-dev libpng-dev git \
+            librsvg2-bin dpkg-dev file
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build deps screenshot bench bench-build clean
+.PHONY: run test build deps screenshot bench bench-build clean install package
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -36,6 +37,17 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure
+
+# The editor (as dungeon-editor), editor-check, the desktop entry, icons, AppStream metadata,
+# manual pages and the demo data under $(PREFIX); DESTDIR stages them elsewhere.
+PREFIX ?= /usr/local
+install: build
+	@as=""; [ -n "$(DESTDIR)" ] || { mkdir -p "$(PREFIX)" 2>/dev/null && [ -w "$(PREFIX)" ]; } || as="$(SUDO)"; \
+	$$as env DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix $(PREFIX) --strip
+
+# The Debian package, by CPack from this build folder: $(BUILD)/package/dungeon-editor_*.deb
+package: build
+	cmake --build $(BUILD) --target package
 
 screenshot: build
 	QT_QPA_PLATFORM=offscreen:configfile=tests/support/screen_1280x1024.json \

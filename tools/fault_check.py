@@ -345,6 +345,14 @@ FAULTS = [
      "if (data && data->hasFormat(MimeType())) {", "if (data && data->hasFormat(\"x\")) {"),
     ("cut, copy and clear offered without a region", "src/maps/frm_map_ed_regions.cpp",
      "const bool region = !document().Region().empty();", "const bool region = true;"),
+    # game folders: the demo copied, never written over a game; the switch asks first
+    ("new game folder copied over a folder that holds a game", "src/app/game_folder_choice.cpp",
+     "if (HoldsGameFiles(target)) {", "if (HoldsGameFiles(target) && false) {"),
+    ("recent folders kept oldest first", "src/app/game_folder_choice.cpp",
+     "folders.prepend(absolute);", "folders.append(absolute);"),
+    ("going to another folder although the save question was cancelled",
+     "src/maps/frm_map_ed_folders.cpp", "if (!closeForm()) gameFolders_->setNext({});",
+     "closeForm();"),
 ]
 
 

@@ -14,10 +14,7 @@ bool HoldsDatFolder(const QString& dir) {
   return std::filesystem::is_directory(core::ResolveIgnoringCase(folder, "Dat"), error);
 }
 
-namespace {
-
-// Says what is wrong with the Dat of a folder that was refused.
-QString refusal(const QString& dir) {
+QString GameFolderRefusal(const QString& dir) {
   const QString shown = QDir::toNativeSeparators(dir);
   const std::filesystem::path dat = core::ResolveIgnoringCase(dir.toStdString(), "Dat");
   std::error_code error;
@@ -38,15 +35,13 @@ QString refusal(const QString& dir) {
       .arg(shown);
 }
 
-}  // namespace
-
 QString ChooseDataDir(const QStringList& arguments, const QString& programDir,
                       const QString& currentDir, const DataDirQuestions& questions) {
   // arguments[0] is the program itself.
   if (arguments.size() > 1) {
     const QString given = QFileInfo(arguments.at(1)).absoluteFilePath();
     if (HoldsDatFolder(given)) return given;
-    questions.showMessage(refusal(given));
+    questions.showMessage(GameFolderRefusal(given));
   } else if (HoldsDatFolder(programDir)) {
     return programDir;
   } else if (HoldsDatFolder(currentDir)) {
@@ -56,6 +51,6 @@ QString ChooseDataDir(const QStringList& arguments, const QString& programDir,
     const QString chosen = questions.chooseDirectory();
     if (chosen.isEmpty()) return {};
     if (HoldsDatFolder(chosen)) return QFileInfo(chosen).absoluteFilePath();
-    questions.showMessage(refusal(chosen));
+    questions.showMessage(GameFolderRefusal(chosen));
   }
 }

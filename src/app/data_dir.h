@@ -18,6 +18,8 @@ struct DataDirQuestions {
 };
 
 bool HoldsDatFolder(const QString& dir);
+// Says what is wrong with the Dat of a folder that is refused.
+QString GameFolderRefusal(const QString& dir);
 
 QString ChooseDataDir(const QStringList& arguments, const QString& programDir,
                       const QString& currentDir, const DataDirQuestions& questions);

@@ -2,6 +2,8 @@
 //   editor_screenshot <game folder> <pictures folder>
 // Run with QT_QPA_PLATFORM=offscreen where there is no display.
 #include "app/editor_forms.h"
+#include "app/game_folder_choice.h"
+#include "app/start_dialog.h"
 #include "core/catalogue_sweep.h"
 #include "core/definitions.h"
 #include "maps/frm_map_ed.h"
@@ -283,6 +285,19 @@ int main(int argc, char** argv) {
       continue;
     }
     std::printf("%s\n", qPrintable(file));
+  }
+
+  // The start dialog of an editor started with no game folder, before any was opened.
+  GameFolderChoice folders(settings.filePath("folders.ini"), dataDir, dialogs);
+  StartDialog start(folders);
+  start.show();
+  QApplication::processEvents();
+  const QString startFile = output.filePath("start-dialog.png");
+  if (start.grab().save(startFile, "PNG")) {
+    std::printf("%s\n", qPrintable(startFile));
+  } else {
+    std::fprintf(stderr, "Cannot write the picture %s\n", qPrintable(startFile));
+    ++failures;
   }
   return failures == 0 ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 
 #include "cli/data_commands.h"
 #include "core/game_check.h"
+#include "core/version.h"
 
 #include <algorithm>
 #include <optional>
@@ -12,6 +13,7 @@ namespace {
 
 constexpr const char* Usage =
     "Usage: editor-check [--json] [--severity error|warning|note] GAME_FOLDER\n"
+    "       editor-check --version\n"
     "Checks the game files in GAME_FOLDER (its Dat and Data folders) without changing them.\n"
     "Exit status: 0 no error found, 1 errors found, 2 the folder cannot be read.\n"
     "The text form of the record files: editor-check export|import|show (see editor-check\n"
@@ -77,6 +79,10 @@ std::optional<Options> Parse(const std::vector<std::string>& arguments, std::ost
 }  // namespace
 
 int RunChecker(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+  if (arguments.size() == 1 && arguments[0] == "--version") {
+    out << "editor-check (" << core::ProductName << ") " << core::EditorVersion << "\n";
+    return NoErrors;
+  }
   if (IsDataCommand(arguments)) return RunDataCommand(arguments, out, err);
   const auto options = Parse(arguments, err);
   if (!options) return CannotRead;

@@ -8,6 +8,7 @@
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/forms_registry.h"
+#include "ui/game_folders.h"
 #include "ui/picture_box.h"
 
 #include <QPoint>
@@ -73,6 +74,9 @@ class frmMapEd : public ui::Form {
   int zoom() const;
   void setZoom(int zoom);
 
+  // The designer's game folders, for the File menu's folder entries (disabled without them).
+  void setGameFolders(ui::GameFolders* folders);
+
  protected:
   void Form_Load() override;
   void Form_Paint() override;
@@ -109,6 +113,17 @@ class frmMapEd : public ui::Form {
   void mnuSpellProg_Click();
   void mnuCheckData_Click();
   void askProperty(const PropertyInput& property);
+
+  // --- Game folders and Help (frm_map_ed_folders.cpp) ---
+  void buildFolderMenu(QMenu* file, QAction* before);
+  void buildHelpMenu();
+  void fillRecentFolders();
+  void mnuOpenFolder_Click();
+  void mnuNewFolder_Click();
+  void mnuAbout_Click();
+  // Goes on in `folder`: closes this window (asking about unsaved work), then the editor starts
+  // afresh on it.
+  void goToFolder(const QString& folder);
 
   // --- Game data as text (frm_map_ed_data.cpp) ---
   void mnuExportData_Click();
@@ -220,6 +235,10 @@ class frmMapEd : public ui::Form {
   QAction* mnuUndo_ = nullptr;
   QAction* mnuRedo_ = nullptr;
   std::array<QAction*, 3> regionEntries_{};  // Cut, Copy and Clear: only with a region
+  ui::GameFolders* gameFolders_ = nullptr;
+  QMenu* mnuRecentFolders_ = nullptr;
+  QAction* mnuOpenFolder_ = nullptr;
+  QAction* mnuNewFolder_ = nullptr;
 };
 
 // The six property inputs, in the order of the window's table.

@@ -256,7 +256,9 @@ void frmMapEd::buildMenus() {
   findChild<QAction*>("mnuSave")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   findChild<QAction*>("mnuExit")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   findChild<QAction*>("mnuBrowse")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+  buildFolderMenu(findChild<QMenu*>("mnuFile"), findChild<QAction*>("mnuExportData"));
   ui::AddWindowMenu(this, registry_);
+  buildHelpMenu();
   findChild<QAction*>("mnuZoomIn")
       ->setShortcuts(
           {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});

@@ -5,6 +5,7 @@
 #include "core/bitmap.h"
 #include "core/game_check.h"
 #include "core/tile_sheet.h"
+#include "core/version.h"
 #include "core/vocabularies.h"
 #include "core/where_used.h"
 #include "support/fixtures.h"
@@ -390,6 +391,19 @@ class CheckerTest : public QObject {
     QVERIFY(!fs::exists(dir->datFile("Mag.dat")));  // never created
     QCOMPARE(check({(dir->root() / "nowhere").string()}).status, cli::CannotRead);
     QCOMPARE(check({}).status, cli::CannotRead);
+  }
+
+  // --version alone says the build's version; beside a folder it is a wrong command line.
+  void versionIsSaidAlone() {
+    const Run run = check({"--version"});
+    QCOMPARE(run.status, cli::NoErrors);
+    QCOMPARE(run.out, "editor-check (Dungeon Map Editor) " + std::string(core::EditorVersion) + "\n");
+    QVERIFY(QByteArray(core::EditorVersion).contains('.'));
+    auto dir = makeDataDir();
+    writeCleanGame(*dir);
+    const Run mixed = check({"--version", dir->root().string()});
+    QCOMPARE(mixed.status, cli::CannotRead);
+    QVERIFY(mixed.out.empty());
   }
 };
 
