@@ -329,6 +329,14 @@ FAULTS = [
      "if (data && data->hasFormat(MimeType())) {", "if (data && data->hasFormat(\"x\")) {"),
     ("cut, copy and clear offered without a region", "src/maps/frm_map_ed_regions.cpp",
      "const bool region = !document().Region().empty();", "const bool region = true;"),
+    # undo of catalogue writes
+    ("undone append leaving the file's length", "src/core/catalogue_undo.h",
+     "if (status.ok() && shorter) status = file_.CutBackTo(length);", ""),
+    ("undo writing over another editor's change without asking", "src/core/catalogue_undo.h",
+     "if (now != BytesOf(slot, !forward)) {", "if (false) {"),
+    ("undo of a whole-file step putting back the bytes after it", "src/core/catalogue_undo.h",
+     "const std::vector<std::uint8_t>& bytes = BytesOf(slot, forward);",
+     "const std::vector<std::uint8_t>& bytes = BytesOf(slot, true);"),
 ]
 
 
