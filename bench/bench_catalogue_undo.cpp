@@ -54,7 +54,7 @@ bool Save(benchmark::State& state, core::ModDefinitions& defs, const Catalogue& 
 
 void SaveEntry(benchmark::State& state, const Catalogue& c) {
   auto defs = Opened(state);
-  if (!(defs->*c.read)(Entry).ok()) state.SkipWithError("cannot read the entry");
+  if (!((*defs).*c.read)(Entry).ok()) state.SkipWithError("cannot read the entry");
   long round = 0;
   for (auto _ : state) {
     if (!Save(state, *defs, c, ++round)) break;
@@ -63,7 +63,7 @@ void SaveEntry(benchmark::State& state, const Catalogue& c) {
 
 void UndoSave(benchmark::State& state, const Catalogue& c) {
   auto defs = Opened(state);
-  if (!(defs->*c.read)(Entry).ok()) state.SkipWithError("cannot read the entry");
+  if (!((*defs).*c.read)(Entry).ok()) state.SkipWithError("cannot read the entry");
   long round = 0;
   for (auto _ : state) {
     state.PauseTiming();
