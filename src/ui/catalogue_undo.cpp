@@ -61,11 +61,18 @@ CatalogueUndo::CatalogueUndo(Form* window, core::ModDefinitions& defs, core::Cat
   listener_ = defs_.Subscribe([this, change = ChangeOf(file)](unsigned changes, const void*) {
     if (changes & change) updateEntries();
   });
+  // A closed window is deleted later, possibly after the shared state is gone.
+  connect(window, &Form::unloaded, this, &CatalogueUndo::stopFollowing);
   updateEntries();
 }
 
 CatalogueUndo::~CatalogueUndo() {
-  defs_.Unsubscribe(listener_);
+  stopFollowing();
+}
+
+void CatalogueUndo::stopFollowing() {
+  if (listener_ != 0) defs_.Unsubscribe(listener_);
+  listener_ = 0;
 }
 
 void CatalogueUndo::updateEntries() {

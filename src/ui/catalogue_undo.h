@@ -46,6 +46,7 @@ class CatalogueUndo : public QObject {
 
  private:
   bool step(bool redo);
+  void stopFollowing();
 
   Form* window_;
   core::ModDefinitions& defs_;

@@ -60,6 +60,12 @@ class CatalogueHistoryTest : public QObject {
     // Nothing more to redo is no failure and writes nothing.
     QVERIFY(items.RedoWrite().ok());
     QVERIFY(readBytes(file) == appended);
+
+    // An append past the end: its undo cuts the file back.
+    QVERIFY(items.Append(working, count).ok());
+    QCOMPARE(readBytes(file).size(), appended.size() + ItemRecord::SlotLength);
+    QVERIFY(items.UndoWrite().ok());
+    QVERIFY(readBytes(file) == appended);
   }
 
   // The oldest steps go once the history holds too much; the newest always stays.
