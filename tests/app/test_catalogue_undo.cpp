@@ -192,6 +192,7 @@ class CatalogueUndoTest : public QObject {
 
     s.w.dialogs.answerOverwrite(false);
     s.trigger(e.form, "mnuUndo");
+    QVERIFY(s.w.dialogs.last());
     QCOMPARE(s.w.dialogs.last()->prompt,
              QString("Item 1 was changed on disk since this editor wrote it. Overwrite it?"));
     QVERIFY(s.bytes(e.file) == changed);
@@ -226,6 +227,7 @@ class CatalogueUndoTest : public QObject {
     cost->setFocus();
     s.w.dialogs.answerSave(ui::Dialogs::SaveChoice::Cancel);
     QTest::keyClick(cost, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(s.w.dialogs.last());
     QCOMPARE(s.w.dialogs.last()->prompt, QString("Save changes to item 1?"));
     QVERIFY(s.bytes(e.file) == saved);
 
