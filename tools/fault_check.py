@@ -334,9 +334,9 @@ FAULTS = [
      "if (status.ok() && shorter) status = file_.CutBackTo(length);", ""),
     ("undo writing over another editor's change without asking", "src/core/catalogue_undo.h",
      "if (now != BytesOf(slot, !forward)) {", "if (false) {"),
-    ("undo of a whole-file step putting back the bytes after it", "src/core/catalogue_undo.h",
-     "const std::vector<std::uint8_t>& bytes = BytesOf(slot, forward);",
-     "const std::vector<std::uint8_t>& bytes = BytesOf(slot, true);"),
+    ("undone progression Add leaving the file's length", "src/core/catalogue_undo.h",
+     "  contents.resize(static_cast<std::size_t>(length));\n  status = file_.ReplaceWith",
+     "  status = file_.ReplaceWith"),
 ]
 
 
