@@ -353,6 +353,14 @@ FAULTS = [
     ("going to another folder although the save question was cancelled",
      "src/maps/frm_map_ed_folders.cpp", "if (!closeForm()) gameFolders_->setNext({});",
      "closeForm();"),
+    # undo of catalogue writes
+    ("undone append leaving the file's length", "src/core/catalogue_undo.h",
+     "if (status.ok() && shorter) status = file_.CutBackTo(length);", ""),
+    ("undo writing over another editor's change without asking", "src/core/catalogue_undo.h",
+     "if (now != BytesOf(slot, !forward)) {", "if (false) {"),
+    ("undone progression Add leaving the file's length", "src/core/catalogue_undo.h",
+     "  contents.resize(static_cast<std::size_t>(length));\n  status = file_.ReplaceWith",
+     "  status = file_.ReplaceWith"),
 ]
 
 

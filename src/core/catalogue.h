@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/catalogue_history.h"
 #include "core/record_file.h"
 #include "core/slot_guard.h"
 #include "core/status.h"
@@ -66,7 +67,8 @@ class Catalogue {
   std::optional<Record> LastSeen(long entry) const;
   // Writes the record to a slot and syncs. Without `overwrite`, a slot whose bytes on disk
   // differ from those this editor last read or wrote there is left alone: ChangedOnDisk. After
-  // a failure, what the slot now holds on disk counts as read.
+  // a failure, what the slot now holds on disk counts as read. A write that worked is a step of
+  // History() ("Save Item 5").
   Status WriteSlot(long slot, const Record& record, bool overwrite = false);
   // Writes the record as entry n (slot n + 1) and syncs, whatever number the record carries:
   // an entry goes back where it was read from.
@@ -81,6 +83,7 @@ class Catalogue {
   // editor added entries), nothing is written, `count` becomes the count on disk and the answer
   // is ChangedOnDisk: called again, the entry goes after the last one the file then holds. A
   // failure leaves the header and the file's length as they were, or says that it could not.
+  // An append that worked is a step of History() ("New Item 13").
   Status Append(Record& working, long& count);
 
   // Replaces only the header's first Integer, keeping every other byte of slot 1.
@@ -112,7 +115,22 @@ class Catalogue {
   // beyond the end are zero-filled to their end. Without `overwrite`, a listed slot whose bytes
   // on disk differ from those this editor last read or wrote there stops it: ChangedOnDisk,
   // nothing written. List a slot the command depends on with its bytes unchanged to check it.
-  Status WriteSlots(const std::vector<SlotBytes>& changes, bool overwrite = false);
+  // With a `stepLabel` the write is a step of History() under that name.
+  Status WriteSlots(const std::vector<SlotBytes>& changes, bool overwrite = false,
+                    std::string stepLabel = {});
+
+  // --- Undo of this session's writes ---
+  // What the steps of WriteSlot and Append are called: "Item" gives "Save Item 5".
+  void NameSteps(std::string noun) { stepNoun_ = std::move(noun); }
+  const CatalogueHistory& History() const { return history_; }
+  // Takes back the last write of History() (Redo: does the next one again): each slot it
+  // changed, the header included, gets back its bytes from before, and the file its length, so
+  // an undone append leaves the file as it was. Written as the write was (in place and synced,
+  // or the file replaced whole). Without `overwrite`, a slot that no longer holds what the step
+  // left there (another editor changed it since) stops it: ChangedOnDisk, nothing written.
+  // Nothing to take back is no failure.
+  Status UndoWrite(bool overwrite = false) { return stepAgain(false, overwrite); }
+  Status RedoWrite(bool overwrite = false) { return stepAgain(true, overwrite); }
 
  private:
   Result<long> countOnDisk() const;
@@ -123,6 +141,11 @@ class Catalogue {
   void rememberNames(long slot, const Record& record);
   Status readNamesOf(std::size_t slotIndex) const;
   void growNames(std::size_t slotCount) const;
+  // catalogue_undo.h
+  Status stepAgain(bool forward, bool overwrite);
+  Status putSlotsInPlace(const CatalogueWrite& step, bool forward, std::uint64_t length);
+  Status putFileWhole(const CatalogueWrite& step, bool forward, std::uint64_t length);
+  std::string slotName(long slot) const;
 
   std::string fileName_;
   std::vector<NameField> nameFields_;
@@ -138,9 +161,12 @@ class Catalogue {
   mutable std::vector<bool> known_;   // slots cached one by one before the whole pass
   mutable std::size_t singleReads_ = 0;
   mutable std::uint64_t generation_ = 0;
+  std::string stepNoun_ = "Entry";
+  CatalogueHistory history_;
 };
 
 }  // namespace core
 
 #include "core/catalogue_impl.h"
 #include "core/catalogue_whole_file.h"
+#include "core/catalogue_undo.h"

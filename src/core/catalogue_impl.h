@@ -75,6 +75,7 @@ Status Catalogue<Record>::Adopt(Result<RecordFile> opened, const std::filesystem
   ++generation_;
   guard_.forgetAll();
   forgetNames();
+  history_.Clear();
   return Status::Ok();
 }
 
@@ -125,8 +126,14 @@ Status Catalogue<Record>::WriteSlot(long slot, const Record& record, bool overwr
   if (!isOpen()) return Status::Error("Cannot write " + fileName_ + ": the file is not open");
   Status status = FollowReplacedFile();
   if (!status.ok()) return status;
+  // What the slot holds now: checked against what this editor read, and kept for an undo.
+  auto length = file_.Size();
+  if (!length.ok()) return length.status();
+  std::vector<std::uint8_t> before(Record::PackedSize);
+  status = file_.Read(slot, before);
+  if (!status.ok()) return status;
   if (!overwrite) {
-    status = guard_.check(file_, slot, "Entry " + std::to_string(slot - 1));
+    status = guard_.compare(slot, before, "Entry " + std::to_string(slot - 1), file_.path());
     if (!status.ok()) return status;
   }
   std::array<std::uint8_t, Record::PackedSize> bytes{};
@@ -141,6 +148,12 @@ Status Catalogue<Record>::WriteSlot(long slot, const Record& record, bool overwr
   }
   guard_.remember(slot, bytes);
   rememberNames(slot, record);
+  auto lengthAfter = file_.Size();
+  history_.Record({"Save " + stepNoun_ + " " + std::to_string(slot - 1),
+                   slot - 1,
+                   {{slot, std::move(before), {bytes.begin(), bytes.end()}}},
+                   *length,
+                   lengthAfter.ok() ? *lengthAfter : *length});
   return Status::Ok();
 }
 
@@ -218,6 +231,9 @@ Status Catalogue<Record>::Append(Record& working, long& count) {
   std::array<std::uint8_t, Record::PackedSize> old{};
   status = file_.Read(newCount + 1, old);
   if (!status.ok()) return status;
+  std::vector<std::uint8_t> oldHeader(Record::PackedSize);
+  status = file_.Read(1, oldHeader);
+  if (!status.ok()) return status;
   // The entry goes to disk before the header counts it, so a header never names a missing entry.
   std::array<std::uint8_t, Record::PackedSize> bytes{};
   entry.pack(bytes);
@@ -231,6 +247,13 @@ Status Catalogue<Record>::Append(Record& working, long& count) {
   }
   guard_.remember(newCount + 1, bytes);
   rememberNames(newCount + 1, entry);
+  auto newSize = file_.Size();
+  history_.Record({"New " + stepNoun_ + " " + std::to_string(newCount),
+                   newCount,
+                   {{newCount + 1, {old.begin(), old.end()}, {bytes.begin(), bytes.end()}},
+                    {1, std::move(oldHeader), *guard_.seen(1)}},
+                   *oldSize,
+                   newSize.ok() ? *newSize : *oldSize});
 
   count = newCount;
   auto stored = ReadSlot(newCount + 1);

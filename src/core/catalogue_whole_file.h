@@ -34,7 +34,8 @@ Status Catalogue<Record>::ReadSlots(long firstSlot, std::span<std::uint8_t> out,
 }
 
 template <class Record>
-Status Catalogue<Record>::WriteSlots(const std::vector<SlotBytes>& changes, bool overwrite) {
+Status Catalogue<Record>::WriteSlots(const std::vector<SlotBytes>& changes, bool overwrite,
+                                     std::string stepLabel) {
   if (!isOpen()) return Status::Error("Cannot write " + fileName_ + ": the file is not open");
   Status status = FollowReplacedFile();
   if (!status.ok()) return status;
@@ -74,6 +75,13 @@ Status Catalogue<Record>::WriteSlots(const std::vector<SlotBytes>& changes, bool
       if (!status.ok()) return status;
     }
   }
+  CatalogueWrite step{std::move(stepLabel), 0, {}, *size, newSize, true};
+  if (!step.label.empty()) {
+    for (const SlotBytes& change : changes) {
+      const auto packed = slotAt(change.slot).first(Record::PackedSize);
+      step.changes.push_back({change.slot, {packed.begin(), packed.end()}, {}});
+    }
+  }
   for (const SlotBytes& change : changes)
     std::copy(change.bytes.begin(), change.bytes.end(), slotAt(change.slot).begin());
 
@@ -91,6 +99,13 @@ Status Catalogue<Record>::WriteSlots(const std::vector<SlotBytes>& changes, bool
     const auto packed = slotAt(change.slot).first(Record::PackedSize);
     guard_.remember(change.slot, packed);
     rememberNames(change.slot, Record::unpack(packed));
+  }
+  if (!step.label.empty()) {
+    for (CatalogueWrite::Slot& slot : step.changes) {
+      const auto packed = slotAt(slot.slot).first(Record::PackedSize);
+      slot.after.assign(packed.begin(), packed.end());
+    }
+    history_.Record(std::move(step));
   }
   return status;
 }

@@ -186,6 +186,26 @@ Result<RecordFile> OpenExistingMapsFile(const Result<std::filesystem::path>& dat
                              " is missing; it was removed or renamed since the editor read it.");
 }
 
+// An undo or redo of the catalogue's last write; the count and the working record then follow
+// the file (no working record for the spell progression, whose window reads the file itself).
+template <class Record>
+Status StepAgain(Catalogue<Record>& catalogue, bool redo, bool overwrite, long& count,
+                 Record* working = nullptr, long* place = nullptr, Record* scratch = nullptr) {
+  const CatalogueHistory& history = catalogue.History();
+  if (redo ? !history.CanRedo() : !history.CanUndo()) return Status::Ok();
+  const long entry = (redo ? history.ToRedo() : history.ToUndo()).entry;
+  Status status = redo ? catalogue.RedoWrite(overwrite) : catalogue.UndoWrite(overwrite);
+  if (!status.ok()) return status;
+  auto header = catalogue.ReadSlot(1);
+  if (!header.ok()) return header.status();
+  auto size = catalogue.file().Size();
+  if (!size.ok()) return size.status();
+  count = EntriesCounted(header->entryNumber(), *size, Record::SlotLength);
+  if (!working) return Status::Ok();
+  return ReadWorking(catalogue, count < 1 ? 0 : std::min(std::max(entry, 1L), count), *working,
+                     *place, scratch);
+}
+
 template <class Record>
 std::string NameOf(const Catalogue<Record>& catalogue, long n, std::size_t which) {
   auto name = catalogue.Name(n, which);
@@ -202,6 +222,11 @@ ModDefinitions::ModDefinitions(std::filesystem::path dataDir)
       spells_("Mag.dat", {SpellNameField}),
       spellProg_("MagProg.dat", {}),
       references_(dataDir_) {
+  items_.NameSteps("Item");
+  creatures_.NameSteps("Creature");
+  shops_.NameSteps("Shop");
+  spells_.NameSteps("Spell");
+  spellProg_.NameSteps("Spell Progression Entry");
   // Windows that watch the shared state hear of the map's changes like any other.
   document_.Observe([this](const MapChange& change) {
     const unsigned selection = change.parts & MapChange::Selection ? SelectionChanged : 0u;
@@ -377,6 +402,41 @@ Status ModDefinitions::AppendSpell() {
 }
 Status ModDefinitions::AppendSpellProg() {
   return spellProg_.Append(SpellProg, SpellProgCount);
+}
+
+// --- Undo of catalogue writes ---
+
+const CatalogueHistory& ModDefinitions::WriteHistory(CatalogueFile file) const {
+  switch (file) {
+    case CatalogueFile::Items:
+      return items_.History();
+    case CatalogueFile::Creatures:
+      return creatures_.History();
+    case CatalogueFile::Shops:
+      return shops_.History();
+    case CatalogueFile::Spells:
+      return spells_.History();
+    case CatalogueFile::SpellProgression:
+      break;
+  }
+  return spellProg_.History();
+}
+
+Status ModDefinitions::UndoWrite(CatalogueFile file, bool redo, bool overwrite) {
+  switch (file) {
+    case CatalogueFile::Items:
+      return StepAgain(items_, redo, overwrite, ItemCount, &Item, &ItemEntry, &ItemScratch);
+    case CatalogueFile::Creatures:
+      return StepAgain(creatures_, redo, overwrite, CreatureCount, &Creature, &CreatureEntry,
+                       &CreatureScratch);
+    case CatalogueFile::Shops:
+      return StepAgain(shops_, redo, overwrite, ShopCount, &Shop, &ShopEntry, &ShopScratch);
+    case CatalogueFile::Spells:
+      return StepAgain(spells_, redo, overwrite, SpellCount, &Spell, &SpellEntry, &SpellScratch);
+    case CatalogueFile::SpellProgression:
+      break;
+  }
+  return StepAgain(spellProg_, redo, overwrite, SpellProgCount);
 }
 
 void ModDefinitions::pack_shop_stock() {

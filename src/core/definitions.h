@@ -27,6 +27,9 @@ enum StateChange : unsigned {
   SelectionChanged = 1u << 6,
 };
 
+// The five catalogue files, for what is said of each alike (the undo of their writes).
+enum class CatalogueFile { Items, Creatures, Shops, Spells, SpellProgression };
+
 // The module-wide state every window works on: the map document, the working and scratch record
 // of each catalogue, the spell-progression record, the counts, the slot lengths, and the
 // Integers through which one window hands a choice to another. Created once by main and passed
@@ -140,6 +143,14 @@ class ModDefinitions {
   Status AppendSpell();
   // The spell-progression record as entry SpellProgCount + 1.
   Status AppendSpellProg();
+
+  // --- Undo of this session's catalogue writes, one history per file ---
+  const CatalogueHistory& WriteHistory(CatalogueFile file) const;
+  // Takes back the last write of the file (`redo`: does the next one again) as
+  // Catalogue::UndoWrite does. Afterwards the count follows the header, and the working and
+  // scratch records hold the entry the step wrote as the file now has it (the last entry when
+  // the file no longer holds it). `overwrite` as for the writes.
+  Status UndoWrite(CatalogueFile file, bool redo, bool overwrite = false);
 
   // Tidies the shop working record's stock.
   void pack_shop_stock();

@@ -51,43 +51,27 @@ bool MapHistory::Record(std::string label, const MapRecord& before, const MapRec
   }
   if (runs.empty() && numberBefore == numberAfter) return false;
   runs.shrink_to_fit();
-  steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end());
-  steps_.push_back(Step{std::move(label), std::move(runs), numberBefore, numberAfter});
-  if (steps_.size() > MaxSteps) steps_.pop_front();
-  done_ = steps_.size();
+  steps_.Push(Step{std::move(label), std::move(runs), numberBefore, numberAfter});
   return true;
-}
-
-std::string MapHistory::UndoLabel() const {
-  return CanUndo() ? steps_[done_ - 1].label : std::string();
-}
-
-std::string MapHistory::RedoLabel() const {
-  return CanRedo() ? steps_[done_].label : std::string();
 }
 
 bool MapHistory::Undo(MapRecord& map, std::int16_t* number) {
   if (!CanUndo()) return false;
-  --done_;
-  Apply(steps_[done_], false, map, number);
+  Apply(steps_.ToUndo(), false, map, number);
+  steps_.Undone();
   return true;
 }
 
 bool MapHistory::Redo(MapRecord& map, std::int16_t* number) {
   if (!CanRedo()) return false;
-  Apply(steps_[done_], true, map, number);
-  ++done_;
+  Apply(steps_.ToRedo(), true, map, number);
+  steps_.Redone();
   return true;
-}
-
-void MapHistory::Clear() {
-  steps_.clear();
-  done_ = 0;
 }
 
 std::size_t MapHistory::MemoryBytes() const {
   std::size_t bytes = sizeof(*this);
-  for (const Step& step : steps_) {
+  for (const Step& step : steps_.Steps()) {
     bytes += sizeof(Step) + step.runs.capacity();
     if (step.label.capacity() > std::string().capacity()) bytes += step.label.capacity() + 1;
   }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/map_record.h"
+#include "core/step_list.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -23,19 +23,19 @@ class MapHistory {
   bool Record(std::string label, const MapRecord& before, const MapRecord& after,
               std::int16_t numberBefore = 0, std::int16_t numberAfter = 0);
 
-  bool CanUndo() const { return done_ > 0; }
-  bool CanRedo() const { return done_ < steps_.size(); }
+  bool CanUndo() const { return steps_.CanUndo(); }
+  bool CanRedo() const { return steps_.CanRedo(); }
   // The name of the step an undo or redo would take back or do again; empty when none.
-  std::string UndoLabel() const;
-  std::string RedoLabel() const;
+  std::string UndoLabel() const { return steps_.UndoLabel(); }
+  std::string RedoLabel() const { return steps_.RedoLabel(); }
 
   // Takes `map` (and its number) back before the last step, or forward again; false when there
   // is none.
   bool Undo(MapRecord& map, std::int16_t* number = nullptr);
   bool Redo(MapRecord& map, std::int16_t* number = nullptr);
 
-  void Clear();
-  std::size_t StepCount() const { return steps_.size(); }
+  void Clear() { steps_.Clear(); }
+  std::size_t StepCount() const { return steps_.StepCount(); }
   // What the steps hold, in bytes, for the memory budget.
   std::size_t MemoryBytes() const;
 
@@ -49,8 +49,7 @@ class MapHistory {
   };
   static void Apply(const Step& step, bool forward, MapRecord& map, std::int16_t* number);
 
-  std::deque<Step> steps_;
-  std::size_t done_ = 0;  // steps_[0 .. done_) are done; the rest can be redone
+  StepList<Step> steps_{MaxSteps};
 };
 
 }  // namespace core

@@ -80,7 +80,8 @@ Status AddSpellProgression(ModDefinitions& defs) {
   const auto packed = Packed(entry);
   const std::vector<std::uint8_t> bytes(packed.begin(), packed.end());
   // The entry and the header that counts it reach the disk together or not at all.
-  Status status = catalogue.WriteSlots({{count + 2, bytes}, {1, bytes}});
+  Status status = catalogue.WriteSlots({{count + 2, bytes}, {1, bytes}}, false,
+                                       "Add Spell Progression Entry " + std::to_string(count + 1));
   if (!status.ok()) return status;
   defs.SpellProg = entry;
   defs.SpellProgCount = count + 1;
@@ -118,7 +119,8 @@ Status RemoveSpellProgression(ModDefinitions& defs, long entry) {
   }
   // The last slot keeps its bytes, as the game's tool leaves it; listed so that it is checked too.
   changes.push_back({count + 1, slot(count + 1)});
-  status = catalogue.WriteSlots(changes);
+  status = catalogue.WriteSlots(changes, false,
+                               "Remove Spell Progression Entry " + std::to_string(entry));
   if (!status.ok()) return status;
   defs.SpellProgCount = count - 1;
   return Status::Ok();

@@ -6,6 +6,7 @@
 #include "core/text.h"
 #include "core/vocabularies.h"
 #include "creatures/frm_creat_list2.h"
+#include "ui/catalogue_undo.h"
 #include "ui/window_ids.h"
 
 #include <utility>
@@ -43,6 +44,12 @@ frmCreatEd::frmCreatEd(core::ModDefinitions& defs, ui::Dialogs& dialogs,
   pager_ = std::make_unique<ui::EntryPager>(this, dialogs_, pagerHooks());
   pager_->nameInTitle([this] { return defs_.Creature.CreatureName; });
   paging_->connectTo(*pager_);
+  new ui::CatalogueUndo(this, defs_, core::CatalogueFile::Creatures, dialogs_,
+                        {[this] { return pager_->mayLeave(); },
+                         [this] {
+                           pager_->showEntry();
+                           creaturesChanged();
+                         }});
   connect(Command2_, &QPushButton::clicked, this, [this] { pager_->append(); });
   connect(Command3_, &QPushButton::clicked, this, [this] { pager_->save(); });
   connect(Command5_, &QPushButton::clicked, this, &frmCreatEd::Command5_Click);

@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 #include "core/text.h"
 #include "equipment/item_fields.h"
+#include "ui/catalogue_undo.h"
 #include "ui/window_ids.h"
 
 #include <utility>
@@ -33,6 +34,8 @@ frmEquipEd::frmEquipEd(core::ModDefinitions& defs, ui::Dialogs& dialogs,
   pager_ = std::make_unique<ui::EntryPager>(this, dialogs_, pagerHooks());
   pager_->nameInTitle([this] { return defs_.Item.ItemName; });
   paging_->connectTo(*pager_);
+  new ui::CatalogueUndo(this, defs_, core::CatalogueFile::Items, dialogs_,
+                        {[this] { return pager_->mayLeave(); }, [this] { pager_->showEntry(); }});
   spells_ = new ui::CatalogueNames(defs_, ui::NameSource::Spells, dialogs_, this);
   ui::ShowNames(Combo3_, spells_);
 

@@ -6,6 +6,7 @@
 #include "core/vocabularies.h"
 #include "shops/frm_shop_item_add.h"
 #include "shops/stock_rows.h"
+#include "ui/catalogue_undo.h"
 #include "ui/where_used_button.h"
 
 #include <QGridLayout>
@@ -39,6 +40,14 @@ frmShopEd::frmShopEd(core::ModDefinitions& defs, ui::Dialogs& dialogs, ui::Forms
   pager_ = std::make_unique<ui::EntryPager>(this, dialogs_, pagerHooks());
   pager_->nameInTitle([this] { return defs_.Shop.ShopName; });
   paging_->connectTo(*pager_);
+  // The add dialog belongs to the shop on screen, which the step replaces.
+  new ui::CatalogueUndo(this, defs_, core::CatalogueFile::Shops, dialogs_,
+                        {[this] {
+                           if (!pager_->mayLeave()) return false;
+                           closeAddDialog();
+                           return true;
+                         },
+                         [this] { pager_->showEntry(); }});
 }
 
 frmShopEd::~frmShopEd() = default;

@@ -5,6 +5,7 @@
 #include "core/numbers.h"
 #include "core/vocabularies.h"
 #include "spells/spell_texts.h"
+#include "ui/catalogue_undo.h"
 #include "ui/where_used_button.h"
 #include "ui/window_ids.h"
 
@@ -75,6 +76,8 @@ frmMagicEd::frmMagicEd(core::ModDefinitions& defs, ui::Dialogs& dialogs,
   pager_->nameInTitle([this] { return defs_.Spell.SpellName; });
 
   paging_->connectTo(*pager_);
+  new ui::CatalogueUndo(this, defs_, core::CatalogueFile::Spells, dialogs_,
+                        {[this] { return pager_->mayLeave(); }, [this] { pager_->showEntry(); }});
   connect(Command5_, &QAbstractButton::clicked, this, &frmMagicEd::Command5_Click);
   connect(Command2_, &QAbstractButton::clicked, this, [this] { pager_->append(); });
   connect(Command3_, &QAbstractButton::clicked, this, [this] { pager_->save(); });

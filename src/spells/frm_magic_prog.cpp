@@ -4,6 +4,7 @@
 #include "core/text.h"
 #include "core/vocabularies.h"
 #include "ui/catalogue_names.h"
+#include "ui/catalogue_undo.h"
 #include "ui/list_filter.h"
 #include "ui/twips.h"
 #include "ui/window_ids.h"
@@ -79,6 +80,10 @@ frmMagicProg::frmMagicProg(core::ModDefinitions& defs, ui::Dialogs& dialogs, QWi
   main->addWidget(new ui::ListFilter(body, ListView1_));
   main->addWidget(ListView1_, 1);
   resize(ui::TwipsToPixels(450 + 1350 + 750 + 1600 + 1600) + 60, 460);
+
+  // Every change is written at once: the entry on screen is never left unsaved.
+  new ui::CatalogueUndo(this, defs_, core::CatalogueFile::SpellProgression, dialogs_,
+                        {nullptr, [this] { refresh(); }});
 
   connect(Combo1_, &ui::ComboBox::clicked, this, &frmMagicProg::Combo1_Click);
   connect(Command1_, &QAbstractButton::clicked, this, &frmMagicProg::Command1_Click);

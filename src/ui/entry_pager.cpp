@@ -172,6 +172,11 @@ bool EntryPager::moveTo(long entry, PageMove move) {
   return true;
 }
 
+void EntryPager::showEntry() {
+  hooks_.show();
+  showInTitle();
+}
+
 bool EntryPager::unsaved() const {
   const long shown = hooks_.shown();
   return shown >= 1 && shown <= hooks_.count() && hooks_.unsaved();
@@ -201,8 +206,8 @@ bool EntryPager::save() {
     return false;
   }
   if (!takeScreen("Nothing was saved.")) return false;
-  const QString question = Capitalised(hooks_.noun) + Number(shown) +
-                           " was changed on disk since it was opened. Overwrite it?";
+  const QString question =
+      ChangedOnDiskQuestion(Capitalised(hooks_.noun) + Number(shown), "it was opened");
   if (!writeAsking(hooks_.write, question)) return false;
   hooks_.show();
   showInTitle();
@@ -274,6 +279,10 @@ bool EntryPager::writeAsking(const std::function<core::Status(bool)>& write,
 
 void EntryPager::tell(const QString& message) const {
   dialogs_.messageBox(window_, message, CaptionOf(window_));
+}
+
+QString ChangedOnDiskQuestion(const QString& subject, const QString& since) {
+  return subject + " was changed on disk since " + since + ". Overwrite it?";
 }
 
 // --- Number boxes and coded lists ---

@@ -68,6 +68,8 @@ class EntryPager {
   void nameInTitle(std::function<std::string()> name);
   // The place of the entry on screen (0: none).
   long shown() const { return hooks_.shown(); }
+  // Shows the working record (read again by someone else, an undo) with its name in the title.
+  void showEntry();
 
   // "<<", "<", ">", ">>": nothing beyond the ends or in an empty catalogue; each asks about
   // unsaved changes first. Ctrl+Home and Ctrl+End page to the first and last entry from any
@@ -114,6 +116,10 @@ class EntryPager {
   std::function<std::string()> name_;
   std::unique_ptr<QObject> pagingKeys_;  // Ctrl+Home and Ctrl+End, whatever has the focus
 };
+
+// The question before a write over another editor's change: "Item 5 was changed on disk since
+// it was opened. Overwrite it?" (`since`: "it was opened").
+QString ChangedOnDiskQuestion(const QString& subject, const QString& since);
 
 // One number box of an editor and the field it stores.
 struct NumberField {

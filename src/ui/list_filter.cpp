@@ -1,5 +1,6 @@
 #include "ui/list_filter.h"
 
+#include "ui/control_keys.h"
 #include "ui/list_view.h"
 #include "ui/row_filter.h"
 
@@ -73,6 +74,8 @@ ListFilter::ListFilter(QWidget* parent, ListView* list)
   box_->setPlaceholderText("Filter (Ctrl+F)");
   box_->setClearButtonEnabled(true);
   box_->setToolTip("Shows the rows that hold this text in any column (Escape empties it)");
+  // With no typing of its own to take back, Ctrl+Z is the window's (the spell progression's).
+  TakeEditKeys(box_);
   count_->setObjectName("lblFilterCount");
   count_->setTextFormat(Qt::PlainText);
   auto* layout = new QHBoxLayout(this);
