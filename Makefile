@@ -3,8 +3,7 @@
 #   make test  installs what is missing, builds and runs every test
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
-PACKAGES := cmake ninja-build g++ qt6-base-dev libgl-dev libbenchmark-dev rapidjson-dev libpng-dev git \
-            librsvg2-bin dpkg-dev file
+PACKAGES := $(shell sed -n -e '/^ci:/q' -e 's/\#.*//' -e '/[^[:space:]]/p' tools/packages.txt)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: run test build deps screenshot bench bench-build clean install package

@@ -42,23 +42,6 @@ int OpenRetrying(const char* path, int flags, mode_t mode = 0) {
   return fd;
 }
 
-RecordFile::WriteLimit& TestWriteLimit() {
-  static RecordFile::WriteLimit limit;
-  return limit;
-}
-
-// pwrite, or as much of it as the tests' simulated disk lets through.
-ssize_t WriteAt(int fd, const std::uint8_t* data, std::size_t size, off_t offset) {
-  if (const auto& limit = TestWriteLimit()) {
-    size = std::min(size, limit(size));
-    if (size == 0) {
-      errno = ENOSPC;
-      return -1;
-    }
-  }
-  return ::pwrite(fd, data, size, offset);
-}
-
 int TruncateRetrying(int fd, std::uint64_t size) {
   int result;
   do {
@@ -218,7 +201,7 @@ Status RecordFile::Write(long slot, std::span<const std::uint8_t> data) {
   std::size_t done = 0;
   while (done < data.size()) {
     const ssize_t put =
-        WriteAt(fd_, data.data() + done, data.size() - done, static_cast<off_t>(start + done));
+        ::pwrite(fd_, data.data() + done, data.size() - done, static_cast<off_t>(start + done));
     if (put < 0 && errno == EINTR) continue;
     if (put <= 0) {
       const int error = put < 0 ? errno : ENOSPC;
@@ -292,7 +275,7 @@ bool WriteWhole(int fd, std::span<const std::uint8_t> contents) {
   std::size_t done = 0;
   while (done < contents.size()) {
     const ssize_t put =
-        WriteAt(fd, contents.data() + done, contents.size() - done, static_cast<off_t>(done));
+        ::pwrite(fd, contents.data() + done, contents.size() - done, static_cast<off_t>(done));
     if (put < 0 && errno == EINTR) continue;
     if (put <= 0) {
       if (put == 0) errno = ENOSPC;
@@ -370,10 +353,6 @@ Result<bool> RecordFile::StillAtPath() const {
     return Failure("read", path_, errno);
   }
   return open.st_dev == named.st_dev && open.st_ino == named.st_ino;
-}
-
-void RecordFile::SetWriteLimitForTests(WriteLimit limit) {
-  TestWriteLimit() = std::move(limit);
 }
 
 Status RecordFile::Sync() {

@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <span>
 
 namespace core {
@@ -72,11 +71,6 @@ class RecordFile {
   Result<std::uint64_t> Size() const;
 
   void Close();
-
-  // For tests only: each low-level write asks the limit how many of `wanted` bytes fit, as a
-  // nearly full disk would answer (0 = no space left). Empty = no limit.
-  using WriteLimit = std::function<std::size_t(std::size_t wanted)>;
-  static void SetWriteLimitForTests(WriteLimit limit);
 
  private:
   // A file not yet opened, knowing its full path and slot length.

@@ -1,6 +1,6 @@
 #include "app/folder_lock.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_registry.h"
-#include "ui/dialogs.h"
 
 #include <QDir>
 #include <QFile>

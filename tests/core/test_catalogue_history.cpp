@@ -2,6 +2,7 @@
 #include "core_fixture.h"
 
 #include "core/catalogue.h"
+#include "support/disk_limit.h"
 
 using namespace test_support;
 using core::Catalogue;
@@ -14,9 +15,9 @@ namespace {
 class FullDisk {
  public:
   FullDisk() {
-    RecordFile::SetWriteLimitForTests([](std::size_t) { return std::size_t{0}; });
+    setWriteLimit([](std::size_t) { return std::size_t{0}; });
   }
-  ~FullDisk() { RecordFile::SetWriteLimitForTests({}); }
+  ~FullDisk() { setWriteLimit({}); }
   FullDisk(const FullDisk&) = delete;
   FullDisk& operator=(const FullDisk&) = delete;
 };

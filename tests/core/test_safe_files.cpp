@@ -1,6 +1,7 @@
 // The store against a second editor, a full disk, huge and replaced files, and odd folders.
 #include "core/catalogue_sweep.h"
 #include "core_fixture.h"
+#include "support/disk_limit.h"
 
 #include <deque>
 #include <limits>
@@ -14,13 +15,13 @@ namespace {
 class NearlyFullDisk {
  public:
   explicit NearlyFullDisk(std::size_t bytes) : left_(bytes) {
-    RecordFile::SetWriteLimitForTests([this](std::size_t wanted) {
+    setWriteLimit([this](std::size_t wanted) {
       const std::size_t granted = std::min(wanted, left_);
       left_ -= granted;
       return granted;
     });
   }
-  ~NearlyFullDisk() { RecordFile::SetWriteLimitForTests({}); }
+  ~NearlyFullDisk() { setWriteLimit({}); }
 
  private:
   std::size_t left_;
@@ -31,14 +32,14 @@ class NearlyFullDisk {
 class ScriptedDisk {
  public:
   ScriptedDisk(std::deque<std::size_t> grants, std::size_t rest) : grants_(std::move(grants)) {
-    RecordFile::SetWriteLimitForTests([this, rest](std::size_t wanted) {
+    setWriteLimit([this, rest](std::size_t wanted) {
       if (grants_.empty()) return std::min(wanted, rest);
       const std::size_t granted = std::min(wanted, grants_.front());
       grants_.pop_front();
       return granted;
     });
   }
-  ~ScriptedDisk() { RecordFile::SetWriteLimitForTests({}); }
+  ~ScriptedDisk() { setWriteLimit({}); }
 
  private:
   std::deque<std::size_t> grants_;

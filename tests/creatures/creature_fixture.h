@@ -7,9 +7,9 @@
 #include "creatures/forms.h"
 #include "support/fixtures.h"
 #include "support/list_view_clicks.h"
+#include "support/scripted_dialogs.h"
 #include "ui/change_hub.h"
 #include "ui/controls.h"
-#include "ui/dialogs.h"
 #include "ui/forms_registry.h"
 
 #include <QApplication>

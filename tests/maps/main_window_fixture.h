@@ -9,9 +9,9 @@
 #include "maps/frm_map_ed.h"
 #include "maps/map_view.h"
 #include "support/fixtures.h"
+#include "support/scripted_dialogs.h"
 #include "ui/change_hub.h"
 #include "ui/controls.h"
-#include "ui/dialogs.h"
 #include "ui/forms_registry.h"
 #include "ui/picture_box.h"
 

@@ -9,8 +9,8 @@
 #include "app/editor_forms.h"
 #include "core/definitions.h"
 #include "demodata/demo_data.h"
+#include "support/scripted_dialogs.h"
 #include "ui/change_hub.h"
-#include "ui/dialogs.h"
 #include "ui/forms_registry.h"
 
 #include <QAbstractButton>

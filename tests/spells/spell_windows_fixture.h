@@ -5,8 +5,8 @@
 #include "core/packing.h"
 #include "spells/forms.h"
 #include "support/fixtures.h"
+#include "support/scripted_dialogs.h"
 #include "ui/controls.h"
-#include "ui/dialogs.h"
 #include "ui/forms_registry.h"
 
 #include <QAbstractButton>

@@ -1,7 +1,7 @@
 // The progression window against a second editor, a replaced file, a full disk and a crash.
-#include "core/record_file.h"
 #include "spell_windows_fixture.h"
 #include "spells/frm_magic_prog.h"
+#include "support/disk_limit.h"
 #include "support/test_registry.h"
 #include "ui/list_view.h"
 
@@ -166,7 +166,7 @@ class ProgressionSafetyTest : public QObject {
       const std::size_t told = w.dialogs.messages().size();
       int writes = 0;
       bool mixed = false;  // a crash at some write would have left neither file
-      core::RecordFile::SetWriteLimitForTests([&](std::size_t wanted) -> std::size_t {
+      test_support::setWriteLimit([&](std::size_t wanted) -> std::size_t {
         const auto now = test_support::readBytes(w.progFile());
         mixed = mixed || (now != before && now != after);
         return writes++ < stopAt ? wanted : 0;
@@ -177,7 +177,7 @@ class ProgressionSafetyTest : public QObject {
         selectRow(window, 5);
         click(window, "Command2");
       }
-      core::RecordFile::SetWriteLimitForTests({});
+      test_support::setWriteLimit({});
       QVERIFY(!mixed);
       QCOMPARE(std::distance(std::filesystem::directory_iterator(w.dir->dat()), {}), 2);
       if (writes <= stopAt) {

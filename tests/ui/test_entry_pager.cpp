@@ -1,5 +1,5 @@
+#include "support/scripted_dialogs.h"
 #include "support/test_registry.h"
-#include "ui/dialogs.h"
 #include "ui/entry_pager.h"
 
 #include <QTest>
