@@ -224,6 +224,8 @@ FAULTS = [
     ("filter narrowing from the rows the last text hid", "src/ui/row_filter.cpp",
      "if (matched_[row]) matched_[row] = matches", "if (!matched_[row]) matched_[row] = matches"),
     ("numbers ordered as texts", "src/ui/row_filter.cpp", "numeric = ok;", "numeric = false;"),
+    ("add-item filter dropping the Nothing row", "src/shops/frm_shop_item_add.cpp",
+     "if (row == 0 || needle_.isEmpty()) return true;", "if (needle_.isEmpty()) return true;"),
     ("catalogue editor's title marked only at a paint", "src/ui/entry_pager.cpp",
      "const auto markLater = [later] { later->start(); };", "const auto markLater = [] {};"),
     ("filter noting a row's pairs of bytes wrongly", "src/ui/row_filter.cpp",

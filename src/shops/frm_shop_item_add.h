@@ -7,10 +7,15 @@
 #include "ui/form.h"
 #include "ui/window_ids.h"
 
+#include <QLabel>
+#include <QLineEdit>
+
 namespace shops {
 
 // The add dialog of the shop editor: picks the item that goes into stock position
 // ShopInsertSlot of the shop working record. "Nothing" adds nothing.
+class ItemFilter;
+
 class frmShopItemAdd : public ui::Form {
   Q_OBJECT
 
@@ -25,13 +30,24 @@ class frmShopItemAdd : public ui::Form {
  private:
   void Command1_Click();  // Save
   void Command2_Click();  // Cancel
+  // The filter box: the list keeps "Nothing" and the items whose names hold the text.
+  void filterChanged(const QString& text);
+  void showCount();
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  // The item at a position of the list as shown, and back; 0 is "Nothing".
+  long itemAt(int position) const;
+  int positionOf(long item) const;
 
   core::ModDefinitions& defs_;
   ui::Dialogs& dialogs_;
   ui::CatalogueNames* names_;  // "Nothing", then items 1..ItemCount
-  // The position the last paint chose; a different one is the designer's pick and survives.
-  int filledPosition_ = -1;
+  ItemFilter* shown_;          // the names the filter box lets through
+  // The item the last paint chose; a different one is the designer's pick and survives.
+  long filledItem_ = -1;
   bool filled_ = false;
+
+  QLineEdit* filter_;
+  QLabel* count_;
 
   ui::Label* Label1_;
   ui::ComboBox* Combo1_;

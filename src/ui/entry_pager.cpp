@@ -6,7 +6,9 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QObject>
+#include <QStatusBar>
 #include <QTimer>
 #include <QWidget>
 
@@ -213,6 +215,8 @@ bool EntryPager::save() {
   showInTitle();
   if (!hooks_.savedMessage.isEmpty())
     dialogs_.messageBox(window_, hooks_.savedMessage, CaptionOf(window_));
+  else
+    say("Saved " + hooks_.noun + Number(shown));
   return true;
 }
 
@@ -241,7 +245,13 @@ bool EntryPager::append() {
   }
   hooks_.show();
   showInTitle();
+  say("Added " + hooks_.noun + Number(hooks_.shown()));
   return true;
+}
+
+// A write that shows no message of its own is told on the window's status line.
+void EntryPager::say(const QString& done) const {
+  if (auto* window = qobject_cast<QMainWindow*>(window_)) window->statusBar()->showMessage(done);
 }
 
 // "Another editor added entries to the item file since this editor read it; add this one as

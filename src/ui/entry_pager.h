@@ -109,6 +109,7 @@ class EntryPager {
   QString appendQuestion(long known) const;
   void showInTitle() const;
   void tell(const QString& message) const;
+  void say(const QString& done) const;
 
   QWidget* window_;
   Dialogs& dialogs_;

@@ -4,6 +4,8 @@
 #include "ui/window_menu.h"
 #include "ui/window_places.h"
 
+#include <QMenu>
+
 #include <algorithm>
 
 #include <vector>
@@ -73,6 +75,10 @@ void FormsRegistry::opening(Form* form, const QString& name, const QString& owne
   opened_.erase(std::remove(opened_.begin(), opened_.end(), nullptr), opened_.end());
   opened_.emplace_back(form);
   AddWindowKeys(form, *this);
+  // A window with menus of its own has the Window menu among them.
+  if (QWidget* bar = form->menuWidget();
+      bar && !bar->findChild<QMenu*>(QStringLiteral("mnuWindow"), Qt::FindDirectChildrenOnly))
+    AddWindowMenu(form, *this);
   // Without a place store, windows still open fully on their screen.
   static const WindowPlaces onScreenOnly;
   const WindowPlaces* places = places_ ? places_ : &onScreenOnly;

@@ -7,6 +7,7 @@
 #include "support/test_registry.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QStatusBar>
 
 #include <vector>
@@ -95,6 +96,8 @@ class CatalogueUndoTest : public QObject {
       const QString oldName = s.name(e);
       QVERIFY2(!s.entry(e.form, "mnuUndo")->isEnabled(), e.form);
       s.saveName(e, "Renamed");
+      if (e.form == QString("frmEquipEd"))  // the item's save has no message box of its own
+        QCOMPARE(s.status(e.form), QString("Saved item 1"));
       const Bytes saved = s.bytes(e.file);
       QVERIFY2(saved != before, e.form);
       QCOMPARE(s.entryText(e.form, "mnuUndo"), "&Undo " + step);
@@ -125,6 +128,8 @@ class CatalogueUndoTest : public QObject {
       s.click(e.form, e.add);
       const Bytes added = s.bytes(e.file);
       QCOMPARE(static_cast<long>(added[0]), count + 1);
+      QCOMPARE(s.status(e.form), QString("Added %1 %2").arg(QString(e.step).toLower()).arg(count + 1));
+      QVERIFY(s.w.form(e.form)->menuWidget()->findChild<QMenu*>("mnuWindow"));
       QCOMPARE(s.entryText(e.form, "mnuUndo"),
                QString("&Undo New %1 %2").arg(e.step).arg(count + 1));
 

@@ -3,6 +3,10 @@
 #include "shops/frm_shop_item_add.h"
 #include "support/test_registry.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+
 using shop_test::makeShop;
 using shop_test::ShopEditor;
 using shop_test::Stock;
@@ -149,6 +153,40 @@ class ShopEditorTest : public QObject {
     QVERIFY(!s.w.registry->find("frmShopItemAdd") ||
             s.w.registry->find("frmShopItemAdd")->isClosed());
     QCOMPARE(s.working(), full);
+  }
+
+  // The add dialog's filter box: Ctrl+F, and the typed letters list the items that hold them with
+  // their count, the first ready for Enter; Escape empties the box before it cancels the dialog.
+  void theAddDialogFiltersItsItems() {
+    ShopEditor s({makeShop("Stall", 0, {1, 0, 3})});
+    s.open(1);
+    s.keyInList(Qt::Key_I);
+    QPointer<shops::frmShopItemAdd> dialog =
+        s.w.registry->find<shops::frmShopItemAdd>("frmShopItemAdd");
+    QVERIFY(dialog && dialog->isVisible());
+    auto* box = dialog->findChild<QLineEdit*>("txtFilter");
+    auto* items = dialog->findChild<ui::ComboBox*>("Combo1");
+    auto* count = dialog->findChild<QLabel*>("lblFilterCount");
+    QCOMPARE(count->text(), QString("20 of 20"));
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QTest::keyClick(items, Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), box);
+    QTest::keyClicks(box, "EM 1");
+    QCOMPARE(count->text(), QString("11 of 20"));
+    QCOMPARE(items->count(), 12);  // "Nothing" stays
+    QCOMPARE(items->currentText().trimmed(), QString("Item 1s"));
+    QTest::keyClicks(box, "5");
+    QCOMPARE(count->text(), QString("1 of 20"));
+    QCOMPARE(items->currentText().trimmed(), QString("Item 15s"));
+    QTest::keyClick(box, Qt::Key_Escape);
+    QVERIFY(dialog->isVisible());  // the first Escape empties the box only
+    QCOMPARE(items->count(), 21);
+    QTest::keyClicks(box, "m 2");
+    QTest::keyClick(box, Qt::Key_Return);
+    s.flush();
+    QVERIFY(dialog.isNull() || dialog->isClosed());
+    QCOMPARE(s.working(), (Stock{1, 2, 3}));
   }
 };
 
