@@ -12,17 +12,9 @@
 
 namespace {
 
-using bench_support::GeneratedGame;
-using bench_support::generateGame;
-using bench_support::LargestCatalogue;
-
-const GeneratedGame& fullGame() {
-  static const std::unique_ptr<GeneratedGame> game = generateGame(LargestCatalogue);
-  return *game;
-}
-
 std::unique_ptr<core::ModDefinitions> Opened(benchmark::State& state) {
-  auto defs = std::make_unique<core::ModDefinitions>(fullGame().root());
+  auto defs = std::make_unique<core::ModDefinitions>(
+      bench_support::SharedGame(bench_support::LargestCatalogue).root());
   const core::Status status = defs->Startup();
   if (!status.ok()) state.SkipWithError(status.message().c_str());
   return defs;
