@@ -2,7 +2,8 @@
 #   make run   installs what is missing, builds, writes the demo data and opens the editor on it
 #   make test  installs what is missing, builds and runs every test
 BUILD ?= build
-BUILD_TYPE ?= RelWithDebInfo
+# Release builds fastest (no debug information); BUILD_TYPE=RelWithDebInfo for a debugger.
+BUILD_TYPE ?= Release
 PACKAGES := $(shell sed -n -e '/^ci:/q' -e 's/\#.*//' -e '/[^[:space:]]/p' tools/packages.txt)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
