@@ -47,7 +47,7 @@ void ReadRecordFields(FieldReader& reader, Record& record) {
   if constexpr (std::is_same_v<Record, core::MapRecord>) {
     ReadMapFields(reader, record);
   } else {
-    EntryForm<Record>::Fields(reader, record);
+    EntryFields(reader, record);
   }
 }
 
@@ -61,7 +61,7 @@ void WriteEntry(JsonOut& out, Bytes slot, Record& record) {
     WriteMapFields(out, record);
   } else {
     PackedFieldWriter writer(out, slot.first(Record::PackedSize));
-    EntryForm<Record>::Fields(writer, std::as_const(record));
+    EntryFields(writer, std::as_const(record));
     assert(writer.used() == Record::PackedSize);
   }
   const Bytes slack = slot.subspan(Record::PackedSize);

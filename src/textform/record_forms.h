@@ -6,6 +6,8 @@
 #include "core/catalogue_records.h"
 #include "textform/field_form.h"
 
+#include <type_traits>
+
 namespace textform {
 
 inline constexpr TableColumns EffectColumns = {"Kind", "What", "Power"};
@@ -110,49 +112,22 @@ void SpellProgFields(Visitor& v, Prog& p) {
   v.Integer("ProgReplaces", p.ProgReplaces);
 }
 
-// Each catalogue's file name and field list, by record type.
-template <class Record>
-struct EntryForm;
-
-template <>
-struct EntryForm<core::ItemRecord> {
-  static constexpr std::string_view File = "Item.dat";
-  template <class V, class R>
-  static void Fields(V& v, R& r) {
+// Each catalogue's field list, by record type.
+template <class Visitor, class Record>
+void EntryFields(Visitor& v, Record& r) {
+  using Plain = std::remove_const_t<Record>;
+  if constexpr (std::is_same_v<Plain, core::ItemRecord>) {
     ItemFields(v, r);
-  }
-};
-template <>
-struct EntryForm<core::ShopRecord> {
-  static constexpr std::string_view File = "Shop.dat";
-  template <class V, class R>
-  static void Fields(V& v, R& r) {
+  } else if constexpr (std::is_same_v<Plain, core::ShopRecord>) {
     ShopFields(v, r);
-  }
-};
-template <>
-struct EntryForm<core::CreatureRecord> {
-  static constexpr std::string_view File = "Mon.dat";
-  template <class V, class R>
-  static void Fields(V& v, R& r) {
+  } else if constexpr (std::is_same_v<Plain, core::CreatureRecord>) {
     CreatureFields(v, r);
-  }
-};
-template <>
-struct EntryForm<core::SpellRecord> {
-  static constexpr std::string_view File = "Mag.dat";
-  template <class V, class R>
-  static void Fields(V& v, R& r) {
+  } else if constexpr (std::is_same_v<Plain, core::SpellRecord>) {
     SpellFields(v, r);
-  }
-};
-template <>
-struct EntryForm<core::SpellProgRecord> {
-  static constexpr std::string_view File = "MagProg.dat";
-  template <class V, class R>
-  static void Fields(V& v, R& r) {
+  } else {
+    static_assert(std::is_same_v<Plain, core::SpellProgRecord>);
     SpellProgFields(v, r);
   }
-};
+}
 
 }  // namespace textform
