@@ -1,6 +1,7 @@
 #include "ui/catalogue_names.h"
 
 #include "core/text.h"
+#include "ui/change_follower.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
@@ -124,23 +125,12 @@ CatalogueNames::CatalogueNames(core::ModDefinitions& defs, NameSource source, Di
       dialogs_(dialogs),
       window_(window),
       leading_(std::move(leading)) {
-  subscription_ = defs_.Subscribe([this](unsigned changes, const void*) {
-    if (changes & ChangeOf(source_)) refresh();
-  });
-  // A closed window is deleted later, possibly after the shared state is gone.
-  if (auto* form = qobject_cast<Form*>(window))
-    connect(form, &Form::unloaded, this, [this] { stopFollowing(); });
+  new ChangeFollower(this, defs_, qobject_cast<Form*>(window), ChangeOf(source_),
+                     [this] { refresh(); });
   refresh();
 }
 
-CatalogueNames::~CatalogueNames() {
-  stopFollowing();
-}
-
-void CatalogueNames::stopFollowing() {
-  if (subscription_ != 0) defs_.Unsubscribe(subscription_);
-  subscription_ = 0;
-}
+CatalogueNames::~CatalogueNames() = default;
 
 void CatalogueNames::refresh() {
   core::Status loaded = core::Status::Ok();

@@ -53,15 +53,12 @@ class CatalogueNames : public QAbstractListModel {
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:
-  void stopFollowing();
-
   core::ModDefinitions& defs_;
   NameSource source_;
   Dialogs& dialogs_;
   QPointer<QWidget> window_;
   QString leading_;
   int entries_ = 0;
-  int subscription_ = 0;
   bool failed_ = false;  // told; quiet until the names read again
   bool numbered_ = false;
 };

@@ -1,5 +1,6 @@
 #include "ui/catalogue_undo.h"
 
+#include "ui/change_follower.h"
 #include "ui/controls.h"
 #include "ui/entry_pager.h"
 #include "ui/form.h"
@@ -58,22 +59,11 @@ CatalogueUndo::CatalogueUndo(Form* window, core::ModDefinitions& defs, core::Cat
   connect(redo_, &QAction::triggered, this, [this] { redo(); });
   connect(menu, &QMenu::aboutToShow, this, &CatalogueUndo::updateEntries);
   // Every write of the file is told to the windows: the entries follow, whichever window wrote.
-  listener_ = defs_.Subscribe([this, change = ChangeOf(file)](unsigned changes, const void*) {
-    if (changes & change) updateEntries();
-  });
-  // A closed window is deleted later, possibly after the shared state is gone.
-  connect(window, &Form::unloaded, this, &CatalogueUndo::stopFollowing);
+  new ChangeFollower(this, defs_, window, ChangeOf(file), [this] { updateEntries(); });
   updateEntries();
 }
 
-CatalogueUndo::~CatalogueUndo() {
-  stopFollowing();
-}
-
-void CatalogueUndo::stopFollowing() {
-  if (listener_ != 0) defs_.Unsubscribe(listener_);
-  listener_ = 0;
-}
+CatalogueUndo::~CatalogueUndo() = default;
 
 void CatalogueUndo::updateEntries() {
   const core::CatalogueHistory& history = defs_.WriteHistory(file_);

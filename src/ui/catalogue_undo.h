@@ -46,7 +46,6 @@ class CatalogueUndo : public QObject {
 
  private:
   bool step(bool redo);
-  void stopFollowing();
 
   Form* window_;
   core::ModDefinitions& defs_;
@@ -55,7 +54,6 @@ class CatalogueUndo : public QObject {
   Hooks hooks_;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
-  int listener_ = 0;
 };
 
 }  // namespace ui
