@@ -18,7 +18,7 @@ using bench_support::LargestGame;
 void BM_SequentialReadOfAllFiles(benchmark::State& state) {
   bench_support::SequentialReadOfFolder(state, LargestGame().dat());
 }
-BENCHMARK(BM_SequentialReadOfAllFiles)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SequentialReadOfAllFiles)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Target: at most twice the yardstick above.
 void BM_FullCheckOfLargestGame(benchmark::State& state) {
@@ -35,7 +35,8 @@ void BM_FullCheckOfLargestGame(benchmark::State& state) {
   }
   state.counters["findings"] = static_cast<double>(findings);
 }
-BENCHMARK(BM_FullCheckOfLargestGame)->Unit(benchmark::kMillisecond);
+// Real time: the next chunk is read on a second thread while one is checked.
+BENCHMARK(BM_FullCheckOfLargestGame)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Target: at most 1 ms on a built index.
 void BM_WhereUsedOnBuiltIndex(benchmark::State& state) {

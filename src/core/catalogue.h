@@ -104,6 +104,9 @@ class Catalogue {
   // end), from the file the path names now. With `remember`, a later write of those slots first
   // checks that they still hold what was read here, as after ReadSlot.
   Status ReadSlots(long firstSlot, std::span<std::uint8_t> out, bool remember = false) const;
+  // Slots from `firstSlot` on as a pass read them: a later write of one first checks that it
+  // still holds these bytes, as after ReadSlot.
+  void RememberRead(long firstSlot, std::span<const std::uint8_t> bytes) const;
 
   // The packed bytes a several-slot command puts at the start of one slot.
   struct SlotBytes {

@@ -3,6 +3,7 @@
 // The template body of Catalogue<Record>; included at the end of core/catalogue.h.
 
 #include "core/catalogue.h"
+#include "core/chunked_read.h"
 #include "core/packing.h"
 
 #include <algorithm>
@@ -292,24 +293,27 @@ Status Catalogue<Record>::fillNames() const {
     // cost 32767 reads.
     const std::size_t slotsPerChunk =
         std::max<std::size_t>(1, catalogue_detail::NameChunkBytes / slotLength);
-    std::vector<std::uint8_t> chunk(slotsPerChunk * slotLength);
-    char* target = names.data();
+    ChunkBuffers buffers;
     const std::uint64_t generation = generation_;
-    for (std::uint64_t first = 0; first < slotCount; first += slotsPerChunk) {
-      const auto count =
-          static_cast<std::size_t>(std::min<std::uint64_t>(slotsPerChunk, slotCount - first));
-      const std::span<std::uint8_t> window(chunk.data(), count * slotLength);
-      Status status = ReadSlots(static_cast<long>(first) + 1, window);
-      if (!status.ok()) return status;
-      if (generation_ != generation) return catalogue_detail::ReplacedWhileRead(file_.path());
-      for (std::size_t s = 0; s < count; ++s) {
-        const std::uint8_t* slot = window.data() + s * slotLength;
-        for (const NameField& field : nameFields_) {
-          std::memcpy(target, slot + field.offset, field.width);
-          target += field.width;
-        }
-      }
-    }
+    Status stopped = Status::Ok();
+    Status status = ReadInChunks(
+        file_, 0, slotCount * slotLength, slotsPerChunk * slotLength, buffers,
+        [&](std::uint64_t offset, std::span<const std::uint8_t> chunk) {
+          stopped = FollowReplacedFile();
+          if (stopped.ok() && generation_ != generation)
+            stopped = catalogue_detail::ReplacedWhileRead(file_.path());
+          if (!stopped.ok()) return false;
+          char* target = names.data() + offset / slotLength * namesWidth_;
+          for (std::size_t at = 0; at < chunk.size(); at += slotLength) {
+            for (const NameField& field : nameFields_) {
+              std::memcpy(target, chunk.data() + at + field.offset, field.width);
+              target += field.width;
+            }
+          }
+          return true;
+        });
+    if (!status.ok()) return status;
+    if (!stopped.ok()) return stopped;
   }
   // Names written since the file was read are already in the file, so the pass holds them too.
   names_ = std::move(names);

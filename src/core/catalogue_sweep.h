@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/catalogue.h"
+#include "core/chunked_read.h"
 #include "core/map_record.h"
 #include "core/status.h"
 
@@ -22,41 +23,43 @@ inline constexpr std::size_t SweepChunkBytes = std::size_t{1} << 20;
 enum class ReadFor { Showing, Changing };
 
 // Hands entries first..last of a catalogue to visit(entry, packed bytes) in file order, read in a
-// few large chunks through the catalogue's one reader: a list of 32767 spells must not cost 32767
+// few large chunks through the one chunked reader: a list of 32767 spells must not cost 32767
 // reads. Entries beyond the end of the file read as zeros, as single reads do. A file replaced
 // before the pass is followed; one replaced during it fails the pass. `chunkDone(entries)` is
 // called after each chunk; returning false stops the pass there. The chunks are read into
-// `buffer`, which a run of passes can share.
+// `buffers`, which a run of passes can share. The visits must leave the catalogue's file alone.
 template <class Record, class Visit, class ChunkDone>
 Status ForEachPackedEntry(const Catalogue<Record>& catalogue, long first, long last, Visit&& visit,
-                          ChunkDone&& chunkDone, std::vector<std::uint8_t>& buffer,
+                          ChunkDone&& chunkDone, ChunkBuffers& buffers,
                           ReadFor purpose = ReadFor::Showing) {
   if (!catalogue.isOpen()) {
     return Status::Error("Cannot read " + catalogue.fileName() + ": the file is not open");
   }
   Status status = catalogue.FollowReplacedFile();
   if (!status.ok()) return status;
+  first = std::max(first, 1L);
+  if (first > last) return Status::Ok();
   const std::uint64_t generation = catalogue.generation();
   constexpr std::size_t slotLength = Record::SlotLength;
   const std::size_t perChunk = std::max<std::size_t>(1, SweepChunkBytes / slotLength);
-  std::vector<std::uint8_t>& chunk = buffer;
-  for (long entry = std::max(first, 1L); entry <= last;) {
-    const auto count =
-        static_cast<std::size_t>(std::min<long>(static_cast<long>(perChunk), last - entry + 1));
-    chunk.resize(count * slotLength);
-    // Entry e lives in slot e + 1.
-    status = catalogue.ReadSlots(entry + 1, chunk, purpose == ReadFor::Changing);
-    if (!status.ok()) return status;
-    if (catalogue.generation() != generation)
-      return catalogue_detail::ReplacedWhileRead(catalogue.file().path());
-    for (std::size_t i = 0; i < count; ++i) {
-      visit(entry + static_cast<long>(i),
-            std::span<const std::uint8_t>(chunk.data() + i * slotLength, Record::PackedSize));
-    }
-    entry += static_cast<long>(count);
-    if (!chunkDone(entry - 1)) break;
-  }
-  return Status::Ok();
+  Status stopped = Status::Ok();
+  // Entry e lives in slot e + 1, e slot lengths into the file.
+  status = ReadInChunks(
+      catalogue.file(), static_cast<std::uint64_t>(first) * slotLength,
+      static_cast<std::uint64_t>(last - first + 1) * slotLength, perChunk * slotLength, buffers,
+      [&](std::uint64_t offset, std::span<const std::uint8_t> chunk) {
+        stopped = catalogue.FollowReplacedFile();
+        if (stopped.ok() && catalogue.generation() != generation)
+          stopped = catalogue_detail::ReplacedWhileRead(catalogue.file().path());
+        if (!stopped.ok()) return false;
+        const auto entry = static_cast<long>(offset / slotLength);
+        if (purpose == ReadFor::Changing) catalogue.RememberRead(entry + 1, chunk);
+        const std::size_t count = chunk.size() / slotLength;
+        for (std::size_t i = 0; i < count; ++i)
+          visit(entry + static_cast<long>(i), chunk.subspan(i * slotLength, Record::PackedSize));
+        return chunkDone(entry + static_cast<long>(count) - 1);
+      });
+  return status.ok() ? stopped : status;
 }
 
 // The same with each entry unpacked: visit(entry, record). The record is one object unpacked
@@ -65,14 +68,14 @@ template <class Record, class Visit>
 Status ForEachEntry(const Catalogue<Record>& catalogue, long first, long last, Visit&& visit,
                     ReadFor purpose = ReadFor::Showing) {
   Record record;
-  std::vector<std::uint8_t> buffer;
+  ChunkBuffers buffers;
   return ForEachPackedEntry(
       catalogue, first, last,
       [&](long entry, std::span<const std::uint8_t> packed) {
         Record::unpack(packed, record);
         visit(entry, std::as_const(record));
       },
-      [](long) { return true; }, buffer, purpose);
+      [](long) { return true; }, buffers, purpose);
 }
 
 // Entries 1..count, as above.
@@ -137,21 +140,22 @@ class ChunkedEntries {
 template <class Visit>
 Status ForEachMapSlot(const RecordFile& maps, long first, long last, Visit&& visit) {
   constexpr std::size_t slotLength = MapRecord::SlotLength;
-  const long perChunk = std::max<long>(1, static_cast<long>(SweepChunkBytes / slotLength));
-  std::vector<std::uint8_t> chunk;
-  for (long number = std::max(first, 1L); number <= last;) {
-    const long count = std::min(perChunk, last - number + 1);
-    chunk.resize(static_cast<std::size_t>(count) * slotLength);  // the read fills past the end
-    const auto offset = static_cast<std::uint64_t>(number - 1) * slotLength;
-    if (Status status = maps.ReadAt(offset, chunk); !status.ok()) return status;
-    for (long i = 0; i < count; ++i) {
-      const std::span<const std::uint8_t> packed(
-          chunk.data() + static_cast<std::size_t>(i) * slotLength, MapRecord::PackedSize);
-      if (!visit(number + i, packed)) return Status::Ok();
-    }
-    number += count;
-  }
-  return Status::Ok();
+  first = std::max(first, 1L);
+  if (first > last) return Status::Ok();
+  ChunkBuffers buffers;
+  return ReadInChunks(
+      maps, static_cast<std::uint64_t>(first - 1) * slotLength,
+      static_cast<std::uint64_t>(last - first + 1) * slotLength,
+      std::max<std::size_t>(1, SweepChunkBytes / slotLength) * slotLength, buffers,
+      [&](std::uint64_t offset, std::span<const std::uint8_t> chunk) {
+        const auto number = static_cast<long>(offset / slotLength) + 1;
+        for (std::size_t i = 0; i * slotLength < chunk.size(); ++i) {
+          if (!visit(number + static_cast<long>(i),
+                     chunk.subspan(i * slotLength, MapRecord::PackedSize)))
+            return false;
+        }
+        return true;
+      });
 }
 
 // How many map slots Maps.dat has room for (a last slot cut short counts).

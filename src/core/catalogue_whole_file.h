@@ -24,13 +24,17 @@ Status Catalogue<Record>::ReadSlots(long firstSlot, std::span<std::uint8_t> out,
   constexpr std::size_t slotLength = Record::SlotLength;
   status = file_.ReadAt(static_cast<std::uint64_t>(firstSlot - 1) * slotLength, out);
   if (!status.ok()) return status;
-  if (remember) {
-    for (std::size_t at = 0; at + Record::PackedSize <= out.size(); at += slotLength) {
-      guard_.remember(firstSlot + static_cast<long>(at / slotLength),
-                      out.subspan(at, Record::PackedSize));
-    }
-  }
+  if (remember) RememberRead(firstSlot, out);
   return Status::Ok();
+}
+
+template <class Record>
+void Catalogue<Record>::RememberRead(long firstSlot, std::span<const std::uint8_t> bytes) const {
+  constexpr std::size_t slotLength = Record::SlotLength;
+  for (std::size_t at = 0; at + Record::PackedSize <= bytes.size(); at += slotLength) {
+    guard_.remember(firstSlot + static_cast<long>(at / slotLength),
+                    bytes.subspan(at, Record::PackedSize));
+  }
 }
 
 template <class Record>

@@ -137,10 +137,15 @@ void GameScan::ResolveOne(const Reference& r) {
       std::string lower = PictureName(r.target, r.number);
       for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
       lastPictureFound_ = pictures_.count(lower) != 0;
+      lastPictureMessage_.clear();
     }
-    if (!lastPictureFound_)
-      Add(Severity::Error, r.place,
-          names() + "Data/" + PictureName(r.target, r.number) + " is missing");
+    if (lastPictureFound_) return;
+    // A whole catalogue can name one missing picture: its message is made once.
+    if (lastPictureMessage_.empty() || r.use != lastPictureUse_) {
+      lastPictureUse_ = r.use;
+      lastPictureMessage_ = names() + "Data/" + PictureName(r.target, r.number) + " is missing";
+    }
+    Add(Severity::Error, r.place, lastPictureMessage_);
     return;
   }
   const Held& held = *HeldFor(r.target);

@@ -10,7 +10,6 @@
 #include <cctype>
 #include <system_error>
 #include <tuple>
-#include <unordered_map>
 #include <utility>
 
 namespace core {
@@ -43,6 +42,46 @@ std::string Number(long v) {
   return std::to_string(v);
 }
 
+// Which entry first held each key, for a table filled once as a file is read: open addressing
+// in one block, as a hash map's node per entry costs more than the rest of the row's checks.
+class FirstEntries {
+ public:
+  explicit FirstEntries(std::size_t expected) { resize(expected); }
+
+  // The entry that first held `key`; `entry` (1 or more) when none did before.
+  long FirstOf(std::uint64_t key, long entry) {
+    if (2 * (used_ + 1) > entries_.size()) resize(entries_.size());
+    std::size_t at = place(key);
+    for (; entries_[at] != 0; at = (at + 1) & mask_)
+      if (keys_[at] == key) return entries_[at];
+    keys_[at] = key;
+    entries_[at] = entry;
+    ++used_;
+    return entry;
+  }
+
+ private:
+  std::size_t place(std::uint64_t key) const {
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15u) >> 32) & mask_;
+  }
+  void resize(std::size_t expected) {
+    std::size_t size = 64;
+    while (size < 2 * expected + 2) size *= 2;
+    std::vector<std::uint64_t> keys(size);
+    std::vector<long> entries(size, 0);
+    std::swap(keys, keys_);
+    std::swap(entries, entries_);
+    mask_ = size - 1;
+    used_ = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+      if (entries[i] != 0) FirstOf(keys[i], entries[i]);
+  }
+
+  std::vector<std::uint64_t> keys_;
+  std::vector<long> entries_;  // 0: free
+  std::size_t mask_ = 0, used_ = 0;
+};
+
 }  // namespace
 
 GameScan::GameScan(fs::path folder, const CheckOptions& options)
@@ -62,6 +101,13 @@ void GameScan::Refer(RefTarget target, long number, const Place& place, std::str
   check_.index.Add({target, number, place, use});
 }
 
+std::uintmax_t GameScan::EntriesInFile(const char* name, std::size_t slotLength) const {
+  std::error_code unknown;
+  const std::uintmax_t size =
+      fs::file_size(ResolveIgnoringCase(ResolveIgnoringCase(folder_, "Dat"), name), unknown);
+  return unknown ? 0 : size / slotLength;
+}
+
 Status GameScan::Run() {
   std::error_code error;
   if (!fs::is_directory(folder_, error)) {
@@ -74,17 +120,12 @@ Status GameScan::Run() {
                          ": it holds no Dat folder");
   }
   // Room for the references at once: about one per catalogue entry, and a few per map.
-  const auto entriesIn = [&dat](const char* name, std::size_t slotLength) {
-    std::error_code ignored;
-    const std::uintmax_t size = fs::file_size(ResolveIgnoringCase(dat, name), ignored);
-    return ignored ? std::uintmax_t{0} : size / slotLength;
-  };
   check_.index.Reserve(
-      static_cast<std::size_t>(entriesIn("Item.dat", ItemRecord::SlotLength) +
-                               entriesIn("Shop.dat", ShopRecord::SlotLength) +
-                               entriesIn("Mon.dat", CreatureRecord::SlotLength) +
-                               entriesIn("MagProg.dat", SpellProgRecord::SlotLength) +
-                               16 * entriesIn("Maps.dat", MapRecord::SlotLength)));
+      static_cast<std::size_t>(EntriesInFile("Item.dat", ItemRecord::SlotLength) +
+                               EntriesInFile("Shop.dat", ShopRecord::SlotLength) +
+                               EntriesInFile("Mon.dat", CreatureRecord::SlotLength) +
+                               EntriesInFile("MagProg.dat", SpellProgRecord::SlotLength) +
+                               16 * EntriesInFile("Maps.dat", MapRecord::SlotLength)));
   if (Status s = ReadPictures(); !s.ok()) return s;
   if (Status s = ReadCatalogues(); !s.ok() || check_.cancelled) return s;
   if (Status s = ReadMaps(); !s.ok() || check_.cancelled) return s;
@@ -107,8 +148,24 @@ void GameScan::SortFindings() {
                    field(static_cast<long>(p.slotKind), 0, 3) << 16 | field(p.slot, -1, 16),
                static_cast<std::uint32_t>(i)};
   }
-  if (std::is_sorted(keys.begin(), keys.end())) return;
-  std::sort(keys.begin(), keys.end());
+  // Each pass finds in file order, so the list is a few runs in order: merged, not sorted anew.
+  std::vector<std::size_t> runs{0};
+  for (std::size_t i = 1; i < keys.size(); ++i)
+    if (keys[i] < keys[i - 1]) runs.push_back(i);
+  if (runs.size() == 1) return;
+  runs.push_back(keys.size());
+  while (runs.size() > 2) {
+    const std::size_t count = runs.size() - 1;
+    std::vector<std::size_t> merged{0};
+    for (std::size_t j = 0; j + 2 <= count; j += 2) {
+      std::inplace_merge(keys.begin() + static_cast<std::ptrdiff_t>(runs[j]),
+                         keys.begin() + static_cast<std::ptrdiff_t>(runs[j + 1]),
+                         keys.begin() + static_cast<std::ptrdiff_t>(runs[j + 2]));
+      merged.push_back(runs[j + 2]);
+    }
+    if (count % 2 == 1) merged.push_back(runs[count]);
+    runs = std::move(merged);
+  }
   // Each finding moved once, into a list written front to back.
   std::vector<Finding> sorted;
   sorted.reserve(findings.size());
@@ -323,7 +380,7 @@ Status GameScan::ReadCatalogue(GameFile file, std::string_view plural, Held& hel
       [&](long done) {
         return Progress(from + (to - from) * static_cast<double>(done) / static_cast<double>(last));
       },
-      buffer_);
+      buffers_);
   if (status.ok()) Progress(to);
   return status;
 }
@@ -400,8 +457,8 @@ Status GameScan::ReadCatalogues() {
   if (!s.ok() || check_.cancelled) return s;
   Held progression;
   // Class, level and spell, as one key -> the first entry that holds them.
-  std::unordered_map<std::uint64_t, long> rows;
-  rows.reserve(1024);
+  FirstEntries rows(static_cast<std::size_t>(std::min<std::uintmax_t>(
+      EntriesInFile("MagProg.dat", SpellProgRecord::SlotLength), 32768)));
   s = ReadCatalogue<SpellProgRecord>(
       GameFile::SpellProgression, "entries", progression, 0.45, 0.5,
       Unpacked<SpellProgRecord>([&](long entry, const SpellProgRecord& row) {
@@ -421,11 +478,11 @@ Status GameScan::ReadCatalogues() {
         const auto key = [](std::int16_t v) {
           return static_cast<std::uint64_t>(static_cast<std::uint16_t>(v));
         };
-        const auto [first, added] = rows.emplace(
+        const long first = rows.FirstOf(
             key(row.ProgClass) << 32 | key(row.ProgLevel) << 16 | key(row.ProgSpell), entry);
-        if (!added) {
+        if (first != entry) {
           Add(Severity::Warning, at,
-              "It repeats entry " + Number(first->second) + ": the same class, level and spell");
+              "It repeats entry " + Number(first) + ": the same class, level and spell");
         }
         return false;
       }));

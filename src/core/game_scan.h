@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/catalogue.h"
+#include "core/chunked_read.h"
 #include "core/game_check.h"
 
 #include <filesystem>
@@ -31,6 +32,8 @@ class GameScan {
     std::vector<bool> empty;  // entry k at k - 1: no name, or beyond the end of the file
   };
 
+  // Slots the file holds by its size (0 when it cannot be told): room to make at once.
+  std::uintmax_t EntriesInFile(const char* name, std::size_t slotLength) const;
   bool Progress(double done);
   void SortFindings();
   void Add(Severity severity, const Place& place, std::string message);
@@ -57,10 +60,12 @@ class GameScan {
   Held maps_, items_, shops_, creatures_, spells_;
   std::set<std::string> pictures_;  // file names in Data, lower case
   std::set<long> flagsSet_;
-  std::vector<std::uint8_t> buffer_;  // the chunks of every pass
+  ChunkBuffers buffers_;  // the chunks of every pass
   // The last picture looked for, and whether Data holds it.
   std::pair<RefTarget, long> lastPicture_{RefTarget::Flag, 0};
   bool lastPictureFound_ = false;
+  std::string_view lastPictureUse_;
+  std::string lastPictureMessage_;  // for the last picture and use, when it is missing
 };
 
 }  // namespace core

@@ -133,6 +133,15 @@ Result<RecordFile> RecordFile::OpenForReading(const std::filesystem::path& path,
   return file;
 }
 
+Result<RecordFile> RecordFile::SecondHandle() const {
+  if (!isOpen()) return Failure("read", path_, "the file is not open");
+  RecordFile file = Unopened(path_, slotLength_);
+  file.fd_ = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+  if (file.fd_ < 0) return Failure("read", path_, errno);
+  file.readOnly_ = true;
+  return file;
+}
+
 Status RecordFile::Read(long slot, std::span<std::uint8_t> out) const {
   if (!isOpen()) return Failure("read", path_, "the file is not open");
   if (slot < 1) {

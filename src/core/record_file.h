@@ -62,6 +62,10 @@ class RecordFile {
   // file open. On a failure before the rename the old file is untouched and the new one removed.
   Status ReplaceWith(std::span<const std::uint8_t> contents);
 
+  // A read-only handle on the same open file, for a reader on another thread: it stays on this
+  // file when this object is closed or follows a replaced one.
+  Result<RecordFile> SecondHandle() const;
+
   // False when the path now names another file than the one open (renamed over, replaced).
   Result<bool> StillAtPath() const;
 

@@ -1,4 +1,5 @@
 #include "core/catalogue_sweep.h"
+#include "core/chunked_read.h"
 #include "core/record_file.h"
 #include "core_fixture.h"
 
@@ -106,6 +107,38 @@ class RecordFileTest : public QObject {
       const Status write = file->Write(slot, run(out.size(), 0x01));
       QVERIFY2(mentions(write, path), write.message().c_str());
       QCOMPARE(toHex(readBytes(path)), toHex(before));
+    }
+  }
+
+  // A pass reads its chunks on a second thread: each still comes in file order with its own
+  // bytes, zeros past the end, the pass ends where its use says, and the file's own handle can
+  // be closed meanwhile (a catalogue following a replaced file does that).
+  void chunksComeInOrderWhileTheNextIsRead() {
+    auto dir = makeDataDir();
+    const auto path = dir->datFile("Mag.dat");
+    const auto bytes = patternBytes(10000, 9);
+    writeBytes(path, bytes);
+    const auto expected = joined({{bytes.begin() + 100, bytes.end()}, run(100, 0)});
+    for (const std::size_t stopAfter : {std::size_t{0}, std::size_t{3}}) {
+      auto file = RecordFile::Open(path, 1);
+      QVERIFY(file.ok());
+      ChunkBuffers buffers;
+      std::vector<std::uint64_t> offsets;
+      std::vector<std::uint8_t> seen;
+      const Status status = ReadInChunks(
+          *file, 100, 10000, 999, buffers,
+          [&](std::uint64_t offset, std::span<const std::uint8_t> chunk) {
+            offsets.push_back(offset);
+            seen.insert(seen.end(), chunk.begin(), chunk.end());
+            if (offsets.size() == 1) file->Close();
+            return offsets.size() != stopAfter;
+          });
+      QVERIFY2(status.ok(), status.message().c_str());
+      const std::size_t chunks = stopAfter == 0 ? 11 : stopAfter;
+      QCOMPARE(offsets.size(), chunks);
+      for (std::size_t k = 0; k < chunks; ++k) QCOMPARE(offsets[k], 100 + 999 * k);
+      QCOMPARE(toHex(seen), toHex({expected.begin(), expected.begin() + std::min<std::ptrdiff_t>(
+                                                          999 * chunks, 10000)}));
     }
   }
 

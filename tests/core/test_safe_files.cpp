@@ -248,6 +248,24 @@ class SafeFilesTest : public QObject {
     QVERIFY(defs.WriteItem().ok());
     QCOMPARE(storedSlot<ItemRecord>(items, 2).ItemName, padded("Mine"));
 
+    // A pass over many chunks that sees the file replaced after its first chunk stops there.
+    writeCatalogue(fresh, namedEntries<ItemRecord>(12000, "Big"));
+    std::filesystem::rename(fresh, items);
+    long visited = 0;
+    ChunkBuffers buffers;
+    const Status replaced = ForEachPackedEntry(
+        defs.Items(), 1, 12000, [&](long, std::span<const std::uint8_t>) { ++visited; },
+        [&](long) {
+          writeCatalogue(fresh, namedEntries<ItemRecord>(12000, "Other"));
+          std::filesystem::rename(fresh, items);
+          return true;
+        },
+        buffers);
+    QVERIFY2(replaced.message().find("replaced by another file while it was being read") !=
+                 std::string::npos,
+             replaced.message().c_str());
+    QCOMPARE(visited, static_cast<long>(SweepChunkBytes / ItemRecord::SlotLength));
+
     std::filesystem::remove(items);
     const Status gone = defs.ReadItemPair(1);
     QVERIFY2(mentions(gone, items), gone.message().c_str());
