@@ -21,8 +21,7 @@ frmEquipEffect::frmEquipEffect(core::ModDefinitions& defs, ui::FormsRegistry& re
       registry_(registry) {}
 
 std::vector<ui::ListRow> frmEquipEffect::entryRows() {
-  // Spell names for kinds 1..4 come from the cache, filled once.
-  (void)defs_.Spells().LoadNames();
+  // Spell names for kinds 1..4 come from the name cache: five rows need no pass over Mag.dat.
   std::vector<ui::ListRow> rows;
   for (int slot = 0; slot < EditableSlots; ++slot) {
     const QString number = QString::fromStdString(core::NumberWithLeadingBlank(slot + 1));
