@@ -15,6 +15,7 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -271,6 +272,10 @@ core::Result<ExportSummary> ExportGameData(const fs::path& game, const fs::path&
     core::Status status;
     std::string text;
   };
+  // The texts of pieces written are made again into: fresh room for each would cost more (the
+  // system's fresh pages) than the making.
+  std::vector<std::string> spare;
+  std::mutex spareMutex;
   std::optional<TextFileOut> out;
   core::Status failure;
   MakeInParallelUseInOrder<Made>(
@@ -280,6 +285,14 @@ core::Result<ExportSummary> ExportGameData(const fs::path& game, const fs::path&
         const Source& source = sources[piece.source];
         Made made;
         if (!options.split) {
+          {
+            const std::lock_guard lock(spareMutex);
+            if (!spare.empty()) {
+              made.text = std::move(spare.back());
+              spare.pop_back();
+            }
+          }
+          made.text.clear();
           AppendJsonEntries(*source.file, source.bytes, piece.first, piece.last, made.text);
           return made;
         }
@@ -303,7 +316,11 @@ core::Result<ExportSummary> ExportGameData(const fs::path& game, const fs::path&
           status = out.emplace(source.single).Write(opening);
         }
         if (status.ok()) status = made.status;
-        if (status.ok() && !options.split) status = out->Write(made.text);
+        if (status.ok() && !options.split) {
+          status = out->Write(made.text);
+          const std::lock_guard lock(spareMutex);
+          spare.push_back(std::move(made.text));
+        }
         if (status.ok() && last && !options.split) {
           std::string closing;
           AppendJsonClosing(*source.file, source.bytes, closing);
