@@ -28,6 +28,9 @@ namespace {
 constexpr int EntryNameDigits = 5;
 // The export makes its text in pieces of about this many bytes of slots.
 constexpr std::size_t PieceBytes = std::size_t{1} << 20;
+// Room for a piece's text: more than the largest text a megabyte of slots makes, which then
+// never grows (room reserved but never written costs no memory).
+constexpr std::size_t PieceTextRoom = std::size_t{8} << 20;
 
 std::string EntryFileName(long entry) {
   char name[32];
@@ -293,6 +296,7 @@ core::Result<ExportSummary> ExportGameData(const fs::path& game, const fs::path&
             }
           }
           made.text.clear();
+          made.text.reserve(PieceTextRoom);  // room enough once, never grown piece by piece
           AppendJsonEntries(*source.file, source.bytes, piece.first, piece.last, made.text);
           return made;
         }

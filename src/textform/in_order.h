@@ -27,7 +27,7 @@ template <class Result, class Make, class Use>
 void MakeInParallelUseInOrder(std::size_t count, Make&& make, Use&& use) {
   const std::size_t threads = ThreadsFor(count);
   // Pieces made ahead of the one used next, at most: the results wait in memory.
-  const std::size_t ahead = 4 * threads;
+  const std::size_t ahead = 2 * threads;
   std::vector<std::optional<Result>> results(count);
   std::mutex mutex;
   std::condition_variable changed;
