@@ -64,8 +64,10 @@ inline void PlainSequentialRead(benchmark::State& state, const std::filesystem::
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
 }
 
-// Every file of a folder read front to back once, from the page cache.
-inline void SequentialReadOfFolder(benchmark::State& state, const std::filesystem::path& folder) {
+// Every file of a folder read front to back once, from the page cache; with `fromDisk`, each
+// file is first dropped from it (use real time).
+inline void SequentialReadOfFolder(benchmark::State& state, const std::filesystem::path& folder,
+                                   bool fromDisk = false) {
   std::vector<std::filesystem::path> files;
   std::uintmax_t bytes = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
@@ -75,6 +77,15 @@ inline void SequentialReadOfFolder(benchmark::State& state, const std::filesyste
   std::vector<char> block(std::size_t{1} << 20);
   for (auto _ : state) {
     for (const auto& path : files) {
+      if (fromDisk) {
+        state.PauseTiming();
+        const bool dropped = DropFromPageCache(path);
+        state.ResumeTiming();
+        if (!dropped) {
+          state.SkipWithError("cannot drop a game file from the page cache");
+          return;
+        }
+      }
       std::FILE* file = std::fopen(path.c_str(), "rb");
       if (!file) {
         state.SkipWithError("cannot open a game file");

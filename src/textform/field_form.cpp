@@ -12,6 +12,9 @@ namespace {
 
 using Type = JsonValue::Type;
 
+// Members an entry names, at most: a creature's and a spell's fields and their carried bytes.
+constexpr std::size_t KnownRoom = 32;
+
 // The text a box shows of a stored field: up to its first zero byte, without padding blanks.
 std::string_view ShownPart(std::string_view stored) {
   stored = stored.substr(0, stored.find('\0'));
@@ -157,6 +160,7 @@ void PackedFieldWriter::Table(std::string_view name, const core::SlotTable&,
 
 FieldReader::FieldReader(const JsonTree& tree, JsonTree::Index object, std::string where)
     : tree_(tree), object_(object), where_(std::move(where)) {
+  known_.reserve(KnownRoom);  // one allocation an entry, not one each time the list doubles
   if (tree_.at(object_).type != Type::Object)
     status_ = core::Status::Error(tree_.LineOf(tree_.at(object_).offset) + ": " + where_ +
                                   " must be a JSON object");
@@ -305,6 +309,7 @@ std::vector<JsonTree::Index> FieldReader::Items(JsonTree::Index at, std::string_
          "must hold " + std::to_string(count) + " items, it holds " + std::to_string(json.count));
     return items;
   }
+  items.reserve(json.count);
   for (JsonTree::Index item = json.first; item >= 0; item = tree_.at(item).next)
     items.push_back(item);
   return items;

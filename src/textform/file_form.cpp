@@ -119,43 +119,8 @@ void WriteFileTail(JsonOut& out, const Layout& layout) {
   out.plain(CompactBytes(layout.tail));
 }
 
-// The text goes to `sink` in parts of about this size, when there is a sink.
-constexpr std::size_t SinkPart = std::size_t{1} << 20;
-
-template <class Record>
-core::Status WriteEntries(JsonOut& out, std::string& text, const JsonSink* sink,
-                          const RecordFileInfo& file, Bytes bytes, const Layout& layout) {
-  Record record;
-  for (std::size_t entry = 0; entry < layout.slots; ++entry) {
-    out.item();
-    WriteEntry<Record>(out, SlotOf(file, bytes, layout, entry), record);
-    if (sink && text.size() >= SinkPart) {
-      if (core::Status status = (*sink)(text); !status.ok()) return status;
-      text.clear();
-    }
-  }
-  return core::Status::Ok();
-}
-
-// The whole file's text form into `text`, or through `sink` part by part.
-core::Status WriteFileJson(const RecordFileInfo& file, Bytes bytes, std::string& text,
-                           const JsonSink* sink) {
-  const Layout layout = LayoutOf(file, bytes);
-  JsonOut out(text);
-  out.openObject(true);
-  WriteFileHead(out, file, bytes, layout);
-  out.key(EntriesMember(file));
-  out.openArray(true);
-  core::Status status = WithRecordType(file.kind, [&](auto blank) {
-    return WriteEntries<decltype(blank)>(out, text, sink, file, bytes, layout);
-  });
-  if (!status.ok()) return status;
-  out.closeArray();
-  WriteFileTail(out, layout);
-  out.closeObject();
-  text += '\n';
-  return sink ? (*sink)(text) : core::Status::Ok();
-}
+// The entries' array stands inside the file's object: the depth an entry starts at.
+constexpr std::size_t EntriesDepth = 2;
 
 // Builds a file's bytes from its text form, checking as it goes.
 class Assembler {
@@ -312,6 +277,43 @@ const RecordFileInfo* RecordFileNamed(std::string_view fileName) {
   return nullptr;
 }
 
+std::size_t EntryCount(const RecordFileInfo& file, std::span<const std::uint8_t> bytes) {
+  return LayoutOf(file, bytes).slots;
+}
+
+void AppendJsonOpening(const RecordFileInfo& file, std::span<const std::uint8_t> bytes,
+                       std::string& text) {
+  JsonOut out(text);
+  out.openObject(true);
+  WriteFileHead(out, file, bytes, LayoutOf(file, bytes));
+  out.key(EntriesMember(file));
+  out.openArray(true);
+}
+
+void AppendJsonEntries(const RecordFileInfo& file, std::span<const std::uint8_t> bytes,
+                       std::size_t first, std::size_t last, std::string& text) {
+  const Layout layout = LayoutOf(file, bytes);
+  last = std::min(last, layout.slots);
+  JsonOut out(text, EntriesDepth, first > 0);
+  WithRecordType(file.kind, [&](auto blank) {
+    decltype(blank) record;
+    for (std::size_t entry = first; entry < last; ++entry) {
+      out.item();
+      WriteEntry<decltype(blank)>(out, SlotOf(file, bytes, layout, entry), record);
+    }
+  });
+}
+
+void AppendJsonClosing(const RecordFileInfo& file, std::span<const std::uint8_t> bytes,
+                       std::string& text) {
+  const Layout layout = LayoutOf(file, bytes);
+  JsonOut out(text, EntriesDepth, layout.slots > 0);
+  out.closeArray();
+  WriteFileTail(out, layout);
+  out.closeObject();
+  text += '\n';
+}
+
 std::string FileToJson(const RecordFileInfo& file, std::span<const std::uint8_t> bytes) {
   std::string text;
   // Roughly what an entry takes as text, so that a large file's text grows in one piece.
@@ -319,36 +321,42 @@ std::string FileToJson(const RecordFileInfo& file, std::span<const std::uint8_t>
     return std::min<std::size_t>(8 * decltype(blank)::PackedSize, 2048);
   });
   text.reserve(bytes.size() / file.slotLength * perSlot + 4096);
-  WriteFileJson(file, bytes, text, nullptr);
+  AppendJsonOpening(file, bytes, text);
+  AppendJsonEntries(file, bytes, 0, EntryCount(file, bytes), text);
+  AppendJsonClosing(file, bytes, text);
   return text;
 }
 
-core::Status FileToJson(const RecordFileInfo& file, std::span<const std::uint8_t> bytes,
-                        const JsonSink& sink) {
-  std::string text;
-  text.reserve(SinkPart + 64 * 1024);
-  return WriteFileJson(file, bytes, text, &sink);
-}
-
-SplitJson FileToSplitJson(const RecordFileInfo& file, std::span<const std::uint8_t> bytes) {
+std::string SplitJsonHead(const RecordFileInfo& file, std::span<const std::uint8_t> bytes) {
   const Layout layout = LayoutOf(file, bytes);
-  SplitJson split;
-  JsonOut head(split.file);
+  std::string text;
+  JsonOut head(text);
   head.openObject(true);
   WriteFileHead(head, file, bytes, layout);
   WriteFileTail(head, layout);
   head.closeObject();
-  split.file += '\n';
+  text += '\n';
+  return text;
+}
+
+std::string SplitJsonEntry(const RecordFileInfo& file, std::span<const std::uint8_t> bytes,
+                           std::size_t entry) {
+  const Layout layout = LayoutOf(file, bytes);
+  std::string text;
+  JsonOut out(text);
   WithRecordType(file.kind, [&](auto blank) {
     decltype(blank) record;
-    for (std::size_t entry = 0; entry < layout.slots; ++entry) {
-      std::string text;
-      JsonOut out(text);
-      WriteEntry<decltype(blank)>(out, SlotOf(file, bytes, layout, entry), record);
-      text += '\n';
-      split.entries.push_back(std::move(text));
-    }
+    WriteEntry<decltype(blank)>(out, SlotOf(file, bytes, layout, entry), record);
   });
+  text += '\n';
+  return text;
+}
+
+SplitJson FileToSplitJson(const RecordFileInfo& file, std::span<const std::uint8_t> bytes) {
+  SplitJson split{SplitJsonHead(file, bytes), {}};
+  const std::size_t entries = EntryCount(file, bytes);
+  for (std::size_t entry = 0; entry < entries; ++entry)
+    split.entries.push_back(SplitJsonEntry(file, bytes, entry));
   return split;
 }
 

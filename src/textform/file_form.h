@@ -33,11 +33,16 @@ const RecordFileInfo* RecordFileNamed(std::string_view fileName);
 // each slot's slack and a last part slot, as compact members that a reader may ignore.
 std::string FileToJson(const RecordFileInfo& file, std::span<const std::uint8_t> bytes);
 
-// The same handed to `sink` in parts of about a megabyte, in order; the first failure of the
-// sink ends it and is its answer.
-using JsonSink = std::function<core::Status(std::string_view part)>;
-core::Status FileToJson(const RecordFileInfo& file, std::span<const std::uint8_t> bytes,
-                        const JsonSink& sink);
+// The same text in parts that can be made apart and joined in order: the opening (the file's
+// own members up to its entries), the entries from `first` up to `last` (whole slots counted
+// from 0, at most EntryCount) and the closing.
+std::size_t EntryCount(const RecordFileInfo& file, std::span<const std::uint8_t> bytes);
+void AppendJsonOpening(const RecordFileInfo& file, std::span<const std::uint8_t> bytes,
+                       std::string& text);
+void AppendJsonEntries(const RecordFileInfo& file, std::span<const std::uint8_t> bytes,
+                       std::size_t first, std::size_t last, std::string& text);
+void AppendJsonClosing(const RecordFileInfo& file, std::span<const std::uint8_t> bytes,
+                       std::string& text);
 
 // The same cut in pieces: the file's own members, then one JSON text per entry.
 struct SplitJson {
@@ -45,6 +50,10 @@ struct SplitJson {
   std::vector<std::string> entries;
 };
 SplitJson FileToSplitJson(const RecordFileInfo& file, std::span<const std::uint8_t> bytes);
+// Its parts one by one: the file's own members, and entry `entry` (from 0).
+std::string SplitJsonHead(const RecordFileInfo& file, std::span<const std::uint8_t> bytes);
+std::string SplitJsonEntry(const RecordFileInfo& file, std::span<const std::uint8_t> bytes,
+                           std::size_t entry);
 
 // Reads the text form back into the file's bytes, checking every member; a refusal says
 // "line L: entry 5, member "Cost": what is wrong" (the caller adds the JSON file's name).

@@ -3,6 +3,7 @@
 #include "core/record_file.h"
 #include "textform/file_form.h"
 #include "textform/game_lock.h"
+#include "textform/in_order.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -24,6 +26,11 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int EntryNameDigits = 5;
+// The export makes its text in pieces of about this many bytes of slots.
+constexpr std::size_t PieceBytes = std::size_t{1} << 20;
+// Room for a piece's text: more than the largest text a megabyte of slots makes, which then
+// never grows (room reserved but never written costs no memory).
+constexpr std::size_t PieceTextRoom = std::size_t{8} << 20;
 
 std::string EntryFileName(long entry) {
   char name[32];
@@ -126,12 +133,6 @@ void RemoveSplitForm(const fs::path& folder, const RecordFileInfo& file) {
   fs::remove(folder, error);  // only when nothing else is in it
 }
 
-std::uint64_t FileSize(const fs::path& path) {
-  std::error_code error;
-  const auto size = fs::file_size(path, error);
-  return error ? 0 : size;
-}
-
 // What the import knew of a record file before it wrote: to see a change made meanwhile.
 struct DiskState {
   bool exists = false;
@@ -223,10 +224,16 @@ core::Result<ExportSummary> ExportGameData(const fs::path& game, const fs::path&
   fs::create_directories(target, error);
   if (error) return core::Status::Error("Cannot make " + target.string() + ": " + error.message());
 
-  std::uint64_t total = 0, done = 0;
-  for (const RecordFileInfo& file : RecordFiles())
-    total += FileSize(core::ResolveIgnoringCase(dat, std::string(file.fileName)));
+  // Every record file is read, and the place of its text form made ready, before any text is
+  // made: the text is then made in pieces on several threads and written in order.
+  struct Source {
+    const RecordFileInfo* file;
+    std::vector<std::uint8_t> bytes;
+    fs::path single, folder;
+  };
   ExportSummary summary;
+  std::vector<Source> sources;
+  std::uint64_t total = 0, done = 0;
   for (const RecordFileInfo& file : RecordFiles()) {
     const fs::path path = core::ResolveIgnoringCase(dat, std::string(file.fileName));
     if (!fs::exists(path, error)) {
@@ -235,34 +242,111 @@ core::Result<ExportSummary> ExportGameData(const fs::path& game, const fs::path&
     }
     auto bytes = ReadWhole(path, file.slotLength);
     if (!bytes.ok()) return bytes.status();
-    const fs::path single = target / (std::string(file.stem) + ".json");
-    const fs::path folder = target / std::string(file.stem);
-    core::Status status;
-    if (options.split) {
-      fs::remove(single, error);
-      RemoveSplitForm(folder, file);
-      fs::create_directories(folder, error);
-      if (error)
-        return core::Status::Error("Cannot make " + folder.string() + ": " + error.message());
-      const SplitJson split = FileToSplitJson(file, *bytes);
-      status = WriteText(folder / (std::string(file.stem) + ".json"), split.file);
-      for (std::size_t entry = 0; entry < split.entries.size() && status.ok(); ++entry)
-        status =
-            WriteText(folder / EntryFileName(static_cast<long>(entry) + 1), split.entries[entry]);
-      summary.written.push_back(std::string(file.stem) + "/");
-    } else {
-      RemoveSplitForm(folder, file);
-      TextFileOut out(single);
-      status = FileToJson(file, *bytes, [&out](std::string_view part) { return out.Write(part); });
-      if (status.ok()) status = out.Close();
-      summary.written.push_back(single.filename().string());
-    }
-    if (!status.ok()) return status;
-    done += bytes->size();
-    if (!Report(options.progress,
-                total ? static_cast<double>(done) / static_cast<double>(total) : 1))
-      return core::Status::Error("The export was cancelled");
+    total += bytes->size();
+    sources.push_back({&file, std::move(bytes.value()), target / (std::string(file.stem) + ".json"),
+                       target / std::string(file.stem)});
   }
+  for (const Source& source : sources) {
+    RemoveSplitForm(source.folder, *source.file);
+    if (!options.split) continue;
+    fs::remove(source.single, error);
+    fs::create_directories(source.folder, error);
+    if (error)
+      return core::Status::Error("Cannot make " + source.folder.string() + ": " + error.message());
+  }
+
+  // A piece is about a megabyte of slots: the entries from `first` up to `last` of one file.
+  struct Piece {
+    std::size_t source, first, last;
+  };
+  std::vector<Piece> pieces;
+  for (std::size_t s = 0; s < sources.size(); ++s) {
+    const std::size_t entries = EntryCount(*sources[s].file, sources[s].bytes);
+    const std::size_t perPiece = std::max<std::size_t>(1, PieceBytes / sources[s].file->slotLength);
+    std::size_t first = 0;
+    do {
+      pieces.push_back({s, first, std::min(first + perPiece, entries)});
+      first += perPiece;
+    } while (first < entries);
+  }
+
+  // A piece of the one file is its text; the split form's pieces write their entries' files.
+  struct Made {
+    core::Status status;
+    std::string text;
+  };
+  // The texts of pieces written are made again into: fresh room for each would cost more (the
+  // system's fresh pages) than the making.
+  std::vector<std::string> spare;
+  std::mutex spareMutex;
+  std::optional<TextFileOut> out;
+  core::Status failure;
+  MakeInParallelUseInOrder<Made>(
+      pieces.size(),
+      [&](std::size_t index, std::size_t) {
+        const Piece& piece = pieces[index];
+        const Source& source = sources[piece.source];
+        Made made;
+        if (!options.split) {
+          {
+            const std::lock_guard lock(spareMutex);
+            if (!spare.empty()) {
+              made.text = std::move(spare.back());
+              spare.pop_back();
+            }
+          }
+          made.text.clear();
+          made.text.reserve(PieceTextRoom);  // room enough once, never grown piece by piece
+          AppendJsonEntries(*source.file, source.bytes, piece.first, piece.last, made.text);
+          return made;
+        }
+        for (std::size_t entry = piece.first; entry < piece.last && made.status.ok(); ++entry)
+          made.status = WriteText(source.folder / EntryFileName(static_cast<long>(entry) + 1),
+                                  SplitJsonEntry(*source.file, source.bytes, entry));
+        return made;
+      },
+      [&](std::size_t index, Made& made) {
+        const Piece& piece = pieces[index];
+        const Source& source = sources[piece.source];
+        const bool first = index == 0 || pieces[index - 1].source != piece.source;
+        const bool last = index + 1 == pieces.size() || pieces[index + 1].source != piece.source;
+        core::Status status;
+        if (first && options.split) {
+          status = WriteText(source.folder / (std::string(source.file->stem) + ".json"),
+                             SplitJsonHead(*source.file, source.bytes));
+        } else if (first) {
+          std::string opening;
+          AppendJsonOpening(*source.file, source.bytes, opening);
+          status = out.emplace(source.single).Write(opening);
+        }
+        if (status.ok()) status = made.status;
+        if (status.ok() && !options.split) {
+          status = out->Write(made.text);
+          const std::lock_guard lock(spareMutex);
+          spare.push_back(std::move(made.text));
+        }
+        if (status.ok() && last && !options.split) {
+          std::string closing;
+          AppendJsonClosing(*source.file, source.bytes, closing);
+          status = out->Write(closing);
+          if (status.ok()) status = out->Close();
+        }
+        if (!status.ok()) {
+          failure = status;
+          return false;
+        }
+        if (!last) return true;
+        summary.written.push_back(options.split ? std::string(source.file->stem) + "/"
+                                                : source.single.filename().string());
+        done += source.bytes.size();
+        if (!Report(options.progress,
+                    total ? static_cast<double>(done) / static_cast<double>(total) : 1)) {
+          failure = core::Status::Error("The export was cancelled");
+          return false;
+        }
+        return true;
+      });
+  if (!failure.ok()) return failure;
   return summary;
 }
 
@@ -275,34 +359,57 @@ core::Result<ImportSummary> ImportGameData(const fs::path& source, const fs::pat
   if (!fs::is_directory(source, error))
     return core::Status::Error("Cannot import: " + source.string() + " is not a folder");
 
-  // Everything is read and checked before anything is written.
+  // Everything is read and checked before anything is written. The text forms are read and
+  // checked on several threads; what follows is done in order on this one, as one file after the
+  // other: the first refusal is the first file's, and each record file is read as it was then.
+  struct Checked {
+    core::Result<std::vector<std::uint8_t>> bytes;
+    bool found = false;
+  };
+  const auto& files = RecordFiles();
+  std::vector<std::string> texts(ThreadsFor(files.size()));  // each thread's JSON files in turn
   std::vector<Planned> plan;
   std::size_t step = 0;
-  std::string text;  // each JSON file in turn
-  for (const RecordFileInfo& file : RecordFiles()) {
-    Planned planned{&file, core::ResolveIgnoringCase(dat, std::string(file.fileName)), {}, {}, {}};
-    planned.before = StateOf(planned.path);
-    bool found = false;
-    auto bytes = ReadTextForm(source, file, found, text);
-    if (!bytes.ok())
-      return core::Status::Error("Nothing was imported. " + bytes.status().message());
-    if (!found) {
-      if (planned.before.exists)
-        return core::Status::Error("Nothing was imported. " + source.string() + " holds no " +
-                                   std::string(file.stem) + ".json nor a folder " +
-                                   std::string(file.stem) + " for " + std::string(file.fileName));
-      continue;
-    }
-    planned.bytes = std::move(bytes.value());
-    if (planned.before.exists) {
-      auto old = ReadWhole(planned.path, file.slotLength);
-      if (!old.ok()) return core::Status::Error("Nothing was imported. " + old.status().message());
-      planned.old = std::move(old.value());
-    }
-    if (!Report(options.progress, 0.8 * static_cast<double>(++step) / RecordFiles().size()))
-      return core::Status::Error("The import was cancelled; nothing was written");
-    if (!planned.before.exists || planned.old != planned.bytes) plan.push_back(std::move(planned));
-  }
+  core::Status failure;
+  const auto refuse = [&failure](const std::string& message) {
+    failure = core::Status::Error("Nothing was imported. " + message);
+    return false;
+  };
+  MakeInParallelUseInOrder<Checked>(
+      files.size(),
+      [&](std::size_t index, std::size_t worker) {
+        Checked checked{std::vector<std::uint8_t>{}, false};
+        checked.bytes = ReadTextForm(source, files[index], checked.found, texts[worker]);
+        return checked;
+      },
+      [&](std::size_t index, Checked& checked) {
+        const RecordFileInfo& file = files[index];
+        Planned planned{
+            &file, core::ResolveIgnoringCase(dat, std::string(file.fileName)), {}, {}, {}};
+        planned.before = StateOf(planned.path);
+        if (!checked.bytes.ok()) return refuse(checked.bytes.status().message());
+        if (!checked.found) {
+          if (planned.before.exists)
+            return refuse(source.string() + " holds no " + std::string(file.stem) +
+                          ".json nor a folder " + std::string(file.stem) + " for " +
+                          std::string(file.fileName));
+          return true;
+        }
+        planned.bytes = std::move(checked.bytes.value());
+        if (planned.before.exists) {
+          auto old = ReadWhole(planned.path, file.slotLength);
+          if (!old.ok()) return refuse(old.status().message());
+          planned.old = std::move(old.value());
+        }
+        if (!Report(options.progress, 0.8 * static_cast<double>(++step) / files.size())) {
+          failure = core::Status::Error("The import was cancelled; nothing was written");
+          return false;
+        }
+        if (!planned.before.exists || planned.old != planned.bytes)
+          plan.push_back(std::move(planned));
+        return true;
+      });
+  if (!failure.ok()) return failure;
 
   ImportSummary summary;
   for (const RecordFileInfo& file : RecordFiles())

@@ -12,6 +12,12 @@ namespace textform {
 class JsonOut {
  public:
   explicit JsonOut(std::string& text) : text_(text) {}
+  // Goes on with a text made in pieces: inside `depth` containers that break into lines, each
+  // holding a member already but the innermost, which holds an item when `afterItem`.
+  JsonOut(std::string& text, std::size_t depth, bool afterItem)
+      : text_(text), levels_(depth, Level{true, false}) {
+    if (depth > 0) levels_.back().empty = !afterItem;
+  }
 
   // Starts an object or array; with `lines` its members go on lines of their own.
   void openObject(bool lines) { open('{', lines); }

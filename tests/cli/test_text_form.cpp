@@ -2,6 +2,7 @@
 // texts), each refusal of an import with nothing written, and the commands of editor-check.
 
 #include "cli/run_checker.h"
+#include "core/map_record.h"
 #include "core/text.h"
 #include "demodata/demo_data.h"
 #include "support/fixtures.h"
@@ -86,6 +87,7 @@ class TextFormTest : public QObject {
   void refusedImportNamesFileLineAndMemberAndWritesNothing_data();
   void refusedImportNamesFileLineAndMemberAndWritesNothing();
   void splitFormRefusesAGapAndTwoForms();
+  void largeFilesGoInPiecesAndTheFirstFileRefusedIsNamed();
   void importWaitsForTheEditorsLockAndForNoChangeOnDisk();
   void showPrintsTheSameTextEachRunAndRefusesOtherFiles();
 };
@@ -278,6 +280,57 @@ void TextFormTest::splitFormRefusesAGapAndTwoForms() {
   imported = textform::ImportGameData(folder, game->root());
   QVERIFY(!imported.ok());
   QVERIFY(imported.status().message().find("keep one form of Mon.dat") != std::string::npos);
+  QVERIFY(snapshot(game->root()) == before);
+}
+
+// Export makes a large file's text in pieces and import checks the files side by side: the
+// pieces join into the text of the whole file, and of two refused files the first is named even
+// when the later one, much smaller, is refused sooner.
+void TextFormTest::largeFilesGoInPiecesAndTheFirstFileRefusedIsNamed() {
+  auto game = makeDataDir();
+  QVERIFY(demodata::WriteDemoData(game->root()).ok());
+  Bytes maps = readBytes(game->datFile("Maps.dat"));
+  maps.resize(70 * core::MapRecord::SlotLength);  // three pieces of a megabyte
+  std::mt19937 random(70);
+  for (std::size_t at = maps.size() / 2; at < maps.size(); at += 97)
+    maps[at] = static_cast<std::uint8_t>(random());
+  writeBytes(game->datFile("Maps.dat"), maps);
+  QTemporaryDir out;
+  const fs::path folder = out.path().toStdString();
+  QVERIFY(textform::ExportGameData(game->root(), folder / "single").ok());
+  QVERIFY(readText(folder / "single" / "Maps.json") ==
+          textform::FileToJson(infoOf("Maps.dat"), maps));
+  QVERIFY(textform::ExportGameData(game->root(), folder / "split", {true, {}}).ok());
+  auto copy = makeDataDir();
+  auto imported = textform::ImportGameData(folder / "split", copy->root());
+  QVERIFY2(imported.ok(), imported.status().message().c_str());
+  QVERIFY(snapshot(copy->dat()) == snapshot(game->dat()));
+
+  const fs::path single = folder / "single";
+  std::string shops = readText(single / "Shop.json");
+  shops.replace(shops.find("\"ShopType\": 0"), 13, "\"ShopType\": 1");
+  writeText(single / "Shop.json", shops);
+  const std::string mapsText = readText(single / "Maps.json");
+  std::string refusedMaps = mapsText;
+  refusedMaps.replace(refusedMaps.rfind("\"HitRefresh\": "), 14, "\"HitRefresh\": 99999, \"X\": ");
+  writeText(single / "Maps.json", refusedMaps);
+  std::string progs = readText(single / "MagProg.json");
+  progs.replace(progs.find("\"ProgNo\": "), 10, "\"ProgNo\": 40000, \"X\": ");
+  writeText(single / "MagProg.json", progs);
+  const auto before = snapshot(game->root());
+  imported = textform::ImportGameData(single, game->root());
+  QVERIFY(!imported.ok());
+  const std::string said = imported.status().message();
+  QVERIFY2(said.find("Maps.json, line ") != std::string::npos, said.c_str());
+  QVERIFY2(said.find(R"(map 70, member "HitRefresh": 99999 is outside)") != std::string::npos,
+           said.c_str());
+  QVERIFY(snapshot(game->root()) == before);
+  // The last file refused alone: the earlier ones, checked and changed, are not written either.
+  writeText(single / "Maps.json", mapsText);
+  imported = textform::ImportGameData(single, game->root());
+  QVERIFY(!imported.ok());
+  QVERIFY2(imported.status().message().find("MagProg.json, line ") != std::string::npos,
+           imported.status().message().c_str());
   QVERIFY(snapshot(game->root()) == before);
 }
 
