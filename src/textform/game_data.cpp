@@ -429,32 +429,51 @@ core::Result<ImportSummary> ImportGameData(const fs::path& source, const fs::pat
       return core::Status::ChangedOnDisk("Nothing was imported. " + planned.path.string() +
                                          " changed on disk while the import read it; import again");
 
-  // Each file replaced whole; on a failure the ones already replaced are put back.
-  std::vector<const Planned*> replaced;
-  for (const Planned& planned : plan) {
-    auto file = core::RecordFile::Open(planned.path, planned.file->slotLength);
-    core::Status status = file.ok() ? file->ReplaceWith(planned.bytes) : file.status();
-    if (!status.ok()) {
-      std::string message = "The import stopped: " + status.message();
-      if (file.ok() && !planned.before.exists) fs::remove(planned.path, error);
-      for (const Planned* back : replaced) {
-        auto again = core::RecordFile::Open(back->path, back->file->slotLength);
-        const core::Status undone =
-            again.ok() ? (back->before.exists ? again->ReplaceWith(back->old) : core::Status::Ok())
-                       : again.status();
-        if (again.ok() && !back->before.exists) fs::remove(back->path, error);
-        message += undone.ok() ? "\n" + back->path.filename().string() + " was put back as it was"
-                               : "\nPutting " + back->path.string() + " back failed too. " +
-                                     undone.message();
-      }
-      return core::Status::Error(message);
-    }
-    replaced.push_back(&planned);
-    summary.written.emplace_back(planned.file->fileName);
-    Report(options.progress,
-           0.8 + 0.2 * static_cast<double>(replaced.size()) / static_cast<double>(plan.size()));
+  // Each file replaced whole, the files side by side; when one fails, those replaced are put back
+  // and the first failure in the plan's order is told.
+  struct Outcome {
+    core::Status status = core::Status::Ok();
+    bool opened = false;
+  };
+  std::vector<Outcome> outcomes(plan.size());
+  std::size_t done = 0;
+  MakeInParallelUseInOrder<bool>(
+      plan.size(),
+      [&](std::size_t index, std::size_t) {
+        const Planned& planned = plan[index];
+        auto file = core::RecordFile::Open(planned.path, planned.file->slotLength);
+        outcomes[index] = {file.ok() ? file->ReplaceWith(planned.bytes) : file.status(),
+                           file.ok()};
+        return true;
+      },
+      [&](std::size_t, bool) {
+        Report(options.progress,
+               0.8 + 0.2 * static_cast<double>(++done) / static_cast<double>(plan.size()));
+        return true;
+      });
+  const auto failed =
+      std::find_if(outcomes.begin(), outcomes.end(), [](const Outcome& o) { return !o.status.ok(); });
+  if (failed == outcomes.end()) {
+    for (const Planned& planned : plan) summary.written.emplace_back(planned.file->fileName);
+    return summary;
   }
-  return summary;
+  std::string message = "The import stopped: " + failed->status.message();
+  for (std::size_t i = 0; i < plan.size(); ++i) {
+    const Planned& planned = plan[i];
+    if (!outcomes[i].status.ok()) {
+      if (outcomes[i].opened && !planned.before.exists) fs::remove(planned.path, error);
+      continue;
+    }
+    auto again = core::RecordFile::Open(planned.path, planned.file->slotLength);
+    const core::Status undone =
+        again.ok() ? (planned.before.exists ? again->ReplaceWith(planned.old) : core::Status::Ok())
+                   : again.status();
+    if (again.ok() && !planned.before.exists) fs::remove(planned.path, error);
+    message += undone.ok() ? "\n" + planned.path.filename().string() + " was put back as it was"
+                           : "\nPutting " + planned.path.string() + " back failed too. " +
+                                 undone.message();
+  }
+  return core::Status::Error(message);
 }
 
 core::Result<std::string> ShowRecordFile(const fs::path& path) {

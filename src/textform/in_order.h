@@ -6,10 +6,17 @@
 #include <exception>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <vector>
 
 namespace textform {
+
+// The threads that make `count` pieces: no more than the processor runs at once, nor pieces.
+inline std::size_t ThreadsFor(std::size_t count) {
+  return std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1,
+                                 std::max<std::size_t>(count, 1));
+}
 
 // Makes `count` independent pieces of work on as many threads as the processor runs at once (the
 // calling thread one of them) and uses each result on the calling thread, strictly in order:
@@ -17,12 +24,6 @@ namespace textform {
 // all in turn. `make(i, worker)` runs on any thread; `worker` (below the thread count) lets it
 // keep room of its own from piece to piece. `use(i, result)` returning false stops: no piece
 // starts after that, and the call returns once the pieces under way have ended.
-// The threads that make `count` pieces: no more than the processor runs at once, nor pieces.
-inline std::size_t ThreadsFor(std::size_t count) {
-  return std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1,
-                                 std::max<std::size_t>(count, 1));
-}
-
 template <class Result, class Make, class Use>
 void MakeInParallelUseInOrder(std::size_t count, Make&& make, Use&& use) {
   const std::size_t threads = ThreadsFor(count);
@@ -63,11 +64,16 @@ void MakeInParallelUseInOrder(std::size_t count, Make&& make, Use&& use) {
   };
 
   std::vector<std::thread> helpers;
-  for (std::size_t worker = 1; worker < threads; ++worker)
-    helpers.emplace_back([&, worker] {
-      std::unique_lock lock(mutex);
-      while (const auto piece = take(lock, true)) makeOne(lock, *piece, worker);
-    });
+  for (std::size_t worker = 1; worker < threads; ++worker) {
+    try {
+      helpers.emplace_back([&, worker] {
+        std::unique_lock lock(mutex);
+        while (const auto piece = take(lock, true)) makeOne(lock, *piece, worker);
+      });
+    } catch (const std::system_error&) {
+      break;  // fewer threads: the calling thread makes what the others do not
+    }
+  }
   {
     std::unique_lock lock(mutex);
     while (!stop && used < count) {

@@ -5,6 +5,7 @@
 #include "core/map_record.h"
 #include "core/text.h"
 #include "demodata/demo_data.h"
+#include "support/disk_limit.h"
 #include "support/fixtures.h"
 #include "support/test_registry.h"
 #include "textform/file_form.h"
@@ -367,7 +368,23 @@ void TextFormTest::importWaitsForTheEditorsLockAndForNoChangeOnDisk() {
   QVERIFY(!imported.ok());
   QVERIFY(imported.status().changedOnDisk());
   QCOMPARE(toHex(readBytes(game->datFile("Item.dat"))), toHex(itemsBefore));
+  // A full disk stops the write of Maps.dat: Item.dat, written beside it, is put back.
+  const std::string maps = readText(folder / "Maps.json");
+  const std::string refresh = "\"HitRefresh\": 20,";
+  writeText(folder / "Maps.json",
+            std::string(maps).replace(maps.find(refresh), refresh.size(), "\"HitRefresh\": 21,"));
+  const auto beforeFull = snapshot(game->root());
+  setWriteLimit([](std::size_t wanted) { return wanted > 50000 ? 0 : wanted; });
+  imported = textform::ImportGameData(folder, game->root());
+  setWriteLimit({});
+  QVERIFY(!imported.ok());
+  const std::string& told = imported.status().message();
+  QVERIFY2(told.find("The import stopped: ") == 0 && told.find("Maps.dat") != std::string::npos &&
+               told.find("\nItem.dat was put back as it was") != std::string::npos,
+           told.c_str());
+  QVERIFY(snapshot(game->root()) == beforeFull);
   // Once nobody else writes, the change goes in and the lock is let go.
+  writeText(folder / "Maps.json", maps);
   imported = textform::ImportGameData(folder, game->root());
   QVERIFY2(imported.ok(), imported.status().message().c_str());
   QCOMPARE(imported->written, std::vector<std::string>{"Item.dat"});
