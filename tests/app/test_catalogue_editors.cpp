@@ -1,8 +1,5 @@
-#include "creatures/forms.h"
-#include "equipment/forms.h"
+#include "app/editor_forms.h"
 #include "maps/main_window_fixture.h"
-#include "shops/forms.h"
-#include "spells/forms.h"
 #include "support/test_registry.h"
 
 #include <QStringList>
@@ -71,10 +68,7 @@ struct Session {
     patch(bytes);
     writeBytes(file, bytes);
     w.open();
-    equipment::AddForms(*w.registry, *w.defs, w.dialogs);
-    creatures::AddForms(*w.registry, *w.defs, w.dialogs);
-    spells::AddForms(*w.registry, *w.defs, w.dialogs);
-    shops::AddForms(*w.registry, *w.defs, w.dialogs);
+    AddEditorForms(*w.registry, *w.defs, w.dialogs);
     w.refreshMenus();
     w.trigger(e.menu);
   }
@@ -83,9 +77,7 @@ struct Session {
   ui::TextBox* nameBox() const { return w.formControl<ui::TextBox>(editor.form, "Text1"); }
   // The item editor shows a name with its padding blanks, the others without.
   QString shownName() const { return nameBox()->text().trimmed(); }
-  void click(const char* button) const {
-    QTest::mouseClick(w.formControl<QWidget>(editor.form, button), Qt::LeftButton);
-  }
+  void click(const char* button) const { w.clickIn(editor.form, button); }
   bool noticed(const std::string& words) const {
     const std::string notice = file.string() + ": " + words;
     const std::vector<QString> messages = w.messages();

@@ -1,8 +1,5 @@
-#include "creatures/forms.h"
-#include "equipment/forms.h"
+#include "app/editor_forms.h"
 #include "maps/main_window_fixture.h"
-#include "shops/forms.h"
-#include "spells/forms.h"
 #include "support/list_view_clicks.h"
 #include "support/test_registry.h"
 
@@ -41,10 +38,7 @@ const Editor Editors[] = {
 struct Session {
   MainWindow w;
   Session() {
-    equipment::AddForms(*w.registry, *w.defs, w.dialogs);
-    creatures::AddForms(*w.registry, *w.defs, w.dialogs);
-    spells::AddForms(*w.registry, *w.defs, w.dialogs);
-    shops::AddForms(*w.registry, *w.defs, w.dialogs);
+    AddEditorForms(*w.registry, *w.defs, w.dialogs);
     w.refreshMenus();
   }
 
@@ -56,9 +50,7 @@ struct Session {
   QAction* entry(const char* form, const char* name) const {
     return w.form(form)->findChild<QAction*>(name);
   }
-  QString entryText(const char* form, const char* name) const {
-    return entry(form, name)->text();
-  }
+  QString entryText(const char* form, const char* name) const { return entry(form, name)->text(); }
   void trigger(const char* form, const char* name) const {
     entry(form, name)->trigger();
     main_window_test::settle();
@@ -68,7 +60,7 @@ struct Session {
     return w.formControl<ui::TextBox>(e.form, "Text1")->text().trimmed();
   }
   void click(const char* form, const char* button) const {
-    QTest::mouseClick(w.formControl<QWidget>(form, button), Qt::LeftButton);
+    w.clickIn(form, button);
     main_window_test::settle();
   }
   // Types a new name and saves; the shop editor closes on "Save".
@@ -128,7 +120,8 @@ class CatalogueUndoTest : public QObject {
       s.click(e.form, e.add);
       const Bytes added = s.bytes(e.file);
       QCOMPARE(static_cast<long>(added[0]), count + 1);
-      QCOMPARE(s.status(e.form), QString("Added %1 %2").arg(QString(e.step).toLower()).arg(count + 1));
+      QCOMPARE(s.status(e.form),
+               QString("Added %1 %2").arg(QString(e.step).toLower()).arg(count + 1));
       QVERIFY(s.w.form(e.form)->menuWidget()->findChild<QMenu*>("mnuWindow"));
       QCOMPARE(s.entryText(e.form, "mnuUndo"),
                QString("&Undo New %1 %2").arg(e.step).arg(count + 1));
@@ -215,8 +208,7 @@ class CatalogueUndoTest : public QObject {
     Session s;
     const Editor& e = Editors[0];
     ui::Form* editor = s.open(e);
-    editor->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(editor));
+    s.w.activate(editor);
     const Bytes before = s.bytes(e.file);
     s.saveName(e, "Mine");
     const Bytes saved = s.bytes(e.file);

@@ -38,8 +38,7 @@ class SecondaryWindowsTest : public QObject {
     const auto files = datFiles(*w.dir);
     ui::Form* form = w.registry->show(name);
     QVERIFY(form);
-    form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form));
+    w.activate(form);
     QTest::keyClick(form->focusWidget() ? form->focusWidget() : form, Qt::Key_Escape);
     QVERIFY(w.formClosed(name));
     QVERIFY(w.defs->Document().Map() == map);

@@ -105,17 +105,14 @@ class WhereUsedTest : public QObject {
     Game g;
     g.w.trigger(menu);
     for (int i = 0; i < nexts; ++i)
-      QTest::mouseClick(
-          g.w.formControl<QWidget>(form, form == "frmShopEd" ? "Command5" : "Command4"),
-          Qt::LeftButton);
+      g.w.clickIn(form, form == "frmShopEd" ? "Command5" : "Command4");
     if (byKey) {
       ui::Form* editor = g.w.form(form);
-      editor->activateWindow();
-      QVERIFY(QTest::qWaitForWindowActive(editor));
+      g.w.activate(editor);
       QTest::keyClick(editor->focusWidget() ? editor->focusWidget() : editor, Qt::Key_F12,
                       Qt::ShiftModifier);
     } else {
-      QTest::mouseClick(g.w.formControl<QWidget>(form, "cmdWhereUsed"), Qt::LeftButton);
+      g.w.clickIn(form, "cmdWhereUsed");
     }
     QVERIFY(g.w.form("frmWhereUsed"));
     QCOMPARE(g.whereUsed(), places);
@@ -131,8 +128,8 @@ class WhereUsedTest : public QObject {
       map.SetSpecial(9, core::SpecialField::Param3, 2);  // item 2, not saved
     });
     g.w.trigger("mnuItemEdit");
-    QTest::mouseClick(g.w.formControl<QWidget>("frmEquipEd", "Command4"), Qt::LeftButton);
-    QTest::mouseClick(g.w.formControl<QWidget>("frmEquipEd", "cmdWhereUsed"), Qt::LeftButton);
+    g.w.clickIn("frmEquipEd", "Command4");
+    g.w.clickIn("frmEquipEd", "cmdWhereUsed");
     QCOMPARE(g.whereUsed(), (QStringList{"Map 1, square 2X, 3Y, special 9 | Reward",
                                          "Map 2, square 5X, 6Y, special 3 | Encounter treasure",
                                          "Shop 1, stock position 0 | Stock"}));

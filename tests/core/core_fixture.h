@@ -3,6 +3,7 @@
 // What the core tests share: a look at a record's packed bytes, and a whole game folder.
 #include "core/catalogue_records.h"
 #include "core/definitions.h"
+#include "core/map_document.h"
 #include "core/map_record.h"
 #include "core/packing.h"
 #include "support/fixtures.h"
@@ -87,6 +88,16 @@ inline std::vector<std::vector<std::uint8_t>> allFileBytes(const TestDataDir& di
 inline std::ptrdiff_t entriesBelow(const std::filesystem::path& folder) {
   return std::distance(std::filesystem::recursive_directory_iterator(folder), {});
 }
+
+// A document on its own hand-over Integers, with every notice it gives kept.
+struct Document {
+  std::int16_t number = 1, x = 1, y = 0;
+  core::MapDocument doc{number, x, y};
+  std::vector<core::MapChange> told;
+  Document() {
+    doc.Observe([this](const core::MapChange& change) { told.push_back(change); });
+  }
+};
 
 // A store started on a filled game folder.
 struct FilledGame {

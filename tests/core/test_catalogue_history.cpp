@@ -9,21 +9,6 @@ using core::Catalogue;
 using core::ItemRecord;
 using core::RecordFile;
 
-namespace {
-
-// Each write of the disk gets no byte.
-class FullDisk {
- public:
-  FullDisk() {
-    setWriteLimit([](std::size_t) { return std::size_t{0}; });
-  }
-  ~FullDisk() { setWriteLimit({}); }
-  FullDisk(const FullDisk&) = delete;
-  FullDisk& operator=(const FullDisk&) = delete;
-};
-
-}  // namespace
-
 class CatalogueHistoryTest : public QObject {
   Q_OBJECT
 
@@ -47,7 +32,7 @@ class CatalogueHistoryTest : public QObject {
     QVERIFY(appended != bytes);
 
     {
-      FullDisk full;
+      NearlyFullDisk full(0);
       const core::Status failed = items.UndoWrite();
       QVERIFY(!failed.ok());
     }

@@ -86,22 +86,6 @@ class DefinitionsTest : public QObject {
     QCOMPARE(storedSlot<CreatureRecord>(mon, 2).CreatureName, padded("Goblin"));
   }
 
-  void garbageFilesStillStartUp() {
-    auto dir = makeDataDir();
-    std::mt19937 random(1234);
-    for (const char* name : AllFiles) {
-      std::vector<std::uint8_t> bytes(40000);
-      for (auto& byte : bytes) byte = static_cast<std::uint8_t>(random());
-      writeBytes(dir->datFile(name), bytes);
-    }
-    const auto before = allFileBytes(*dir);
-    ModDefinitions defs(dir->root());
-    QVERIFY(defs.Startup().ok());
-    for (const long count : counts(defs)) QVERIFY(count >= 0);
-    QVERIFY(!defs.SpellName(3).empty());
-    QVERIFY(allFileBytes(*dir) == before);
-  }
-
   void readOnlyCatalogueReadsButRefusesWrites() {
     auto dir = makeDataDir();
     fillGameFolder(*dir);

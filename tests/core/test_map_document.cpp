@@ -1,22 +1,7 @@
-#include "core/map_document.h"
 #include "core_fixture.h"
 
 using namespace core;
 using namespace test_support;
-
-namespace {
-
-// A document on its own hand-over Integers, with every notice it gives kept.
-struct Document {
-  std::int16_t number = 1, x = 1, y = 0;
-  MapDocument doc{number, x, y};
-  std::vector<MapChange> told;
-  Document() {
-    doc.Observe([this](const MapChange& change) { told.push_back(change); });
-  }
-};
-
-}  // namespace
 
 class MapDocumentTest : public QObject {
   Q_OBJECT

@@ -110,45 +110,28 @@ class MapRecordTest : public QObject {
     QCOMPARE(map, MapRecord());
   }
 
-  void stepsAreUndoneAndRedoneInOrder() {
+  // Undo and redo through a document are checked with the document; here what only the history
+  // keeps: a new step drops the steps that could be redone, and Clear forgets every step.
+  void aNewStepDropsTheStepsToRedo() {
     MapHistory history;
     MapRecord map = sampleMap(1);
     const MapRecord start = map;
-    QVERIFY(!history.Record("Nothing", map, map));  // no change, no step
-    QVERIFY(!history.CanUndo());
-
     MapRecord before = map;
-    map.SetSquare(3, 4, 0x0F0F);
-    map.SetSquare(30, 32, 0x0101);  // far apart: two runs in one step
+    map.SetSquare(30, 32, 0x0101);
     QVERIFY(history.Record("Copy Square", before, map));
     const MapRecord afterFirst = map;
     before = map;
     map.SetText(19, "A whisper from the well");
-    map.EncounterChance = 50;
     QVERIFY(history.Record("Map Text 20", before, map));
-    const MapRecord afterSecond = map;
-
-    QCOMPARE(history.UndoLabel(), std::string("Map Text 20"));
     QVERIFY(history.Undo(map));
-    QVERIFY(map == afterFirst);
     QCOMPARE(history.RedoLabel(), std::string("Map Text 20"));
-    QVERIFY(history.Undo(map));
-    QVERIFY(map == start);
-    QVERIFY(!history.Undo(map));
-    QVERIFY(history.Redo(map));
-    QVERIFY(history.Redo(map));
-    QVERIFY(map == afterSecond);
-    QVERIFY(!history.Redo(map));
-
-    // A new step drops the steps that could be redone.
-    history.Undo(map);
     before = map;
     map.HitRefresh = 7;
     history.Record("Hit Refresh", before, map);
     QVERIFY(!history.CanRedo());
     QCOMPARE(history.StepCount(), std::size_t{2});
-    history.Undo(map);
-    QVERIFY(map == afterFirst);
+    QVERIFY(history.Undo(map) && map == afterFirst);
+    QVERIFY(history.Undo(map) && map == start && !history.Undo(map));
     history.Clear();
     QVERIFY(!history.CanUndo() && !history.CanRedo());
   }

@@ -6,12 +6,6 @@ using namespace test_support;
 
 namespace {
 
-// A document on its own hand-over Integers.
-struct Document {
-  std::int16_t number = 1, x = 1, y = 0;
-  MapDocument doc{number, x, y};
-};
-
 MapSpecial special(int kind, int x, int y, int seed) {
   const auto v = [seed](int k) { return static_cast<std::int16_t>(seed * 100 + k); };
   return {static_cast<std::int16_t>(kind),

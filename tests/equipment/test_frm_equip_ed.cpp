@@ -110,23 +110,6 @@ class FrmEquipEdTest : public QObject {
     QCOMPARE(saved.ItemName, test_support::padded("Renamed"));
   }
 
-  // The new item goes to the end; the item shown before is not written.
-  void newItemAppendsWithoutSavingTheItemShown() {
-    Equipment e(items(12));
-    e.openEditor(12);
-    const auto before = e.fileBytes();
-    e.type("Text1", "Lantern");
-    e.type("Text10", "35");
-    e.clickEd("Command2");
-    QCOMPARE(e.recordLine(), QString("Record 13 of 13"));
-    const auto after = e.fileBytes();
-    QCOMPARE(after.size(), std::size_t{14 * core::ItemRecord::SlotLength});
-    QCOMPARE(core::IntegerAt(after, 0), std::int16_t(13));
-    QVERIFY(std::equal(before.begin() + 2, before.end(), after.begin() + 2));  // item 12 as it was
-    QCOMPARE(e.stored(13).ItemNo, std::int16_t(13));
-    QCOMPARE(e.stored(13).Cost, std::int16_t(35));
-  }
-
   // Editor A adds items under editor B's window: B is told, and its item goes after A's, never
   // over one; Cancel writes nothing.
   void newItemGoesAfterAnotherEditorsItems() {

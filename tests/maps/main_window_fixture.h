@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -136,10 +137,11 @@ struct MainWindow {
     QTest::mouseClick(control<QWidget>(name), Qt::LeftButton);
   }
   void trigger(const QString& menuEntry) const { action(menuEntry)->trigger(); }
-  // Shortcuts reach the window only while it is the active one.
-  void activate() const {
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
+  // Shortcuts reach a window only while it is the active one (the main window by default).
+  void activate(QWidget* target = nullptr) const {
+    QWidget* active = target ? target : window.data();
+    active->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(active));
   }
   // Where pixel `pixel` of the 1x picture lies in the map view at its zoom (the middle of its
   // block, inside the ring of the focus frame).
@@ -154,6 +156,19 @@ struct MainWindow {
   // Clicks the middle of square (x, y) of the map view.
   void clickSquare(int x, int y, Qt::MouseButton button = Qt::LeftButton) const {
     clickViewPixel(QPoint(13 * x + 6, 13 * y + 6), button);
+  }
+  // A drag with `button` through the 1x picture pixels `path`, as the mouse gives it.
+  void drag(std::initializer_list<QPoint> path, Qt::MouseButton button = Qt::LeftButton) const {
+    QWidget* view = control<QWidget>("picMap");
+    const auto send = [view, button](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+      QMouseEvent event(type, at, view->mapToGlobal(at),
+                        type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
+      QCoreApplication::sendEvent(view, &event);
+    };
+    QPoint last = viewPoint(*path.begin());
+    send(QEvent::MouseButtonPress, last, button);
+    for (QPoint pixel : path) send(QEvent::MouseMove, last = viewPoint(pixel), button);
+    send(QEvent::MouseButtonRelease, last, Qt::NoButton);
   }
   std::vector<QString> messages() const { return dialogs.messages(); }
   // The view shows the map and its selection drawn on Back.bmp's plain colour (or on the
@@ -188,6 +203,9 @@ struct MainWindow {
     return shown ? shown->text() : "<no " + name + ">";
   }
   bool formClosed(const QString& name) const { return !form(name) || form(name)->isClosed(); }
+  void clickIn(const QString& formName, const QString& name) const {
+    QTest::mouseClick(formControl(formName, name), Qt::LeftButton);
+  }
 };
 
 // Lets the change hub run the repaints queued by a store.

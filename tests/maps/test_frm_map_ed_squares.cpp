@@ -162,8 +162,7 @@ class FrmMapEdSquaresTest : public QObject {
         QTest::mouseClick(w.control(control), Qt::LeftButton, Qt::ShiftModifier);
       const core::MapRecord after = w.defs->Document().Map();
       QCOMPARE(w.action("mnuUndo")->text(), QString("&Undo ") + label);
-      w.window->activateWindow();
-      QVERIFY(QTest::qWaitForWindowActive(w.window));
+      w.activate();
       QTest::keyClick(w.control<QWidget>("picMap"), Qt::Key_Z, Qt::ControlModifier);
       QVERIFY(w.defs->Document().Map() == saved && !w.action("mnuUndo")->isEnabled());
       QCOMPARE(w.text("Label2") + w.text("Label4"), QString("12"));

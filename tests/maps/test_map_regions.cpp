@@ -8,7 +8,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QMouseEvent>
 
 using main_window_test::MainWindow;
 using main_window_test::settle;
@@ -24,11 +23,6 @@ void press(const MainWindow& w, Qt::Key key,
   QTest::keyClick(w.control<QWidget>("picMap"), key, modifiers);
 }
 
-void activate(const MainWindow& w) {
-  w.window->activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(w.window));
-}
-
 // Walls with bits 12..15 in the corners of the six by four, entry 5 on its last square with
 // every field set, entry 6 just beside it; the history starts on this map.
 void buildRegion(MainWindow& w) {
@@ -39,7 +33,7 @@ void buildRegion(MainWindow& w) {
     putSpecial(map, 6, 6, 8, 6, 77);
   });
   test_support::startHistory(*w.defs);
-  activate(w);
+  w.activate();
 }
 
 // Puts bytes or a text on the clipboard, as another program would.
@@ -178,7 +172,7 @@ class MapRegionsTest : public QObject {
     QFETCH(QPoint, at);
     QFETCH(QString, message);
     MainWindow w;
-    activate(w);
+    w.activate();
     w.clickSquare(at.x(), at.y());
     const core::MapRecord before = w.defs->Document().Map();
     offer(ownForm, text);
@@ -211,10 +205,9 @@ class MapRegionsTest : public QObject {
     w.defs->Document().SetRegion(SixByFour);
     const core::MapRecord before = map;
     w.trigger("mnuMapTxt");
-    QTest::mouseClick(w.formControl("frmTextEd", "Label2_3"), Qt::LeftButton);
+    w.clickIn("frmTextEd", "Label2_3");
     auto* box = w.formControl<ui::TextBox>("frmTextEnter", "Text1");
-    w.form("frmTextEnter")->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w.form("frmTextEnter")));
+    w.activate(w.form("frmTextEnter"));
     box->setText("Gate key");
     box->setFocus();
     box->setSelection(0, 5);
@@ -231,17 +224,7 @@ class MapRegionsTest : public QObject {
     MainWindow w;
     buildRegion(w);
     w.window->setZoom(3);
-    QWidget* view = w.control<QWidget>("picMap");
-    const auto send = [view](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
-      QMouseEvent event(type, at, view->mapToGlobal(at),
-                        type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
-                        Qt::NoModifier);
-      QCoreApplication::sendEvent(view, &event);
-    };
-    send(QEvent::MouseButtonPress, w.viewPoint({13 * 2 + 6, 13 * 3 + 6}), Qt::LeftButton);
-    send(QEvent::MouseMove, w.viewPoint({13 * 5 + 2, 13 * 5 + 2}), Qt::LeftButton);
-    send(QEvent::MouseMove, w.viewPoint({13 * 7 + 6, 13 * 6 + 6}), Qt::LeftButton);
-    send(QEvent::MouseButtonRelease, w.viewPoint({13 * 7 + 6, 13 * 6 + 6}), Qt::NoButton);
+    w.drag({{13 * 2 + 6, 13 * 3 + 6}, {13 * 5 + 2, 13 * 5 + 2}, {13 * 7 + 6, 13 * 6 + 6}});
     QVERIFY(w.defs->Document().Region() == SixByFour);
     const core::MapRecord& map = w.defs->Document().Map();
     const core::MapRegion copied = core::CopyRegion(map, SixByFour);

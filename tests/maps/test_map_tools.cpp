@@ -3,31 +3,9 @@
 #include "main_window_fixture.h"
 #include "support/test_registry.h"
 
-#include <QMouseEvent>
-
 using namespace main_window_test;
 
 namespace {
-
-void send(QWidget* view, QEvent::Type type, QPoint at, Qt::MouseButton button,
-          Qt::MouseButtons held) {
-  QMouseEvent event(type, at, view->mapToGlobal(at), button, held, Qt::NoModifier);
-  QCoreApplication::sendEvent(view, &event);
-}
-
-// A drag with `button` through the 1x picture pixels `path`, as the mouse gives it.
-void drag(const MainWindow& w, std::initializer_list<QPoint> path,
-          Qt::MouseButton button = Qt::LeftButton) {
-  QWidget* view = w.control<QWidget>("picMap");
-  const QPoint first = w.viewPoint(*path.begin());
-  send(view, QEvent::MouseButtonPress, first, button, button);
-  QPoint last = first;
-  for (QPoint pixel : path) {
-    last = w.viewPoint(pixel);
-    send(view, QEvent::MouseMove, last, Qt::NoButton, button);
-  }
-  send(view, QEvent::MouseButtonRelease, last, button, Qt::NoButton);
-}
 
 // Pixel (dx, dy) of square (x, y) of the 1x picture.
 QPoint at(int x, int y, int dx, int dy) {
@@ -57,7 +35,7 @@ class MapToolsTest : public QObject {
       const core::MapRecord original = w.defs->Document().Map();
       core::MapRecord expected = original;
       // Down the line between columns 3 and 4, from row 2 to row 6, wandering off the line.
-      drag(w, {at(4, 2, 1, 6), at(4, 3, 4, 2), at(3, 5, 10, 9), at(4, 6, 2, 5)});
+      w.drag({at(4, 2, 1, 6), at(4, 3, 4, 2), at(3, 5, 10, 9), at(4, 6, 2, 5)});
       for (int y = 2; y <= 6; ++y) {
         expected.SetWallCode(3, y, core::East, 6);
         expected.SetWallCode(4, y, core::West, 6);
@@ -66,11 +44,11 @@ class MapToolsTest : public QObject {
       QCOMPARE(w.action("mnuUndo")->text(), QString("&Undo Draw Walls"));
       // Along the top border, skipping squares on a quick drag: only the squares inside.
       pressKey(w, Qt::Key_2);
-      drag(w, {at(10, 0, 6, 1), at(14, 0, 6, 2)});
+      w.drag({at(10, 0, 6, 1), at(14, 0, 6, 2)});
       for (int x = 10; x <= 14; ++x) expected.SetWallCode(x, 0, core::North, 2);
       QVERIFY(w.defs->Document().Map() == expected);
       // The right button clears; one click is one edge.
-      drag(w, {at(4, 4, 1, 6)}, Qt::RightButton);
+      w.drag({at(4, 4, 1, 6)}, Qt::RightButton);
       expected.SetWallCode(3, 4, core::East, 0);
       expected.SetWallCode(4, 4, core::West, 0);
       QVERIFY(w.defs->Document().Map() == expected);
@@ -95,7 +73,7 @@ class MapToolsTest : public QObject {
       w.trigger("mnuToolRoom");
       pressKey(w, Qt::Key_1);
       core::MapRecord expected = w.defs->Document().Map();
-      drag(w, {at(6, 6, 3, 3), at(4, 5, 3, 3), at(2, 3, 7, 7)});  // corner to corner, backwards
+      w.drag({at(6, 6, 3, 3), at(4, 5, 3, 3), at(2, 3, 7, 7)});  // corner to corner, backwards
       for (int x = 2; x <= 6; ++x) {
         expected.SetWallCode(x, 3, core::North, 1);
         expected.SetWallCode(x, 2, core::South, 1);
@@ -128,7 +106,7 @@ class MapToolsTest : public QObject {
       w.window->setZoom(zoom);
       w.clickSquare(3, 4);
       const QImage before = w.control<ui::PictureBox>("picMap")->image();
-      drag(w, {at(3, 4, 6, 6), at(5, 5, 2, 2), at(8, 6, 11, 11)});
+      w.drag({at(3, 4, 6, 6), at(5, 5, 2, 2), at(8, 6, 11, 11)});
       QCOMPARE(w.selected(), QPoint(3, 4));
       QCOMPARE(w.defs->Document().Region(), core::SquareRect::Spanning(3, 4, 8, 6));
       const QImage framed = w.control<ui::PictureBox>("picMap")->image();

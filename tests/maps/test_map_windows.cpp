@@ -17,10 +17,6 @@ bool saved(const MainWindow& w) {
          test_support::packedBytes(w.defs->Document().Map());
 }
 
-void clickIn(const MainWindow& w, const QString& formName, const QString& name) {
-  QTest::mouseClick(w.formControl(formName, name), Qt::LeftButton);
-}
-
 ui::TextBox* box(const MainWindow& w, int n) {
   return w.formControl<ui::TextBox>("frmMapEnc", QString("Text%1").arg(n));
 }
@@ -52,7 +48,7 @@ class MapWindowsTest : public QObject {
     QCOMPARE(w.formText("frmTextEd", "Label1_3") + w.formText("frmTextEd", "Label2_3"),
              " 20:" + stored);
     QCOMPARE(w.formControl<ui::Label>("frmTextEd", "Label2_3")->textFormat(), Qt::PlainText);
-    clickIn(w, "frmTextEd", "Label2_3");
+    w.clickIn("frmTextEd", "Label2_3");
     QCOMPARE(w.formControl<ui::TextBox>("frmTextEnter", "Text1")->text(), stored.trimmed());
     QCOMPARE(w.formText("frmTextEnter", "Label2"), QString("Text Length:  14"));
     next->click();
@@ -69,7 +65,7 @@ class MapWindowsTest : public QObject {
       MainWindow w;
       w.addEditors();
       w.trigger("mnuMapTxt");
-      clickIn(w, "frmTextEd", "Label2_7");
+      w.clickIn("frmTextEd", "Label2_7");
       retype(w.formControl<ui::TextBox>("frmTextEnter", "Text1"), typed);
       QCOMPARE(w.formText("frmTextEnter", "Label2"), QString("Text Length:  %1").arg(length));
       w.formControl<ui::Button>("frmTextEnter", "Command1")->click();
@@ -81,8 +77,7 @@ class MapWindowsTest : public QObject {
       QCOMPARE(w.action("mnuUndo")->text(), QString("&Undo Map Text 7"));
       w.trigger("mnuSave");
       QVERIFY(saved(w));
-      w.form("frmTextEd")->activateWindow();
-      QVERIFY(QTest::qWaitForWindowActive(w.form("frmTextEd")));
+      w.activate(w.form("frmTextEd"));
       QTest::keyClick(w.form("frmTextEd"), Qt::Key_Z, Qt::ControlModifier);
       settle();
       QCOMPARE(w.formText("frmTextEd", "Label2_7"), QString(50, ' '));
@@ -100,7 +95,7 @@ class MapWindowsTest : public QObject {
       const std::string tenth = w.defs->Document().Map().LongText(10);
       w.trigger("mnuMapLTxt");
       QVERIFY(!w.formControl("frmLTextEd", "Label2_10"));
-      clickIn(w, "frmLTextEd", "Label2_" + QString::number(row));
+      w.clickIn("frmLTextEd", "Label2_" + QString::number(row));
       auto* box = w.formControl<ui::TextArea>("frmLTextEnter", "Text1");
       QCOMPARE(box->text(), QString(300, 'z'));
       retype(box, typed);
@@ -139,10 +134,9 @@ class MapWindowsTest : public QObject {
       w.formControl<ui::ComboBox>("frmMapEnc", "Combo1")->setPosition(position);
       for (int n = 1; n <= 4; ++n) retype(box(w, n), typed[n - 1]);
       if (key == 0) {
-        clickIn(w, "frmMapEnc", "Command1");
+        w.clickIn("frmMapEnc", "Command1");
       } else {
-        w.form("frmMapEnc")->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.form("frmMapEnc")));
+        w.activate(w.form("frmMapEnc"));
         QTest::keyClick(box(w, 4), Qt::Key(key));
       }
       settle();
@@ -168,7 +162,7 @@ class MapWindowsTest : public QObject {
       w.click("Label9_0");
       const core::MapRecord before = w.defs->Document().Map();
       for (int b = 1; b <= 4; ++b) retype(box(w, b), b == n ? typed : "9");
-      clickIn(w, "frmMapEnc", n == 0 ? "Command2" : "Command1");
+      w.clickIn("frmMapEnc", n == 0 ? "Command2" : "Command1");
       settle();
       QVERIFY(w.defs->Document().Map() == before);
       QCOMPARE(w.formClosed("frmMapEnc"), n == 0);

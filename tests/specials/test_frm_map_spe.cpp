@@ -117,8 +117,7 @@ class FrmMapSpeTest : public QObject {
     QCOMPARE(w.described(), special_editor_test::showText("Map 1", 50, 0, "0"));
     QCoreApplication::processEvents();  // the main window repaints after the store
     QCOMPARE(w.action("mnuUndo")->text(), QString("&Undo Special 7"));
-    w.editor()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w.editor()));
+    w.activate(w.editor());
     QTest::keyClick(w.editor(), Qt::Key_Z, Qt::ControlModifier);
     QCoreApplication::processEvents();
     QCOMPARE(w.special(), before);
@@ -184,8 +183,7 @@ class FrmMapSpeTest : public QObject {
     Editor w;
     w.openSpecial(makeSpecial(5, 1, 4, 2, 100));  // Text1: number, Text3: gold
     test_support::startHistory(*w.defs);
-    w.editor()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w.editor()));
+    w.activate(w.editor());
     const auto key = [&w](const char* box, Qt::KeyboardModifiers modifiers, Qt::Key k) {
       QTest::keyClick(w.box(box), k, modifiers);
       main_window_test::settle();
