@@ -215,6 +215,10 @@ FAULTS = [
     ("equipment list showing the zero bytes of a name", "src/equipment/frm_equip_list2.cpp",
      "ui::ToShownText(item.ItemName)", "ui::ToQString(item.ItemName)"),
     # game data check and editor-check
+    ("checker telling a later file's failure before that of Mag.dat, read beside",
+     "src/core/game_scan.cpp",
+     "  if (!spellStatus.ok()) return spellStatus;\n  if (!later.ok()) return later;",
+     "  if (!later.ok()) return later;\n  if (!spellStatus.ok()) return spellStatus;"),
     ("wall faces compared with the same side of the neighbour", "src/core/game_scan.cpp",
      "face(x, y, East) != face(x + 1, y, West)", "face(x, y, East) != face(x + 1, y, East)"),
     ("item effect spells read without the list base", "src/core/game_scan.cpp",

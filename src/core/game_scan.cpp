@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cctype>
 #include <system_error>
+#include <thread>
 #include <tuple>
 #include <utility>
 
@@ -41,6 +43,21 @@ bool OnMap(long v) {
 std::string Number(long v) {
   return std::to_string(v);
 }
+
+// A thread working beside a check: asked to stop and joined when the check ends early, however
+// it ends, so that it never outlives what it works on.
+struct BesideThread {
+  explicit BesideThread(std::atomic<bool>& stop) : stop(stop) {}
+  ~BesideThread() {
+    stop = true;
+    Join();
+  }
+  void Join() {
+    if (thread.joinable()) thread.join();
+  }
+  std::atomic<bool>& stop;
+  std::thread thread;
+};
 
 // Which entry first held each key, for a table filled once as a file is read: open addressing
 // in one block, as a hash map's node per entry costs more than the rest of the row's checks.
@@ -127,8 +144,39 @@ Status GameScan::Run() {
                                EntriesInFile("MagProg.dat", SpellProgRecord::SlotLength) +
                                16 * EntriesInFile("Maps.dat", MapRecord::SlotLength)));
   if (Status s = ReadPictures(); !s.ok()) return s;
-  if (Status s = ReadCatalogues(); !s.ok() || check_.cancelled) return s;
-  if (Status s = ReadMaps(); !s.ok() || check_.cancelled) return s;
+
+  // Mag.dat holds most of a game's bytes and needs the least checking: a scan of its own reads
+  // it beside the other passes. It only asks whether to stop, as progress is told from here. A
+  // failure is told in the order of the files read one after the other.
+  std::atomic<bool> stopSpells{false};
+  CheckOptions spellOptions;
+  spellOptions.progress = [&stopSpells](double) { return !stopSpells.load(); };
+  GameScan spellScan(folder_, spellOptions);
+  Status spellStatus = Status::Ok();
+  const auto readSpells = [&] {
+    try {
+      spellStatus = spellScan.ReadSpells();
+    } catch (const std::exception& e) {
+      spellStatus = Status::Error("Cannot check Mag.dat: " + std::string(e.what()));
+    }
+  };
+  BesideThread beside(stopSpells);
+  try {
+    beside.thread = std::thread(readSpells);
+  } catch (const std::system_error&) {
+    readSpells();  // no second thread to be had: in turn
+  }
+  if (Status s = ReadItemsShopsCreatures(); !s.ok() || check_.cancelled) return s;
+  Status later = ReadProgression();
+  if (later.ok() && !check_.cancelled) later = ReadMaps();
+  if (check_.cancelled) return later;
+  beside.Join();
+  if (!spellStatus.ok()) return spellStatus;
+  if (!later.ok()) return later;
+  spells_ = std::move(spellScan.spells_);
+  check_.findings.insert(check_.findings.end(),
+                         std::make_move_iterator(spellScan.check_.findings.begin()),
+                         std::make_move_iterator(spellScan.check_.findings.end()));
   Resolve();
   SortFindings();
   return Status::Ok();
@@ -206,7 +254,7 @@ Status GameScan::ReadMaps() {
   return ForEachMapSlot(*opened, 1, maps_.count, [&](long number, auto packed) {
     // Progress and Cancel are looked at once a chunk.
     if ((number - 1) % perChunk == 0 &&
-        !Progress(0.5 + 0.5 * static_cast<double>(number - 1) / static_cast<double>(maps_.count)))
+        !Progress(0.3 + 0.7 * static_cast<double>(number - 1) / static_cast<double>(maps_.count)))
       return false;
     if (number == unsaved) {
       inMemory.resize(MapRecord::PackedSize);
@@ -401,10 +449,10 @@ auto Unpacked(Check check) {
 
 }  // namespace
 
-Status GameScan::ReadCatalogues() {
-  // Each check answers whether the entry is empty (it has no name).
+// Each check answers whether the entry is empty (it has no name).
+Status GameScan::ReadItemsShopsCreatures() {
   Status s = ReadCatalogue<ItemRecord>(
-      GameFile::Items, "items", items_, 0.0, 0.05,
+      GameFile::Items, "items", items_, 0.0, 0.1,
       Unpacked<ItemRecord>([&](long entry, const ItemRecord& item) {
         if (item.ItemType == SpellScrollType) {
           if (item.UseCode == 0) {
@@ -424,7 +472,7 @@ Status GameScan::ReadCatalogues() {
         return Blank(item.ItemName);
       }));
   if (!s.ok() || check_.cancelled) return s;
-  s = ReadCatalogue<ShopRecord>(GameFile::Shops, "shops", shops_, 0.05, 0.07,
+  s = ReadCatalogue<ShopRecord>(GameFile::Shops, "shops", shops_, 0.1, 0.15,
                                 Unpacked<ShopRecord>([&](long entry, const ShopRecord& shop) {
                                   for (int p = 0; p < ShopStockSize; ++p) {
                                     const auto position = static_cast<std::size_t>(p);
@@ -436,7 +484,7 @@ Status GameScan::ReadCatalogues() {
                                 }));
   if (!s.ok() || check_.cancelled) return s;
   s = ReadCatalogue<CreatureRecord>(
-      GameFile::Creatures, "creatures", creatures_, 0.07, 0.12,
+      GameFile::Creatures, "creatures", creatures_, 0.15, 0.25,
       Unpacked<CreatureRecord>([&](long entry, const CreatureRecord& c) {
         Refer(RefTarget::CreaturePicture, c.Bitmap, {GameFile::Creatures, entry}, "Bitmap");
         for (int slot = 0; slot < SlotTable::SlotCount; ++slot) {
@@ -446,21 +494,26 @@ Status GameScan::ReadCatalogues() {
         }
         return Blank(c.CreatureName);
       }));
-  if (!s.ok() || check_.cancelled) return s;
-  // A spell is named only by its number; its descriptions, most of the file, are not decoded.
-  s = ReadCatalogue<SpellRecord>(GameFile::Spells, "spells", spells_, 0.12, 0.45,
-                                 [](long, std::span<const std::uint8_t> packed) {
-                                   return std::make_pair(
-                                       static_cast<long>(SpellRecord::NumberIn(packed)),
-                                       Blank(SpellRecord::NameIn(packed)));
-                                 });
-  if (!s.ok() || check_.cancelled) return s;
+  return s;
+}
+
+// A spell is named only by its number; its descriptions, most of the file, are not decoded.
+Status GameScan::ReadSpells() {
+  return ReadCatalogue<SpellRecord>(GameFile::Spells, "spells", spells_, 0.0, 1.0,
+                                    [](long, std::span<const std::uint8_t> packed) {
+                                      return std::make_pair(
+                                          static_cast<long>(SpellRecord::NumberIn(packed)),
+                                          Blank(SpellRecord::NameIn(packed)));
+                                    });
+}
+
+Status GameScan::ReadProgression() {
   Held progression;
   // Class, level and spell, as one key -> the first entry that holds them.
   FirstEntries rows(static_cast<std::size_t>(std::min<std::uintmax_t>(
       EntriesInFile("MagProg.dat", SpellProgRecord::SlotLength), 32768)));
-  s = ReadCatalogue<SpellProgRecord>(
-      GameFile::SpellProgression, "entries", progression, 0.45, 0.5,
+  return ReadCatalogue<SpellProgRecord>(
+      GameFile::SpellProgression, "entries", progression, 0.25, 0.3,
       Unpacked<SpellProgRecord>([&](long entry, const SpellProgRecord& row) {
         const Place at{GameFile::SpellProgression, entry};
         if (row.ProgClass < 0 || row.ProgClass >= static_cast<int>(ClassNames.size())) {
@@ -486,7 +539,6 @@ Status GameScan::ReadCatalogues() {
         }
         return false;
       }));
-  return s;
 }
 
 }  // namespace core

@@ -48,7 +48,9 @@ class GameScan {
   template <class Record, class Check>
   Status ReadCatalogue(GameFile file, std::string_view plural, Held& held, double from, double to,
                        Check&& check);
-  Status ReadCatalogues();
+  Status ReadItemsShopsCreatures();
+  Status ReadSpells();
+  Status ReadProgression();
 
   void Resolve();
   void ResolveOne(const Reference& reference);

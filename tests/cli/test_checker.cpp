@@ -389,6 +389,13 @@ class CheckerTest : public QObject {
     QVERIFY2(missing.err.find("Mag.dat: No such file or directory") != std::string::npos,
              missing.err.c_str());
     QVERIFY(!fs::exists(dir->datFile("Mag.dat")));  // never created
+    // Mag.dat is read beside the other files; still the first file missing in order is named.
+    for (const char* gone : {"MagProg.dat", "Item.dat"}) {
+      fs::remove(dir->datFile(gone));
+      const Run more = check({dir->root().string()});
+      const std::string first = std::string(gone) == "Item.dat" ? "Item.dat" : "Mag.dat";
+      QVERIFY2(more.err.find(first + ": No such file") != std::string::npos, more.err.c_str());
+    }
     QCOMPARE(check({(dir->root() / "nowhere").string()}).status, cli::CannotRead);
     QCOMPARE(check({}).status, cli::CannotRead);
   }
