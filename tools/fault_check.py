@@ -472,7 +472,9 @@ def main():
         return 0
 
     build = str(ROOT / args.build)
-    configure = ["cmake", "-S", ".", "-B", build, "-G", "Ninja", "-DEDITOR_BENCH=OFF"]
+    # Unoptimized with assertions on: a fault that breaks what the code asserts is caught.
+    configure = ["cmake", "-S", ".", "-B", build, "-G", "Ninja", "-DEDITOR_BENCH=OFF",
+                 "-DCMAKE_BUILD_TYPE="]
     if shutil.which("ccache"):  # each fault's file is built twice: with it, and put back
         configure.append("-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
     if run(configure) != 0:
