@@ -305,7 +305,7 @@ FAULTS = [
     # text form: export, import, show, and the editor's game data menu
     ("text written plainly where its exact bytes are needed", "src/textform/field_form.cpp",
      "std::all_of(padding.begin(), padding.end(), [](char c) { return c == ' '; })) {",
-     "true) {"),
+     "padding.size() <= width) {"),
     ("slack of a slot not carried", "src/textform/file_form.cpp",
      "if (!AllZero(slack)) {", "if (false) {"),
     ("a number up to 40000 taken as an Integer", "src/textform/field_form.cpp",
@@ -322,7 +322,8 @@ FAULTS = [
      "IntegerAt(at_ + 2 * (field * Slots + slot))",
      "IntegerAt(at_ + 2 * (slot * core::SlotTable::FieldCount + field))"),
     ("a JSON text that is not UTF-8 let through", "src/textform/json_tree.cpp",
-     "if (ValidUtf8(text, length)) return true;", "return true;"),
+     "if (ValidUtf8(text, length)) return true;",
+     "if (ValidUtf8(text, length) || true) return true;"),
     ("a bitmap's bottom-up rows read top down", "src/core/bitmap.cpp",
      ": static_cast<std::size_t>(bitmap.height - 1 - y);", ": static_cast<std::size_t>(y);"),
     ("map picture of the command line not enlarged by its zoom", "src/cli/picture_command.cpp",
