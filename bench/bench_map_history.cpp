@@ -39,7 +39,7 @@ void MakeSteps(core::ModDefinitions& defs, int count) {
       });
     } else {
       defs.Document().Apply("North Wall", [&](core::MapRecord& map) {
-        map.NextWallCode(square(random), square(random), side(random));
+        map.SetWallCode(square(random), square(random), side(random), i % 8);
       });
     }
   }

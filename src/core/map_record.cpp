@@ -90,10 +90,6 @@ void MapRecord::SetWallCode(int x, int y, int side, int code) {
   SetSquare(x, y, WithWallCode(Square(x, y), side, code));
 }
 
-void MapRecord::NextWallCode(int x, int y, int side) {
-  SetWallCode(x, y, side, (WallCode(x, y, side) + 1) % 8);
-}
-
 void MapRecord::CopySquare(int fromX, int fromY, int toX, int toY) {
   SetSquare(toX, toY, Square(fromX, fromY));
 }

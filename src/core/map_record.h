@@ -105,8 +105,6 @@ class MapRecord {
   void SetSquare(int x, int y, std::int16_t word);
   int WallCode(int x, int y, int side) const;
   void SetWallCode(int x, int y, int side, int code);
-  // Advances the side's code by one, 7 wrapping to 0.
-  void NextWallCode(int x, int y, int side);
   // Copies the whole square word, bits 12..15 included; specials stay where they are.
   void CopySquare(int fromX, int fromY, int toX, int toY);
 
