@@ -99,6 +99,9 @@ class Catalogue {
 
   // Reopens the file when its path now names another file. Every read and write calls it.
   Status FollowReplacedFile() const;
+  // For a pass begun at `generation`, between its chunks: a file replaced since is followed,
+  // and the pass fails, as its chunks may be of either file.
+  Status StillReadingGeneration(std::uint64_t generation) const;
 
   // The one reader of whole-file passes: whole slots from `firstSlot` into `out` (zeros past the
   // end), from the file the path names now. With `remember`, a later write of those slots first

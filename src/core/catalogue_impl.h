@@ -111,6 +111,14 @@ Status Catalogue<Record>::FollowReplacedFile() const {
 }
 
 template <class Record>
+Status Catalogue<Record>::StillReadingGeneration(std::uint64_t generation) const {
+  Status followed = FollowReplacedFile();
+  if (followed.ok() && generation_ != generation)
+    return catalogue_detail::ReplacedWhileRead(file_.path());
+  return followed;
+}
+
+template <class Record>
 Result<Record> Catalogue<Record>::ReadSlot(long slot) const {
   if (!isOpen()) return Status::Error("Cannot read " + fileName_ + ": the file is not open");
   Status status = FollowReplacedFile();
@@ -299,9 +307,7 @@ Status Catalogue<Record>::fillNames() const {
     Status status = ReadInChunks(
         file_, 0, slotCount * slotLength, slotsPerChunk * slotLength, buffers,
         [&](std::uint64_t offset, std::span<const std::uint8_t> chunk) {
-          stopped = FollowReplacedFile();
-          if (stopped.ok() && generation_ != generation)
-            stopped = catalogue_detail::ReplacedWhileRead(file_.path());
+          stopped = StillReadingGeneration(generation);
           if (!stopped.ok()) return false;
           char* target = names.data() + offset / slotLength * namesWidth_;
           for (std::size_t at = 0; at < chunk.size(); at += slotLength) {

@@ -48,9 +48,7 @@ Status ForEachPackedEntry(const Catalogue<Record>& catalogue, long first, long l
       catalogue.file(), static_cast<std::uint64_t>(first) * slotLength,
       static_cast<std::uint64_t>(last - first + 1) * slotLength, perChunk * slotLength, buffers,
       [&](std::uint64_t offset, std::span<const std::uint8_t> chunk) {
-        stopped = catalogue.FollowReplacedFile();
-        if (stopped.ok() && catalogue.generation() != generation)
-          stopped = catalogue_detail::ReplacedWhileRead(catalogue.file().path());
+        stopped = catalogue.StillReadingGeneration(generation);
         if (!stopped.ok()) return false;
         const auto entry = static_cast<long>(offset / slotLength);
         if (purpose == ReadFor::Changing) catalogue.RememberRead(entry + 1, chunk);
